@@ -1,0 +1,25 @@
+#include "ui/FormPrincipal.h"
+#include "ui/QtMessageService.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    std::fputs("Zelkor Editor: nenhuma tela disponível (DISPLAY não definido).\n", stderr);
+    return 1;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Zelkor Editor"));
+  // One look on every desktop, so the colours the commands set show as specified.
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+  zelkor::QtMessageService messages;
+  zelkor::FormPrincipal window(messages);
+  messages.setParent(&window);
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+namespace zelkor {
+
+struct Rgb {
+  int r = 0;
+  int g = 0;
+  int b = 0;
+  friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+namespace colours {
+inline constexpr Rgb Amber{255, 204, 0};
+inline constexpr Rgb White{255, 255, 255};
+inline constexpr Rgb Red{255, 0, 0};
+inline constexpr Rgb Grey{212, 208, 200};
+inline constexpr Rgb Background{182, 200, 203};
+}  // namespace colours
+
+// Positions and sizes are kept in twips; at 96 DPI one pixel is 15 twips and
+// Qt's high-DPI scaling takes it from there.
+constexpr int TwipsToPixels(int twips) { return (2 * twips + 15) / 30; }
+
+}  // namespace zelkor

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The objectName of every control, exactly as the window's user and its tests
+// know it. Member names are transliterated; the strings keep their accents.
+namespace zelkor::name {
+
+inline const QString FormPrincipal = QStringLiteral("FormPrincipal");
+inline const QString SSTab1 = QStringLiteral("SSTab1");
+
+inline const QString MSFlexGrid1 = QStringLiteral("MSFlexGrid1");
+inline const QString BotaoSetaAcima = QStringLiteral("BotãoSetaAcima");
+inline const QString BotaoSetaAbaixo = QStringLiteral("BotãoSetaAbaixo");
+inline const QString BotaoApagaListaVariaveis = QStringLiteral("BotãoApagaListaVariáveis");
+inline const QString BotaoRemover = QStringLiteral("BotãoRemover");
+inline const QString BotaoEditar = QStringLiteral("BotãoEditar");
+inline const QString BotaoLimpar = QStringLiteral("BotãoLimpar");
+inline const QString BotaoSalvar = QStringLiteral("BotãoSalvar");
+inline const QString ChechEditavel = QStringLiteral("ChechEditável");
+// The entry fields form the control array Campo(0) to Campo(3).
+QString Campo(int index);
+
+inline const QString MSFlexGrid2 = QStringLiteral("MSFlexGrid2");
+inline const QString BotaoSetaAcimaAlarme = QStringLiteral("BotãoSetaAcimaAlarme");
+inline const QString BotaoSetaAbaixoAlarme = QStringLiteral("BotãoSetaAbaixoAlarme");
+inline const QString BotaoApagaListaAlarmes = QStringLiteral("BotãoApagaListaAlarmes");
+inline const QString BotaoRemoverAlarme = QStringLiteral("BotãoRemoverAlarme");
+inline const QString BotaoEditarAlarme = QStringLiteral("BotãoEditarAlarme");
+inline const QString BotaoLimparAlarme = QStringLiteral("BotãoLimparAlarme");
+inline const QString BotaoSalvarAlarme = QStringLiteral("BotãoSalvarAlarme");
+inline const QString Texto1 = QStringLiteral("Texto1");
+inline const QString Texto2 = QStringLiteral("Texto2");
+
+inline const QString BotaoAbrirArquivo = QStringLiteral("BotãoAbrirArquivo");
+inline const QString BotaoSalvarArquivo = QStringLiteral("BotãoSalvarArquivo");
+inline const QString BotaoSalvarComo = QStringLiteral("BotãoSalvarComo");
+inline const QString MemoriaInicial = QStringLiteral("MemóriaInicial");
+inline const QString MemoriaFinal = QStringLiteral("MemóriaFinal");
+inline const QString TotalLinhasVariaveis = QStringLiteral("TotalLinhasVariáveis");
+inline const QString TotalLinhasAlarme = QStringLiteral("TotalLinhasAlarme");
+
+inline const QString ComboPorta = QStringLiteral("ComboPorta");
+inline const QString BotaoGravaCLP = QStringLiteral("BotãoGravaCLP");
+inline const QString BotaoLeCLP = QStringLiteral("BotãoLêCLP");
+
+// Every push button of the window.
+QStringList AllButtons();
+// Every text field whose text and colour the state holds: the entry fields and the displays.
+QStringList AllFields();
+
+}  // namespace zelkor::name

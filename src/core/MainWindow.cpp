@@ -1,0 +1,106 @@
+#include "MainWindow.h"
+
+#include "ControlNames.h"
+
+namespace zelkor {
+
+QString PortEntryName(int portNumber) {
+  return QStringLiteral("Porta # %1").arg(portNumber, 2, 10, QLatin1Char('0'));
+}
+
+namespace {
+
+void ShowCount(FieldState& display, int count) {
+  display.text = QString::number(count);
+  display.background = count >= 1 ? colours::Amber : colours::White;
+}
+
+void RunHook(const std::function<void()>& hook) {
+  if (hook) hook();
+}
+
+}  // namespace
+
+void ShowVariableCount(EditorState& state) {
+  ShowCount(state.field(name::TotalLinhasVariaveis), state.variables.count());
+}
+
+void ShowAlarmCount(EditorState& state) {
+  ShowCount(state.field(name::TotalLinhasAlarme), state.alarms.count());
+}
+
+bool CountDisplayShowsEmpty(const FieldState& display) { return GridNumber(display.text) == 0.0; }
+
+void StartUp(EditorState& state) {
+  Guarded(state.messages, [&] {
+    // Which of the two values is the left edge is ours to pick: 700 left, 550 top.
+    state.windowLeft = 700;
+    state.windowTop = 550;
+    state.title = kWindowTitle;
+    state.timerInterval = 0;
+    state.currentTab = 0;
+    state.areaBackground = colours::Background;
+    state.lastOpenedPath.clear();
+    state.currentPath.clear();
+    state.variables.setSelectedRow(0);
+    state.alarms.setSelectedRow(0);
+    ShowVariableCount(state);
+    ShowAlarmCount(state);
+    ResetGridHeaders(state.variables, state.alarms);
+    state.portEntries.clear();
+    for (int port = 1; port <= kPortEntries; ++port) state.portEntries << PortEntryName(port);
+    state.portIndex = -1;
+
+    for (const QString& n : {name::BotaoSalvarArquivo, name::BotaoGravaCLP, name::BotaoLeCLP,
+                             name::BotaoSetaAcima, name::BotaoSetaAbaixo, name::BotaoSetaAcimaAlarme,
+                             name::BotaoSetaAbaixoAlarme}) {
+      state.button(n).enabled = false;
+    }
+    for (const QString& n : {name::BotaoEditar, name::BotaoRemover, name::BotaoEditarAlarme,
+                             name::BotaoRemoverAlarme}) {
+      state.button(n) = {false, colours::Grey};
+    }
+  });
+}
+
+void ClearAllLists(EditorState& state) {
+  Guarded(state.messages, [&] {
+    state.variables.clearForLoad();
+    state.alarms.clearForLoad();
+    ShowVariableCount(state);
+    ShowAlarmCount(state);
+    RunHook(state.hooks.clearVariableFields);
+    RunHook(state.hooks.clearAlarmFields);
+    ResetGridHeaders(state.variables, state.alarms);
+  });
+}
+
+CloseAnswer CloseRequest(EditorState& state) {
+  // Errors here must never keep the program from ending: each step is caught
+  // on its own and the next one runs.
+  if (state.listsChanged) {
+    Answer answer = Answer::No;
+    try {
+      answer = state.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de sair?"),
+                                    QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel,
+                                    MessageIcon::None});
+    } catch (...) {
+    }
+    if (answer == Answer::Cancel) return CloseAnswer::Stay;
+    if (answer == Answer::Yes) {
+      try {
+        RunHook(state.hooks.saveFile);
+      } catch (...) {
+      }
+    }
+  }
+  try {
+    RunHook(state.hooks.closePort);
+  } catch (...) {
+  }
+  return CloseAnswer::Close;
+}
+
+void BotaoLeCLP_Click(EditorState&) {}
+
+}  // namespace zelkor

@@ -1,0 +1,326 @@
+#include "FormPrincipal.h"
+
+#include "GridView.h"
+#include "core/ControlNames.h"
+#include "core/MainWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace zelkor {
+
+namespace {
+
+// Client area of the window, in twips.
+constexpr int kClientWidth = 10605;
+constexpr int kClientHeight = 6945;
+// The tab control's own coordinates include its tab strip; its pages start below it.
+constexpr int kTabStrip = 390;
+
+struct Origin {
+  int x = 0;
+  int y = 0;
+};
+
+template <class W>
+W* Place(W* widget, Origin origin, int x, int y, int width, int height) {
+  widget->setGeometry(TwipsToPixels(x - origin.x), TwipsToPixels(y - origin.y), TwipsToPixels(width),
+                      TwipsToPixels(height));
+  return widget;
+}
+
+QColor ToQColor(Rgb c) { return {c.r, c.g, c.b}; }
+
+QPushButton* IconButton(QWidget* parent, const QString& objectName, QStyle::StandardPixmap icon,
+                        const QString& toolTip) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(objectName);
+  button->setIcon(parent->style()->standardIcon(icon));
+  button->setIconSize({24, 24});
+  button->setToolTip(toolTip);
+  return button;
+}
+
+QPushButton* TextButton(QWidget* parent, const QString& objectName, const QString& caption) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(objectName);
+  return button;
+}
+
+QLabel* Label(QWidget* parent, const QString& text) { return new QLabel(text, parent); }
+
+QLineEdit* Field(QWidget* parent, const QString& objectName, int maxLength) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(objectName);
+  field->setMaxLength(maxLength);
+  return field;
+}
+
+QLineEdit* Display(QWidget* parent, const QString& objectName) {
+  auto* display = new QLineEdit(parent);
+  display->setObjectName(objectName);
+  display->setReadOnly(true);
+  display->setFocusPolicy(Qt::NoFocus);
+  display->setAlignment(Qt::AlignCenter);
+  return display;
+}
+
+QTableView* GridControl(QWidget* parent, const QString& objectName, bool fixedPitch) {
+  auto* view = new QTableView(parent);
+  view->setObjectName(objectName);
+  if (fixedPitch) {
+    // Alarm texts are two 8-character halves; a fixed pitch lines them up.
+    QFont font = view->font();
+    font.setFamily(QStringLiteral("DejaVu Sans Mono"));
+    font.setStyleHint(QFont::Monospace);
+    view->setFont(font);
+  }
+  return view;
+}
+
+// A small picture of the operator panel for the "Sobre" tab.
+QPixmap PanelPicture() {
+  QPixmap picture(120, 90);
+  picture.fill(Qt::transparent);
+  QPainter p(&picture);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setBrush(QColor(70, 80, 90));
+  p.setPen(Qt::NoPen);
+  p.drawRoundedRect(2, 2, 116, 86, 8, 8);
+  p.setBrush(QColor(150, 200, 120));
+  p.drawRect(14, 12, 92, 34);
+  p.setPen(QColor(30, 60, 30));
+  QFont font(QStringLiteral("DejaVu Sans Mono"));
+  font.setPixelSize(11);
+  p.setFont(font);
+  p.drawText(QRect(18, 14, 88, 15), QStringLiteral("TEMP  72 C"));
+  p.drawText(QRect(18, 29, 88, 15), QStringLiteral("PRESS 3 bar"));
+  p.setPen(Qt::NoPen);
+  const QColor keys[] = {QColor(220, 220, 220), QColor(220, 220, 220), QColor(220, 220, 220),
+                         QColor(230, 70, 60)};
+  for (int i = 0; i < 4; ++i) {
+    p.setBrush(keys[i]);
+    p.drawRoundedRect(16 + i * 23, 58, 18, 18, 3, 3);
+  }
+  return picture;
+}
+
+}  // namespace
+
+FormPrincipal::FormPrincipal(MessageService& messages, QWidget* parent)
+    : QWidget(parent), state_(messages) {
+  setObjectName(name::FormPrincipal);
+  setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+  // The twip layout leaves room for a small dialog font; the grids' column
+  // widths are fixed, so a larger font would cut their header texts.
+  QFont small = font();
+  small.setPointSize(8);
+  setFont(small);
+
+  tabs_ = Place(new QTabWidget(this), {}, 90, 135, 7170, 6720);
+  tabs_->setObjectName(name::SSTab1);
+  auto* variablesPage = new QWidget;
+  auto* alarmsPage = new QWidget;
+  auto* aboutPage = new QWidget;
+  tabs_->addTab(variablesPage, QStringLiteral("Variáveis"));
+  tabs_->addTab(alarmsPage, QStringLiteral("Alarmes"));
+  tabs_->addTab(aboutPage, QStringLiteral("Sobre"));
+  BuildVariablesPage(*variablesPage);
+  BuildAlarmsPage(*alarmsPage);
+  BuildAboutPage(*aboutPage);
+  BuildFilesFrame();
+  BuildLinkFrame();
+  Place(TextButton(this, name::BotaoLeCLP, QStringLiteral("Lê CLP")), {}, 9360, 3420, 1050, 600);
+  areas_ = {variablesPage, alarmsPage, findChild<QGroupBox*>(QStringLiteral("FrameArquivos")),
+            findChild<QGroupBox*>(QStringLiteral("FrameComunicacao"))};
+
+  BindCommands();
+  Run([this] { StartUp(state_); });
+  move(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop));
+}
+
+void FormPrincipal::BuildVariablesPage(QWidget& page) {
+  const Origin o{0, kTabStrip};
+  grid1_ = Place(GridControl(&page, name::MSFlexGrid1, false), o, 225, 540, kVariableGridWidth, 4650);
+  BindGridView(*grid1_, state_.variables.grid());
+  Place(IconButton(&page, name::BotaoSetaAcima, QStyle::SP_ArrowUp, {}), o, 4500, 2100, 600, 600);
+  Place(IconButton(&page, name::BotaoSetaAbaixo, QStyle::SP_ArrowDown, {}), o, 4500, 2805, 600, 600);
+  Place(IconButton(&page, name::BotaoApagaListaVariaveis, QStyle::SP_TrashIcon,
+                   QStringLiteral("Apaga a lista de Variáveis ao lado")),
+        o, 4500, 4590, 600, 600);
+  Place(TextButton(&page, name::BotaoRemover, QStringLiteral("Remover")), o, 225, 5310, 1095, 375);
+  Place(TextButton(&page, name::BotaoEditar, QStringLiteral("Editar")), o, 1440, 5310, 1095, 375);
+
+  Place(IconButton(&page, name::BotaoLimpar, QStyle::SP_DialogResetButton,
+                   QStringLiteral("Apaga campos de digitação ao lado")),
+        o, 225, 5940, 495, 495);
+  struct Entry {
+    const char16_t* label;
+    int x;
+    int width;
+    int maxLength;
+  };
+  static constexpr Entry kEntries[] = {
+      {u"Grupo", 840, 555, 1}, {u"Texto", 1500, 1230, 8}, {u"Unidade", 2835, 735, 3}, {u"Endereço", 3675, 900, 5}};
+  for (int i = 0; i < 4; ++i) {
+    const Entry& e = kEntries[i];
+    Place(Label(&page, QString::fromUtf16(e.label)), o, e.x, 5775, e.width + 200, 240);
+    Place(Field(&page, name::Campo(i), e.maxLength), o, e.x, 6030, e.width, 330);
+  }
+  Place(Label(&page, QStringLiteral("Editável")), o, 4680, 5775, 800, 240);
+  check_ = Place(new QCheckBox(&page), o, 4845, 6045, 300, 300);
+  check_->setObjectName(name::ChechEditavel);
+  Place(IconButton(&page, name::BotaoSalvar, QStyle::SP_DialogApplyButton,
+                   QStringLiteral("Inclui linha digitada na lista acima")),
+        o, 5595, 5940, 495, 495);
+}
+
+void FormPrincipal::BuildAlarmsPage(QWidget& page) {
+  const Origin o{0, kTabStrip};
+  grid2_ = Place(GridControl(&page, name::MSFlexGrid2, true), o, 225, 540, kVariableGridWidth, 4650);
+  BindGridView(*grid2_, state_.alarms.grid());
+  Place(IconButton(&page, name::BotaoSetaAcimaAlarme, QStyle::SP_ArrowUp, {}), o, 4500, 2100, 600, 600);
+  Place(IconButton(&page, name::BotaoSetaAbaixoAlarme, QStyle::SP_ArrowDown, {}), o, 4500, 2805, 600, 600);
+  Place(IconButton(&page, name::BotaoApagaListaAlarmes, QStyle::SP_TrashIcon,
+                   QStringLiteral("Apaga a lista de Alarmes ao lado")),
+        o, 4500, 4590, 600, 600);
+  Place(TextButton(&page, name::BotaoRemoverAlarme, QStringLiteral("Remover")), o, 225, 5310, 1095, 375);
+  Place(TextButton(&page, name::BotaoEditarAlarme, QStringLiteral("Editar")), o, 1440, 5310, 1095, 375);
+
+  Place(IconButton(&page, name::BotaoLimparAlarme, QStyle::SP_DialogResetButton,
+                   QStringLiteral("Apaga campos de digitação ao lado")),
+        o, 225, 5940, 495, 495);
+  Place(Label(&page, QStringLiteral("Texto 1")), o, 840, 5775, 1230, 240);
+  Place(Field(&page, name::Texto1, 8), o, 840, 6030, 1230, 330);
+  Place(Label(&page, QStringLiteral("Texto 2")), o, 2175, 5775, 1230, 240);
+  Place(Field(&page, name::Texto2, 8), o, 2175, 6030, 1230, 330);
+  Place(IconButton(&page, name::BotaoSalvarAlarme, QStyle::SP_DialogApplyButton,
+                   QStringLiteral("Inclui linha digitada na lista acima")),
+        o, 3510, 5940, 495, 495);
+}
+
+void FormPrincipal::BuildAboutPage(QWidget& page) {
+  const Origin o{0, kTabStrip};
+  auto* picture = Place(new QLabel(&page), o, 2685, 1800, 1800, 1350);
+  picture->setPixmap(PanelPicture());
+  picture->setAlignment(Qt::AlignCenter);
+  auto* version = Place(Label(&page, QStringLiteral("Versão 1.0.2")), o, 2685, 3300, 1800, 300);
+  version->setAlignment(Qt::AlignCenter);
+}
+
+void FormPrincipal::BuildFilesFrame() {
+  const Origin o{7380, 435};
+  auto* frame = Place(new QGroupBox(QStringLiteral("  Lista de Variáveis e Alarmes"), this), {}, o.x, o.y, 3120, 2910);
+  frame->setObjectName(QStringLiteral("FrameArquivos"));
+  Place(IconButton(frame, name::BotaoAbrirArquivo, QStyle::SP_DialogOpenButton, QStringLiteral("Abrir arquivo")),
+        o, 7515, 765, 870, 600);
+  Place(IconButton(frame, name::BotaoSalvarArquivo, QStyle::SP_DialogSaveButton,
+                   QStringLiteral("Salvar arquivo sobre o último lido")),
+        o, 8505, 765, 870, 600);
+  Place(IconButton(frame, name::BotaoSalvarComo, QStyle::SP_DirOpenIcon,
+                   QStringLiteral("Salvar como...escolhendo diretório")),
+        o, 9495, 765, 870, 600);
+  Place(Label(frame, QStringLiteral("Memória reservada")), o, 7515, 1500, 2850, 240);
+  Place(Label(frame, QStringLiteral("De")), o, 7515, 1860, 300, 240);
+  Place(Display(frame, name::MemoriaInicial), o, 7815, 1815, 960, 330);
+  Place(Label(frame, QStringLiteral("até")), o, 8865, 1860, 375, 240);
+  Place(Display(frame, name::MemoriaFinal), o, 9285, 1815, 960, 330);
+  Place(Label(frame, QStringLiteral("Linhas de Variáveis")), o, 7515, 2415, 1800, 240);
+  Place(Display(frame, name::TotalLinhasVariaveis), o, 9495, 2370, 870, 330);
+  Place(Label(frame, QStringLiteral("Linhas de Alarmes")), o, 7515, 2880, 1800, 240);
+  Place(Display(frame, name::TotalLinhasAlarme), o, 9495, 2835, 870, 330);
+}
+
+void FormPrincipal::BuildLinkFrame() {
+  const Origin o{7380, 4050};
+  auto* frame = Place(new QGroupBox(QStringLiteral("      Comunicação com o CLP"), this), {}, o.x, o.y, 3120, 2805);
+  frame->setObjectName(QStringLiteral("FrameComunicacao"));
+  auto* prompt = Place(Label(frame, QStringLiteral("Selecione a porta de comunicação com o CLP")), o, 7515, 4410, 2850,
+                       540);
+  prompt->setWordWrap(true);
+  prompt->setAlignment(Qt::AlignCenter);
+  ports_ = Place(new QComboBox(frame), o, 8415, 5085, 1095, 330);
+  ports_->setObjectName(name::ComboPorta);
+  Place(Label(frame, QStringLiteral("Grava CLP")), o, 7470, 6165, 870, 240);
+  Place(IconButton(frame, name::BotaoGravaCLP, QStyle::SP_ComputerIcon,
+                   QStringLiteral("Grava conteúdo das listas correntes no CLP")),
+        o, 8370, 5985, 1050, 600);
+}
+
+void FormPrincipal::BindCommands() {
+  auto bind = [this](const QString& button, auto command) {
+    connect(findChild<QPushButton*>(button), &QPushButton::clicked, this, [this, command] { Run(command); });
+  };
+  bind(name::BotaoLeCLP, [this] { BotaoLeCLP_Click(state_); });
+}
+
+void FormPrincipal::Gather() {
+  for (const auto& [objectName, field] : state_.fields()) {
+    auto* edit = findChild<QLineEdit*>(objectName);
+    if (edit && !edit->isReadOnly()) state_.field(objectName).text = edit->text();
+  }
+  state_.chechEditavel = check_->isChecked();
+  state_.currentTab = tabs_->currentIndex();
+  state_.portIndex = ports_->currentIndex();
+}
+
+void FormPrincipal::Sync() {
+  setWindowTitle(state_.title);
+  tabs_->setCurrentIndex(state_.currentTab);
+  if (state_.areaBackground) {
+    for (QWidget* area : areas_) {
+      QPalette palette = area->palette();
+      palette.setColor(QPalette::Window, ToQColor(*state_.areaBackground));
+      area->setPalette(palette);
+      area->setAutoFillBackground(true);
+    }
+  }
+  for (const auto& [objectName, button] : state_.buttons()) {
+    auto* widget = findChild<QPushButton*>(objectName);
+    if (!widget) continue;
+    widget->setEnabled(button.enabled);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Button, button.background ? ToQColor(*button.background)
+                                                          : style()->standardPalette().color(QPalette::Button));
+    widget->setPalette(palette);
+  }
+  for (const auto& [objectName, field] : state_.fields()) {
+    auto* edit = findChild<QLineEdit*>(objectName);
+    if (!edit) continue;
+    if (edit->text() != field.text) edit->setText(field.text);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, ToQColor(field.background));
+    edit->setPalette(palette);
+  }
+  check_->setChecked(state_.chechEditavel);
+  if (ports_->count() != state_.portEntries.size()) {
+    ports_->clear();
+    ports_->addItems(state_.portEntries);
+  }
+  ports_->setCurrentIndex(state_.portIndex);
+  if (!state_.focus.isEmpty()) {
+    if (auto* target = findChild<QWidget*>(state_.focus)) target->setFocus();
+    state_.focus.clear();
+  }
+}
+
+void FormPrincipal::closeEvent(QCloseEvent* event) {
+  Gather();
+  if (CloseRequest(state_) == CloseAnswer::Stay) {
+    event->ignore();
+  } else {
+    event->accept();
+  }
+  Sync();
+}
+
+}  // namespace zelkor

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/EditorState.h"
+
+#include <QWidget>
+
+#include <utility>
+
+class QCheckBox;
+class QComboBox;
+class QTabWidget;
+class QTableView;
+
+namespace zelkor {
+
+// The one window. It mirrors the EditorState: before a command it gathers
+// what the user changed (texts, tick, tab, port entry), after it shows what
+// the command decided. No rule of the system lives here.
+class FormPrincipal : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit FormPrincipal(MessageService& messages, QWidget* parent = nullptr);
+
+  EditorState& state() { return state_; }
+  QTableView& variableGrid() { return *grid1_; }
+  QTableView& alarmGrid() { return *grid2_; }
+
+  void Gather();
+  void Sync();
+
+  // Runs one command between a gather and a sync.
+  template <class Command>
+  void Run(Command&& command) {
+    Gather();
+    std::forward<Command>(command)();
+    Sync();
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildVariablesPage(QWidget& page);
+  void BuildAlarmsPage(QWidget& page);
+  void BuildAboutPage(QWidget& page);
+  void BuildFilesFrame();
+  void BuildLinkFrame();
+  void BindCommands();
+
+  EditorState state_;
+  QTabWidget* tabs_ = nullptr;
+  QTableView* grid1_ = nullptr;
+  QTableView* grid2_ = nullptr;
+  QCheckBox* check_ = nullptr;
+  QComboBox* ports_ = nullptr;
+  QList<QWidget*> areas_;  // the four painted background areas
+};
+
+}  // namespace zelkor

@@ -1,0 +1,63 @@
+#include "GridTableModel.h"
+
+#include <QColor>
+
+namespace zelkor {
+
+namespace {
+Qt::Alignment ToQt(CellAlignment a) {
+  return a == CellAlignment::Centre ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
+}
+}  // namespace
+
+GridTableModel::GridTableModel(Grid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {
+  // Lines move as a whole (sort, removal, growth): a reset is cheap for 255 rows.
+  connect(&grid_, &Grid::linesAboutToChange, this, [this] { beginResetModel(); });
+  connect(&grid_, &Grid::linesChanged, this, [this] { endResetModel(); });
+  connect(&grid_, &Grid::cellsChanged, this, [this](int l0, int c0, int l1, int c1) {
+    Q_EMIT dataChanged(index(l0 - 1, c0), index(l1 - 1, c1));
+  });
+  connect(&grid_, &Grid::headerChanged, this,
+          [this] { Q_EMIT headerDataChanged(Qt::Horizontal, 0, grid_.columns() - 1); });
+  connect(&grid_, &Grid::lookChanged, this, [this] {
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, grid_.columns() - 1);
+    if (grid_.dataLineCount() > 0) {
+      Q_EMIT dataChanged(index(0, 0), index(grid_.dataLineCount() - 1, grid_.columns() - 1),
+                         {Qt::TextAlignmentRole});
+    }
+  });
+}
+
+int GridTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : grid_.dataLineCount();
+}
+
+int GridTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : grid_.columns();
+}
+
+QVariant GridTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const int line = index.row() + 1;
+  switch (role) {
+    case Qt::DisplayRole:
+      return grid_.text(line, index.column());
+    case Qt::BackgroundRole: {
+      const Rgb c = grid_.background(line, index.column());
+      return QColor(c.r, c.g, c.b);
+    }
+    case Qt::TextAlignmentRole:
+      return static_cast<int>(ToQt(grid_.alignment(index.column())));
+    default:
+      return {};
+  }
+}
+
+QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= grid_.columns()) return {};
+  if (role == Qt::DisplayRole) return grid_.text(0, section);
+  if (role == Qt::TextAlignmentRole) return static_cast<int>(ToQt(grid_.alignment(section)));
+  return {};
+}
+
+}  // namespace zelkor

@@ -1,0 +1,50 @@
+#include "GridView.h"
+
+#include "GridTableModel.h"
+
+#include <QHeaderView>
+#include <QTableView>
+
+namespace zelkor {
+
+namespace {
+void ApplyLook(QTableView& view, const Grid& grid) {
+  for (int c = 0; c < grid.columns(); ++c) {
+    const int width = grid.columnWidth(c);
+    view.setColumnHidden(c, width == 0);
+    if (width > 0) view.setColumnWidth(c, TwipsToPixels(width));
+  }
+  view.resize(TwipsToPixels(grid.controlWidth()), view.height());
+}
+}  // namespace
+
+GridTableModel* BindGridView(QTableView& view, Grid& grid) {
+  auto* model = new GridTableModel(grid, &view);
+  view.setModel(model);
+  view.verticalHeader()->hide();
+  view.verticalHeader()->setDefaultSectionSize(18);
+  view.horizontalHeader()->setHighlightSections(false);
+  view.horizontalHeader()->setSectionsClickable(false);
+  // Column widths are fixed in twips; the default padding would cut "Endereço".
+  view.horizontalHeader()->setStyleSheet(
+      QStringLiteral("QHeaderView::section { padding: 1px 1px; background: rgb(212, 208, 200);"
+                     " border: 0px; border-right: 1px solid gray; border-bottom: 1px solid gray; }"));
+  // The selection is shown by cell colours that the commands set, not by Qt's.
+  view.setSelectionMode(QAbstractItemView::NoSelection);
+  view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view.setWordWrap(false);
+  view.setCornerButtonEnabled(false);
+
+  ApplyLook(view, grid);
+  QObject::connect(&grid, &Grid::lookChanged, &view, [&view, &grid] { ApplyLook(view, grid); });
+  // A model reset forgets hidden columns.
+  QObject::connect(model, &QAbstractItemModel::modelReset, &view, [&view, &grid] { ApplyLook(view, grid); });
+  QObject::connect(&grid, &Grid::topLineRequested, &view, [&view, model](int line) {
+    if (line >= 1 && line <= model->rowCount()) {
+      view.scrollTo(model->index(line - 1, 0), QAbstractItemView::PositionAtTop);
+    }
+  });
+  return model;
+}
+
+}  // namespace zelkor

@@ -1,0 +1,36 @@
+#include "QtMessageService.h"
+
+#include <QMessageBox>
+
+namespace zelkor {
+
+QString ToDisplayText(const QString& text) {
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return shown;
+}
+
+Answer QtMessageService::Show(const Message& message) {
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  switch (message.icon) {
+    case MessageIcon::None: icon = QMessageBox::NoIcon; break;
+    case MessageIcon::Exclamation: icon = QMessageBox::Warning; break;
+    case MessageIcon::Information: icon = QMessageBox::Information; break;
+    case MessageIcon::Critical: icon = QMessageBox::Critical; break;
+  }
+  const auto buttons = message.buttons == MessageButtons::Ok
+                           ? QMessageBox::StandardButtons(QMessageBox::Ok)
+                           : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  QMessageBox box(icon, message.title, ToDisplayText(message.text), buttons, parent_);
+  box.setTextFormat(Qt::PlainText);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default:
+      // Escape on a question box cancels; on an OK box it is the same as OK.
+      return message.buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
+  }
+}
+
+}  // namespace zelkor

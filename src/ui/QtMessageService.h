@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/Messages.h"
+
+class QWidget;
+
+namespace zelkor {
+
+// The message service bound to QMessageBox.
+class QtMessageService final : public MessageService {
+ public:
+  explicit QtMessageService(QWidget* parent = nullptr) : parent_(parent) {}
+  void setParent(QWidget* parent) { parent_ = parent; }
+  Answer Show(const Message& message) override;
+
+ private:
+  QWidget* parent_;
+};
+
+// CR LF separates the lines of a message; Qt breaks lines on LF alone.
+QString ToDisplayText(const QString& text);
+
+}  // namespace zelkor

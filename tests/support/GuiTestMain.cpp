@@ -1,0 +1,13 @@
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  // Widget tests never need a display, also when discovered at build time.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
