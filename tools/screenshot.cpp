@@ -1,47 +1,84 @@
 // Renders the main window to a PNG, for the README and for looking at the
-// layout. An optional second argument names a sample to show:
-//   lists  — a few variables and alarms, the second variable selected.
+// layout. An optional second argument names a scene, played through the
+// window's own commands:
+//   lists  — a few variables, the second one selected
+//   error  — a line with a wrong address saved; the message box goes to
+//            OUTPUT-message.png
 #include "core/ControlNames.h"
-#include "core/MainWindow.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtMessageService.h"
+#include "variables/VariableEditor.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QStyleFactory>
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
+
+namespace {
+
+// Keeps the last message instead of blocking on it, so the scene can go on.
+class KeepLastMessage final : public zelkor::MessageService {
+ public:
+  zelkor::Answer Show(const zelkor::Message& message) override {
+    last = message;
+    return zelkor::Answer::Ok;
+  }
+  std::optional<zelkor::Message> last;
+};
+
+void SaveLine(zelkor::FormPrincipal& window, const QString& grupo, const QString& texto, const QString& unidade,
+              const QString& endereco, bool editavel) {
+  window.Run([&] {
+    auto& s = window.state();
+    s.field(zelkor::name::Campo(0)).text = grupo;
+    s.field(zelkor::name::Campo(1)).text = texto;
+    s.field(zelkor::name::Campo(2)).text = unidade;
+    s.field(zelkor::name::Campo(3)).text = endereco;
+    s.chechEditavel = editavel;
+    zelkor::BotaoSalvar_Click(s);
+  });
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   if (argc < 2) {
-    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists]\n", stderr);
+    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists|error]\n", stderr);
     return 2;
   }
   const QString output = QString::fromLocal8Bit(argv[1]);
-  const QString sample = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+  const QString scene = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
 
-  zelkor::QtMessageService messages;
+  KeepLastMessage messages;
   zelkor::FormPrincipal window(messages);
-  if (sample == QStringLiteral("lists")) {
-    window.Run([&] {
-      auto& s = window.state();
-      s.variables.append({QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("C"), QStringLiteral("D100"),
-                          QStringLiteral("Não")});
-      s.variables.append({QStringLiteral("0"), QStringLiteral("PRESSÃO"), QStringLiteral("bar"),
-                          QStringLiteral("D102"), QStringLiteral("Sim")});
-      s.variables.append({QStringLiteral("1"), QStringLiteral("NÍVEL"), QStringLiteral("%"), QStringLiteral("C12"),
-                          QStringLiteral("Sim")});
-      s.alarms.append(QStringLiteral("BOMBA   FALHA   "));
-      zelkor::ShowVariableCount(s);
-      zelkor::ShowAlarmCount(s);
-    });
-  }
   window.show();
+  if (scene == QStringLiteral("lists") || scene == QStringLiteral("error")) {
+    SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);
+    SaveLine(window, QStringLiteral("1"), QStringLiteral("NÍVEL"), QStringLiteral("%"), QStringLiteral("C12"), true);
+    SaveLine(window, QStringLiteral("0"), QStringLiteral("PRESSÃO"), QStringLiteral("bar"), QStringLiteral("D102"),
+             true);
+  }
+  if (scene == QStringLiteral("lists")) {
+    window.Run([&] { zelkor::MSFlexGrid1_Click(window.state(), 2); });
+  }
+  if (scene == QStringLiteral("error")) {
+    SaveLine(window, QStringLiteral("2"), QStringLiteral("VAZÃO"), QStringLiteral("l/s"), QStringLiteral("t300"), false);
+  }
   QTimer::singleShot(300, [&] {
-    const bool saved = window.grab().save(output);
+    bool saved = window.grab().save(output);
+    if (saved && messages.last) {
+      QString boxPath = output;
+      boxPath.replace(QStringLiteral(".png"), QStringLiteral("-message.png"));
+      const auto box = zelkor::BuildMessageBox(*messages.last, &window);
+      box->show();
+      saved = box->grab().save(boxPath);
+    }
     if (!saved) std::fprintf(stderr, "could not write %s\n", argv[1]);
     QApplication::exit(saved ? 0 : 1);
   });

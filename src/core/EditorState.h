@@ -48,6 +48,8 @@ class EditorState {
 
   bool failure = false;
   bool listsChanged = false;
+  bool variableEditing = false;  // a Save replaces the selected row instead of appending
+  bool alarmEditing = false;
 
   QString lastOpenedPath;
   QString currentPath;

@@ -8,12 +8,12 @@ QString PortEntryName(int portNumber) {
   return QStringLiteral("Porta # %1").arg(portNumber, 2, 10, QLatin1Char('0'));
 }
 
-namespace {
-
 void ShowCount(FieldState& display, int count) {
   display.text = QString::number(count);
   display.background = count >= 1 ? colours::Amber : colours::White;
 }
+
+namespace {
 
 void RunHook(const std::function<void()>& hook) {
   if (hook) hook();

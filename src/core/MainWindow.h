@@ -22,6 +22,7 @@ enum class CloseAnswer { Close, Stay };
 CloseAnswer CloseRequest(EditorState& state);
 
 // The count displays: the count as plain decimal text, amber from 1, white at 0.
+void ShowCount(FieldState& display, int count);
 void ShowVariableCount(EditorState& state);
 void ShowAlarmCount(EditorState& state);
 // Commands that need to know whether a list is empty read its display back.

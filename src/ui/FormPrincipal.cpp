@@ -1,8 +1,11 @@
 #include "FormPrincipal.h"
 
+#include "Cp1252Validator.h"
+#include "GridClicks.h"
 #include "GridView.h"
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
+#include "variables/VariableEditor.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -62,6 +65,7 @@ QLineEdit* Field(QWidget* parent, const QString& objectName, int maxLength) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(objectName);
   field->setMaxLength(maxLength);
+  field->setValidator(new Cp1252Validator(field));
   return field;
 }
 
@@ -148,21 +152,46 @@ FormPrincipal::FormPrincipal(MessageService& messages, QWidget* parent)
   move(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop));
 }
 
-void FormPrincipal::BuildVariablesPage(QWidget& page) {
-  const Origin o{0, kTabStrip};
-  grid1_ = Place(GridControl(&page, name::MSFlexGrid1, false), o, 225, 540, kVariableGridWidth, 4650);
-  BindGridView(*grid1_, state_.variables.grid());
-  Place(IconButton(&page, name::BotaoSetaAcima, QStyle::SP_ArrowUp, {}), o, 4500, 2100, 600, 600);
-  Place(IconButton(&page, name::BotaoSetaAbaixo, QStyle::SP_ArrowDown, {}), o, 4500, 2805, 600, 600);
-  Place(IconButton(&page, name::BotaoApagaListaVariaveis, QStyle::SP_TrashIcon,
-                   QStringLiteral("Apaga a lista de Variáveis ao lado")),
-        o, 4500, 4590, 600, 600);
-  Place(TextButton(&page, name::BotaoRemover, QStringLiteral("Remover")), o, 225, 5310, 1095, 375);
-  Place(TextButton(&page, name::BotaoEditar, QStringLiteral("Editar")), o, 1440, 5310, 1095, 375);
+// The grids' views must go before the state that holds the grids they show.
+FormPrincipal::~FormPrincipal() { delete tabs_; }
 
-  Place(IconButton(&page, name::BotaoLimpar, QStyle::SP_DialogResetButton,
+// The parts both list pages share: the grid, the arrows, the clear-list
+// button, Remover and Editar, and the clear-fields button.
+struct ListPage {
+  QString grid;
+  bool fixedPitch;
+  QString up;
+  QString down;
+  QString clearList;
+  const char16_t* clearListTip;
+  QString remove;
+  QString edit;
+  QString clearFields;
+};
+
+QTableView* FormPrincipal::BuildListPage(QWidget& page, const ListPage& p, Grid& grid) {
+  const Origin o{0, kTabStrip};
+  auto* view = Place(GridControl(&page, p.grid, p.fixedPitch), o, 225, 540, kVariableGridWidth, 4650);
+  BindGridView(*view, grid);
+  Place(IconButton(&page, p.up, QStyle::SP_ArrowUp, {}), o, 4500, 2100, 600, 600);
+  Place(IconButton(&page, p.down, QStyle::SP_ArrowDown, {}), o, 4500, 2805, 600, 600);
+  Place(IconButton(&page, p.clearList, QStyle::SP_TrashIcon, QString::fromUtf16(p.clearListTip)), o, 4500, 4590, 600,
+        600);
+  Place(TextButton(&page, p.remove, QStringLiteral("Remover")), o, 225, 5310, 1095, 375);
+  Place(TextButton(&page, p.edit, QStringLiteral("Editar")), o, 1440, 5310, 1095, 375);
+  Place(IconButton(&page, p.clearFields, QStyle::SP_DialogResetButton,
                    QStringLiteral("Apaga campos de digitação ao lado")),
         o, 225, 5940, 495, 495);
+  return view;
+}
+
+void FormPrincipal::BuildVariablesPage(QWidget& page) {
+  const Origin o{0, kTabStrip};
+  grid1_ = BuildListPage(page,
+                         {name::MSFlexGrid1, false, name::BotaoSetaAcima, name::BotaoSetaAbaixo,
+                          name::BotaoApagaListaVariaveis, u"Apaga a lista de Variáveis ao lado", name::BotaoRemover,
+                          name::BotaoEditar, name::BotaoLimpar},
+                         state_.variables.grid());
   struct Entry {
     const char16_t* label;
     int x;
@@ -186,19 +215,11 @@ void FormPrincipal::BuildVariablesPage(QWidget& page) {
 
 void FormPrincipal::BuildAlarmsPage(QWidget& page) {
   const Origin o{0, kTabStrip};
-  grid2_ = Place(GridControl(&page, name::MSFlexGrid2, true), o, 225, 540, kVariableGridWidth, 4650);
-  BindGridView(*grid2_, state_.alarms.grid());
-  Place(IconButton(&page, name::BotaoSetaAcimaAlarme, QStyle::SP_ArrowUp, {}), o, 4500, 2100, 600, 600);
-  Place(IconButton(&page, name::BotaoSetaAbaixoAlarme, QStyle::SP_ArrowDown, {}), o, 4500, 2805, 600, 600);
-  Place(IconButton(&page, name::BotaoApagaListaAlarmes, QStyle::SP_TrashIcon,
-                   QStringLiteral("Apaga a lista de Alarmes ao lado")),
-        o, 4500, 4590, 600, 600);
-  Place(TextButton(&page, name::BotaoRemoverAlarme, QStringLiteral("Remover")), o, 225, 5310, 1095, 375);
-  Place(TextButton(&page, name::BotaoEditarAlarme, QStringLiteral("Editar")), o, 1440, 5310, 1095, 375);
-
-  Place(IconButton(&page, name::BotaoLimparAlarme, QStyle::SP_DialogResetButton,
-                   QStringLiteral("Apaga campos de digitação ao lado")),
-        o, 225, 5940, 495, 495);
+  grid2_ = BuildListPage(page,
+                         {name::MSFlexGrid2, true, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme,
+                          name::BotaoApagaListaAlarmes, u"Apaga a lista de Alarmes ao lado", name::BotaoRemoverAlarme,
+                          name::BotaoEditarAlarme, name::BotaoLimparAlarme},
+                         state_.alarms.grid());
   Place(Label(&page, QStringLiteral("Texto 1")), o, 840, 5775, 1230, 240);
   Place(Field(&page, name::Texto1, 8), o, 840, 6030, 1230, 330);
   Place(Label(&page, QStringLiteral("Texto 2")), o, 2175, 5775, 1230, 240);
@@ -261,6 +282,16 @@ void FormPrincipal::BindCommands() {
     connect(findChild<QPushButton*>(button), &QPushButton::clicked, this, [this, command] { Run(command); });
   };
   bind(name::BotaoLeCLP, [this] { BotaoLeCLP_Click(state_); });
+
+  bind(name::BotaoSalvar, [this] { BotaoSalvar_Click(state_); });
+  bind(name::BotaoEditar, [this] { BotaoEditar_Click(state_); });
+  bind(name::BotaoRemover, [this] { BotaoRemover_Click(state_); });
+  bind(name::BotaoLimpar, [this] { BotaoLimpar_Click(state_); });
+  bind(name::BotaoApagaListaVariaveis, [this] { BotaoApagaListaVariaveis_Click(state_); });
+  BindGridClicks(
+      *grid1_, [this](int line) { Run([&] { MSFlexGrid1_Click(state_, line); }); },
+      [this](int line) { Run([&] { MSFlexGrid1_DblClick(state_, line); }); });
+  state_.hooks.clearVariableFields = [this] { BotaoLimpar_Click(state_); };
 }
 
 void FormPrincipal::Gather() {

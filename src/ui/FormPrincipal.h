@@ -13,6 +13,9 @@ class QTableView;
 
 namespace zelkor {
 
+class Grid;
+struct ListPage;
+
 // The one window. It mirrors the EditorState: before a command it gathers
 // what the user changed (texts, tick, tab, port entry), after it shows what
 // the command decided. No rule of the system lives here.
@@ -21,6 +24,7 @@ class FormPrincipal : public QWidget {
 
  public:
   explicit FormPrincipal(MessageService& messages, QWidget* parent = nullptr);
+  ~FormPrincipal() override;
 
   EditorState& state() { return state_; }
   QTableView& variableGrid() { return *grid1_; }
@@ -41,6 +45,7 @@ class FormPrincipal : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  QTableView* BuildListPage(QWidget& page, const ListPage& parts, Grid& grid);
   void BuildVariablesPage(QWidget& page);
   void BuildAlarmsPage(QWidget& page);
   void BuildAboutPage(QWidget& page);

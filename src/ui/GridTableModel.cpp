@@ -57,6 +57,11 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
   if (orientation != Qt::Horizontal || section < 0 || section >= grid_.columns()) return {};
   if (role == Qt::DisplayRole) return grid_.text(0, section);
   if (role == Qt::TextAlignmentRole) return static_cast<int>(ToQt(grid_.alignment(section)));
+  // The fixed column's header shares its column's colour (red after a failed group check).
+  if (role == Qt::BackgroundRole && section < grid_.fixedColumns()) {
+    const Rgb c = grid_.background(0, section);
+    return QColor(c.r, c.g, c.b);
+  }
   return {};
 }
 

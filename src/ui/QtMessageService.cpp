@@ -10,7 +10,7 @@ QString ToDisplayText(const QString& text) {
   return shown;
 }
 
-Answer QtMessageService::Show(const Message& message) {
+std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* parent) {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   switch (message.icon) {
     case MessageIcon::None: icon = QMessageBox::NoIcon; break;
@@ -21,9 +21,14 @@ Answer QtMessageService::Show(const Message& message) {
   const auto buttons = message.buttons == MessageButtons::Ok
                            ? QMessageBox::StandardButtons(QMessageBox::Ok)
                            : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-  QMessageBox box(icon, message.title, ToDisplayText(message.text), buttons, parent_);
-  box.setTextFormat(Qt::PlainText);
-  switch (box.exec()) {
+  auto box = std::make_unique<QMessageBox>(icon, message.title, ToDisplayText(message.text), buttons, parent);
+  box->setTextFormat(Qt::PlainText);
+  return box;
+}
+
+Answer QtMessageService::Show(const Message& message) {
+  const auto box = BuildMessageBox(message, parent_);
+  switch (box->exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Cancel: return Answer::Cancel;

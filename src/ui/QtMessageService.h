@@ -2,6 +2,9 @@
 
 #include "core/Messages.h"
 
+#include <memory>
+
+class QMessageBox;
 class QWidget;
 
 namespace zelkor {
@@ -16,6 +19,9 @@ class QtMessageService final : public MessageService {
  private:
   QWidget* parent_;
 };
+
+// The box as it will be shown: icon, title, text and buttons.
+std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* parent);
 
 // CR LF separates the lines of a message; Qt breaks lines on LF alone.
 QString ToDisplayText(const QString& text);

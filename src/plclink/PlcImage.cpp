@@ -1,0 +1,80 @@
+#include "PlcImage.h"
+
+#include "core/ControlNames.h"
+#include "core/Cp1252.h"
+#include "core/Numbers.h"
+
+namespace zelkor {
+
+namespace {
+
+QString Fit(const QString& text, int length) {
+  return (text + QString(length, u' ')).left(length);
+}
+
+int AddressType(const QString& endereco) {
+  const QString letter = endereco.left(1).toUpper();
+  if (letter == u"D") return 0;
+  if (letter == u"C") return 1;
+  if (letter == u"T") return 2;
+  throw ImageError(QStringLiteral("O endereço \"%1\" não começa com D, C ou T.").arg(endereco).toStdString());
+}
+
+}  // namespace
+
+int ImageStart(int variables, int alarms) {
+  return kImageTop - kVariableWords * variables - kAlarmWords * alarms;
+}
+
+QByteArray EncodeVariableRow(const VariableRow& row) {
+  const int type = AddressType(row.endereco);
+  const auto group = ReadWholeNumber(row.grupo);
+  if (!group || *group < 0 || *group > 7) {
+    throw ImageError(QStringLiteral("O grupo \"%1\" não é um número de 0 a 7.").arg(row.grupo).toStdString());
+  }
+  const auto number = ReadWholeNumber(row.endereco.mid(1, 4));
+  if (!number || *number < 0 || *number > 0xFFFF) {
+    throw ImageError(
+        QStringLiteral("A parte numérica do endereço \"%1\" não é um número válido.").arg(row.endereco).toStdString());
+  }
+  const int editable = row.editavel.startsWith(u'S') ? 1 : 0;
+
+  QByteArray record = cp1252::Encode(Fit(row.texto, 8) + Fit(row.unidade, 3));
+  record.append(static_cast<char>(type * 16 + static_cast<int>(*group) * 2 + editable));
+  record.append(static_cast<char>(*number / 256));
+  record.append(static_cast<char>(*number % 256));
+  return record;
+}
+
+QByteArray EncodeAlarmRow(const QString& alarmText) { return cp1252::Encode(Fit(alarmText, 16)); }
+
+std::array<std::uint16_t, 4> ImageHeader(int variables, int alarms) {
+  return {0, 0, 0, static_cast<std::uint16_t>((alarms & 0xFF) * 256 + (variables & 0xFF))};
+}
+
+std::vector<std::uint16_t> RecordWords(const QByteArray& record) {
+  std::vector<std::uint16_t> words;
+  for (qsizetype i = 0; i + 1 < record.size(); i += 2) {
+    words.push_back(static_cast<std::uint16_t>(static_cast<unsigned char>(record[i]) * 256 +
+                                               static_cast<unsigned char>(record[i + 1])));
+  }
+  return words;
+}
+
+void UpdateReservedMemory(EditorState& state) {
+  Guarded(state.messages, [&] {
+    FieldState& first = state.field(name::MemoriaInicial);
+    FieldState& last = state.field(name::MemoriaFinal);
+    const int v = state.variables.count();
+    const int a = state.alarms.count();
+    if (v == 0 && a == 0) {
+      first.text.clear();
+      last.text.clear();
+      return;
+    }
+    last.text = QStringLiteral("D%1").arg(kImageEnd);
+    first.text = QStringLiteral("D%1").arg(ImageStart(v, a), 4, 10, QLatin1Char('0'));
+  });
+}
+
+}  // namespace zelkor

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/EditorState.h"
+#include "core/ParameterLists.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+
+namespace zelkor {
+
+inline constexpr int kImageEnd = 4499;
+inline constexpr int kImageTop = 4496;  // the header's first word
+inline constexpr int kVariableWords = 7;
+inline constexpr int kAlarmWords = 8;
+
+// A row that cannot become a record (possible only for rows read from a file).
+class ImageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// First word of the image: 4496 - 7V - 8A.
+int ImageStart(int variables, int alarms);
+
+// 14 bytes: Texto (8), Unidade (3), flags, address high and low byte.
+// Throws ImageError for a row with no address type (letter not D, C or T), an
+// address number that is not a number or does not fit a word, or a group
+// outside 0..7: such a record would put wrong bits into the PLC.
+QByteArray EncodeVariableRow(const VariableRow& row);
+
+// 16 bytes: the alarm text cut or blank-filled to 16 characters.
+QByteArray EncodeAlarmRow(const QString& alarmText);
+
+// Three zero words, then the alarm count in the high and the variable count in the low byte.
+std::array<std::uint16_t, 4> ImageHeader(int variables, int alarms);
+
+// Words of a record: bytes 2k (high) and 2k+1 (low) form word k.
+std::vector<std::uint16_t> RecordWords(const QByteArray& record);
+
+// Shows the image's first and last word in MemóriaInicial and MemóriaFinal;
+// both empty when both lists are.
+void UpdateReservedMemory(EditorState& state);
+
+}  // namespace zelkor

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/EditorState.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zelkor {
+
+// How one list's editor is wired to the window. The Variable and the Alarm
+// editor share selection, highlight, button states, removal and clearing;
+// what differs between them stays in their own commands.
+struct ListEditor {
+  RowList& list;
+  bool& editing;
+  QString editButton;
+  QString removeButton;
+  QString upButton;
+  QString downButton;
+  int highlightFirst;  // columns that the selection highlight covers
+  int highlightLast;
+  QStringList fields;  // the entry fields, the first one takes the focus
+  QString countDisplay;
+};
+
+ListEditor VariableListEditor(EditorState& state);
+ListEditor AlarmListEditor(EditorState& state);
+
+// Colours the highlight columns of the selected row, when it is a grid line.
+void PaintSelection(const ListEditor& editor, Rgb colour);
+void PaintFields(EditorState& state, const ListEditor& editor, Rgb colour);
+// Editar and Remover disabled on grey, both arrows disabled.
+void DisableRowButtons(EditorState& state, const ListEditor& editor);
+void DisableArrows(EditorState& state, const ListEditor& editor);
+// Enables both arrows, then disables the one that would leave the grid.
+void EnableArrowsFor(EditorState& state, const ListEditor& editor, int row);
+void ShowListCount(EditorState& state, const ListEditor& editor);
+
+// The 255-row refusal of an append; true when the list is full and the
+// message was shown.
+bool RefuseWhenFull(EditorState& state, const RowList& list);
+
+// Picking a grid line. Lines that are not rows of the list (the header, the
+// blank line an emptied grid keeps) select nothing and enable nothing, so no
+// command can later edit, remove or replace a line that is not counted.
+// Returns whether a row was selected.
+bool SelectRow(EditorState& state, const ListEditor& editor, int line);
+
+// The common part of Clear fields: empty fields on white, no selection, focus
+// on the first field, row buttons disabled, edit ended.
+void ClearEntryFields(EditorState& state, const ListEditor& editor);
+
+using ClearFieldsCommand = void (*)(EditorState&);
+// Removes the selected row, then runs the list's own Clear fields.
+void RemoveSelectedRow(EditorState& state, const ListEditor& editor, ClearFieldsCommand clearFields);
+// Clears the whole list; the lists-changed flag stays as it was.
+void ClearWholeList(EditorState& state, const ListEditor& editor, ClearFieldsCommand clearFields);
+
+}  // namespace zelkor
