@@ -4,9 +4,11 @@
 //   lists  — a few variables, the second one selected
 //   error  — a line with a wrong address saved; the message box goes to
 //            OUTPUT-message.png
+//   alarms — the "Alarmes" tab with a few alarms, the second one selected
 #include "core/ControlNames.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtMessageService.h"
+#include "alarms/AlarmEditor.h"
 #include "variables/VariableEditor.h"
 
 #include <QApplication>
@@ -49,7 +51,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   if (argc < 2) {
-    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists|error]\n", stderr);
+    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists|error|alarms]\n", stderr);
     return 2;
   }
   const QString output = QString::fromLocal8Bit(argv[1]);
@@ -69,6 +71,19 @@ int main(int argc, char* argv[]) {
   }
   if (scene == QStringLiteral("error")) {
     SaveLine(window, QStringLiteral("2"), QStringLiteral("VAZÃO"), QStringLiteral("l/s"), QStringLiteral("t300"), false);
+  }
+  if (scene == QStringLiteral("alarms")) {
+    const char* alarms[][2] = {{"BOMBA", "FALHA"}, {"MOTOR 1", "SOBRECAR"}, {"NÍVEL", "BAIXO"}};
+    for (const auto& a : alarms) {
+      window.Run([&] {
+        auto& s = window.state();
+        s.currentTab = 1;
+        s.field(zelkor::name::Texto1).text = QString::fromUtf8(a[0]);
+        s.field(zelkor::name::Texto2).text = QString::fromUtf8(a[1]);
+        zelkor::BotaoSalvarAlarme_Click(s);
+      });
+    }
+    window.Run([&] { zelkor::MSFlexGrid2_Click(window.state(), 2); });
   }
   QTimer::singleShot(300, [&] {
     bool saved = window.grab().save(output);

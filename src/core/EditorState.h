@@ -50,6 +50,8 @@ class EditorState {
   bool listsChanged = false;
   bool variableEditing = false;  // a Save replaces the selected row instead of appending
   bool alarmEditing = false;
+  bool variableMoveUp = false;  // direction of the next move, set by the arrow pressed
+  bool alarmMoveUp = false;
 
   QString lastOpenedPath;
   QString currentPath;

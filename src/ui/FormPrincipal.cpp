@@ -5,6 +5,8 @@
 #include "GridView.h"
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
+#include "alarms/AlarmEditor.h"
+#include "alarms/RowMoves.h"
 #include "variables/VariableEditor.h"
 
 #include <QCheckBox>
@@ -83,9 +85,10 @@ QTableView* GridControl(QWidget* parent, const QString& objectName, bool fixedPi
   view->setObjectName(objectName);
   if (fixedPitch) {
     // Alarm texts are two 8-character halves; a fixed pitch lines them up.
-    QFont font = view->font();
-    font.setFamily(QStringLiteral("DejaVu Sans Mono"));
+    QFont font(QStringLiteral("Courier"));
     font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPointSizeF(9.75);
     view->setFont(font);
   }
   return view;
@@ -278,20 +281,40 @@ void FormPrincipal::BuildLinkFrame() {
 }
 
 void FormPrincipal::BindCommands() {
-  auto bind = [this](const QString& button, auto command) {
-    connect(findChild<QPushButton*>(button), &QPushButton::clicked, this, [this, command] { Run(command); });
+  using Command = void (*)(EditorState&);
+  const std::pair<QString, Command> buttons[] = {
+      {name::BotaoLeCLP, BotaoLeCLP_Click},
+      {name::BotaoSalvar, BotaoSalvar_Click},
+      {name::BotaoEditar, BotaoEditar_Click},
+      {name::BotaoRemover, BotaoRemover_Click},
+      {name::BotaoLimpar, BotaoLimpar_Click},
+      {name::BotaoApagaListaVariaveis, BotaoApagaListaVariaveis_Click},
+      {name::BotaoSalvarAlarme, BotaoSalvarAlarme_Click},
+      {name::BotaoEditarAlarme, BotaoEditarAlarme_Click},
+      {name::BotaoRemoverAlarme, BotaoRemoverAlarme_Click},
+      {name::BotaoLimparAlarme, BotaoLimparAlarme_Click},
+      {name::BotaoApagaListaAlarmes, BotaoApagaListaAlarmes_Click},
+      {name::BotaoSetaAcima, BotaoSetaAcima_Click},
+      {name::BotaoSetaAbaixo, BotaoSetaAbaixo_Click},
+      {name::BotaoSetaAcimaAlarme, BotaoSetaAcimaAlarme_Click},
+      {name::BotaoSetaAbaixoAlarme, BotaoSetaAbaixoAlarme_Click},
   };
-  bind(name::BotaoLeCLP, [this] { BotaoLeCLP_Click(state_); });
+  for (const auto& [button, command] : buttons) {
+    connect(findChild<QPushButton*>(button), &QPushButton::clicked, this,
+            [this, command = command] { Run([&] { command(state_); }); });
+  }
 
-  bind(name::BotaoSalvar, [this] { BotaoSalvar_Click(state_); });
-  bind(name::BotaoEditar, [this] { BotaoEditar_Click(state_); });
-  bind(name::BotaoRemover, [this] { BotaoRemover_Click(state_); });
-  bind(name::BotaoLimpar, [this] { BotaoLimpar_Click(state_); });
-  bind(name::BotaoApagaListaVariaveis, [this] { BotaoApagaListaVariaveis_Click(state_); });
-  BindGridClicks(
-      *grid1_, [this](int line) { Run([&] { MSFlexGrid1_Click(state_, line); }); },
-      [this](int line) { Run([&] { MSFlexGrid1_DblClick(state_, line); }); });
+  using LineCommand = void (*)(EditorState&, int);
+  auto bindGrid = [this](QTableView& grid, LineCommand click, LineCommand doubleClick) {
+    BindGridClicks(
+        grid, [this, click](int line) { Run([&] { click(state_, line); }); },
+        [this, doubleClick](int line) { Run([&] { doubleClick(state_, line); }); });
+  };
+  bindGrid(*grid1_, MSFlexGrid1_Click, MSFlexGrid1_DblClick);
+  bindGrid(*grid2_, MSFlexGrid2_Click, MSFlexGrid2_DblClick);
+
   state_.hooks.clearVariableFields = [this] { BotaoLimpar_Click(state_); };
+  state_.hooks.clearAlarmFields = [this] { BotaoLimparAlarme_Click(state_); };
 }
 
 void FormPrincipal::Gather() {

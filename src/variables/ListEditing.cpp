@@ -101,3 +101,57 @@ void ClearWholeList(EditorState& s, const ListEditor& e, ClearFieldsCommand clea
 }
 
 }  // namespace zelkor
+
+namespace zelkor {
+
+int WriteRow(EditorState& s, const ListEditor& e, const std::function<void()>& append,
+             const std::function<void(int)>& replace) {
+  int written = 0;
+  if (!e.editing) {
+    if (RefuseWhenFull(s, e.list)) return 0;
+    append();
+    written = e.list.count();
+  } else {
+    written = e.list.selectedRow();
+    replace(written);
+  }
+  DisableArrows(s, e);
+  e.editing = false;
+  e.list.grid().setTopLine(written);
+  return written;
+}
+
+void FinishSave(EditorState& s, const ListEditor& e) {
+  DisableRowButtons(s, e);
+  e.editing = false;
+  PaintFields(s, e, colours::White);
+  ShowListCount(s, e);
+  UpdateReservedMemory(s);
+}
+
+bool BeginEdit(EditorState& s, const ListEditor& e) {
+  if (!e.list.isRow(e.list.selectedRow())) return false;
+  e.editing = true;
+  PaintFields(s, e, colours::Amber);
+  return true;
+}
+
+void DoubleClickRow(EditorState& s, const ListEditor& e, int line, EditorCommand edit) {
+  if (SelectRow(s, e, line)) edit(s);
+}
+
+void FollowMovedRow(EditorState& s, const ListEditor& e, int row, bool up) {
+  PaintSelection(e, colours::White);
+  e.list.setSelectedRow(row);
+  PaintSelection(e, colours::Amber);
+  e.list.grid().setTopLine(row);
+  const QString& toward = up ? e.upButton : e.downButton;
+  const QString& back = up ? e.downButton : e.upButton;
+  s.button(back).enabled = true;
+  if (row == (up ? 1 : e.list.grid().dataLineCount())) {
+    s.focus = back;
+    s.button(toward).enabled = false;
+  }
+}
+
+}  // namespace zelkor

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace zelkor {
 
 // How one list's editor is wired to the window. The Variable and the Alarm
@@ -50,7 +52,30 @@ bool SelectRow(EditorState& state, const ListEditor& editor, int line);
 // on the first field, row buttons disabled, edit ended.
 void ClearEntryFields(EditorState& state, const ListEditor& editor);
 
-using ClearFieldsCommand = void (*)(EditorState&);
+// Appends (refused from 255 rows on) or, while editing, replaces the selected
+// row; then ends the edit, disables the arrows and scrolls the written row to
+// the top. Returns the row written, 0 when the append was refused.
+int WriteRow(EditorState& state, const ListEditor& editor, const std::function<void()>& append,
+             const std::function<void(int row)>& replace);
+
+// What every Save does after storing: row buttons disabled, edit ended,
+// fields white, count display and reserved memory shown anew.
+void FinishSave(EditorState& state, const ListEditor& editor);
+
+// Starts editing the selected row: false (nothing changes) when no row is
+// selected; otherwise the edit flag is set and the fields turn amber.
+bool BeginEdit(EditorState& state, const ListEditor& editor);
+
+using EditorCommand = void (*)(EditorState&);
+// A double-click selects the line as a click does, then edits it.
+void DoubleClickRow(EditorState& state, const ListEditor& editor, int line, EditorCommand edit);
+
+// After a move: the highlight and the selection follow the row to `row`, the
+// grid scrolls to it, and at either end the focus goes to the opposite arrow
+// before the one that would leave the grid is disabled.
+void FollowMovedRow(EditorState& state, const ListEditor& editor, int row, bool up);
+
+using ClearFieldsCommand = EditorCommand;
 // Removes the selected row, then runs the list's own Clear fields.
 void RemoveSelectedRow(EditorState& state, const ListEditor& editor, ClearFieldsCommand clearFields);
 // Clears the whole list; the lists-changed flag stays as it was.

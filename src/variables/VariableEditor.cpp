@@ -50,19 +50,10 @@ void StoreVariableRow(EditorState& s) {
   Guarded(s.messages, [&] {
     VariableList& list = s.variables;
     const VariableRow row = RowFromFields(s);
-    int written = 0;
-    if (!s.variableEditing) {
-      if (RefuseWhenFull(s, list)) return;
-      list.append(row);
-      written = list.count();
-    } else {
-      written = list.selectedRow();
-      list.replace(written, row);
-    }
+    const int written = WriteRow(
+        s, VariableListEditor(s), [&] { list.append(row); }, [&](int r) { list.replace(r, row); });
+    if (written == 0) return;
     list.grid().setControlWidth(list.grid().lineCount() >= 20 ? kVariableGridWideWidth : kVariableGridWidth);
-    DisableArrows(s, VariableListEditor(s));
-    s.variableEditing = false;
-    list.grid().setTopLine(written);
   });
 }
 
@@ -105,25 +96,18 @@ void BotaoSalvar_Click(EditorState& s) {
     s.listsChanged = true;  // also when the row limit then refuses the row
     StoreVariableRow(s);
     SortVariableList(s.variables);
-    DisableRowButtons(s, editor);
-    s.variableEditing = false;
-    PaintFields(s, editor, colours::White);
-    ShowListCount(s, editor);
-    UpdateReservedMemory(s);
+    FinishSave(s, editor);
   });
 }
 
 void BotaoEditar_Click(EditorState& s) {
   Guarded(s.messages, [&] {
-    const int row = s.variables.selectedRow();
-    if (!s.variables.isRow(row)) return;
-    s.variableEditing = true;
-    const VariableRow values = s.variables.row(row);
+    if (!BeginEdit(s, VariableListEditor(s))) return;
+    const VariableRow values = s.variables.row(s.variables.selectedRow());
     s.field(name::Campo(0)).text = values.grupo;
     s.field(name::Campo(1)).text = values.texto;
     s.field(name::Campo(2)).text = values.unidade;
     s.field(name::Campo(3)).text = values.endereco;
-    PaintFields(s, VariableListEditor(s), colours::Amber);
     s.chechEditavel = values.editavel == kSim;
   });
 }
@@ -149,9 +133,7 @@ void MSFlexGrid1_Click(EditorState& s, int line) {
 }
 
 void MSFlexGrid1_DblClick(EditorState& s, int line) {
-  Guarded(s.messages, [&] {
-    if (SelectRow(s, VariableListEditor(s), line)) BotaoEditar_Click(s);
-  });
+  Guarded(s.messages, [&] { DoubleClickRow(s, VariableListEditor(s), line, BotaoEditar_Click); });
 }
 
 }  // namespace zelkor
