@@ -6,6 +6,7 @@
 //            OUTPUT-message.png
 //   alarms — the "Alarmes" tab with a few alarms, the second one selected
 #include "core/ControlNames.h"
+#include "plclink/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtMessageService.h"
 #include "alarms/AlarmEditor.h"
@@ -58,7 +59,9 @@ int main(int argc, char* argv[]) {
   const QString scene = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
 
   KeepLastMessage messages;
-  zelkor::FormPrincipal window(messages);
+  zelkor::QtSerialPort port;
+  zelkor::QtDeadline deadline;
+  zelkor::FormPrincipal window(messages, port, deadline);
   window.show();
   if (scene == QStringLiteral("lists") || scene == QStringLiteral("error")) {
     SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);

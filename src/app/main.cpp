@@ -1,3 +1,4 @@
+#include "plclink/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtMessageService.h"
 
@@ -18,7 +19,9 @@ int main(int argc, char* argv[]) {
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
   zelkor::QtMessageService messages;
-  zelkor::FormPrincipal window(messages);
+  zelkor::QtSerialPort port;
+  zelkor::QtDeadline deadline;
+  zelkor::FormPrincipal window(messages, port, deadline);
   messages.setParent(&window);
   window.show();
   return QApplication::exec();

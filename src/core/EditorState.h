@@ -63,6 +63,7 @@ class EditorState {
   int timerInterval = 0;  // ms; 0 = stopped
   std::optional<Rgb> areaBackground;
   QStringList portEntries;
+  QStringList portDevices;  // tool-tip of each entry: the device it stands for
   int portIndex = -1;  // -1 = no entry selected
 
   bool chechEditavel = false;

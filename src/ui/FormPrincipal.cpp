@@ -3,8 +3,10 @@
 #include "Cp1252Validator.h"
 #include "GridClicks.h"
 #include "GridView.h"
+#include "PortComboBox.h"
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
+#include "plclink/PlcLink.h"
 #include "alarms/AlarmEditor.h"
 #include "alarms/RowMoves.h"
 #include "variables/VariableEditor.h"
@@ -123,8 +125,8 @@ QPixmap PanelPicture() {
 
 }  // namespace
 
-FormPrincipal::FormPrincipal(MessageService& messages, QWidget* parent)
-    : QWidget(parent), state_(messages) {
+FormPrincipal::FormPrincipal(MessageService& messages, SerialPort& port, Deadline& deadline, QWidget* parent)
+    : QWidget(parent), state_(messages), link_(new PlcLink(state_, port, deadline, this)) {
   setObjectName(name::FormPrincipal);
   setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
   // The twip layout leaves room for a small dialog font; the grids' column
@@ -151,7 +153,10 @@ FormPrincipal::FormPrincipal(MessageService& messages, QWidget* parent)
             findChild<QGroupBox*>(QStringLiteral("FrameComunicacao"))};
 
   BindCommands();
-  Run([this] { StartUp(state_); });
+  Run([this] {
+    StartUp(state_);
+    link_->RefreshPortDevices();
+  });
   move(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop));
 }
 
@@ -272,7 +277,7 @@ void FormPrincipal::BuildLinkFrame() {
                        540);
   prompt->setWordWrap(true);
   prompt->setAlignment(Qt::AlignCenter);
-  ports_ = Place(new QComboBox(frame), o, 8415, 5085, 1095, 330);
+  ports_ = Place(new PortComboBox(frame), o, 8415, 5085, 1095, 330);
   ports_->setObjectName(name::ComboPorta);
   Place(Label(frame, QStringLiteral("Grava CLP")), o, 7470, 6165, 870, 240);
   Place(IconButton(frame, name::BotaoGravaCLP, QStyle::SP_ComputerIcon,
@@ -315,6 +320,15 @@ void FormPrincipal::BindCommands() {
 
   state_.hooks.clearVariableFields = [this] { BotaoLimpar_Click(state_); };
   state_.hooks.clearAlarmFields = [this] { BotaoLimparAlarme_Click(state_); };
+
+  connect(findChild<QPushButton*>(name::BotaoGravaCLP), &QPushButton::clicked, this,
+          [this] { Run([this] { link_->BotaoGravaCLP_Click(); }); });
+  connect(ports_, &QComboBox::activated, this, [this](int index) { Run([&] { link_->ComboPorta_Click(index); }); });
+  ports_->beforePopup = [this] { Run([this] { link_->RefreshPortDevices(); }); };
+  // The transfer ends, or the port is lost, after the click that began it.
+  connect(link_, &PlcLink::transferEnded, this, [this] { Sync(); });
+  connect(link_, &PlcLink::portLost, this, [this] { Sync(); });
+  state_.hooks.closePort = [this] { link_->ClosePort(); };
 }
 
 void FormPrincipal::Gather() {
@@ -360,7 +374,11 @@ void FormPrincipal::Sync() {
     ports_->clear();
     ports_->addItems(state_.portEntries);
   }
+  for (int i = 0; i < state_.portDevices.size() && i < ports_->count(); ++i) {
+    ports_->setItemData(i, state_.portDevices[i], Qt::ToolTipRole);
+  }
   ports_->setCurrentIndex(state_.portIndex);
+  ports_->setToolTip(ports_->currentData(Qt::ToolTipRole).toString());
   if (!state_.focus.isEmpty()) {
     if (auto* target = findChild<QWidget*>(state_.focus)) target->setFocus();
     state_.focus.clear();

@@ -7,13 +7,16 @@
 #include <utility>
 
 class QCheckBox;
-class QComboBox;
 class QTabWidget;
 class QTableView;
 
 namespace zelkor {
 
+class Deadline;
 class Grid;
+class PlcLink;
+class PortComboBox;
+class SerialPort;
 struct ListPage;
 
 // The one window. It mirrors the EditorState: before a command it gathers
@@ -23,12 +26,13 @@ class FormPrincipal : public QWidget {
   Q_OBJECT
 
  public:
-  explicit FormPrincipal(MessageService& messages, QWidget* parent = nullptr);
+  FormPrincipal(MessageService& messages, SerialPort& port, Deadline& deadline, QWidget* parent = nullptr);
   ~FormPrincipal() override;
 
   EditorState& state() { return state_; }
   QTableView& variableGrid() { return *grid1_; }
   QTableView& alarmGrid() { return *grid2_; }
+  PlcLink& link() { return *link_; }
 
   void Gather();
   void Sync();
@@ -58,7 +62,8 @@ class FormPrincipal : public QWidget {
   QTableView* grid1_ = nullptr;
   QTableView* grid2_ = nullptr;
   QCheckBox* check_ = nullptr;
-  QComboBox* ports_ = nullptr;
+  PortComboBox* ports_ = nullptr;
+  PlcLink* link_ = nullptr;
   QList<QWidget*> areas_;  // the four painted background areas
 };
 

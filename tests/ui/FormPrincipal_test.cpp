@@ -1,5 +1,6 @@
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
+#include "support/FakeSerialPort.h"
 #include "support/Printers.h"
 #include "support/RecordingMessages.h"
 #include "ui/FormPrincipal.h"
@@ -37,7 +38,9 @@ class FormPrincipalTest : public ::testing::Test {
   QRect windowRect(QWidget* w) { return {w->mapTo(window.get(), QPoint(0, 0)), w->size()}; }
 
   testing::RecordingMessages messages;
-  std::unique_ptr<FormPrincipal> window = std::make_unique<FormPrincipal>(messages);
+  testing::FakeSerialPort port;
+  testing::ManualDeadline deadline;
+  std::unique_ptr<FormPrincipal> window = std::make_unique<FormPrincipal>(messages, port, deadline);
 };
 
 TEST_F(FormPrincipalTest, EveryControlIsFoundByItsExactNameOnce) {

@@ -1,4 +1,5 @@
 #include "core/ControlNames.h"
+#include "support/FakeSerialPort.h"
 #include "support/Printers.h"
 #include "support/RecordingMessages.h"
 #include "ui/FormPrincipal.h"
@@ -53,7 +54,9 @@ class VariableTabTest : public ::testing::Test {
   Rgb Base(QWidget* w) { return ToRgb(w->palette().color(QPalette::Base)); }
 
   testing::RecordingMessages messages;
-  std::unique_ptr<FormPrincipal> window = std::make_unique<FormPrincipal>(messages);
+  testing::FakeSerialPort port;
+  testing::ManualDeadline deadline;
+  std::unique_ptr<FormPrincipal> window = std::make_unique<FormPrincipal>(messages, port, deadline);
 };
 
 TEST_F(VariableTabTest, ATypedLineBecomesARowWithItsCountAndImage) {

@@ -1,0 +1,48 @@
+#include "PortDirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <utility>
+
+namespace zelkor {
+
+PortDirectory::PortDirectory(QString deviceRoot, QString sysRoot)
+    : deviceRoot_(std::move(deviceRoot)), sysRoot_(std::move(sysRoot)) {}
+
+bool PortDirectory::hasUart(const QString& ttyName) const {
+  // The kernel lists every legacy ttyS; its "type" is 0 when no UART answers.
+  QFile type(sysRoot_ + QStringLiteral("/class/tty/") + ttyName + QStringLiteral("/type"));
+  if (!type.open(QIODevice::ReadOnly)) return false;
+  return type.readAll().trimmed().toInt() != 0;
+}
+
+QStringList PortDirectory::devices() const {
+  const QDir dir(deviceRoot_);
+  QStringList found;
+  for (const QString& prefix : {QStringLiteral("ttyUSB"), QStringLiteral("ttyACM"), QStringLiteral("ttyS")}) {
+    const QRegularExpression pattern(QStringLiteral("^%1(\\d+)$").arg(prefix));
+    std::vector<std::pair<int, QString>> numbered;
+    for (const QString& entry : dir.entryList({prefix + u'*'}, QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
+      const auto match = pattern.match(entry);
+      if (!match.hasMatch()) continue;
+      const QFileInfo info(dir.filePath(entry));
+      if (!info.exists()) continue;  // a dangling symlink stands for nothing
+      if (prefix == QStringLiteral("ttyS") && !info.isSymLink() && !hasUart(entry)) continue;
+      numbered.emplace_back(match.captured(1).toInt(), dir.filePath(entry));
+    }
+    std::sort(numbered.begin(), numbered.end());
+    for (const auto& [number, path] : numbered) found << path;
+  }
+  return found;
+}
+
+QString PortDirectory::deviceFor(int portNumber) const {
+  const QStringList all = devices();
+  return portNumber >= 1 && portNumber <= all.size() ? all[portNumber - 1] : QString();
+}
+
+}  // namespace zelkor

@@ -1,0 +1,85 @@
+#include "QtSerialPort.h"
+
+#include <QFileInfo>
+
+#include <unistd.h>
+
+namespace zelkor {
+
+QtSerialPort::QtSerialPort(PortDirectory directory, QObject* parent)
+    : SerialPort(parent), directory_(std::move(directory)) {
+  connect(&port_, &QSerialPort::readyRead, this, &SerialPort::readyRead);
+  connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+}
+
+void QtSerialPort::close() {
+  if (port_.isOpen()) port_.close();
+}
+
+OpenResult QtSerialPort::open(int portNumber) {
+  const QString device = directory_.deviceFor(portNumber);
+  if (device.isEmpty()) return {OpenError::InvalidPort, {}};
+  port_.setPortName(QFileInfo(device).absoluteFilePath());
+  if (!port_.open(QIODevice::ReadWrite)) {
+    const auto error = port_.error();
+    const QString description = port_.errorString();
+    port_.clearError();
+    if (error == QSerialPort::DeviceNotFoundError) return {OpenError::InvalidPort, {}};
+    if (error == QSerialPort::PermissionError) {
+      // Qt says "permission" both for a port held by another program and for
+      // a user who may not use serial ports; only the second needs the admin.
+      if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0) {
+        return {OpenError::Other,
+                QStringLiteral("Sem permissão para usar %1.\r\nPeça ao administrador do computador para incluir "
+                               "seu usuário no grupo \"dialout\" e entre de novo no sistema.")
+                    .arg(device)};
+      }
+      return {OpenError::InUse, {}};
+    }
+    return {OpenError::Other, QStringLiteral("Não foi possível abrir %1: %2").arg(device, description)};
+  }
+  port_.setBaudRate(QSerialPort::Baud19200);
+  port_.setDataBits(QSerialPort::Data8);
+  port_.setParity(QSerialPort::NoParity);
+  port_.setStopBits(QSerialPort::OneStop);
+  port_.setFlowControl(QSerialPort::NoFlowControl);
+  // Qt does not flush what arrived before the port was opened.
+  port_.clear(QSerialPort::Input);
+  return {};
+}
+
+bool QtSerialPort::write(const QByteArray& bytes, QString* error) {
+  if (!port_.isOpen()) {
+    *error = QStringLiteral("A porta de comunicação não está aberta.");
+    return false;
+  }
+  if (port_.write(bytes) != bytes.size()) {
+    *error = port_.errorString();
+    return false;
+  }
+  return true;
+}
+
+bool QtSerialPort::readByte(char* byte) { return port_.isOpen() && port_.getChar(byte); }
+
+void QtSerialPort::onError(QSerialPort::SerialPortError error) {
+  if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError && error != QSerialPort::WriteError) {
+    return;
+  }
+  if (!port_.isOpen()) return;
+  // Qt 6.4 keeps a hung-up port open and repeats the error in a tight loop:
+  // close it at the first one and report it once.
+  const QString description = QStringLiteral("A comunicação com a porta %1 foi interrompida: %2")
+                                  .arg(port_.portName(), port_.errorString());
+  port_.clearError();
+  port_.close();
+  Q_EMIT lost(description);
+}
+
+QtDeadline::QtDeadline(QObject* parent) : Deadline(parent) {
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, &Deadline::expired);
+}
+
+}  // namespace zelkor

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "PortDirectory.h"
+#include "SerialPort.h"
+
+#include <QSerialPort>
+#include <QTimer>
+
+namespace zelkor {
+
+// The serial port bound to QSerialPort, with the editor's port numbers mapped
+// by a PortDirectory.
+class QtSerialPort final : public SerialPort {
+  Q_OBJECT
+
+ public:
+  explicit QtSerialPort(PortDirectory directory = PortDirectory(), QObject* parent = nullptr);
+
+  void close() override;
+  OpenResult open(int portNumber) override;
+  bool isOpen() const override { return port_.isOpen(); }
+  bool write(const QByteArray& bytes, QString* error) override;
+  qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
+  bool readByte(char* byte) override;
+  QString deviceFor(int portNumber) const override { return directory_.deviceFor(portNumber); }
+
+ private:
+  void onError(QSerialPort::SerialPortError error);
+
+  PortDirectory directory_;
+  QSerialPort port_;
+};
+
+// The deadline bound to a single-shot QTimer.
+class QtDeadline final : public Deadline {
+  Q_OBJECT
+
+ public:
+  explicit QtDeadline(QObject* parent = nullptr);
+  void start(int milliseconds) override { timer_.start(milliseconds); }
+  void stop() override { timer_.stop(); }
+  bool isActive() const override { return timer_.isActive(); }
+
+ private:
+  QTimer timer_;
+};
+
+}  // namespace zelkor

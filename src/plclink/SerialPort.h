@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+namespace zelkor {
+
+enum class OpenError { None, InvalidPort, InUse, Other };
+
+struct OpenResult {
+  OpenError error = OpenError::None;
+  QString description;  // for Other: what the technician is told
+};
+
+// What the editor needs of a serial port. Port numbers are the editor's
+// own 1..16; the implementation maps them to devices.
+class SerialPort : public QObject {
+  Q_OBJECT
+
+ public:
+  using QObject::QObject;
+
+  // Closed, open or not.
+  virtual void close() = 0;
+  // Opens at 19200 baud, no parity, 8 data bits, 1 stop bit, no flow control,
+  // with whatever was received before discarded.
+  virtual OpenResult open(int portNumber) = 0;
+  virtual bool isOpen() const = 0;
+  // False with a description when the bytes could not be written.
+  virtual bool write(const QByteArray& bytes, QString* error) = 0;
+  virtual qint64 bytesAvailable() const = 0;
+  // One received byte; false when none is waiting.
+  virtual bool readByte(char* byte) = 0;
+  // The device behind a port number as the technician knows it, or empty.
+  virtual QString deviceFor(int portNumber) const = 0;
+
+ Q_SIGNALS:
+  void readyRead();
+  // The line went away (an unplugged adapter, a closed far end): reported
+  // once, and the port is already closed when this arrives.
+  void lost(const QString& description);
+};
+
+// The 500 ms answer deadline: one single-shot period that can be restarted.
+class Deadline : public QObject {
+  Q_OBJECT
+
+ public:
+  using QObject::QObject;
+  // Starts a new full period, also while one runs.
+  virtual void start(int milliseconds) = 0;
+  virtual void stop() = 0;
+  virtual bool isActive() const = 0;
+
+ Q_SIGNALS:
+  void expired();
+};
+
+}  // namespace zelkor

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QComboBox>
+
+#include <functional>
+
+namespace zelkor {
+
+// ComboPorta: the port is picked with the mouse from the list. Keys (and the
+// wheel) never change the entry; Tab still moves the focus on. Just before
+// the list opens, the owner refreshes what each entry stands for.
+class PortComboBox final : public QComboBox {
+  Q_OBJECT
+
+ public:
+  using QComboBox::QComboBox;
+
+  std::function<void()> beforePopup;
+
+  void showPopup() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;    // ComboPorta_KeyDown
+  void keyReleaseEvent(QKeyEvent* event) override;  // ComboPorta_KeyUp
+  void wheelEvent(QWheelEvent* event) override;
+};
+
+}  // namespace zelkor

@@ -1,0 +1,86 @@
+#include "core/ControlNames.h"
+#include "support/FakeSerialPort.h"
+#include "support/Printers.h"
+#include "support/RecordingMessages.h"
+#include "ui/FormPrincipal.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace zelkor {
+namespace {
+
+class LinkControlsTest : public ::testing::Test {
+ protected:
+  LinkControlsTest() {
+    port.SetPeer([](const QByteArray&) { return testing::AckAnswer(); });
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+  QComboBox* Combo() { return window->findChild<QComboBox*>(name::ComboPorta); }
+  QPushButton* Button(const QString& n) { return window->findChild<QPushButton*>(n); }
+  void Pick(int index) {
+    Combo()->setCurrentIndex(index);
+    Q_EMIT Combo()->activated(index);  // what a pick with the mouse sends
+  }
+
+  testing::RecordingMessages messages;
+  testing::FakeSerialPort port;
+  testing::ManualDeadline deadline;
+  std::unique_ptr<FormPrincipal> window = std::make_unique<FormPrincipal>(messages, port, deadline);
+};
+
+TEST_F(LinkControlsTest, KeysAndTheWheelNeverChangeThePortEntry) {
+  Combo()->setFocus();
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_PageDown, Qt::Key_1, Qt::Key_P}) {
+    QTest::keyClick(Combo(), key);
+  }
+  EXPECT_EQ(Combo()->currentIndex(), -1);
+  EXPECT_TRUE(port.opens.isEmpty());
+  Pick(1);
+  QTest::keyClick(Combo(), Qt::Key_Down);
+  EXPECT_EQ(Combo()->currentIndex(), 1);
+  EXPECT_EQ(port.opens, QList<int>{2});
+}
+
+TEST_F(LinkControlsTest, APickedPortEnablesThePlcButtonsAndGravaClpWritesTheLists) {
+  Pick(15);
+  EXPECT_EQ(port.openPort(), 16);
+  EXPECT_TRUE(Button(name::BotaoGravaCLP)->isEnabled());
+  EXPECT_TRUE(Button(name::BotaoLeCLP)->isEnabled());
+
+  window->findChild<QLineEdit*>(name::Texto1)->setText(QStringLiteral("BOMBA"));
+  QTest::mouseClick(Button(name::BotaoSalvarAlarme), Qt::LeftButton);
+  QTest::mouseClick(Button(name::BotaoGravaCLP), Qt::LeftButton);
+  EXPECT_EQ(port.written().size(), 2);
+  ASSERT_FALSE(messages.shown().empty());
+  EXPECT_EQ(messages.shown().back().title, QStringLiteral("Transmissão Ok!"));
+
+  QTest::mouseClick(Button(name::BotaoLeCLP), Qt::LeftButton);  // does nothing
+  EXPECT_EQ(port.written().size(), 2);
+}
+
+TEST_F(LinkControlsTest, EntriesShowTheDeviceTheyStandFor) {
+  EXPECT_EQ(Combo()->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB0"));
+  EXPECT_EQ(Combo()->itemData(5, Qt::ToolTipRole).toString(), QStringLiteral("Nenhum dispositivo nesta porta"));
+  Pick(1);
+  EXPECT_EQ(Combo()->toolTip(), QStringLiteral("/dev/ttyUSB1"));
+}
+
+TEST_F(LinkControlsTest, ClosingTheWindowClosesThePort) {
+  Pick(0);
+  ASSERT_TRUE(port.isOpen());
+  EXPECT_TRUE(window->close());
+  EXPECT_FALSE(port.isOpen());
+}
+
+}  // namespace
+}  // namespace zelkor
