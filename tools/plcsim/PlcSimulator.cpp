@@ -1,0 +1,209 @@
+#include "PlcSimulator.h"
+
+#include "core/Cp1252.h"
+
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace zelkor::sim {
+
+namespace {
+constexpr char kEnq = 0x05, kEot = 0x04, kAck = 0x06, kNak = 0x15, kEtx = 0x03;
+
+bool HexWord(const QByteArray& text, int* value) {
+  bool ok = false;
+  *value = text.toInt(&ok, 16);
+  return ok && text.size() == 4;
+}
+}  // namespace
+
+QByteArray Checksum(const QByteArray& text) {
+  unsigned sum = 0;
+  for (char c : text) sum += static_cast<unsigned char>(c);
+  return QByteArray::number(sum % 256, 16).toUpper().rightJustified(2, '0');
+}
+
+PlcSimulator::PlcSimulator(Faults faults, QObject* parent) : QObject(parent), faults_(faults) {}
+
+PlcSimulator::~PlcSimulator() {
+  if (master_ >= 0) ::close(master_);
+  if (slave_ >= 0) ::close(slave_);
+}
+
+QString PlcSimulator::open(QString* error) {
+  char name[256] = {};
+  if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+    *error = QString::fromLocal8Bit(std::strerror(errno));
+    return {};
+  }
+  // Raw from the start: a cooked pty would echo our own answers back to us.
+  termios tio{};
+  ::tcgetattr(slave_, &tio);
+  ::cfmakeraw(&tio);
+  ::tcsetattr(slave_, TCSANOW, &tio);
+  ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+  slavePath_ = QString::fromLocal8Bit(name);
+  notifier_ = new QSocketNotifier(master_, QSocketNotifier::Read, this);
+  connect(notifier_, &QSocketNotifier::activated, this, &PlcSimulator::onReadable);
+  pacer_ = new QTimer(this);
+  pacer_->setTimerType(Qt::PreciseTimer);
+  connect(pacer_, &QTimer::timeout, this, [this] {
+    // About two characters a millisecond: a 19200-baud line.
+    const QByteArray chunk = outgoing_.left(2);
+    outgoing_.remove(0, chunk.size());
+    if (master_ >= 0) (void)::write(master_, chunk.constData(), static_cast<size_t>(chunk.size()));
+    if (outgoing_.isEmpty()) pacer_->stop();
+  });
+  return slavePath_;
+}
+
+void PlcSimulator::onReadable() {
+  char buffer[512];
+  for (;;) {
+    const ssize_t n = ::read(master_, buffer, sizeof buffer);
+    if (n <= 0) break;
+    incoming_.append(buffer, static_cast<qsizetype>(n));
+  }
+  // A frame runs from ENQ to EOT and two checksum characters.
+  for (;;) {
+    const qsizetype start = incoming_.indexOf(kEnq);
+    if (start < 0) {
+      incoming_.clear();
+      return;
+    }
+    incoming_.remove(0, start);
+    const qsizetype eot = incoming_.indexOf(kEot);
+    if (eot < 0 || incoming_.size() < eot + 3) return;
+    const QByteArray frame = incoming_.left(eot + 3);
+    incoming_.remove(0, eot + 3);
+    handleFrame(frame);
+    if (master_ < 0) return;
+  }
+}
+
+void PlcSimulator::handleFrame(const QByteArray& frame) {
+  const qsizetype eot = frame.size() - 3;
+  const char command = frame.size() > 3 ? frame[3] : '?';
+  const QByteArray head = QByteArray(1, kAck) + "00" + command + "SB";
+  auto refuse = [&](const char* code) {
+    QByteArray body = QByteArray(1, kNak) + "00" + command + "SB" + code + kEtx;
+    answer(body + Checksum(body));
+    Q_EMIT frameHandled(false);
+  };
+  if (Checksum(frame.left(eot + 1)) != frame.mid(eot + 1, 2)) return refuse(kBadChecksum);
+  if (frame.mid(1, 2) != "00" || (command != 'w' && command != 'r') || frame.mid(4, 4) != "SB08" ||
+      frame.mid(8, 4) != "%DW0") {
+    return refuse(kBadSyntax);
+  }
+  bool ok = false;
+  const int address = frame.mid(12, 4).toInt(&ok);
+  int count = 0;
+  if (!ok || !HexWord("00" + frame.mid(16, 2), &count)) return refuse(kBadSyntax);
+  if (address < 0 || count < 1 || address + count > kWords) return refuse(kBadAddress);
+  const QByteArray data = frame.mid(18, eot - 18);
+  if (command == 'r') {
+    if (!data.isEmpty()) return refuse(kBadSyntax);
+    QByteArray body = head + frame.mid(16, 2);
+    for (int i = 0; i < count; ++i) {
+      body += QByteArray::number(memory_[static_cast<size_t>(address + i)], 16).toUpper().rightJustified(4, '0');
+    }
+    body += kEtx;
+    answer(body + Checksum(body));
+    Q_EMIT frameHandled(true);
+    return;
+  }
+  if (data.size() != 4 * count) return refuse(kBadSyntax);
+  std::array<int, 255> words{};
+  for (int i = 0; i < count; ++i) {
+    if (!HexWord(data.mid(4 * i, 4), &words[static_cast<size_t>(i)])) return refuse(kBadSyntax);
+  }
+  for (int i = 0; i < count; ++i) memory_[static_cast<size_t>(address + i)] = static_cast<std::uint16_t>(words[static_cast<size_t>(i)]);
+  QByteArray body = head + kEtx;
+  answer(body + Checksum(body));
+  Q_EMIT frameHandled(true);
+  const int v = memory_[4499] & 0xFF;
+  const int a = memory_[4499] >> 8;
+  if (address == 4496 - 7 * v - 8 * a) Q_EMIT imageComplete();
+}
+
+void PlcSimulator::answer(QByteArray bytes) {
+  if (faults_.silent) return;
+  if (faults_.nak) bytes[0] = kNak;
+  if (faults_.wrongFirst) bytes[0] = 'X';
+  if (faults_.cutShort) bytes.chop(1);
+  ++answered_;
+  const bool last = faults_.disconnectAfter >= 0 && answered_ >= faults_.disconnectAfter;
+  auto deliver = [this, bytes, last] {
+    send(bytes);
+    if (last) hangUp();
+  };
+  if (faults_.delayMs > 0) {
+    QTimer::singleShot(faults_.delayMs, this, deliver);
+  } else {
+    deliver();
+  }
+}
+
+void PlcSimulator::send(const QByteArray& bytes) {
+  if (master_ < 0) return;
+  if (faults_.pace) {
+    outgoing_ += bytes;
+    if (!pacer_->isActive()) pacer_->start(1);
+    return;
+  }
+  (void)::write(master_, bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+void PlcSimulator::hangUp() {
+  if (master_ < 0) return;
+  if (faults_.pace) {
+    // Let the paced answer go out first.
+    if (!outgoing_.isEmpty()) {
+      QTimer::singleShot(5, this, [this] { hangUp(); });
+      return;
+    }
+  }
+  delete notifier_;
+  notifier_ = nullptr;
+  ::close(master_);
+  master_ = -1;
+  Q_EMIT hungUp();
+}
+
+QStringList PlcSimulator::decodeLists() const {
+  QStringList lines;
+  const int v = memory_[4499] & 0xFF;
+  const int a = memory_[4499] >> 8;
+  auto bytesAt = [this](int address, int words) {
+    QByteArray bytes;
+    for (int i = 0; i < words; ++i) {
+      const std::uint16_t w = memory_[static_cast<size_t>(address + i)];
+      bytes.append(static_cast<char>(w >> 8)).append(static_cast<char>(w & 0xFF));
+    }
+    return bytes;
+  };
+  const char letters[] = {'D', 'C', 'T', '?'};
+  for (int i = 1; i <= v; ++i) {
+    const QByteArray r = bytesAt(4496 - 7 * i, 7);
+    const int flags = static_cast<unsigned char>(r[11]);
+    const int number = static_cast<unsigned char>(r[12]) * 256 + static_cast<unsigned char>(r[13]);
+    lines << QStringLiteral("V %1 %2|%3|%4%5|%6")
+                 .arg((flags >> 1) & 7)
+                 .arg(cp1252::Decode(r.left(8)), cp1252::Decode(r.mid(8, 3)))
+                 .arg(QChar::fromLatin1(letters[(flags >> 4) & 3]))
+                 .arg(number)
+                 .arg((flags & 1) != 0 ? QStringLiteral("Sim") : QStringLiteral("Não"));
+  }
+  for (int j = 1; j <= a; ++j) lines << QStringLiteral("A ") + cp1252::Decode(bytesAt(4496 - 7 * v - 8 * j, 8));
+  return lines;
+}
+
+}  // namespace zelkor::sim

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+
+class QSocketNotifier;
+class QTimer;
+
+namespace zelkor::sim {
+
+// How the simulated PLC misbehaves, if at all.
+struct Faults {
+  bool silent = false;        // never answers
+  bool nak = false;           // answers every request with NAK
+  bool wrongFirst = false;    // the answer starts with a character that is not ACK
+  int delayMs = 0;            // waits this long before answering
+  bool cutShort = false;      // the answer stops one character before its end
+  int disconnectAfter = -1;   // hangs up after answering this many frames
+  bool pace = false;          // sends at the speed of a 19200-baud line
+};
+
+// A PLC on a pseudo-terminal: parses Link request frames (syntax and
+// checksum), keeps 5000 data words, and answers as the PLC does.
+class PlcSimulator : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr int kWords = 5000;
+  // NAK error codes of this simulator.
+  static constexpr const char* kBadChecksum = "4201";
+  static constexpr const char* kBadSyntax = "4202";
+  static constexpr const char* kBadAddress = "4203";
+
+  explicit PlcSimulator(Faults faults = {}, QObject* parent = nullptr);
+  ~PlcSimulator() override;
+
+  // Opens the pseudo-terminal; the path of its serial end, or empty with *error.
+  QString open(QString* error);
+  QString devicePath() const { return slavePath_; }
+
+  std::uint16_t word(int address) const { return memory_.at(static_cast<size_t>(address)); }
+  int framesAnswered() const { return answered_; }
+
+  // The two lists as the panel would read them from the image, one line each:
+  // "V <grupo> <texto>|<unidade>|<endereço>|<Sim/Não>" and "A <alarm text>".
+  QStringList decodeLists() const;
+
+ Q_SIGNALS:
+  void frameHandled(bool accepted);
+  // A write reached the lowest word of the image its header announces.
+  void imageComplete();
+  void hungUp();
+
+ private:
+  void onReadable();
+  void handleFrame(const QByteArray& frame);
+  void answer(QByteArray bytes);
+  void send(const QByteArray& bytes);
+  void hangUp();
+
+  Faults faults_;
+  int master_ = -1;
+  int slave_ = -1;  // kept open so the line stays up between clients
+  QString slavePath_;
+  QSocketNotifier* notifier_ = nullptr;
+  QTimer* pacer_ = nullptr;
+  QByteArray outgoing_;
+  QByteArray incoming_;
+  std::array<std::uint16_t, kWords> memory_{};
+  int answered_ = 0;
+};
+
+// The answer body's checksum, as the PLC computes it.
+QByteArray Checksum(const QByteArray& text);
+
+}  // namespace zelkor::sim

@@ -1,0 +1,89 @@
+// plcsim: a simulated PLC on a pseudo-terminal, to write the lists into
+// without a PLC. Prints the path of its serial end on the first line.
+#include "PlcSimulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+int signalPipe[2] = {-1, -1};
+void OnSignal(int) { (void)::write(signalPipe[1], "x", 1); }
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Simulated PLC for Zelkor Editor's \"Grava CLP\"."));
+  parser.addHelpOption();
+  const QCommandLineOption link(QStringLiteral("link"),
+                                QStringLiteral("Also make PATH (e.g. /dev/ttyUSB0) a symlink to the line, so the "
+                                               "editor lists it as a port."),
+                                QStringLiteral("PATH"));
+  const QCommandLineOption print(QStringLiteral("print"),
+                                 QStringLiteral("Print the lists decoded from memory after each complete image."));
+  const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Never answer."));
+  const QCommandLineOption nak(QStringLiteral("nak"), QStringLiteral("Answer every request with NAK."));
+  const QCommandLineOption wrongFirst(QStringLiteral("wrong-first"),
+                                     QStringLiteral("Start every answer with a character that is not ACK."));
+  const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Wait MS milliseconds before answering."),
+                                 QStringLiteral("MS"));
+  const QCommandLineOption cutShort(QStringLiteral("short"), QStringLiteral("Leave the last answer character out."));
+  const QCommandLineOption disconnect(QStringLiteral("disconnect-after"),
+                                      QStringLiteral("Hang up after answering N frames."), QStringLiteral("N"));
+  const QCommandLineOption pace(QStringLiteral("pace"), QStringLiteral("Send at the speed of a 19200-baud line."));
+  parser.addOptions({link, print, silent, nak, wrongFirst, delay, cutShort, disconnect, pace});
+  parser.process(app);
+
+  zelkor::sim::Faults faults;
+  faults.silent = parser.isSet(silent);
+  faults.nak = parser.isSet(nak);
+  faults.wrongFirst = parser.isSet(wrongFirst);
+  faults.delayMs = parser.value(delay).toInt();
+  faults.cutShort = parser.isSet(cutShort);
+  faults.disconnectAfter = parser.isSet(disconnect) ? parser.value(disconnect).toInt() : -1;
+  faults.pace = parser.isSet(pace);
+
+  zelkor::sim::PlcSimulator plc(faults);
+  QString error;
+  const QString path = plc.open(&error);
+  QTextStream out(stdout);
+  if (path.isEmpty()) {
+    QTextStream(stderr) << "plcsim: " << error << Qt::endl;
+    return 1;
+  }
+  const QString linkPath = parser.value(link);
+  if (!linkPath.isEmpty()) {
+    QFile::remove(linkPath);
+    if (!QFile::link(path, linkPath)) {
+      QTextStream(stderr) << "plcsim: cannot create " << linkPath << Qt::endl;
+      return 1;
+    }
+  }
+  out << path << Qt::endl;
+
+  if (parser.isSet(print)) {
+    QObject::connect(&plc, &zelkor::sim::PlcSimulator::imageComplete, [&] {
+      out << "--- " << plc.framesAnswered() << " frames answered; the panel reads:" << Qt::endl;
+      for (const QString& line : plc.decodeLists()) out << line << Qt::endl;
+    });
+  }
+  QObject::connect(&plc, &zelkor::sim::PlcSimulator::hungUp, [&] { out << "--- line hung up" << Qt::endl; });
+
+  // Ctrl+C and kill end the loop, so the symlink goes with us.
+  if (::pipe(signalPipe) == 0) {
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+  }
+  const int result = QCoreApplication::exec();
+  if (!linkPath.isEmpty()) QFile::remove(linkPath);
+  return result;
+}
