@@ -70,7 +70,10 @@ int main(int argc, char* argv[]) {
              true);
   }
   if (scene == QStringLiteral("lists")) {
-    window.Run([&] { zelkor::MSFlexGrid1_Click(window.state(), 2); });
+    window.Run([&] {
+      zelkor::MSFlexGrid1_Click(window.state(), 2);
+      window.state().portIndex = 0;
+    });
   }
   if (scene == QStringLiteral("error")) {
     SaveLine(window, QStringLiteral("2"), QStringLiteral("VAZÃO"), QStringLiteral("l/s"), QStringLiteral("t300"), false);

@@ -19,6 +19,7 @@ void QtSerialPort::close() {
 OpenResult QtSerialPort::open(int portNumber) {
   const QString device = directory_.deviceFor(portNumber);
   if (device.isEmpty()) return {OpenError::InvalidPort, {}};
+  device_ = device;
   port_.setPortName(QFileInfo(device).absoluteFilePath());
   if (!port_.open(QIODevice::ReadWrite)) {
     const auto error = port_.error();
@@ -69,8 +70,10 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
   if (!port_.isOpen()) return;
   // Qt 6.4 keeps a hung-up port open and repeats the error in a tight loop:
   // close it at the first one and report it once.
-  const QString description = QStringLiteral("A comunicação com a porta %1 foi interrompida: %2")
-                                  .arg(port_.portName(), port_.errorString());
+  const QString description =
+      QStringLiteral("A comunicação pela porta %1 foi interrompida: o adaptador foi desconectado ou a linha caiu.\r\n"
+                     "Verifique a conexão e escolha a porta de novo.")
+          .arg(device_);
   port_.clearError();
   port_.close();
   Q_EMIT lost(description);

@@ -29,6 +29,7 @@ class QtSerialPort final : public SerialPort {
 
   PortDirectory directory_;
   QSerialPort port_;
+  QString device_;
 };
 
 // The deadline bound to a single-shot QTimer.

@@ -279,6 +279,11 @@ void FormPrincipal::BuildLinkFrame() {
   prompt->setAlignment(Qt::AlignCenter);
   ports_ = Place(new PortComboBox(frame), o, 8415, 5085, 1095, 330);
   ports_->setObjectName(name::ComboPorta);
+  // 1095 twips is narrow: tighter padding keeps "Porta # 01" whole beside the arrow.
+  ports_->setStyleSheet(QStringLiteral("QComboBox { padding: 1px 0px 1px 2px; } QComboBox::drop-down { width: 13px; }"));
+  QFont portFont = ports_->font();
+  portFont.setPointSizeF(portFont.pointSizeF() * 0.9);
+  ports_->setFont(portFont);
   Place(Label(frame, QStringLiteral("Grava CLP")), o, 7470, 6165, 870, 240);
   Place(IconButton(frame, name::BotaoGravaCLP, QStyle::SP_ComputerIcon,
                    QStringLiteral("Grava conteúdo das listas correntes no CLP")),

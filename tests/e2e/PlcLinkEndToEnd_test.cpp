@@ -132,6 +132,16 @@ TEST_F(EndToEndTest, AHangUpIsReportedOnceClosesThePortAndPickingTheEntryAgainWo
   EXPECT_TRUE(state.button(name::BotaoGravaCLP).enabled);
 }
 
+TEST_F(EndToEndTest, AnIdleLineThatHangsUpIsReportedOnce) {
+  Start();
+  plc.reset();  // the far end goes away
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown().empty(); }, kWaitMs));
+  QTest::qWait(300);
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Marbeto"));
+  EXPECT_FALSE(port->isOpen());
+}
+
 TEST_F(EndToEndTest, APortHeldByAnotherProgramIsInUseAndAMissingOneIsInvalid) {
   Start();
   QtSerialPort other(PortDirectory(devices.path(), devices.path()));
