@@ -8,6 +8,7 @@
 #include "core/ControlNames.h"
 #include "plclink/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
+#include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
 #include "alarms/AlarmEditor.h"
 #include "variables/VariableEditor.h"
@@ -59,9 +60,10 @@ int main(int argc, char* argv[]) {
   const QString scene = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
 
   KeepLastMessage messages;
+  zelkor::QtFileDialog files;
   zelkor::QtSerialPort port;
   zelkor::QtDeadline deadline;
-  zelkor::FormPrincipal window(messages, port, deadline);
+  zelkor::FormPrincipal window({messages, files, port, deadline});
   window.show();
   if (scene == QStringLiteral("lists") || scene == QStringLiteral("error")) {
     SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);

@@ -1,5 +1,6 @@
 #include "plclink/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
+#include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
 
 #include <QApplication>
@@ -19,10 +20,12 @@ int main(int argc, char* argv[]) {
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
   zelkor::QtMessageService messages;
+  zelkor::QtFileDialog files;
   zelkor::QtSerialPort port;
   zelkor::QtDeadline deadline;
-  zelkor::FormPrincipal window(messages, port, deadline);
+  zelkor::FormPrincipal window({messages, files, port, deadline});
   messages.setParent(&window);
+  files.setParent(&window);
   window.show();
   return QApplication::exec();
 }

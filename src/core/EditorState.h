@@ -55,6 +55,12 @@ class EditorState {
 
   QString lastOpenedPath;
   QString currentPath;
+  // The next file dialog: its title, filter, kind, and the name it offers
+  // (the one it returned last, unless a command sets another).
+  QString dialogTitle;
+  QString dialogFilter;
+  bool dialogSave = false;
+  QString dialogFileName;
 
   QString title;
   int windowLeft = 0;  // twips

@@ -6,6 +6,7 @@
 #include "PortComboBox.h"
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
+#include "paramfile/FileCommands.h"
 #include "plclink/PlcLink.h"
 #include "alarms/AlarmEditor.h"
 #include "alarms/RowMoves.h"
@@ -125,8 +126,11 @@ QPixmap PanelPicture() {
 
 }  // namespace
 
-FormPrincipal::FormPrincipal(MessageService& messages, SerialPort& port, Deadline& deadline, QWidget* parent)
-    : QWidget(parent), state_(messages), link_(new PlcLink(state_, port, deadline, this)) {
+FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
+    : QWidget(parent),
+      state_(platform.messages),
+      files_(platform.files),
+      link_(new PlcLink(state_, platform.port, platform.deadline, this)) {
   setObjectName(name::FormPrincipal);
   setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
   // The twip layout leaves room for a small dialog font; the grids' column
@@ -334,6 +338,18 @@ void FormPrincipal::BindCommands() {
   connect(link_, &PlcLink::transferEnded, this, [this] { Sync(); });
   connect(link_, &PlcLink::portLost, this, [this] { Sync(); });
   state_.hooks.closePort = [this] { link_->ClosePort(); };
+
+  using FileCommand = void (*)(EditorState&, FileDialogService&);
+  const std::pair<QString, FileCommand> fileButtons[] = {
+      {name::BotaoAbrirArquivo, BotaoAbrirArquivo_Click},
+      {name::BotaoSalvarArquivo, BotaoSalvarArquivo_Click},
+      {name::BotaoSalvarComo, BotaoSalvarComo_Click},
+  };
+  for (const auto& [button, command] : fileButtons) {
+    connect(findChild<QPushButton*>(button), &QPushButton::clicked, this,
+            [this, command = command] { Run([&] { command(state_, files_); }); });
+  }
+  state_.hooks.saveFile = [this] { BotaoSalvarArquivo_Click(state_, files_); };
 }
 
 void FormPrincipal::Gather() {

@@ -13,11 +13,20 @@ class QTableView;
 namespace zelkor {
 
 class Deadline;
+class FileDialogService;
 class Grid;
 class PlcLink;
 class PortComboBox;
 class SerialPort;
 struct ListPage;
+
+// What the window reaches the outside world through.
+struct Platform {
+  MessageService& messages;
+  FileDialogService& files;
+  SerialPort& port;
+  Deadline& deadline;
+};
 
 // The one window. It mirrors the EditorState: before a command it gathers
 // what the user changed (texts, tick, tab, port entry), after it shows what
@@ -26,7 +35,7 @@ class FormPrincipal : public QWidget {
   Q_OBJECT
 
  public:
-  FormPrincipal(MessageService& messages, SerialPort& port, Deadline& deadline, QWidget* parent = nullptr);
+  explicit FormPrincipal(const Platform& platform, QWidget* parent = nullptr);
   ~FormPrincipal() override;
 
   EditorState& state() { return state_; }
@@ -58,6 +67,7 @@ class FormPrincipal : public QWidget {
   void BindCommands();
 
   EditorState state_;
+  FileDialogService& files_;
   QTabWidget* tabs_ = nullptr;
   QTableView* grid1_ = nullptr;
   QTableView* grid2_ = nullptr;

@@ -1,8 +1,7 @@
 #include "core/ControlNames.h"
-#include "support/FakeSerialPort.h"
 #include "support/Printers.h"
-#include "support/RecordingMessages.h"
 #include "ui/FormPrincipal.h"
+#include "ui/WindowTest.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -18,13 +17,11 @@
 namespace zelkor {
 namespace {
 
-class AlarmTabTest : public ::testing::Test {
+class AlarmTabTest : public testing::WindowTest {
  protected:
   AlarmTabTest() {
     window->findChild<QTabWidget*>(name::SSTab1)->setCurrentIndex(1);
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ShowActive();
   }
 
   QLineEdit* Field(const QString& n) { return window->findChild<QLineEdit*>(n); }
@@ -42,10 +39,6 @@ class AlarmTabTest : public ::testing::Test {
                       Grid().visualRect(Grid().model()->index(line - 1, 0)).center());
   }
 
-  testing::RecordingMessages messages;
-  testing::FakeSerialPort port;
-  testing::ManualDeadline deadline;
-  std::unique_ptr<FormPrincipal> window = std::make_unique<FormPrincipal>(messages, port, deadline);
 };
 
 TEST_F(AlarmTabTest, SavedAlarmsShowInAFixedPitchGridAndTheArrowsMoveThem) {

@@ -1,9 +1,8 @@
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
-#include "support/FakeSerialPort.h"
 #include "support/Printers.h"
-#include "support/RecordingMessages.h"
 #include "ui/FormPrincipal.h"
+#include "ui/WindowTest.h"
 #include "ui/QtMessageService.h"
 
 #include <QAbstractItemModelTester>
@@ -26,21 +25,9 @@ namespace {
 
 Rgb ToRgb(const QColor& c) { return {c.red(), c.green(), c.blue()}; }
 
-class FormPrincipalTest : public ::testing::Test {
+class FormPrincipalTest : public testing::WindowTest {
  protected:
-  template <class W = QWidget>
-  W* find(const QString& objectName) {
-    auto* widget = window->findChild<W*>(objectName);
-    EXPECT_NE(widget, nullptr) << objectName.toStdString();
-    return widget;
-  }
-
   QRect windowRect(QWidget* w) { return {w->mapTo(window.get(), QPoint(0, 0)), w->size()}; }
-
-  testing::RecordingMessages messages;
-  testing::FakeSerialPort port;
-  testing::ManualDeadline deadline;
-  std::unique_ptr<FormPrincipal> window = std::make_unique<FormPrincipal>(messages, port, deadline);
 };
 
 TEST_F(FormPrincipalTest, EveryControlIsFoundByItsExactNameOnce) {
@@ -60,22 +47,22 @@ TEST_F(FormPrincipalTest, EveryControlIsFoundByItsExactNameOnce) {
 TEST_F(FormPrincipalTest, OpensTitledWithTheClientAreaAndTheVariablesTab) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor"));
   EXPECT_EQ(window->size(), QSize(707, 463));  // 10605 x 6945 twips
-  auto* tabs = find<QTabWidget>(name::SSTab1);
+  auto* tabs = Find<QTabWidget>(name::SSTab1);
   ASSERT_EQ(tabs->count(), 3);
   EXPECT_EQ(tabs->tabText(0), QStringLiteral("Variáveis"));
   EXPECT_EQ(tabs->tabText(1), QStringLiteral("Alarmes"));
   EXPECT_EQ(tabs->tabText(2), QStringLiteral("Sobre"));
   EXPECT_EQ(tabs->currentIndex(), 0);
   EXPECT_EQ(windowRect(tabs), QRect(6, 9, 478, 448));
-  EXPECT_EQ(windowRect(find(name::BotaoLeCLP)), QRect(624, 228, 70, 40));
-  EXPECT_EQ(windowRect(find(name::ComboPorta)).topLeft(), QPoint(561, 339));
-  EXPECT_EQ(windowRect(find(name::BotaoGravaCLP)), QRect(558, 399, 70, 40));
-  EXPECT_EQ(windowRect(find(name::BotaoAbrirArquivo)), QRect(501, 51, 58, 40));
-  EXPECT_EQ(find(name::MSFlexGrid1)->size(), QSize(265, 310));
+  EXPECT_EQ(windowRect(Find(name::BotaoLeCLP)), QRect(624, 228, 70, 40));
+  EXPECT_EQ(windowRect(Find(name::ComboPorta)).topLeft(), QPoint(561, 339));
+  EXPECT_EQ(windowRect(Find(name::BotaoGravaCLP)), QRect(558, 399, 70, 40));
+  EXPECT_EQ(windowRect(Find(name::BotaoAbrirArquivo)), QRect(501, 51, 58, 40));
+  EXPECT_EQ(Find(name::MSFlexGrid1)->size(), QSize(265, 310));
 }
 
 TEST_F(FormPrincipalTest, ThePortListHoldsSixteenEntriesAndNoneIsSelected) {
-  auto* combo = find<QComboBox>(name::ComboPorta);
+  auto* combo = Find<QComboBox>(name::ComboPorta);
   ASSERT_EQ(combo->count(), 16);
   EXPECT_EQ(combo->itemText(0), QStringLiteral("Porta # 01"));
   EXPECT_EQ(combo->itemText(15), QStringLiteral("Porta # 16"));
@@ -88,15 +75,15 @@ TEST_F(FormPrincipalTest, ButtonsStartEnabledOrDisabledAsTheirEnablersRequire) {
                              name::BotaoSetaAbaixo,    name::BotaoEditarAlarme,    name::BotaoRemoverAlarme,
                              name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme};
   for (const QString& n : name::AllButtons()) {
-    EXPECT_EQ(find(n)->isEnabled(), !disabled.contains(n)) << n.toStdString();
+    EXPECT_EQ(Find(n)->isEnabled(), !disabled.contains(n)) << n.toStdString();
   }
-  EXPECT_EQ(ToRgb(find(name::BotaoEditar)->palette().color(QPalette::Button)), colours::Grey);
+  EXPECT_EQ(ToRgb(Find(name::BotaoEditar)->palette().color(QPalette::Button)), colours::Grey);
 }
 
 TEST_F(FormPrincipalTest, CaptionsAndToolTipsAreTheSystemsOwn) {
-  EXPECT_EQ(find<QPushButton>(name::BotaoLeCLP)->text(), QStringLiteral("Lê CLP"));
-  EXPECT_EQ(find<QPushButton>(name::BotaoRemover)->text(), QStringLiteral("Remover"));
-  EXPECT_EQ(find<QPushButton>(name::BotaoEditarAlarme)->text(), QStringLiteral("Editar"));
+  EXPECT_EQ(Find<QPushButton>(name::BotaoLeCLP)->text(), QStringLiteral("Lê CLP"));
+  EXPECT_EQ(Find<QPushButton>(name::BotaoRemover)->text(), QStringLiteral("Remover"));
+  EXPECT_EQ(Find<QPushButton>(name::BotaoEditarAlarme)->text(), QStringLiteral("Editar"));
   const std::pair<QString, const char16_t*> tips[] = {
       {name::BotaoApagaListaVariaveis, u"Apaga a lista de Variáveis ao lado"},
       {name::BotaoApagaListaAlarmes, u"Apaga a lista de Alarmes ao lado"},
@@ -108,7 +95,7 @@ TEST_F(FormPrincipalTest, CaptionsAndToolTipsAreTheSystemsOwn) {
       {name::BotaoSalvarComo, u"Salvar como...escolhendo diretório"},
       {name::BotaoGravaCLP, u"Grava conteúdo das listas correntes no CLP"},
   };
-  for (const auto& [n, tip] : tips) EXPECT_EQ(find(n)->toolTip(), QString::fromUtf16(tip)) << n.toStdString();
+  for (const auto& [n, tip] : tips) EXPECT_EQ(Find(n)->toolTip(), QString::fromUtf16(tip)) << n.toStdString();
 
   QStringList labels;
   for (auto* label : window->findChildren<QLabel*>()) labels << label->text();
@@ -126,12 +113,12 @@ TEST_F(FormPrincipalTest, CaptionsAndToolTipsAreTheSystemsOwn) {
 TEST_F(FormPrincipalTest, EntryFieldsCannotHoldMoreThanTheirLimits) {
   const std::pair<QString, int> limits[] = {{name::Campo(0), 1}, {name::Campo(1), 8}, {name::Campo(2), 3},
                                             {name::Campo(3), 5}, {name::Texto1, 8},   {name::Texto2, 8}};
-  for (const auto& [n, limit] : limits) EXPECT_EQ(find<QLineEdit>(n)->maxLength(), limit) << n.toStdString();
+  for (const auto& [n, limit] : limits) EXPECT_EQ(Find<QLineEdit>(n)->maxLength(), limit) << n.toStdString();
 }
 
 TEST_F(FormPrincipalTest, CountDisplaysShowZeroOnWhiteAndFollowTheState) {
   for (const QString& n : {name::TotalLinhasVariaveis, name::TotalLinhasAlarme}) {
-    auto* display = find<QLineEdit>(n);
+    auto* display = Find<QLineEdit>(n);
     EXPECT_EQ(display->text(), QStringLiteral("0"));
     EXPECT_TRUE(display->isReadOnly());
     EXPECT_EQ(ToRgb(display->palette().color(QPalette::Base)), colours::White);
@@ -140,21 +127,21 @@ TEST_F(FormPrincipalTest, CountDisplaysShowZeroOnWhiteAndFollowTheState) {
     window->state().alarms.append(QStringLiteral("BOMBA   FALHA   "));
     ShowAlarmCount(window->state());
   });
-  EXPECT_EQ(find<QLineEdit>(name::TotalLinhasAlarme)->text(), QStringLiteral("1"));
-  EXPECT_EQ(ToRgb(find<QLineEdit>(name::TotalLinhasAlarme)->palette().color(QPalette::Base)), colours::Amber);
+  EXPECT_EQ(Find<QLineEdit>(name::TotalLinhasAlarme)->text(), QStringLiteral("1"));
+  EXPECT_EQ(ToRgb(Find<QLineEdit>(name::TotalLinhasAlarme)->palette().color(QPalette::Base)), colours::Amber);
 }
 
 TEST_F(FormPrincipalTest, TheFourBackgroundAreasArePainted) {
-  auto* tabs = find<QTabWidget>(name::SSTab1);
-  for (QWidget* area : {tabs->widget(0), tabs->widget(1), static_cast<QWidget*>(find(QStringLiteral("FrameArquivos"))),
-                        static_cast<QWidget*>(find(QStringLiteral("FrameComunicacao")))}) {
+  auto* tabs = Find<QTabWidget>(name::SSTab1);
+  for (QWidget* area : {tabs->widget(0), tabs->widget(1), static_cast<QWidget*>(Find(QStringLiteral("FrameArquivos"))),
+                        static_cast<QWidget*>(Find(QStringLiteral("FrameComunicacao")))}) {
     EXPECT_TRUE(area->autoFillBackground());
     EXPECT_EQ(ToRgb(area->palette().color(QPalette::Window)), (Rgb{182, 200, 203}));
   }
 }
 
 TEST_F(FormPrincipalTest, GridsShowTheHeaderRowOnlyAndFollowTheirLists) {
-  auto* view1 = find<QTableView>(name::MSFlexGrid1);
+  auto* view1 = Find<QTableView>(name::MSFlexGrid1);
   auto* model1 = view1->model();
   QAbstractItemModelTester tester(model1, QAbstractItemModelTester::FailureReportingMode::Warning);
   EXPECT_EQ(model1->rowCount(), 0);
@@ -165,7 +152,7 @@ TEST_F(FormPrincipalTest, GridsShowTheHeaderRowOnlyAndFollowTheirLists) {
   }
   EXPECT_TRUE(view1->isColumnHidden(varcol::OrderKey));
   EXPECT_EQ(view1->columnWidth(0), 37);  // 550 twips
-  auto* model2 = find<QTableView>(name::MSFlexGrid2)->model();
+  auto* model2 = Find<QTableView>(name::MSFlexGrid2)->model();
   EXPECT_EQ(model2->rowCount(), 0);
   EXPECT_EQ(model2->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Texto editado Alarmes (8X8)"));
 
@@ -202,15 +189,15 @@ TEST_F(FormPrincipalTest, ClosingChangedListsAsksAndCancelKeepsTheWindow) {
 }
 
 TEST_F(FormPrincipalTest, WhatTheUserTypedReachesTheStateBeforeACommand) {
-  find<QLineEdit>(name::Campo(1))->setText(QStringLiteral("NÍVEL"));
-  find<QCheckBox>(name::ChechEditavel)->setChecked(true);
-  find<QTabWidget>(name::SSTab1)->setCurrentIndex(1);
+  Find<QLineEdit>(name::Campo(1))->setText(QStringLiteral("NÍVEL"));
+  Find<QCheckBox>(name::ChechEditavel)->setChecked(true);
+  Find<QTabWidget>(name::SSTab1)->setCurrentIndex(1);
   window->Gather();
   EXPECT_EQ(window->state().field(name::Campo(1)).text, QStringLiteral("NÍVEL"));
   EXPECT_TRUE(window->state().chechEditavel);
   EXPECT_EQ(window->state().currentTab, 1);
   window->Sync();  // and showing the state back does not undo the user's choices
-  EXPECT_EQ(find<QTabWidget>(name::SSTab1)->currentIndex(), 1);
+  EXPECT_EQ(Find<QTabWidget>(name::SSTab1)->currentIndex(), 1);
 }
 
 TEST(QtMessageService, BreaksLinesWhereTheTextHasCrLf) {

@@ -1,8 +1,7 @@
 #include "core/ControlNames.h"
-#include "support/FakeSerialPort.h"
 #include "support/Printers.h"
-#include "support/RecordingMessages.h"
 #include "ui/FormPrincipal.h"
+#include "ui/WindowTest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,13 +16,11 @@
 namespace zelkor {
 namespace {
 
-class LinkControlsTest : public ::testing::Test {
+class LinkControlsTest : public testing::WindowTest {
  protected:
   LinkControlsTest() {
     port.SetPeer([](const QByteArray&) { return testing::AckAnswer(); });
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ShowActive();
   }
   QComboBox* Combo() { return window->findChild<QComboBox*>(name::ComboPorta); }
   QPushButton* Button(const QString& n) { return window->findChild<QPushButton*>(n); }
@@ -32,10 +29,6 @@ class LinkControlsTest : public ::testing::Test {
     Q_EMIT Combo()->activated(index);  // what a pick with the mouse sends
   }
 
-  testing::RecordingMessages messages;
-  testing::FakeSerialPort port;
-  testing::ManualDeadline deadline;
-  std::unique_ptr<FormPrincipal> window = std::make_unique<FormPrincipal>(messages, port, deadline);
 };
 
 TEST_F(LinkControlsTest, KeysAndTheWheelNeverChangeThePortEntry) {

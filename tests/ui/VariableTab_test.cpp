@@ -1,8 +1,7 @@
 #include "core/ControlNames.h"
-#include "support/FakeSerialPort.h"
 #include "support/Printers.h"
-#include "support/RecordingMessages.h"
 #include "ui/FormPrincipal.h"
+#include "ui/WindowTest.h"
 #include "variables/VariableEditor.h"
 
 #include <QApplication>
@@ -22,12 +21,10 @@ namespace {
 
 Rgb ToRgb(const QColor& c) { return {c.red(), c.green(), c.blue()}; }
 
-class VariableTabTest : public ::testing::Test {
+class VariableTabTest : public testing::WindowTest {
  protected:
   VariableTabTest() {
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ShowActive();
   }
 
   QLineEdit* Campo(int i) { return window->findChild<QLineEdit*>(name::Campo(i)); }
@@ -53,10 +50,6 @@ class VariableTabTest : public ::testing::Test {
   }
   Rgb Base(QWidget* w) { return ToRgb(w->palette().color(QPalette::Base)); }
 
-  testing::RecordingMessages messages;
-  testing::FakeSerialPort port;
-  testing::ManualDeadline deadline;
-  std::unique_ptr<FormPrincipal> window = std::make_unique<FormPrincipal>(messages, port, deadline);
 };
 
 TEST_F(VariableTabTest, ATypedLineBecomesARowWithItsCountAndImage) {

@@ -1,0 +1,79 @@
+// Opening and saving parameter files: the largest real one (255 + 255 rows),
+// the largest accepted (10,000 lines), and a 1,000,000-line file, which is
+// refused. Times are the median of several runs.
+#include "core/MainWindow.h"
+#include "paramfile/ParameterFile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+class Quiet final : public zelkor::MessageService {
+ public:
+  zelkor::Answer Show(const zelkor::Message& m) override {
+    last = m.title;
+    return zelkor::Answer::Ok;
+  }
+  QString last;
+};
+
+double MedianMs(int runs, const std::function<void()>& step) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    QElapsedTimer t;
+    t.start();
+    step();
+    times.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+QString MakeFile(const QString& path, int variables, int alarms) {
+  QFile f(path);
+  f.open(QIODevice::WriteOnly);
+  QByteArray bytes;
+  for (int i = 0; i < variables; ++i) bytes += "0TEMP    C  D0100SimV\r\n";
+  for (int i = 0; i < alarms; ++i) bytes += "MOTOR 1 FALHA       A\r\n";
+  f.write(bytes);
+  return path;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QTemporaryDir dir;
+  Quiet messages;
+  zelkor::EditorState state(messages);
+  zelkor::StartUp(state);
+
+  struct Case {
+    const char* label;
+    int variables;
+    int alarms;
+  };
+  for (const Case& c : {Case{"255 + 255 rows", 255, 255}, Case{"10,000 lines (largest accepted)", 5000, 5000},
+                        Case{"1,000,000 lines (refused)", 500000, 500000}}) {
+    state.currentPath = MakeFile(dir.filePath(QStringLiteral("in.zlk")), c.variables, c.alarms);
+    const double open = MedianMs(5, [&] { zelkor::ReadParameterFile(state); });
+    std::printf("open %-32s %8.2f ms  -> %d variables, %d alarms%s%s\n", c.label, open, state.variables.count(),
+                state.alarms.count(), messages.last.isEmpty() ? "" : "; message: ",
+                messages.last.toUtf8().constData());
+    messages.last.clear();
+  }
+  state.currentPath = MakeFile(dir.filePath(QStringLiteral("in.zlk")), 255, 255);
+  zelkor::ReadParameterFile(state);
+  state.currentPath = dir.filePath(QStringLiteral("out.zlk"));
+  const double save = MedianMs(5, [&] { zelkor::WriteParameterFile(state); });
+  std::printf("save 255 + 255 rows                      %8.2f ms\n", save);
+  return 0;
+}

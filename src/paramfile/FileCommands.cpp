@@ -1,0 +1,108 @@
+#include "FileCommands.h"
+
+#include "ParameterFile.h"
+#include "core/ControlNames.h"
+#include "core/MainWindow.h"
+#include "plclink/PlcImage.h"
+#include "variables/VariableEditor.h"
+
+namespace zelkor {
+
+namespace {
+
+const QString kSaveTitle = QStringLiteral("Selecione a pasta de destino para gravar o arquivo");
+
+// The empty check reads the count displays, as the transfer does.
+bool RefuseEmptyLists(EditorState& s) {
+  if (!CountDisplayShowsEmpty(s.field(name::TotalLinhasVariaveis)) ||
+      !CountDisplayShowsEmpty(s.field(name::TotalLinhasAlarme))) {
+    return false;
+  }
+  s.messages.Show({QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!"),
+                   MessageButtons::Ok, MessageIcon::Exclamation});
+  return true;
+}
+
+}  // namespace
+
+void ChooseParameterFile(EditorState& s, FileDialogService& dialogs) {
+  s.failure = false;
+  Guarded(s.messages, [&] {
+    const FileDialogResult result =
+        dialogs.Show({s.dialogSave, s.dialogTitle, s.dialogFilter, s.dialogFileName, true});
+    if (result.cancelled || result.fullPath.isEmpty()) {
+      s.failure = true;
+      return;
+    }
+    s.dialogFileName = result.fullPath;  // offered again next time
+    s.currentPath = result.fullPath;
+    s.title = kWindowTitle + QStringLiteral(" - ") + result.name;
+  });
+}
+
+void BotaoAbrirArquivo_Click(EditorState& s, FileDialogService& dialogs) {
+  Guarded(s.messages, [&] {
+    if (s.listsChanged && !(CountDisplayShowsEmpty(s.field(name::TotalLinhasVariaveis)) &&
+                            CountDisplayShowsEmpty(s.field(name::TotalLinhasAlarme)))) {
+      const Answer answer =
+          s.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de abrir o arquivo?"),
+                           QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel, MessageIcon::None});
+      if (answer == Answer::Cancel) return;
+      if (answer == Answer::Yes) BotaoSalvarArquivo_Click(s, dialogs);
+    }
+    const QString previousPath = s.currentPath;
+    const QString previousTitle = s.title;
+    s.dialogTitle = QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP");
+    s.dialogFilter = kParameterFilter;
+    s.dialogSave = false;
+    ChooseParameterFile(s, dialogs);
+    if (s.currentPath.isEmpty() || s.failure) return;
+    ReadParameterFile(s);
+    if (s.failure) {
+      // A file refused as far too large is not adopted: a later save must not
+      // write over it.
+      s.currentPath = previousPath;
+      s.title = previousTitle;
+      return;
+    }
+    UpdateReservedMemory(s);
+    s.lastOpenedPath = s.currentPath;
+    s.button(name::BotaoSalvarArquivo).enabled = true;
+  });
+}
+
+void BotaoSalvarArquivo_Click(EditorState& s, FileDialogService& dialogs) {
+  Guarded(s.messages, [&] {
+    if (RefuseEmptyLists(s)) return;
+    CheckGroupSequence(s);
+    if (s.failure) return;
+    s.dialogTitle = kSaveTitle;
+    s.dialogFilter = kParameterFilter;
+    if (!s.currentPath.isEmpty()) {
+      WriteParameterFile(s);
+      return;
+    }
+    s.dialogFileName = kDefaultFileName;
+    s.dialogSave = true;
+    ChooseParameterFile(s, dialogs);
+    if (!s.currentPath.isEmpty() && !s.failure) WriteParameterFile(s);
+  });
+}
+
+void BotaoSalvarComo_Click(EditorState& s, FileDialogService& dialogs) {
+  Guarded(s.messages, [&] {
+    if (RefuseEmptyLists(s)) return;
+    CheckGroupSequence(s);
+    if (s.failure) return;
+    s.dialogTitle = kSaveTitle;
+    s.dialogFilter = kParameterFilter;
+    if (s.lastOpenedPath.isEmpty()) s.dialogFileName = kDefaultFileName;
+    s.dialogSave = true;
+    ChooseParameterFile(s, dialogs);
+    if (s.currentPath.isEmpty() || s.failure) return;
+    WriteParameterFile(s);
+    s.button(name::BotaoSalvarArquivo).enabled = true;
+  });
+}
+
+}  // namespace zelkor

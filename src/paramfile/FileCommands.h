@@ -1,0 +1,19 @@
+#pragma once
+
+#include "FileDialog.h"
+#include "core/EditorState.h"
+
+namespace zelkor {
+
+inline const QString kParameterFilter = QStringLiteral("Arquivos (*.zlk) | *.zlk");
+inline const QString kDefaultFileName = QStringLiteral("Parâmetros.zlk");
+
+// Shows the dialog the state asks for; sets the current path and the window
+// title, or the failure flag when cancelled.
+void ChooseParameterFile(EditorState& state, FileDialogService& dialogs);
+
+void BotaoAbrirArquivo_Click(EditorState& state, FileDialogService& dialogs);
+void BotaoSalvarArquivo_Click(EditorState& state, FileDialogService& dialogs);
+void BotaoSalvarComo_Click(EditorState& state, FileDialogService& dialogs);
+
+}  // namespace zelkor

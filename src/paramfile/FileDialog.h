@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace zelkor {
+
+struct FileDialogRequest {
+  bool save = false;
+  QString title;
+  QString filter;      // "Arquivos (*.zlk) | *.zlk": description, bar, pattern
+  QString presetName;  // the name the dialog offers
+  bool overwritePrompt = true;
+};
+
+struct FileDialogResult {
+  bool cancelled = true;
+  QString fullPath;
+  QString name;  // without its folder
+};
+
+// The open and save dialogs. A name typed without extension is used as typed;
+// the Open dialog accepts names of files that do not exist.
+class FileDialogService {
+ public:
+  virtual ~FileDialogService() = default;
+  virtual FileDialogResult Show(const FileDialogRequest& request) = 0;
+};
+
+}  // namespace zelkor

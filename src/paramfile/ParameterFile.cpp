@@ -1,0 +1,156 @@
+#include "ParameterFile.h"
+
+#include "core/Cp1252.h"
+#include "core/MainWindow.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace zelkor {
+
+namespace {
+
+QString Field(const QString& text, int length) { return text.left(length).leftJustified(length, u' '); }
+
+QString Describe(const QString& action, const QString& path, const QString& systemError) {
+  return QStringLiteral("Não foi possível %1 o arquivo \"%2\":\r\n%3").arg(action, path, systemError);
+}
+
+}  // namespace
+
+QString TrimBlanks(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && text[first] == u' ') ++first;
+  while (last > first && text[last - 1] == u' ') --last;
+  return text.mid(first, last - first);
+}
+
+QByteArray FormatParameterFile(const VariableList& variables, const AlarmList& alarms) {
+  QString text;
+  text.reserve((variables.count() + alarms.count()) * (kLineLength + 2));
+  const QString end = QStringLiteral("\r\n");
+  for (int r = 1; r <= variables.count(); ++r) {
+    const VariableRow row = variables.row(r);
+    text += Field(row.grupo, 1) + Field(row.texto, 8) + Field(row.unidade, 3) + Field(row.endereco, 5) +
+            Field(row.editavel, 3) + u'V' + end;
+  }
+  for (int r = 1; r <= alarms.count(); ++r) text += Field(alarms.text(r), 16) + QStringLiteral("    A") + end;
+  // Cells typed in the editor always encode; a character that cannot becomes "?".
+  return cp1252::Encode(text);
+}
+
+QList<QByteArray> SplitParameterLines(const QByteArray& bytes) {
+  QList<QByteArray> lines;
+  qsizetype start = 0;
+  const qsizetype size = bytes.size();
+  for (qsizetype i = 0; i < size; ++i) {
+    const char c = bytes[i];
+    if (c != '\r' && c != '\n') continue;
+    lines << bytes.mid(start, i - start);
+    if (c == '\r' && i + 1 < size && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < size) lines << bytes.mid(start);
+  return lines;
+}
+
+qsizetype CountParameterLines(const QByteArray& bytes) {
+  qsizetype lines = 0;
+  const qsizetype size = bytes.size();
+  const char* data = bytes.constData();
+  for (qsizetype i = 0; i < size; ++i) {
+    if (data[i] == '\n' || (data[i] == '\r' && (i + 1 == size || data[i + 1] != '\n'))) ++lines;
+  }
+  const bool openLast = size > 0 && data[size - 1] != '\n' && data[size - 1] != '\r';
+  return lines + (openLast ? 1 : 0);
+}
+
+void LoadParameterLines(const QList<QByteArray>& lines, VariableList& variables, AlarmList& alarms) {
+  for (const QByteArray& raw : lines) {
+    const QString line = cp1252::Decode(raw.left(kLineLength)).leftJustified(kLineLength, u' ');
+    if (line[kLineLength - 1] == u'V') {
+      variables.load({line.left(1), TrimBlanks(line.mid(1, 8)), TrimBlanks(line.mid(9, 3)),
+                      TrimBlanks(line.mid(12, 5)), TrimBlanks(line.mid(17, 3))});
+    } else {
+      alarms.load(TrimBlanks(line.left(16)));
+    }
+  }
+}
+
+bool WriteAtomically(QSaveFile& file, const QByteArray& bytes, QString* error) {
+  if (!file.open(QIODevice::WriteOnly)) {
+    *error = file.errorString();
+    return false;
+  }
+  if (file.write(bytes) != bytes.size() || !file.commit()) {
+    *error = file.errorString();
+    file.cancelWriting();
+    return false;
+  }
+  return true;
+}
+
+void WriteParameterFile(EditorState& state) {
+  Guarded(state.messages, [&] {
+    QSaveFile file(state.currentPath);
+    QString error;
+    if (!WriteAtomically(file, FormatParameterFile(state.variables, state.alarms), &error)) {
+      ReportUnexpectedError(state.messages, Describe(QStringLiteral("gravar"), state.currentPath, error));
+    }
+  });
+}
+
+void ReadParameterFile(EditorState& state) {
+  state.failure = false;  // set only when the file is refused and the lists kept
+  Guarded(state.messages, [&] {
+    const QString& path = state.currentPath;
+    QFile file(path);
+    const QFileInfo info(path);
+    QString error;
+    if (info.isDir()) {
+      error = QStringLiteral("É uma pasta, não um arquivo.");
+    } else if (!file.open(QIODevice::ReadOnly)) {
+      error = file.errorString();
+    } else if (file.size() > kMaxFileBytes) {
+      state.messages.Show({QStringLiteral("O arquivo \"%1\" tem %2 MB: não é um arquivo de parâmetros.\r\n"
+                                          "As listas não foram alteradas.")
+                               .arg(path)
+                               .arg(file.size() / (1024 * 1024)),
+                           QStringLiteral("Arquivo não lido!"), MessageButtons::Ok, MessageIcon::Exclamation});
+      state.failure = true;
+      return;
+    }
+    if (!error.isEmpty()) {
+      ClearAllLists(state);
+      ReportUnexpectedError(state.messages, Describe(QStringLiteral("ler"), path, error));
+      ShowVariableCount(state);
+      ShowAlarmCount(state);
+      return;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+      ClearAllLists(state);
+      ReportUnexpectedError(state.messages, Describe(QStringLiteral("ler"), path, file.errorString()));
+      return;
+    }
+    const qsizetype lineCount = CountParameterLines(bytes);
+    if (lineCount > kMaxFileLines) {
+      // Refused before anything is cleared: the lists on screen are kept.
+      state.messages.Show({QStringLiteral("O arquivo \"%1\" tem %2 linhas; um arquivo de parâmetros tem no máximo "
+                                          "%3.\r\nAs listas não foram alteradas.")
+                               .arg(path)
+                               .arg(lineCount)
+                               .arg(kMaxFileLines),
+                           QStringLiteral("Arquivo não lido!"), MessageButtons::Ok, MessageIcon::Exclamation});
+      state.failure = true;
+      return;
+    }
+    ClearAllLists(state);
+    LoadParameterLines(SplitParameterLines(bytes), state.variables, state.alarms);
+    ShowVariableCount(state);
+    ShowAlarmCount(state);
+  });
+}
+
+}  // namespace zelkor
