@@ -334,9 +334,10 @@ void FormPrincipal::BindCommands() {
           [this] { Run([this] { link_->BotaoGravaCLP_Click(); }); });
   connect(ports_, &QComboBox::activated, this, [this](int index) { Run([&] { link_->ComboPorta_Click(index); }); });
   ports_->beforePopup = [this] { Run([this] { link_->RefreshPortDevices(); }); };
-  // The transfer ends, or the port is lost, after the click that began it.
-  connect(link_, &PlcLink::transferEnded, this, [this] { Sync(); });
-  connect(link_, &PlcLink::portLost, this, [this] { Sync(); });
+  // The transfer ends, or the port is lost, after the click that began it:
+  // gather first, so what the technician typed meanwhile is kept.
+  connect(link_, &PlcLink::transferEnded, this, [this] { Run([] {}); });
+  connect(link_, &PlcLink::portLost, this, [this] { Run([] {}); });
   state_.hooks.closePort = [this] { link_->ClosePort(); };
 
   using FileCommand = void (*)(EditorState&, FileDialogService&);

@@ -1,6 +1,7 @@
 #include "core/ControlNames.h"
 #include "support/Printers.h"
 #include "ui/FormPrincipal.h"
+#include "plclink/PlcLink.h"
 #include "ui/WindowTest.h"
 
 #include <QApplication>
@@ -59,6 +60,22 @@ TEST_F(LinkControlsTest, APickedPortEnablesThePlcButtonsAndGravaClpWritesTheList
 
   QTest::mouseClick(Button(name::BotaoLeCLP), Qt::LeftButton);  // does nothing
   EXPECT_EQ(port.written().size(), 2);
+}
+
+TEST_F(LinkControlsTest, TheWindowStaysUsableDuringATransferAndKeepsWhatWasTypedMeanwhile) {
+  Pick(0);
+  port.SetPeer({});
+  window->findChild<QLineEdit*>(name::Texto1)->setText(QStringLiteral("BOMBA"));
+  QTest::mouseClick(Button(name::BotaoSalvarAlarme), Qt::LeftButton);
+  QTest::mouseClick(Button(name::BotaoGravaCLP), Qt::LeftButton);
+  ASSERT_TRUE(window->link().transferring());
+
+  QTest::keyClicks(window->findChild<QLineEdit*>(name::Campo(1)), QStringLiteral("NIVEL"));
+  port.Deliver(testing::AckAnswer());
+  port.Deliver(testing::AckAnswer());
+  EXPECT_FALSE(window->link().transferring());
+  EXPECT_EQ(messages.shown().back().title, QStringLiteral("Transmissão Ok!"));
+  EXPECT_EQ(window->findChild<QLineEdit*>(name::Campo(1))->text(), QStringLiteral("NIVEL"));
 }
 
 TEST_F(LinkControlsTest, EntriesShowTheDeviceTheyStandFor) {
