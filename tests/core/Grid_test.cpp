@@ -35,15 +35,6 @@ TEST(Grid, RemovingALineMovesTheLinesBelowUpButTheOnlyDataLineIsRefused) {
   EXPECT_THROW(grid.removeLine(0), GridError);  // the header is not a data line
 }
 
-TEST(Grid, ClearEmptiesEveryCellIncludingTheHeaderAndKeepsTheLines) {
-  Grid grid(2, 1);
-  FillThreeLines(grid);
-  grid.setText(0, 0, QStringLiteral("Grupo"));
-  grid.clear();
-  EXPECT_EQ(grid.lineCount(), 4);
-  for (int line = 0; line < 4; ++line) EXPECT_EQ(grid.text(line, 0), QString()) << line;
-}
-
 TEST(Grid, ColoursARangeAndTheColoursTravelWithTheirLinesWhenSorted) {
   Grid grid(2, 0);
   grid.setLineCount(4);

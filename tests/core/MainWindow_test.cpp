@@ -43,43 +43,6 @@ TEST_F(MainWindowTest, StartUpTitlesTheWindowFillsThePortsAndSelectsNone) {
   EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST_F(MainWindowTest, StartUpDisablesExactlyTheButtonsThatLaterStepsEnable) {
-  const QStringList disabled{name::BotaoSalvarArquivo, name::BotaoGravaCLP,        name::BotaoLeCLP,
-                             name::BotaoEditar,        name::BotaoRemover,         name::BotaoSetaAcima,
-                             name::BotaoSetaAbaixo,    name::BotaoEditarAlarme,    name::BotaoRemoverAlarme,
-                             name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme};
-  for (const auto& [objectName, button] : state.buttons()) {
-    EXPECT_EQ(button.enabled, !disabled.contains(objectName)) << objectName.toStdString();
-  }
-  for (const QString& n : {name::BotaoEditar, name::BotaoRemover, name::BotaoEditarAlarme, name::BotaoRemoverAlarme}) {
-    EXPECT_EQ(state.button(n).background, colours::Grey) << n.toStdString();
-  }
-}
-
-TEST_F(MainWindowTest, CountDisplaysAreWhiteAtZeroAndAmberFromOne) {
-  for (const QString& n : {name::TotalLinhasVariaveis, name::TotalLinhasAlarme}) {
-    EXPECT_EQ(state.field(n).text, QStringLiteral("0"));
-    EXPECT_EQ(state.field(n).background, colours::White);
-  }
-  state.variables.append({QStringLiteral("0"), {}, {}, QStringLiteral("D1"), QStringLiteral("Não")});
-  ShowVariableCount(state);
-  EXPECT_EQ(state.field(name::TotalLinhasVariaveis).text, QStringLiteral("1"));
-  EXPECT_EQ(state.field(name::TotalLinhasVariaveis).background, colours::Amber);
-  EXPECT_EQ(state.field(name::TotalLinhasAlarme).background, colours::White);
-  EXPECT_FALSE(CountDisplayShowsEmpty(state.field(name::TotalLinhasVariaveis)));
-
-  state.variables.removeRow(1);
-  ShowVariableCount(state);
-  EXPECT_EQ(state.field(name::TotalLinhasVariaveis).text, QStringLiteral("0"));
-  EXPECT_EQ(state.field(name::TotalLinhasVariaveis).background, colours::White);
-  EXPECT_TRUE(CountDisplayShowsEmpty(state.field(name::TotalLinhasVariaveis)));
-
-  for (int i = 0; i < 12; ++i) state.alarms.append(QStringLiteral("A"));
-  ShowAlarmCount(state);
-  EXPECT_EQ(state.field(name::TotalLinhasAlarme).text, QStringLiteral("12"));
-  EXPECT_EQ(state.field(name::TotalLinhasAlarme).background, colours::Amber);
-}
-
 TEST_F(MainWindowTest, ClosingUnchangedListsAsksNothingAndClosesThePort) {
   EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);
   EXPECT_TRUE(messages.shown().empty());

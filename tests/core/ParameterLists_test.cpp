@@ -29,15 +29,6 @@ TEST(OrderKey, TypedGroupsEnterAsWholeNumbersWithoutLeadingZeros) {
   EXPECT_EQ(FormatGroup(QStringLiteral("+5")), QStringLiteral("5"));
 }
 
-TEST(VariableList, FirstAppendIsRowOneWithKey000001AndTheGridGrowsToHold) {
-  VariableList list;
-  ASSERT_TRUE(list.append(Row(QStringLiteral("0"))));
-  EXPECT_EQ(list.count(), 1);
-  EXPECT_EQ(list.grid().lineCount(), 2);
-  EXPECT_EQ(list.row(1), Row(QStringLiteral("0")));
-  EXPECT_EQ(list.orderKey(1), QStringLiteral("000001"));
-}
-
 TEST(VariableList, The255thAppendIsAcceptedAndThe256thRefusedLeavingTheListAsItWas) {
   VariableList list;
   for (int i = 1; i <= 254; ++i) ASSERT_TRUE(list.append(Row(QStringLiteral("0"))));
@@ -62,15 +53,6 @@ TEST(VariableList, LoadingHasNoLimitAndTakesTheKeyDigitFromTheGroupAsItStands) {
   VariableList odd;
   odd.load(Row(QStringLiteral("X")));
   EXPECT_EQ(odd.orderKey(1), QStringLiteral("X00001"));
-}
-
-TEST(VariableList, ReplaceRewritesCellsAndKeyWithTheRowsOwnNumber) {
-  VariableList list;
-  for (int i = 0; i < 5; ++i) list.append(Row(QStringLiteral("0")));
-  list.replace(3, Row(QStringLiteral("2"), QStringLiteral("NEW")));
-  EXPECT_EQ(list.count(), 5);
-  EXPECT_EQ(list.row(3).texto, QStringLiteral("NEW"));
-  EXPECT_EQ(list.orderKey(3), QStringLiteral("200003"));
 }
 
 TEST(VariableList, RemovingARowMovesTheRestUpWithoutRenumberingTheirKeys) {
@@ -110,23 +92,6 @@ TEST(VariableList, RemovingTheOnlyRowLeavesTheHeaderAndOneBlankLine) {
   EXPECT_EQ(list.orderKey(1), QStringLiteral("000001"));
 }
 
-TEST(VariableList, ClearLeavesTheHeaderAndOneBlankLineAndClearForLoadTheHeaderAlone) {
-  VariableList list;
-  for (int i = 0; i < 10; ++i) list.append(Row(QStringLiteral("0")));
-  list.setSelectedRow(4);
-  list.clear();
-  EXPECT_EQ(list.count(), 0);
-  EXPECT_EQ(list.selectedRow(), 0);
-  EXPECT_EQ(list.grid().lineCount(), 2);
-  EXPECT_EQ(list.grid().text(0, varcol::Grupo), QStringLiteral("Grupo"));
-  EXPECT_EQ(list.grid().text(1, varcol::Texto), QString());
-
-  for (int i = 0; i < 3; ++i) list.append(Row(QStringLiteral("0")));
-  list.clearForLoad();
-  EXPECT_EQ(list.count(), 0);
-  EXPECT_EQ(list.grid().lineCount(), 1);
-}
-
 TEST(SortVariableList, OrdersByGroupThenRecordedRowAndKeepsEqualKeysInPlace) {
   VariableList list;
   list.append(Row(QStringLiteral("1"), QStringLiteral("A")));  // 100001
@@ -140,20 +105,6 @@ TEST(SortVariableList, OrdersByGroupThenRecordedRowAndKeepsEqualKeysInPlace) {
   EXPECT_EQ(order, QStringLiteral("CDA"));
 }
 
-TEST(SortVariableList, ClearsTheHighlightButKeepsTheSelectedRowNumber) {
-  VariableList list;
-  list.append(Row(QStringLiteral("1")));
-  list.append(Row(QStringLiteral("0")));
-  list.setSelectedRow(2);
-  list.grid().setBackground(2, varcol::Texto, 2, varcol::Editavel, colours::Amber);
-  SortVariableList(list);
-  EXPECT_EQ(list.selectedRow(), 2);
-  for (int r = 1; r <= 2; ++r) {
-    for (int c = varcol::Texto; c <= varcol::Editavel; ++c) EXPECT_EQ(list.grid().background(r, c), colours::White);
-    EXPECT_EQ(list.grid().background(r, varcol::Grupo), colours::Grey);
-  }
-}
-
 TEST(SortVariableList, LeavesTheBlankLineOfAnEmptyListAlone) {
   VariableList list;
   list.append(Row(QStringLiteral("0")));
@@ -161,20 +112,6 @@ TEST(SortVariableList, LeavesTheBlankLineOfAnEmptyListAlone) {
   SortVariableList(list);
   EXPECT_EQ(list.grid().lineCount(), 2);
   EXPECT_EQ(list.grid().text(0, varcol::Grupo), QStringLiteral("Grupo"));
-}
-
-TEST(AlarmList, AppendsUpTo255AndRemovesLikeTheVariableList) {
-  AlarmList list;
-  for (int i = 1; i <= 255; ++i) ASSERT_TRUE(list.append(QStringLiteral("ALARM%1").arg(i)));
-  EXPECT_FALSE(list.append(QStringLiteral("EXTRA")));
-  EXPECT_EQ(list.count(), 255);
-  EXPECT_EQ(list.text(255), QStringLiteral("ALARM255"));
-  list.removeRow(1);
-  EXPECT_EQ(list.text(1), QStringLiteral("ALARM2"));
-  EXPECT_EQ(list.count(), 254);
-  list.load(QStringLiteral("A"));
-  list.load(QStringLiteral("B"));
-  EXPECT_EQ(list.count(), 256);
 }
 
 TEST(ResetGridHeaders, RestoresHeaderTextsWidthsAndAlignmentsAfterTheCellsWereEmptied) {
