@@ -5,6 +5,7 @@
 //   error  — a line with a wrong address saved; the message box goes to
 //            OUTPUT-message.png
 //   alarms — the "Alarmes" tab with a few alarms, the second one selected
+//   about  — the "Sobre" tab
 #include "core/ControlNames.h"
 #include "plclink/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
@@ -53,7 +54,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   if (argc < 2) {
-    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists|error|alarms]\n", stderr);
+    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists|error|alarms|about]\n", stderr);
     return 2;
   }
   const QString output = QString::fromLocal8Bit(argv[1]);
@@ -93,6 +94,7 @@ int main(int argc, char* argv[]) {
     }
     window.Run([&] { zelkor::MSFlexGrid2_Click(window.state(), 2); });
   }
+  if (scene == QStringLiteral("about")) window.Run([&] { window.state().currentTab = 2; });
   QTimer::singleShot(300, [&] {
     bool saved = window.grab().save(output);
     if (saved && messages.last) {
