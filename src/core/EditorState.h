@@ -28,6 +28,7 @@ struct FieldState {
 struct EditorHooks {
   std::function<void()> saveFile;          // the command of BotãoSalvarArquivo
   std::function<void()> closePort;         // closes the serial port, open or not
+  std::function<bool()> transferring;      // a "Grava CLP" is waiting for the PLC
   std::function<void()> clearVariableFields;
   std::function<void()> clearAlarmFields;
 };

@@ -98,9 +98,7 @@ void Grid::removeLine(int line) {
 }
 
 void Grid::clear() {
-  for (auto& line : lines_) {
-    for (auto& cell : line) cell.text.clear();
-  }
+  for (auto& line : lines_) line = blankLine();
   notifyCells(0, 0, dataLineCount(), columns_ - 1);
 }
 

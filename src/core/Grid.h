@@ -50,7 +50,8 @@ class Grid : public QObject {
   // Throws GridError when it is the only data line.
   void removeLine(int line);
 
-  // Empties every cell, header included; the line count stays.
+  // Empties every cell, header included, and gives each its plain colour
+  // back (no highlight or error mark survives); the line count stays.
   void clear();
 
   int columnWidth(int column) const;  // twips; 0 = not shown

@@ -76,6 +76,13 @@ void ClearAllLists(EditorState& state) {
 }
 
 CloseAnswer CloseRequest(EditorState& state) {
+  // Leaving now would leave the PLC with a header that announces rows it never
+  // got: the transfer takes a moment at most, so the close waits for it.
+  if (state.hooks.transferring && state.hooks.transferring()) {
+    state.messages.Show({QStringLiteral("Aguarde o fim da transmissão ao CLP antes de fechar o programa."),
+                         QStringLiteral("Transmissão em andamento!"), MessageButtons::Ok, MessageIcon::Information});
+    return CloseAnswer::Stay;
+  }
   // Errors here must never keep the program from ending: each step is caught
   // on its own and the next one runs.
   if (state.listsChanged) {

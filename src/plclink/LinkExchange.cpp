@@ -15,12 +15,14 @@ void LinkExchange::start(const QByteArray& frame) {
   ackSeen_ = false;
   etxSeen_ = false;
   afterEtx_ = 0;
+  // Armed before the write, so an answer that completes during the write
+  // finds it running and stops it.
+  deadline_.start(kAnswerTimeoutMs);
   QString error;
   if (!port_.write(frame, &error)) {
     finish(ExchangeOutcome::PortError, error);
     return;
   }
-  deadline_.start(kAnswerTimeoutMs);
   // A byte left waiting from earlier is read as the first answer byte.
   consume();
 }
@@ -62,6 +64,7 @@ void LinkExchange::consume() {
 }
 
 void LinkExchange::finish(ExchangeOutcome outcome, const QString& portError) {
+  if (!waiting_) return;  // one outcome per exchange
   waiting_ = false;
   deadline_.stop();
   Q_EMIT finished(outcome, portError);

@@ -126,10 +126,32 @@ QPixmap PanelPicture() {
 
 }  // namespace
 
+// A failed field must be red and focused while its message is read, and a
+// dialog must see the window as the command has left it so far.
+class FormPrincipal::ShownFirst final : public MessageService, public FileDialogService {
+ public:
+  ShownFirst(FormPrincipal& window, const Platform& platform)
+      : window_(window), messages_(platform.messages), files_(platform.files) {}
+  Answer Show(const Message& message) override {
+    window_.Refresh();
+    return messages_.Show(message);
+  }
+  FileDialogResult Show(const FileDialogRequest& request) override {
+    window_.Refresh();
+    return files_.Show(request);
+  }
+
+ private:
+  FormPrincipal& window_;
+  MessageService& messages_;
+  FileDialogService& files_;
+};
+
 FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
     : QWidget(parent),
-      state_(platform.messages),
-      files_(platform.files),
+      shownFirst_(std::make_unique<ShownFirst>(*this, platform)),
+      state_(*shownFirst_),
+      files_(*shownFirst_),
       link_(new PlcLink(state_, platform.port, platform.deadline, this)) {
   setObjectName(name::FormPrincipal);
   setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
@@ -339,6 +361,7 @@ void FormPrincipal::BindCommands() {
   connect(link_, &PlcLink::transferEnded, this, [this] { Run([] {}); });
   connect(link_, &PlcLink::portLost, this, [this] { Run([] {}); });
   state_.hooks.closePort = [this] { link_->ClosePort(); };
+  state_.hooks.transferring = [this] { return link_->transferring(); };
 
   using FileCommand = void (*)(EditorState&, FileDialogService&);
   const std::pair<QString, FileCommand> fileButtons[] = {
@@ -408,13 +431,13 @@ void FormPrincipal::Sync() {
 }
 
 void FormPrincipal::closeEvent(QCloseEvent* event) {
-  Gather();
-  if (CloseRequest(state_) == CloseAnswer::Stay) {
-    event->ignore();
-  } else {
-    event->accept();
-  }
-  Sync();
+  Run([&] {
+    if (CloseRequest(state_) == CloseAnswer::Stay) {
+      event->ignore();
+    } else {
+      event->accept();
+    }
+  });
 }
 
 }  // namespace zelkor

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <utility>
 
 class QCheckBox;
@@ -45,12 +46,23 @@ class FormPrincipal : public QWidget {
 
   void Gather();
   void Sync();
+  // Sync, after a gather unless a command is running (an asynchronous event
+  // must not lose what was typed since the last command).
+  void Refresh() {
+    if (running_ == 0) Gather();
+    Sync();
+  }
 
-  // Runs one command between a gather and a sync.
+  // Runs one command between a gather and a sync. A run that starts while
+  // another waits in a message box (the end of a transfer, say) only shows
+  // the state: the widgets already mirror it, and gathering then could only
+  // bring back what the waiting command has changed since.
   template <class Command>
   void Run(Command&& command) {
-    Gather();
+    if (running_ == 0) Gather();
+    ++running_;
     std::forward<Command>(command)();
+    --running_;
     Sync();
   }
 
@@ -66,8 +78,11 @@ class FormPrincipal : public QWidget {
   void BuildLinkFrame();
   void BindCommands();
 
+  class ShownFirst;  // shows the state before each message box or file dialog
+  std::unique_ptr<ShownFirst> shownFirst_;
   EditorState state_;
   FileDialogService& files_;
+  int running_ = 0;
   QTabWidget* tabs_ = nullptr;
   QTableView* grid1_ = nullptr;
   QTableView* grid2_ = nullptr;

@@ -22,6 +22,8 @@ FileDialogResult QtFileDialog::Show(const FileDialogRequest& request) {
   // Open accepts names of files that do not exist; no extension is added.
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+  // A platform's own dialog may refuse names of files that do not exist.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   if (!request.presetName.isEmpty()) {
     const QFileInfo preset(request.presetName);
     if (preset.isAbsolute()) dialog.setDirectory(preset.absolutePath());

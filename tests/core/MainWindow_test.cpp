@@ -82,6 +82,20 @@ TEST_F(MainWindowTest, CloseGoesOnWhenTheSaveOrThePortFails) {
   EXPECT_EQ(messages.shown().size(), 1u);  // errors of the close are not reported
 }
 
+TEST_F(MainWindowTest, AClosingWaitsForATransferToEnd) {
+  bool transferring = true;
+  state.hooks.transferring = [&] { return transferring; };
+  state.listsChanged = true;
+  EXPECT_EQ(CloseRequest(state), CloseAnswer::Stay);
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Transmissão em andamento!"));
+  EXPECT_EQ(portCloses, 0);
+  transferring = false;
+  messages.Script(Answer::No);
+  EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);
+  EXPECT_EQ(portCloses, 1);
+}
+
 TEST_F(MainWindowTest, ClearAllListsEmptiesBothListsAndTheirDisplays) {
   int fieldClears = 0;
   state.hooks.clearVariableFields = [&] { ++fieldClears; };

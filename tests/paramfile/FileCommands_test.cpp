@@ -199,7 +199,7 @@ TEST_F(FileCommandsTest, AHugeFileIsNotAdoptedSoASaveCannotWriteOverIt) {
   dialogs.answers = {first};
   BotaoAbrirArquivo_Click(state, dialogs);
   const QString huge = Path(QStringLiteral("enorme.zlk"));
-  Write(huge, QByteArray(20001, '\n'));
+  Write(huge, QByteArray(100001, '\n'));
   dialogs.answers = {huge};
   BotaoAbrirArquivo_Click(state, dialogs);
   EXPECT_EQ(messages.shown().back().title, QStringLiteral("Arquivo não lido!"));
@@ -207,7 +207,7 @@ TEST_F(FileCommandsTest, AHugeFileIsNotAdoptedSoASaveCannotWriteOverIt) {
   EXPECT_EQ(state.title, QStringLiteral("Zelkor Editor - lista.zlk"));
   EXPECT_EQ(state.variables.count(), 1);
   BotaoSalvarArquivo_Click(state, dialogs);
-  EXPECT_EQ(Bytes(huge).size(), 20001);
+  EXPECT_EQ(Bytes(huge).size(), 100001);
 }
 
 TEST_F(FileCommandsTest, TheCloseRequestsYesRunsTheSaveCommand) {

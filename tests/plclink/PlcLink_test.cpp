@@ -1,7 +1,5 @@
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
-#include "plclink/LinkFrame.h"
-#include "plclink/PlcImage.h"
 #include "plclink/PlcLink.h"
 #include "support/FakeSerialPort.h"
 #include "support/Printers.h"
@@ -35,6 +33,10 @@ class PlcLinkTest : public ::testing::Test {
     for (int i = 1; i <= n; ++i) state.alarms.load(QStringLiteral("ALARME %1").arg(i));
     ShowAlarmCount(state);
   }
+  void Grava() {
+    link.BotaoGravaCLP_Click();
+    port.Settle();
+  }
   QList<QByteArray> Devices() const {
     QList<QByteArray> devices;
     for (const QByteArray& f : port.written()) devices << Device(f);
@@ -54,7 +56,7 @@ const Message kDone{QStringLiteral("Transmissão encerrada!"), QStringLiteral("T
 
 TEST_F(PlcLinkTest, ThreeAlarmsGoBelowTheHeaderEightWordsApart) {
   AddAlarms(3);
-  link.BotaoGravaCLP_Click();
+  Grava();
   EXPECT_EQ(Devices(), (QList<QByteArray>{"%DW04496", "%DW04488", "%DW04480", "%DW04472"}));
   EXPECT_EQ(Data(port.written()[0]), QByteArray("0000000000000300"));
   EXPECT_EQ(port.written()[1].mid(16, 2), QByteArray("08"));
@@ -65,11 +67,12 @@ TEST_F(PlcLinkTest, ThreeAlarmsGoBelowTheHeaderEightWordsApart) {
 TEST_F(PlcLinkTest, VariablesComeFirstThenAlarmsAndTheImageMatchesTheDisplay) {
   AddVariables({"0", "1"});
   AddAlarms(1);
-  link.BotaoGravaCLP_Click();
+  Grava();
   EXPECT_EQ(Devices(), (QList<QByteArray>{"%DW04496", "%DW04489", "%DW04482", "%DW04474"}));
   EXPECT_EQ(Data(port.written()[0]), QByteArray("0000000000000102"));
   EXPECT_EQ(port.written()[1].mid(16, 2), QByteArray("07"));
-  EXPECT_EQ(port.written()[1], BuildFrame({true, "%DW04489", "07", EncodeVariableRow(state.variables.row(1)), true}));
+  // VAR, u, flags 01 (group 0, D, editable), address 10: worked out by hand.
+  EXPECT_EQ(port.written()[1], QByteArray("\x05" "00wSB08%DW0448907564152202020202075202001000A\x04" "90"));
   EXPECT_EQ(Last(), kDone);
 }
 
@@ -80,7 +83,7 @@ TEST_F(PlcLinkTest, FullListsEndAtD0671) {
   }
   ShowVariableCount(state);
   ShowAlarmCount(state);
-  link.BotaoGravaCLP_Click();
+  Grava();
   ASSERT_EQ(port.written().size(), 511);
   EXPECT_EQ(Device(port.written().back()), QByteArray("%DW00671"));
   EXPECT_EQ(Data(port.written()[0]), QByteArray("000000000000FFFF"));
@@ -91,7 +94,7 @@ TEST_F(PlcLinkTest, AFailureOnTheSecondVariableStopsAfterThreeFrames) {
   AddVariables({"0", "0", "0"});
   int answered = 0;
   port.SetPeer([&](const QByteArray&) { return ++answered <= 2 ? testing::AckAnswer() : testing::NakAnswer(); });
-  link.BotaoGravaCLP_Click();
+  Grava();
   EXPECT_EQ(port.written().size(), 3);
   EXPECT_EQ(Last(), (Message{QStringLiteral("Retorno do CLP diferente de ACK !"), QStringLiteral("Comunicação encerrada!"),
                              MessageButtons::Ok, MessageIcon::None}));
@@ -102,7 +105,7 @@ TEST_F(PlcLinkTest, AFailureOnTheSecondVariableStopsAfterThreeFrames) {
 TEST_F(PlcLinkTest, ASilentPlcStopsTheTransferWithATimeOut) {
   AddAlarms(2);
   port.SetPeer({});
-  link.BotaoGravaCLP_Click();
+  Grava();
   EXPECT_TRUE(link.transferring());
   deadline.Advance(500);
   EXPECT_EQ(port.written().size(), 1);
@@ -112,11 +115,11 @@ TEST_F(PlcLinkTest, ASilentPlcStopsTheTransferWithATimeOut) {
 }
 
 TEST_F(PlcLinkTest, NothingIsSentForEmptyListsOrABrokenGroupNumbering) {
-  link.BotaoGravaCLP_Click();
+  Grava();
   EXPECT_EQ(Last(), (Message{QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!"),
                              MessageButtons::Ok, MessageIcon::Exclamation}));
   AddVariables({"0", "2"});
-  link.BotaoGravaCLP_Click();
+  Grava();
   EXPECT_EQ(Last().title, QStringLiteral("Sequência de numeração!"));
   EXPECT_TRUE(port.written().isEmpty());
   EXPECT_EQ(messages.shown().size(), 2u);
@@ -124,7 +127,7 @@ TEST_F(PlcLinkTest, NothingIsSentForEmptyListsOrABrokenGroupNumbering) {
 
 TEST_F(PlcLinkTest, ListsTooLongForTheImageOrRowsWithoutARecordAreRefusedBeforeSending) {
   AddAlarms(256);
-  link.BotaoGravaCLP_Click();
+  Grava();
   EXPECT_TRUE(port.written().isEmpty());
   EXPECT_EQ(Last().title, QStringLiteral("Nada foi enviado!"));
   EXPECT_TRUE(Last().text.contains(QStringLiteral("256"))) << Last().text.toStdString();
@@ -134,7 +137,7 @@ TEST_F(PlcLinkTest, ListsTooLongForTheImageOrRowsWithoutARecordAreRefusedBeforeS
   AddVariables({"0"});
   state.variables.load({QStringLiteral("0"), {}, {}, QStringLiteral("X12"), QStringLiteral("Não")});
   ShowVariableCount(state);
-  link.BotaoGravaCLP_Click();
+  Grava();
   EXPECT_TRUE(port.written().isEmpty());
   EXPECT_TRUE(Last().text.contains(QStringLiteral("Linha 2 da lista de Variáveis"))) << Last().text.toStdString();
 }
@@ -142,22 +145,22 @@ TEST_F(PlcLinkTest, ListsTooLongForTheImageOrRowsWithoutARecordAreRefusedBeforeS
 TEST_F(PlcLinkTest, TheFramesAreTheListsAtTheClickNotWhatTheyBecomeLater) {
   AddAlarms(2);
   port.SetPeer({});
-  link.BotaoGravaCLP_Click();
+  Grava();
   state.alarms.replace(2, QStringLiteral("CHANGED"));
   state.alarms.load(QStringLiteral("NEW"));
   for (int i = 0; i < 3; ++i) port.Deliver(testing::AckAnswer());
   ASSERT_EQ(port.written().size(), 3);
-  EXPECT_EQ(port.written()[2], BuildFrame({true, "%DW04480", "08", EncodeAlarmRow(QStringLiteral("ALARME 2")), true}));
+  EXPECT_EQ(port.written()[2], QByteArray("\x05" "00wSB08%DW0448008414C41524D4520322020202020202020\x04" "65"));
   EXPECT_EQ(Last(), kDone);
 }
 
 TEST_F(PlcLinkTest, ASecondClickOrAPortChangeDuringATransferIsRefusedAndChangesNothing) {
   AddAlarms(1);
   port.SetPeer({});
-  link.BotaoGravaCLP_Click();
+  Grava();
   state.portIndex = 1;
   link.ComboPorta_Click(1);
-  link.BotaoGravaCLP_Click();
+  Grava();
   ASSERT_EQ(messages.shown().size(), 2u);
   EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Transmissão em andamento!"));
   EXPECT_EQ(messages.shown()[1].title, QStringLiteral("Transmissão em andamento!"));
@@ -173,7 +176,7 @@ TEST_F(PlcLinkTest, ASecondClickOrAPortChangeDuringATransferIsRefusedAndChangesN
 TEST_F(PlcLinkTest, AHangUpDuringATransferIsReportedOnceAndLeavesNoPortOpen) {
   AddAlarms(2);
   port.SetPeer({});
-  link.BotaoGravaCLP_Click();
+  Grava();
   port.Lose(QStringLiteral("A comunicação com a porta foi interrompida"));
   ASSERT_EQ(messages.shown().size(), 1u);
   EXPECT_EQ(Last(), (Message{QStringLiteral("A comunicação com a porta foi interrompida"), QStringLiteral("Marbeto"),
@@ -188,7 +191,7 @@ TEST_F(PlcLinkTest, AHangUpDuringATransferIsReportedOnceAndLeavesNoPortOpen) {
 TEST_F(PlcLinkTest, ClosingThePortDuringATransferEndsItWithoutAMessage) {
   AddAlarms(2);
   port.SetPeer({});
-  link.BotaoGravaCLP_Click();
+  Grava();
   link.ClosePort();
   deadline.Advance(1000);
   EXPECT_TRUE(messages.shown().empty());
@@ -199,6 +202,7 @@ TEST_F(PlcLinkTest, ClosingThePortDuringATransferEndsItWithoutAMessage) {
 class PortChoiceTest : public ::testing::Test {
  protected:
   PortChoiceTest() { StartUp(state); }
+  void Grava() { link.BotaoGravaCLP_Click(); }
   testing::RecordingMessages messages;
   EditorState state{messages};
   testing::FakeSerialPort port;
@@ -255,7 +259,7 @@ TEST_F(PortChoiceTest, AGravaClpWithThePortGoneShowsThePortsOwnError) {
   state.alarms.load(QStringLiteral("A"));
   ShowAlarmCount(state);
   messages.Forget();
-  link.BotaoGravaCLP_Click();
+  Grava();
   ASSERT_EQ(messages.shown().size(), 1u);
   EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Marbeto"));
   EXPECT_EQ(messages.shown()[0].text, QStringLiteral("A porta de comunicação não está aberta."));

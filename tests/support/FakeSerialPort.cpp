@@ -2,6 +2,9 @@
 
 #include "plclink/LinkFrame.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 namespace zelkor::testing {
 
 OpenResult FakeSerialPort::open(int portNumber) {
@@ -22,7 +25,13 @@ bool FakeSerialPort::write(const QByteArray& bytes, QString* error) {
   written_ << bytes;
   if (peer_) {
     const QByteArray answer = peer_(bytes);
-    if (!answer.isEmpty()) Deliver(answer);
+    if (!answer.isEmpty()) {
+      ++inFlight_;
+      QTimer::singleShot(0, this, [this, answer] {
+        --inFlight_;
+        if (isOpen()) Deliver(answer);
+      });
+    }
   }
   return true;
 }
@@ -41,6 +50,11 @@ QString FakeSerialPort::deviceFor(int portNumber) const {
 void FakeSerialPort::Deliver(const QByteArray& bytes) {
   received_.append(bytes);
   Q_EMIT readyRead();
+}
+
+void FakeSerialPort::Settle() {
+  // Each answer may lead to another frame and its answer: bounded, never endless.
+  for (int round = 0; inFlight_ > 0 && round < 100000; ++round) QCoreApplication::processEvents();
 }
 
 void FakeSerialPort::Lose(const QString& description) {

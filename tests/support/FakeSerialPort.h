@@ -11,8 +11,8 @@
 namespace zelkor::testing {
 
 // An in-memory serial port with a scripted peer. Every written frame is kept;
-// the peer's answer to it (if any) is received at once, or held back for the
-// test to deliver with Deliver().
+// the peer's answer to it (if any) arrives from the event loop, as a real
+// line's would, never inside write(). Tests can also Deliver() bytes.
 class FakeSerialPort final : public SerialPort {
   Q_OBJECT
 
@@ -31,6 +31,8 @@ class FakeSerialPort final : public SerialPort {
   void SetOpenResult(int portNumber, OpenResult result) { openResults_[portNumber] = std::move(result); }
   // Bytes arriving from the far end.
   void Deliver(const QByteArray& bytes);
+  // Runs the event loop until the peer's pending answers have arrived.
+  void Settle();
   // The far end hangs up.
   void Lose(const QString& description);
 
@@ -44,6 +46,7 @@ class FakeSerialPort final : public SerialPort {
   QMap<int, OpenResult> openResults_;
   QByteArray received_;
   QList<QByteArray> written_;
+  int inFlight_ = 0;
 };
 
 // The standard answers of a PLC to a write request.

@@ -6,6 +6,7 @@ namespace zelkor::testing {
 
 Answer RecordingMessages::Show(const Message& message) {
   shown_.push_back(message);
+  if (whileShown) whileShown(message);
   if (message.buttons == MessageButtons::Ok) return Answer::Ok;
   if (answers_.empty()) {
     ADD_FAILURE() << "unscripted question: " << message.text.toStdString();

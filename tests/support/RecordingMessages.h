@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace zelkor::testing {
@@ -16,6 +17,8 @@ class RecordingMessages final : public MessageService {
   void Script(Answer answer) { answers_.push_back(answer); }
   const std::vector<Message>& shown() const { return shown_; }
   void Forget() { shown_.clear(); }
+  // Runs while a box is "open", before it is answered.
+  std::function<void(const Message&)> whileShown;
 
  private:
   std::deque<Answer> answers_;

@@ -54,6 +54,7 @@ TEST_F(LinkControlsTest, APickedPortEnablesThePlcButtonsAndGravaClpWritesTheList
   window->findChild<QLineEdit*>(name::Texto1)->setText(QStringLiteral("BOMBA"));
   QTest::mouseClick(Button(name::BotaoSalvarAlarme), Qt::LeftButton);
   QTest::mouseClick(Button(name::BotaoGravaCLP), Qt::LeftButton);
+  port.Settle();
   EXPECT_EQ(port.written().size(), 2);
   ASSERT_FALSE(messages.shown().empty());
   EXPECT_EQ(messages.shown().back().title, QStringLiteral("Transmissão Ok!"));
@@ -76,6 +77,40 @@ TEST_F(LinkControlsTest, TheWindowStaysUsableDuringATransferAndKeepsWhatWasTyped
   EXPECT_FALSE(window->link().transferring());
   EXPECT_EQ(messages.shown().back().title, QStringLiteral("Transmissão Ok!"));
   EXPECT_EQ(window->findChild<QLineEdit*>(name::Campo(1))->text(), QStringLiteral("NIVEL"));
+}
+
+TEST_F(LinkControlsTest, ATransferEndingWhileAPortChangeIsRefusedKeepsThePortInUseShown) {
+  Pick(0);
+  port.SetPeer({});
+  window->findChild<QLineEdit*>(name::Texto1)->setText(QStringLiteral("A"));
+  QTest::mouseClick(Button(name::BotaoSalvarAlarme), Qt::LeftButton);
+  QTest::mouseClick(Button(name::BotaoGravaCLP), Qt::LeftButton);
+  messages.whileShown = [&](const Message& m) {
+    if (m.title != QStringLiteral("Transmissão em andamento!")) return;
+    port.Deliver(testing::AckAnswer());  // the transfer ends behind the open box
+    port.Deliver(testing::AckAnswer());
+  };
+  Pick(1);
+  EXPECT_FALSE(window->link().transferring());
+  EXPECT_EQ(port.openPort(), 1);
+  EXPECT_EQ(Combo()->currentIndex(), 0);
+  EXPECT_EQ(messages.shown().back().title, QStringLiteral("Transmissão Ok!"));
+}
+
+TEST_F(LinkControlsTest, TheWindowWaitsForATransferBeforeClosing) {
+  Pick(0);
+  port.SetPeer({});
+  window->findChild<QLineEdit*>(name::Texto1)->setText(QStringLiteral("A"));
+  QTest::mouseClick(Button(name::BotaoSalvarAlarme), Qt::LeftButton);
+  QTest::mouseClick(Button(name::BotaoGravaCLP), Qt::LeftButton);
+  EXPECT_FALSE(window->close());
+  EXPECT_EQ(messages.shown().back().title, QStringLiteral("Transmissão em andamento!"));
+  EXPECT_TRUE(port.isOpen());
+  port.Deliver(testing::AckAnswer());
+  port.Deliver(testing::AckAnswer());
+  EXPECT_EQ(messages.shown().back().title, QStringLiteral("Transmissão Ok!"));
+  messages.Script(Answer::No);
+  EXPECT_TRUE(window->close());
 }
 
 TEST_F(LinkControlsTest, EntriesShowTheDeviceTheyStandFor) {

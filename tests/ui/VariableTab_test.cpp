@@ -69,12 +69,21 @@ TEST_F(VariableTabTest, ATypedLineBecomesARowWithItsCountAndImage) {
 
 TEST_F(VariableTabTest, AWrongAddressTurnsItsFieldRedAndTakesTheFocus) {
   TypeLine("0", "", "", "X1");
+  // Already so while the technician reads the message.
+  bool redWhileShown = false;
+  QWidget* focusWhileShown = nullptr;
+  messages.whileShown = [&](const Message&) {
+    redWhileShown = Base(Campo(3)) == colours::Red;
+    focusWhileShown = QApplication::focusWidget();
+  };
   QTest::mouseClick(Button(name::BotaoSalvar), Qt::LeftButton);
   ASSERT_EQ(messages.shown().size(), 1u);
   EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Endereço inválido!"));
   EXPECT_EQ(Base(Campo(3)), colours::Red);
   EXPECT_EQ(Base(Campo(0)), colours::White);
   EXPECT_EQ(QApplication::focusWidget(), Campo(3));
+  EXPECT_TRUE(redWhileShown);
+  EXPECT_EQ(focusWhileShown, Campo(3));
   EXPECT_EQ(Campo(1)->text(), QString(8, u' '));
   EXPECT_EQ(Grid().model()->rowCount(), 0);
 }

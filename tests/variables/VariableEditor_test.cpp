@@ -241,6 +241,26 @@ TEST_F(VariableEditorTest, RemovingTheOnlyRowEmptiesTheListAndItsDisplays) {
   EXPECT_TRUE(messages.shown().empty());
 }
 
+TEST_F(VariableEditorTest, TheLineAnEmptiedGridKeepsComesBackWithoutOldMarks) {
+  Save(QStringLiteral("2"), QStringLiteral("A"));
+  CheckGroupSequence(state);  // Grupo column red
+  MSFlexGrid1_Click(state, 1);
+  BotaoRemover_Click(state);
+  Save(QStringLiteral("0"), QStringLiteral("B"));
+  EXPECT_EQ(Cell(1, varcol::Texto), colours::White);  // not the old highlight
+  EXPECT_EQ(Cell(1, varcol::Grupo), colours::Grey);
+
+  CheckGroupSequence(state);
+  Save(QStringLiteral("3"), QStringLiteral("C"));
+  CheckGroupSequence(state);
+  MSFlexGrid1_Click(state, 1);
+  BotaoApagaListaVariaveis_Click(state);
+  Save(QStringLiteral("0"), QStringLiteral("D"));
+  EXPECT_EQ(Cell(0, varcol::Grupo), colours::Grey);
+  EXPECT_EQ(Cell(1, varcol::Grupo), colours::Grey);
+  EXPECT_EQ(Cell(1, varcol::Editavel), colours::White);
+}
+
 TEST_F(VariableEditorTest, ClearListEmptiesWithoutAQuestionAndLeavesTheChangedFlagAlone) {
   Load({"0", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
   MSFlexGrid1_Click(state, 4);
