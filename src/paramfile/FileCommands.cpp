@@ -23,6 +23,16 @@ bool RefuseEmptyLists(EditorState& s) {
   return true;
 }
 
+// The steps both save commands start with; false when the save must stop.
+bool ReadyToSave(EditorState& s) {
+  if (RefuseEmptyLists(s)) return false;
+  CheckGroupSequence(s);
+  if (s.failure) return false;
+  s.dialogTitle = kSaveTitle;
+  s.dialogFilter = kParameterFilter;
+  return true;
+}
+
 }  // namespace
 
 void ChooseParameterFile(EditorState& s, FileDialogService& dialogs) {
@@ -73,11 +83,7 @@ void BotaoAbrirArquivo_Click(EditorState& s, FileDialogService& dialogs) {
 
 void BotaoSalvarArquivo_Click(EditorState& s, FileDialogService& dialogs) {
   Guarded(s.messages, [&] {
-    if (RefuseEmptyLists(s)) return;
-    CheckGroupSequence(s);
-    if (s.failure) return;
-    s.dialogTitle = kSaveTitle;
-    s.dialogFilter = kParameterFilter;
+    if (!ReadyToSave(s)) return;
     if (!s.currentPath.isEmpty()) {
       WriteParameterFile(s);
       return;
@@ -91,11 +97,7 @@ void BotaoSalvarArquivo_Click(EditorState& s, FileDialogService& dialogs) {
 
 void BotaoSalvarComo_Click(EditorState& s, FileDialogService& dialogs) {
   Guarded(s.messages, [&] {
-    if (RefuseEmptyLists(s)) return;
-    CheckGroupSequence(s);
-    if (s.failure) return;
-    s.dialogTitle = kSaveTitle;
-    s.dialogFilter = kParameterFilter;
+    if (!ReadyToSave(s)) return;
     if (s.lastOpenedPath.isEmpty()) s.dialogFileName = kDefaultFileName;
     s.dialogSave = true;
     ChooseParameterFile(s, dialogs);
