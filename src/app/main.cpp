@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zelkor Editor"));
-  // One look on every desktop, so the colours the commands set show as specified.
+  // One look on every desktop, so the colours the commands set show as intended.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
   zelkor::QtMessageService messages;
