@@ -21,13 +21,6 @@ int ByteOf(QChar c) {
   return -1;
 }
 
-bool CanEncode(const QString& text) {
-  for (QChar c : text) {
-    if (!CanEncode(c)) return false;
-  }
-  return true;
-}
-
 QByteArray Encode(const QString& text, bool* ok) {
   QByteArray bytes;
   bytes.reserve(text.size());

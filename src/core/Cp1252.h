@@ -13,8 +13,6 @@ namespace zelkor::cp1252 {
 
 // -1 when the character has no byte in the code page.
 int ByteOf(QChar c);
-inline bool CanEncode(QChar c) { return ByteOf(c) >= 0; }
-bool CanEncode(const QString& text);
 
 // Characters without a byte become '?' and clear *ok.
 QByteArray Encode(const QString& text, bool* ok = nullptr);

@@ -67,7 +67,6 @@ class EditorState {
   int windowLeft = 0;  // twips
   int windowTop = 0;
   int currentTab = 0;
-  int timerInterval = 0;  // ms; 0 = stopped
   std::optional<Rgb> areaBackground;
   QStringList portEntries;
   QStringList portDevices;  // tool-tip of each entry: the device it stands for

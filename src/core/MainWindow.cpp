@@ -37,7 +37,6 @@ void StartUp(EditorState& state) {
     state.windowLeft = 700;
     state.windowTop = 550;
     state.title = kWindowTitle;
-    state.timerInterval = 0;
     state.currentTab = 0;
     state.areaBackground = colours::Background;
     state.lastOpenedPath.clear();

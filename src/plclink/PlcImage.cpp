@@ -52,15 +52,6 @@ std::array<std::uint16_t, 4> ImageHeader(int variables, int alarms) {
   return {0, 0, 0, static_cast<std::uint16_t>((alarms & 0xFF) * 256 + (variables & 0xFF))};
 }
 
-std::vector<std::uint16_t> RecordWords(const QByteArray& record) {
-  std::vector<std::uint16_t> words;
-  for (qsizetype i = 0; i + 1 < record.size(); i += 2) {
-    words.push_back(static_cast<std::uint16_t>(static_cast<unsigned char>(record[i]) * 256 +
-                                               static_cast<unsigned char>(record[i + 1])));
-  }
-  return words;
-}
-
 void UpdateReservedMemory(EditorState& state) {
   Guarded(state.messages, [&] {
     FieldState& first = state.field(name::MemoriaInicial);

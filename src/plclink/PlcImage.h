@@ -38,8 +38,6 @@ QByteArray EncodeAlarmRow(const QString& alarmText);
 // Three zero words, then the alarm count in the high and the variable count in the low byte.
 std::array<std::uint16_t, 4> ImageHeader(int variables, int alarms);
 
-// Words of a record: bytes 2k (high) and 2k+1 (low) form word k.
-std::vector<std::uint16_t> RecordWords(const QByteArray& record);
 
 // Shows the image's first and last word in MemóriaInicial and MemóriaFinal;
 // both empty when both lists are.

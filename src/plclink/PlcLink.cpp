@@ -33,7 +33,8 @@ QList<QByteArray> TransferFrames(const VariableList& variables, const AlarmList&
   const int a = alarms.count();
   QList<QByteArray> frames;
   frames.reserve(1 + v + a);
-  const QByteArray header = "000000000000" + WordCountText(a) + WordCountText(v);
+  QByteArray header;
+  for (const std::uint16_t word : ImageHeader(v, a)) header += QByteArray::number(word, 16).toUpper().rightJustified(4, '0');
   frames << BuildFrame({true, DeviceName(kImageTop), WordCountText(4), header, false});
   int address = kImageTop;
   for (int row = 1; row <= v; ++row) {

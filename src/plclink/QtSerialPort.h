@@ -20,7 +20,6 @@ class QtSerialPort final : public SerialPort {
   OpenResult open(int portNumber) override;
   bool isOpen() const override { return port_.isOpen(); }
   bool write(const QByteArray& bytes, QString* error) override;
-  qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
   bool readByte(char* byte) override;
   QString deviceFor(int portNumber) const override { return directory_.deviceFor(portNumber); }
 
@@ -40,7 +39,6 @@ class QtDeadline final : public Deadline {
   explicit QtDeadline(QObject* parent = nullptr);
   void start(int milliseconds) override { timer_.start(milliseconds); }
   void stop() override { timer_.stop(); }
-  bool isActive() const override { return timer_.isActive(); }
 
  private:
   QTimer timer_;

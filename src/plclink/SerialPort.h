@@ -29,7 +29,6 @@ class SerialPort : public QObject {
   virtual bool isOpen() const = 0;
   // False with a description when the bytes could not be written.
   virtual bool write(const QByteArray& bytes, QString* error) = 0;
-  virtual qint64 bytesAvailable() const = 0;
   // One received byte; false when none is waiting.
   virtual bool readByte(char* byte) = 0;
   // The device behind a port number as the technician knows it, or empty.
@@ -51,7 +50,6 @@ class Deadline : public QObject {
   // Starts a new full period, also while one runs.
   virtual void start(int milliseconds) = 0;
   virtual void stop() = 0;
-  virtual bool isActive() const = 0;
 
  Q_SIGNALS:
   void expired();

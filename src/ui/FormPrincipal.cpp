@@ -190,7 +190,7 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
 FormPrincipal::~FormPrincipal() { delete tabs_; }
 
 // The parts both list pages share: the grid, the arrows, the clear-list
-// button, Remover and Editar, and the clear-fields button.
+// button, Remover and Editar, and the clear-fields and save buttons.
 struct ListPage {
   QString grid;
   bool fixedPitch;
@@ -201,6 +201,8 @@ struct ListPage {
   QString remove;
   QString edit;
   QString clearFields;
+  QString save;
+  int saveLeft;  // twips: the entry lines differ in width
 };
 
 QTableView* FormPrincipal::BuildListPage(QWidget& page, const ListPage& p, Grid& grid) {
@@ -216,6 +218,8 @@ QTableView* FormPrincipal::BuildListPage(QWidget& page, const ListPage& p, Grid&
   Place(IconButton(&page, p.clearFields, QStyle::SP_DialogResetButton,
                    QStringLiteral("Apaga campos de digitação ao lado")),
         o, 225, 5940, 495, 495);
+  Place(IconButton(&page, p.save, QStyle::SP_DialogApplyButton, QStringLiteral("Inclui linha digitada na lista acima")),
+        o, p.saveLeft, 5940, 495, 495);
   return view;
 }
 
@@ -224,7 +228,7 @@ void FormPrincipal::BuildVariablesPage(QWidget& page) {
   grid1_ = BuildListPage(page,
                          {name::MSFlexGrid1, false, name::BotaoSetaAcima, name::BotaoSetaAbaixo,
                           name::BotaoApagaListaVariaveis, u"Apaga a lista de Variáveis ao lado", name::BotaoRemover,
-                          name::BotaoEditar, name::BotaoLimpar},
+                          name::BotaoEditar, name::BotaoLimpar, name::BotaoSalvar, 5595},
                          state_.variables.grid());
   struct Entry {
     const char16_t* label;
@@ -242,9 +246,6 @@ void FormPrincipal::BuildVariablesPage(QWidget& page) {
   Place(Label(&page, QStringLiteral("Editável")), o, 4680, 5775, 800, 240);
   check_ = Place(new QCheckBox(&page), o, 4845, 6045, 300, 300);
   check_->setObjectName(name::ChechEditavel);
-  Place(IconButton(&page, name::BotaoSalvar, QStyle::SP_DialogApplyButton,
-                   QStringLiteral("Inclui linha digitada na lista acima")),
-        o, 5595, 5940, 495, 495);
 }
 
 void FormPrincipal::BuildAlarmsPage(QWidget& page) {
@@ -252,15 +253,12 @@ void FormPrincipal::BuildAlarmsPage(QWidget& page) {
   grid2_ = BuildListPage(page,
                          {name::MSFlexGrid2, true, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme,
                           name::BotaoApagaListaAlarmes, u"Apaga a lista de Alarmes ao lado", name::BotaoRemoverAlarme,
-                          name::BotaoEditarAlarme, name::BotaoLimparAlarme},
+                          name::BotaoEditarAlarme, name::BotaoLimparAlarme, name::BotaoSalvarAlarme, 3510},
                          state_.alarms.grid());
   Place(Label(&page, QStringLiteral("Texto 1")), o, 840, 5775, 1230, 240);
   Place(Field(&page, name::Texto1, 8), o, 840, 6030, 1230, 330);
   Place(Label(&page, QStringLiteral("Texto 2")), o, 2175, 5775, 1230, 240);
   Place(Field(&page, name::Texto2, 8), o, 2175, 6030, 1230, 330);
-  Place(IconButton(&page, name::BotaoSalvarAlarme, QStyle::SP_DialogApplyButton,
-                   QStringLiteral("Inclui linha digitada na lista acima")),
-        o, 3510, 5940, 495, 495);
 }
 
 void FormPrincipal::BuildAboutPage(QWidget& page) {

@@ -63,11 +63,18 @@ bool RefuseWhenFull(EditorState& s, const RowList& list) {
   return true;
 }
 
+namespace {
+// The highlight goes with the selection.
+void MoveSelection(const ListEditor& e, int row) {
+  PaintSelection(e, colours::White);
+  e.list.setSelectedRow(row);
+  PaintSelection(e, colours::Amber);
+}
+}  // namespace
+
 bool SelectRow(EditorState& s, const ListEditor& e, int line) {
   if (!e.list.isRow(line)) return false;
-  PaintSelection(e, colours::White);
-  e.list.setSelectedRow(line);
-  PaintSelection(e, colours::Amber);
+  MoveSelection(e, line);
   s.button(e.editButton) = {true, colours::Amber};
   s.button(e.removeButton) = {true, colours::Amber};
   EnableArrowsFor(s, e, line);
@@ -99,10 +106,6 @@ void ClearWholeList(EditorState& s, const ListEditor& e, ClearFieldsCommand clea
   ShowListCount(s, e);
   UpdateReservedMemory(s);
 }
-
-}  // namespace zelkor
-
-namespace zelkor {
 
 int WriteRow(EditorState& s, const ListEditor& e, const std::function<void()>& append,
              const std::function<void(int)>& replace) {
@@ -141,9 +144,7 @@ void DoubleClickRow(EditorState& s, const ListEditor& e, int line, EditorCommand
 }
 
 void FollowMovedRow(EditorState& s, const ListEditor& e, int row, bool up) {
-  PaintSelection(e, colours::White);
-  e.list.setSelectedRow(row);
-  PaintSelection(e, colours::Amber);
+  MoveSelection(e, row);
   e.list.grid().setTopLine(row);
   const QString& toward = up ? e.upButton : e.downButton;
   const QString& back = up ? e.downButton : e.upButton;

@@ -31,7 +31,6 @@ const Message kSaveQuestion{QStringLiteral("Você quer salvar o conteúdo das li
 TEST_F(MainWindowTest, StartUpTitlesTheWindowFillsThePortsAndSelectsNone) {
   EXPECT_EQ(state.title, QStringLiteral("Zelkor Editor"));
   EXPECT_EQ(state.currentTab, 0);
-  EXPECT_EQ(state.timerInterval, 0);
   EXPECT_EQ(state.areaBackground, (Rgb{182, 200, 203}));
   ASSERT_EQ(state.portEntries.size(), 16);
   EXPECT_EQ(state.portEntries.front(), QStringLiteral("Porta # 01"));

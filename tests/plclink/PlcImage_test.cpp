@@ -10,6 +10,16 @@ namespace {
 
 using Words = std::vector<std::uint16_t>;
 
+// Bytes 2k (high) and 2k+1 (low) form word k.
+Words RecordWords(const QByteArray& record) {
+  Words words;
+  for (qsizetype i = 0; i + 1 < record.size(); i += 2) {
+    words.push_back(static_cast<std::uint16_t>(static_cast<unsigned char>(record[i]) * 256 +
+                                               static_cast<unsigned char>(record[i + 1])));
+  }
+  return words;
+}
+
 VariableRow Row(const char16_t* grupo, const char16_t* texto, const char16_t* unidade, const char16_t* endereco,
                 const char16_t* editavel) {
   return {QString::fromUtf16(grupo), QString::fromUtf16(texto), QString::fromUtf16(unidade),

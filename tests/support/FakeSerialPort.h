@@ -23,7 +23,7 @@ class FakeSerialPort final : public SerialPort {
   OpenResult open(int portNumber) override;
   bool isOpen() const override { return open_ != 0; }
   bool write(const QByteArray& bytes, QString* error) override;
-  qint64 bytesAvailable() const override { return received_.size(); }
+  qint64 bytesAvailable() const { return received_.size(); }
   bool readByte(char* byte) override;
   QString deviceFor(int portNumber) const override;
 
@@ -60,7 +60,7 @@ class ManualDeadline final : public Deadline {
  public:
   void start(int milliseconds) override { due_ = now_ + milliseconds; }
   void stop() override { due_ = -1; }
-  bool isActive() const override { return due_ >= 0; }
+  bool isActive() const { return due_ >= 0; }
 
   void Advance(int milliseconds);
   qint64 now() const { return now_; }
