@@ -102,18 +102,6 @@ TEST_F(PlcLinkTest, AFailureOnTheSecondVariableStopsAfterThreeFrames) {
   EXPECT_FALSE(link.transferring());
 }
 
-TEST_F(PlcLinkTest, ASilentPlcStopsTheTransferWithATimeOut) {
-  AddAlarms(2);
-  port.SetPeer({});
-  Grava();
-  EXPECT_TRUE(link.transferring());
-  deadline.Advance(500);
-  EXPECT_EQ(port.written().size(), 1);
-  EXPECT_EQ(Last(), (Message{QStringLiteral("Tempo esgotado!"), QStringLiteral("CLP não responde!"), MessageButtons::Ok,
-                             MessageIcon::None}));
-  EXPECT_FALSE(link.transferring());
-}
-
 TEST_F(PlcLinkTest, NothingIsSentForEmptyListsOrABrokenGroupNumbering) {
   Grava();
   EXPECT_EQ(Last(), (Message{QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!"),
@@ -188,17 +176,6 @@ TEST_F(PlcLinkTest, AHangUpDuringATransferIsReportedOnceAndLeavesNoPortOpen) {
   EXPECT_EQ(port.openPort(), 1);
 }
 
-TEST_F(PlcLinkTest, ClosingThePortDuringATransferEndsItWithoutAMessage) {
-  AddAlarms(2);
-  port.SetPeer({});
-  Grava();
-  link.ClosePort();
-  deadline.Advance(1000);
-  EXPECT_TRUE(messages.shown().empty());
-  EXPECT_FALSE(port.isOpen());
-  EXPECT_FALSE(link.transferring());
-}
-
 class PortChoiceTest : public ::testing::Test {
  protected:
   PortChoiceTest() { StartUp(state); }
@@ -263,13 +240,6 @@ TEST_F(PortChoiceTest, AGravaClpWithThePortGoneShowsThePortsOwnError) {
   ASSERT_EQ(messages.shown().size(), 1u);
   EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Marbeto"));
   EXPECT_EQ(messages.shown()[0].text, QStringLiteral("A porta de comunicação não está aberta."));
-}
-
-TEST_F(PortChoiceTest, AnIdlePortThatHangsUpIsReportedOnce) {
-  link.ComboPorta_Click(0);
-  port.Lose(QStringLiteral("perdida"));
-  ASSERT_EQ(messages.shown().size(), 1u);
-  EXPECT_EQ(messages.shown()[0].text, QStringLiteral("perdida"));
 }
 
 TEST_F(PortChoiceTest, EachEntryNamesTheDeviceItStandsFor) {

@@ -60,13 +60,5 @@ TEST_F(AlarmTabTest, SavedAlarmsShowInAFixedPitchGridAndTheArrowsMoveThem) {
   EXPECT_EQ(highlight, QColor(255, 204, 0));
 }
 
-TEST_F(AlarmTabTest, AnEmptyFirstTextIsMarkedAndFocused) {
-  Save("", "XY");
-  ASSERT_EQ(messages.shown().size(), 1u);
-  EXPECT_EQ(Field(name::Texto1)->palette().color(QPalette::Base), QColor(255, 0, 0));
-  EXPECT_EQ(QApplication::focusWidget(), Field(name::Texto1));
-  EXPECT_EQ(Grid().model()->rowCount(), 0);
-}
-
 }  // namespace
 }  // namespace zelkor

@@ -116,19 +116,13 @@ TEST_F(FormPrincipalTest, EntryFieldsCannotHoldMoreThanTheirLimits) {
   for (const auto& [n, limit] : limits) EXPECT_EQ(Find<QLineEdit>(n)->maxLength(), limit) << n.toStdString();
 }
 
-TEST_F(FormPrincipalTest, CountDisplaysShowZeroOnWhiteAndFollowTheState) {
+TEST_F(FormPrincipalTest, CountDisplaysShowZeroOnWhite) {
   for (const QString& n : {name::TotalLinhasVariaveis, name::TotalLinhasAlarme}) {
     auto* display = Find<QLineEdit>(n);
     EXPECT_EQ(display->text(), QStringLiteral("0"));
     EXPECT_TRUE(display->isReadOnly());
     EXPECT_EQ(ToRgb(display->palette().color(QPalette::Base)), colours::White);
   }
-  window->Run([&] {
-    window->state().alarms.append(QStringLiteral("BOMBA   FALHA   "));
-    ShowAlarmCount(window->state());
-  });
-  EXPECT_EQ(Find<QLineEdit>(name::TotalLinhasAlarme)->text(), QStringLiteral("1"));
-  EXPECT_EQ(ToRgb(Find<QLineEdit>(name::TotalLinhasAlarme)->palette().color(QPalette::Base)), colours::Amber);
 }
 
 TEST_F(FormPrincipalTest, TheFourBackgroundAreasArePainted) {
@@ -174,18 +168,6 @@ TEST_F(FormPrincipalTest, ClosingRightAfterStartUpAsksNothing) {
   window->show();
   EXPECT_TRUE(window->close());
   EXPECT_TRUE(messages.shown().empty());
-}
-
-TEST_F(FormPrincipalTest, ClosingChangedListsAsksAndCancelKeepsTheWindow) {
-  window->show();
-  window->state().listsChanged = true;
-  messages.Script(Answer::Cancel);
-  EXPECT_FALSE(window->close());
-  EXPECT_TRUE(window->isVisible());
-  messages.Script(Answer::No);
-  EXPECT_TRUE(window->close());
-  ASSERT_EQ(messages.shown().size(), 2u);
-  EXPECT_EQ(messages.shown()[1].title, QStringLiteral("Salvar dados atuais?"));
 }
 
 TEST_F(FormPrincipalTest, WhatTheUserTypedReachesTheStateBeforeACommand) {

@@ -52,21 +52,6 @@ class VariableTabTest : public testing::WindowTest {
 
 };
 
-TEST_F(VariableTabTest, ATypedLineBecomesARowWithItsCountAndImage) {
-  TypeLine("1", "NIVEL", "%", "D1234");
-  QTest::mouseClick(Button(name::BotaoSalvar), Qt::LeftButton);
-  TypeLine("0", "TEMP", "C", "t5");
-  QTest::mouseClick(Button(name::BotaoSalvar), Qt::LeftButton);
-  EXPECT_TRUE(messages.shown().empty());
-  ASSERT_EQ(Grid().model()->rowCount(), 2);
-  EXPECT_EQ(Grid().model()->index(0, 1).data().toString(), QStringLiteral("TEMP"));  // sorted by group
-  EXPECT_EQ(Grid().model()->index(1, 4).data().toString(), QStringLiteral("Não"));
-  EXPECT_EQ(Display(name::TotalLinhasVariaveis)->text(), QStringLiteral("2"));
-  EXPECT_EQ(Base(Display(name::TotalLinhasVariaveis)), colours::Amber);
-  EXPECT_EQ(Display(name::MemoriaInicial)->text(), QStringLiteral("D4482"));
-  EXPECT_EQ(Display(name::MemoriaFinal)->text(), QStringLiteral("D4499"));
-}
-
 TEST_F(VariableTabTest, AWrongAddressTurnsItsFieldRedAndTakesTheFocus) {
   TypeLine("0", "", "", "X1");
   // Already so while the technician reads the message.
