@@ -39,10 +39,7 @@ void StartUp(EditorState& state) {
     state.title = kWindowTitle;
     state.currentTab = 0;
     state.areaBackground = colours::Background;
-    state.lastOpenedPath.clear();
-    state.currentPath.clear();
-    state.variables.setSelectedRow(0);
-    state.alarms.setSelectedRow(0);
+    // A new state holds no file paths and no selected rows already.
     ShowVariableCount(state);
     ShowAlarmCount(state);
     ResetGridHeaders(state.variables, state.alarms);

@@ -85,7 +85,6 @@ bool WriteAtomically(QSaveFile& file, const QByteArray& bytes, QString* error) {
   }
   if (file.write(bytes) != bytes.size() || !file.commit()) {
     *error = file.errorString();
-    file.cancelWriting();
     return false;
   }
   return true;

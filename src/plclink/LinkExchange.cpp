@@ -27,11 +27,6 @@ void LinkExchange::start(const QByteArray& frame) {
   consume();
 }
 
-void LinkExchange::abandon() {
-  waiting_ = false;
-  deadline_.stop();
-}
-
 void LinkExchange::fail(const QString& portError) {
   if (waiting_) finish(ExchangeOutcome::PortError, portError);
 }

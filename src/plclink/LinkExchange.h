@@ -24,8 +24,6 @@ class LinkExchange : public QObject {
   // reports the outcome, possibly before start returns.
   void start(const QByteArray& frame);
   bool waiting() const { return waiting_; }
-  // Stops waiting without reporting anything (the port is being closed).
-  void abandon();
   // The port failed under a waiting exchange: it ends with that error.
   void fail(const QString& portError);
 

@@ -10,7 +10,6 @@ QByteArray FrameChecksum(const QByteArray& text) {
 
 QByteArray BuildFrame(const FrameRequest& r) {
   QByteArray frame;
-  frame.reserve(21 + 2 * r.data.size());
   frame.append(kEnq).append("00").append(r.write ? 'w' : 'r').append("SB08");
   frame.append(r.deviceName).append(r.wordCount);
   if (r.write) frame.append(r.dataAsBytes ? r.data.toHex().toUpper() : r.data);

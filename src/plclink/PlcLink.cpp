@@ -178,13 +178,7 @@ void PlcLink::ComboPorta_Click(int index) {
   });
 }
 
-void PlcLink::ClosePort() {
-  if (transferring()) {
-    pending_.clear();
-    exchange_.abandon();
-  }
-  port_.close();
-}
+void PlcLink::ClosePort() { port_.close(); }
 
 void PlcLink::RefreshPortDevices() {
   state_.portDevices.clear();

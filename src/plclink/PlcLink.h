@@ -27,7 +27,7 @@ class PlcLink : public QObject {
   void BotaoGravaCLP_Click();
   // The entry `index` (0 = "Porta # 01") was picked with the mouse.
   void ComboPorta_Click(int index);
-  // Closes the port, open or not; a transfer under way ends without a message.
+  // Closes the port, open or not (never during a transfer: closing waits for its end).
   void ClosePort();
   // Tool-tips of the port entries: the device each one stands for now.
   void RefreshPortDevices();

@@ -1,252 +1,152 @@
 #include "core/ControlNames.h"
-#include "core/MainWindow.h"
-#include "plclink/PlcLink.h"
-#include "support/FakeSerialPort.h"
+#include "plclink/LinkFrame.h"
+#include "plclink/PlcImage.h"
+#include "plclink/PortDirectory.h"
+#include "support/Editor.h"
 #include "support/Printers.h"
-#include "support/RecordingMessages.h"
 
-#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
 
 namespace zelkor {
 namespace {
 
-// The device name of a frame: characters 8 to 15.
-QByteArray Device(const QByteArray& frame) { return frame.mid(8, 8); }
-QByteArray Data(const QByteArray& frame) { return frame.mid(18, frame.size() - 18 - 3); }
-
-class PlcLinkTest : public ::testing::Test {
- protected:
-  PlcLinkTest() {
-    StartUp(state);
-    port.SetPeer([](const QByteArray&) { return testing::AckAnswer(); });
-    link.ComboPorta_Click(0);
-  }
-
-  void AddVariables(std::initializer_list<const char*> groups) {
-    for (const char* g : groups) {
-      state.variables.load({QString::fromLatin1(g), QStringLiteral("VAR"), QStringLiteral("u"), QStringLiteral("D10"),
-                            QStringLiteral("Sim")});
-    }
-    ShowVariableCount(state);
-  }
-  void AddAlarms(int n) {
-    for (int i = 1; i <= n; ++i) state.alarms.load(QStringLiteral("ALARME %1").arg(i));
-    ShowAlarmCount(state);
-  }
-  void Grava() {
-    link.BotaoGravaCLP_Click();
-    port.Settle();
-  }
-  QList<QByteArray> Devices() const {
-    QList<QByteArray> devices;
-    for (const QByteArray& f : port.written()) devices << Device(f);
-    return devices;
-  }
-  Message Last() const { return messages.shown().empty() ? Message{} : messages.shown().back(); }
-
-  testing::RecordingMessages messages;
-  EditorState state{messages};
-  testing::FakeSerialPort port;
-  testing::ManualDeadline deadline;
-  PlcLink link{state, port, deadline};
-};
-
-const Message kDone{QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"), MessageButtons::Ok,
-                    MessageIcon::Information};
-
-TEST_F(PlcLinkTest, ThreeAlarmsGoBelowTheHeaderEightWordsApart) {
-  AddAlarms(3);
-  Grava();
-  EXPECT_EQ(Devices(), (QList<QByteArray>{"%DW04496", "%DW04488", "%DW04480", "%DW04472"}));
-  EXPECT_EQ(Data(port.written()[0]), QByteArray("0000000000000300"));
-  EXPECT_EQ(port.written()[1].mid(16, 2), QByteArray("08"));
-  EXPECT_EQ(Last(), kDone);
-  EXPECT_FALSE(link.transferring());
+TEST(BuildFrame, TheWorkedExamplesCharacterForCharacterWithTheirChecksums) {
+  const VariableRow pressao{QStringLiteral("1"), QStringLiteral("PRESSAO"), QStringLiteral("bar"), QStringLiteral("D1234"),
+                            QStringLiteral("Sim")};
+  const std::pair<FrameRequest, QByteArray> cases[] = {
+      {{true, DeviceName(4496), WordCountText(4), "0000000000000101", false}, "00wSB08%DW04496040000000000000101\x04" "0A"},
+      {{true, DeviceName(4489), WordCountText(7), EncodeVariableRow(pressao), true},
+       "00wSB08%DW04489075052455353414F206261720304D2\x04" "C8"},
+      {{true, DeviceName(4481), WordCountText(8), EncodeAlarmRow(QStringLiteral("BOMBA   FALHA   ")), true},
+       "00wSB08%DW0448108424F4D424120202046414C4841202020\x04" "8C"},
+      {{false, DeviceName(4496), WordCountText(4), "FFFF", true}, "00rSB08%DW0449604\x04" "03"},  // a read has no data
+      {{true, DeviceName(0), WordCountText(255), QByteArray("\x03\x00 \xE3", 4), true}, "00wSB08%DW00000FF030020E3\x04" "B6"},
+      {{true, DeviceName(671), WordCountText(10), "", false}, "00wSB08%DW006710A\x04" "0C"}};
+  for (const auto& [request, frame] : cases) EXPECT_EQ(BuildFrame(request), kEnq + frame) << frame.toStdString();
 }
 
-TEST_F(PlcLinkTest, VariablesComeFirstThenAlarmsAndTheImageMatchesTheDisplay) {
-  AddVariables({"0", "1"});
-  AddAlarms(1);
-  Grava();
-  EXPECT_EQ(Devices(), (QList<QByteArray>{"%DW04496", "%DW04489", "%DW04482", "%DW04474"}));
-  EXPECT_EQ(Data(port.written()[0]), QByteArray("0000000000000102"));
-  EXPECT_EQ(port.written()[1].mid(16, 2), QByteArray("07"));
-  // VAR, u, flags 01 (group 0, D, editable), address 10: worked out by hand.
-  EXPECT_EQ(port.written()[1], QByteArray("\x05" "00wSB08%DW0448907564152202020202075202001000A\x04" "90"));
-  EXPECT_EQ(Last(), kDone);
-}
-
-TEST_F(PlcLinkTest, FullListsEndAtD0671) {
-  for (int i = 0; i < 255; ++i) {
-    state.variables.load({QStringLiteral("0"), {}, {}, QStringLiteral("D1"), QStringLiteral("Não")});
-    state.alarms.load(QStringLiteral("A"));
+TEST(PlcImage, RecordsHoldTextUnitFlagsAndAddressAndRowsWithWrongBitsAreRefused) {
+  auto Record = [](const char16_t* grupo, const char16_t* texto, const char16_t* unidade, const char16_t* endereco, const char16_t* editavel) {
+    return EncodeVariableRow({QString::fromUtf16(grupo), QString::fromUtf16(texto), QString::fromUtf16(unidade),
+                              QString::fromUtf16(endereco), QString::fromUtf16(editavel)}).toHex();
+  };
+  EXPECT_EQ(Record(u"1", u"PRESSAO", u"bar", u"D1234", u"Sim"), "5052455353414f206261720304d2");
+  EXPECT_EQ(Record(u"0", u"PRESSÃO€X", u"°Cx", u"D1", u"Não"), "5052455353c34f80b0437800" "0001");
+  const std::pair<const char16_t*, const char*> addresses[] = {  // with group 3 or 7, editable: flags, high, low
+      {u"D4999", "071387"}, {u"D0256", "070100"}, {u"c045", "17002d"}, {u"T200", "2700c8"}, {u"d0", "070000"},
+      {u"D +12", "07000c"}, {u"C255", "1700ff"}, {u"D9999", "07270f"}};
+  for (const auto& [endereco, tail] : addresses) EXPECT_EQ(Record(u"3", u"", u"", endereco, u"Sim").right(6), tail);
+  EXPECT_EQ(Record(u"7", u"", u"", u"T1", u"sim").right(6) + Record(u"0", u"", u"", u"D1", u"Não").left(22),
+            "2e0001" + QByteArray("20").repeated(11));
+  for (const auto& [grupo, endereco] : {std::pair{u"0", u"X12"}, {u"0", u""}, {u"0", u"DAB"}, {u"0", u"D-1"}, {u"0", u"D"},
+                                        {u"8", u"D1"}, {u"A", u"D1"}, {u"-1", u"D1"}}) {
+    EXPECT_THROW(Record(grupo, u"", u"", endereco, u"Sim"), ImageError) << QString::fromUtf16(endereco).toStdString();
   }
-  ShowVariableCount(state);
-  ShowAlarmCount(state);
-  Grava();
-  ASSERT_EQ(port.written().size(), 511);
-  EXPECT_EQ(Device(port.written().back()), QByteArray("%DW00671"));
-  EXPECT_EQ(Data(port.written()[0]), QByteArray("000000000000FFFF"));
-  EXPECT_EQ(Last(), kDone);
+  EXPECT_EQ(EncodeAlarmRow(QStringLiteral("BOMBA   FALHA   ABCD")).toHex(), "424f4d424120202046414c4841202020");
 }
 
-TEST_F(PlcLinkTest, AFailureOnTheSecondVariableStopsAfterThreeFrames) {
-  AddVariables({"0", "0", "0"});
-  int answered = 0;
-  port.SetPeer([&](const QByteArray&) { return ++answered <= 2 ? testing::AckAnswer() : testing::NakAnswer(); });
-  Grava();
-  EXPECT_EQ(port.written().size(), 3);
-  EXPECT_EQ(Last(), (Message{QStringLiteral("Retorno do CLP diferente de ACK !"), QStringLiteral("Comunicação encerrada!"),
-                             MessageButtons::Ok, MessageIcon::None}));
-  EXPECT_EQ(messages.shown().size(), 1u);
-  EXPECT_FALSE(link.transferring());
+TEST(PortDirectory, UsbThenAcmThenRealUartsEachByNumberAndSymlinksCountUnlessDangling) {
+  QTemporaryDir root;
+  const QString dev = root.path() + QStringLiteral("/dev/");
+  QDir().mkpath(dev);
+  for (const char* n : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "ttyS1", "ttyS3", "ttyUSBx", "tty0", "pts7"}) {
+    QFile(dev + QLatin1String(n)).open(QIODevice::WriteOnly);
+  }
+  for (const char* uart : {"ttyS0/type", "ttyS1/type"}) {  // the kernel lists ttyS1, but no UART is behind it
+    QDir().mkpath(root.path() + QStringLiteral("/sys/class/tty/") + QLatin1String(uart).left(5));
+    QFile f(root.path() + QStringLiteral("/sys/class/tty/") + QLatin1String(uart));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(uart[4] == '0' ? "4\n" : "0\n") == 2);
+  }
+  ASSERT_TRUE(QFile::link(dev + QStringLiteral("pts7"), dev + QStringLiteral("ttyUSB0")));
+  ASSERT_TRUE(QFile::link(dev + QStringLiteral("gone"), dev + QStringLiteral("ttyUSB1")));
+  const PortDirectory directory(root.path() + QStringLiteral("/dev"), root.path() + QStringLiteral("/sys"));
+  EXPECT_EQ(directory.devices().join(u' ').remove(dev), QStringLiteral("ttyUSB0 ttyUSB2 ttyUSB10 ttyACM0 ttyS0"));
+  EXPECT_EQ(directory.deviceFor(3) + u'|' + directory.deviceFor(6) + directory.deviceFor(0), dev + QStringLiteral("ttyUSB10|"));
 }
 
-TEST_F(PlcLinkTest, NothingIsSentForEmptyListsOrABrokenGroupNumbering) {
-  Grava();
-  EXPECT_EQ(Last(), (Message{QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!"),
-                             MessageButtons::Ok, MessageIcon::Exclamation}));
-  AddVariables({"0", "2"});
-  Grava();
-  EXPECT_EQ(Last().title, QStringLiteral("Sequência de numeração!"));
-  EXPECT_TRUE(port.written().isEmpty());
-  EXPECT_EQ(messages.shown().size(), 2u);
+using PlcLinkTest = testing::EditorTest;
+
+TEST_F(PlcLinkTest, TheHeaderThenEachVariableThenEachAlarmGoDownwardsFromD4496) {
+  Play({{"Vload 0 1; Aload 2; port 1; grava", "V[0/V1/000001 1/V2/100002] A[A1 A2] n=2/2 msg=Transmissão Ok! port=1"}});
+  // V1, u, flags 00 (group 0, D, not editable), address 1: worked out by hand.
+  EXPECT_EQ(port.written[1], QByteArray("\x05" "00wSB08%DW04489075631202020202020752020000001\x04" "79"));
+  EXPECT_EQ(port.written[3].mid(8, 8) + port.written[4].mid(8, 8), "%DW04474%DW04466");
+  EXPECT_EQ(plc.decodeLists().join(u','), QStringLiteral("V 0 V1      |u  |D1|Não,V 1 V2      |u  |D1|Não,A A1              ,"
+                                                         "A A2              "));
+  EXPECT_EQ(messages.shown.back().icon, MessageIcon::Information);
+  Do(QStringLiteral("Vload ") + QString(QStringLiteral("0 ")).repeated(253) + QStringLiteral("; Aload 253; grava"));
+  EXPECT_EQ(port.written.size(), 5 + 511);
+  EXPECT_EQ(plc.word(4499), 0xFFFF);
+  EXPECT_EQ(port.written.back().mid(8, 8), "%DW00671");
+  UpdateReservedMemory(state);
+  EXPECT_EQ(Shown().section(u' ', -5), QStringLiteral("n=255/255 mem=D0671 msg=Transmissão Ok! port=1"));
 }
 
-TEST_F(PlcLinkTest, ListsTooLongForTheImageOrRowsWithoutARecordAreRefusedBeforeSending) {
-  AddAlarms(256);
-  Grava();
-  EXPECT_TRUE(port.written().isEmpty());
-  EXPECT_EQ(Last().title, QStringLiteral("Nada foi enviado!"));
-  EXPECT_TRUE(Last().text.contains(QStringLiteral("256"))) << Last().text.toStdString();
+TEST_F(PlcLinkTest, TheFirstFailureEndsTheTransferWithItsMessage) {
+  Do(QStringLiteral("Vload 0 0 0; port 1"));
+  for (const auto& [failure, title, text, frames] : {std::tuple{QByteArray(), "CLP não responde!", "Tempo esgotado!", 2},
+                                                     {testing::NakAnswer(), "Comunicação encerrada!", "Retorno do CLP diferente de ACK !", 3}}) {
+    int n = 0;
+    port.peer = [&, failure = failure, frames = frames](const QByteArray& f) { return ++n < frames ? plc.respond(f) : failure; };
+    port.written.clear();
+    Do(QStringLiteral("grava; +500"));
+    EXPECT_EQ(port.written.size(), frames);
+    EXPECT_EQ(messages.shown.back(), (Message{QString::fromUtf8(text), QString::fromUtf8(title)}));
+    EXPECT_EQ(Shown(), QStringLiteral("V[0/V1/000001 0/V2/000002 0/V3/000003] A[] n=3/0 msg=%1 port=1").arg(QString::fromUtf8(title)));
+  }
+}
 
-  state.alarms.clear();
-  ShowAlarmCount(state);
-  AddVariables({"0"});
+TEST_F(PlcLinkTest, NothingIsSentForEmptyListsABrokenNumberingTooManyRowsOrARowWithoutARecord) {
+  Do(QStringLiteral("port 1; grava; Vload 0 2; grava; apagar V; Aload 256; grava; apagar A; Vload 0"));
+  EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("256"))) << messages.shown.back().text.toStdString();
   state.variables.load({QStringLiteral("0"), {}, {}, QStringLiteral("X12"), QStringLiteral("Não")});
-  ShowVariableCount(state);
-  Grava();
-  EXPECT_TRUE(port.written().isEmpty());
-  EXPECT_TRUE(Last().text.contains(QStringLiteral("Linha 2 da lista de Variáveis"))) << Last().text.toStdString();
+  Do(QStringLiteral("grava"));
+  EXPECT_TRUE(messages.shown.back().text.startsWith(QStringLiteral("Linha 2 da lista de Variáveis")));
+  EXPECT_EQ(Titles(), QStringLiteral("Nada para Enviar!|Sequência de numeração!|Nada foi enviado!|Nada foi enviado!"));
+  EXPECT_EQ(messages.shown[0], (Message{QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!"),
+                                        MessageButtons::Ok, MessageIcon::Exclamation}));
 }
 
-TEST_F(PlcLinkTest, TheFramesAreTheListsAtTheClickNotWhatTheyBecomeLater) {
-  AddAlarms(2);
-  port.SetPeer({});
-  Grava();
-  state.alarms.replace(2, QStringLiteral("CHANGED"));
-  state.alarms.load(QStringLiteral("NEW"));
+TEST_F(PlcLinkTest, TheFramesAreTheListsAtTheClickAndASecondClickOrAPortChangeWaits) {
+  port.peer = {};
+  Play({{"Aload 2; port 1; grava; A CHANGED; port 2; grava", "V[] A[A1 A2 CHANGED] n=0/3 mem=D4472 txtA=CHANGED| changed "
+                                                             "msg=Transmissão em andamento!|Transmissão em andamento! port=1 sending"}});
+  EXPECT_EQ(state.portIndex, 0);  // the port box goes back to the port in use
   for (int i = 0; i < 3; ++i) port.Deliver(testing::AckAnswer());
-  ASSERT_EQ(port.written().size(), 3);
-  EXPECT_EQ(port.written()[2], QByteArray("\x05" "00wSB08%DW0448008414C41524D4520322020202020202020\x04" "65"));
-  EXPECT_EQ(Last(), kDone);
+  EXPECT_EQ(port.written.size(), 3);
+  EXPECT_EQ(port.written.back().mid(16, 6), "084132");  // A2, not CHANGED
+  EXPECT_EQ(Titles(), QStringLiteral("Transmissão Ok!"));
 }
 
-TEST_F(PlcLinkTest, ASecondClickOrAPortChangeDuringATransferIsRefusedAndChangesNothing) {
-  AddAlarms(1);
-  port.SetPeer({});
-  Grava();
-  state.portIndex = 1;
-  link.ComboPorta_Click(1);
-  Grava();
-  ASSERT_EQ(messages.shown().size(), 2u);
-  EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Transmissão em andamento!"));
-  EXPECT_EQ(messages.shown()[1].title, QStringLiteral("Transmissão em andamento!"));
-  EXPECT_EQ(state.portIndex, 0);  // the combo box goes back to the port in use
-  EXPECT_EQ(port.openPort(), 1);
-  EXPECT_EQ(port.written().size(), 1);
-  port.Deliver(testing::AckAnswer());
-  port.Deliver(testing::AckAnswer());
-  EXPECT_EQ(port.written().size(), 2);
-  EXPECT_EQ(Last(), kDone);
-}
-
-TEST_F(PlcLinkTest, AHangUpDuringATransferIsReportedOnceAndLeavesNoPortOpen) {
-  AddAlarms(2);
-  port.SetPeer({});
-  Grava();
+TEST_F(PlcLinkTest, AHangUpIsReportedOnceAndPickingTheEntryAgainReopensIt) {
+  port.peer = {};
+  Do(QStringLiteral("Aload 2; port 1; grava"));
   port.Lose(QStringLiteral("A comunicação com a porta foi interrompida"));
-  ASSERT_EQ(messages.shown().size(), 1u);
-  EXPECT_EQ(Last(), (Message{QStringLiteral("A comunicação com a porta foi interrompida"), QStringLiteral("Marbeto"),
-                             MessageButtons::Ok, MessageIcon::None}));
-  EXPECT_FALSE(link.transferring());
-  EXPECT_FALSE(port.isOpen());
+  EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("A comunicação com a porta foi interrompida"), QStringLiteral("Marbeto")}));
+  EXPECT_EQ(Shown(), QStringLiteral("V[] A[A1 A2] n=0/2 msg=Marbeto"));
+  Do(QStringLiteral("port 1"));
+  port.Lose(QStringLiteral("idle"));  // also when idle, once
+  Do(QStringLiteral("grava"));  // and the port's own error when it is then used
+  EXPECT_EQ(messages.shown.back().text, QStringLiteral("A porta de comunicação não está aberta."));
+  EXPECT_EQ(Titles(), QStringLiteral("Marbeto|Marbeto"));
   EXPECT_TRUE(state.button(name::BotaoGravaCLP).enabled);
-  link.ComboPorta_Click(0);  // picking the entry again reopens it
-  EXPECT_EQ(port.openPort(), 1);
 }
 
-class PortChoiceTest : public ::testing::Test {
- protected:
-  PortChoiceTest() { StartUp(state); }
-  void Grava() { link.BotaoGravaCLP_Click(); }
-  testing::RecordingMessages messages;
-  EditorState state{messages};
-  testing::FakeSerialPort port;
-  testing::ManualDeadline deadline;
-  PlcLink link{state, port, deadline};
-};
-
-TEST_F(PortChoiceTest, TheLastEntryOpensPort16AndEnablesThePlcButtons) {
-  link.ComboPorta_Click(15);
-  EXPECT_EQ(port.openPort(), 16);
-  EXPECT_TRUE(state.button(name::BotaoGravaCLP).enabled);
-  EXPECT_TRUE(state.button(name::BotaoLeCLP).enabled);
-  EXPECT_TRUE(messages.shown().empty());
-}
-
-TEST_F(PortChoiceTest, AMissingPortOrOneInUseIsReportedAndNoneIsOpen) {
-  port.SetOpenResult(5, {OpenError::InvalidPort, {}});
-  link.ComboPorta_Click(4);
-  EXPECT_EQ(messages.shown().back(), (Message{QStringLiteral("Porta inválida - tente outra!"),
-                                              QStringLiteral("Porta inválida!"), MessageButtons::Ok,
-                                              MessageIcon::Information}));
-  EXPECT_FALSE(port.isOpen());
-  EXPECT_FALSE(state.button(name::BotaoGravaCLP).enabled);
-
-  port.SetOpenResult(6, {OpenError::InUse, {}});
-  link.ComboPorta_Click(5);
-  EXPECT_EQ(messages.shown().back(), (Message{QStringLiteral("Porta já está aberta - tente outra!"),
-                                              QStringLiteral("Porta em uso!"), MessageButtons::Ok,
-                                              MessageIcon::Information}));
-  EXPECT_FALSE(port.isOpen());
-
-  port.SetOpenResult(7, {OpenError::Other, QStringLiteral("Sem permissão para usar /dev/ttyUSB0.")});
-  link.ComboPorta_Click(6);
-  EXPECT_EQ(messages.shown().back(), (Message{QStringLiteral("Sem permissão para usar /dev/ttyUSB0."),
-                                              QStringLiteral("Marbeto"), MessageButtons::Ok, MessageIcon::None}));
-}
-
-TEST_F(PortChoiceTest, ChoosingAnotherPortClosesTheFirstAndAFailedChoiceKeepsTheButtons) {
-  link.ComboPorta_Click(0);
-  link.ComboPorta_Click(2);
-  EXPECT_EQ(port.openPort(), 3);
-  port.SetOpenResult(9, {OpenError::InvalidPort, {}});
-  link.ComboPorta_Click(8);
-  EXPECT_FALSE(port.isOpen());
-  EXPECT_TRUE(state.button(name::BotaoGravaCLP).enabled);
-  EXPECT_TRUE(state.button(name::BotaoLeCLP).enabled);
-  EXPECT_EQ(port.opens, (QList<int>{1, 3, 9}));
-}
-
-TEST_F(PortChoiceTest, AGravaClpWithThePortGoneShowsThePortsOwnError) {
-  link.ComboPorta_Click(0);
-  port.SetOpenResult(2, {OpenError::InvalidPort, {}});
-  link.ComboPorta_Click(1);
-  state.alarms.load(QStringLiteral("A"));
-  ShowAlarmCount(state);
-  messages.Forget();
-  Grava();
-  ASSERT_EQ(messages.shown().size(), 1u);
-  EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Marbeto"));
-  EXPECT_EQ(messages.shown()[0].text, QStringLiteral("A porta de comunicação não está aberta."));
-}
-
-TEST_F(PortChoiceTest, EachEntryNamesTheDeviceItStandsFor) {
+TEST_F(PlcLinkTest, EachPortChoiceOpensItsPortOrSaysWhyNotAndTheEntryStays) {
+  port.openResults = {{5, {OpenError::InvalidPort, {}}}, {6, {OpenError::InUse, {}}},
+                      {7, {OpenError::Other, QStringLiteral("Sem permissão para usar /dev/ttyUSB0.")}}};
+  for (const auto& [number, title, text] : {std::tuple{16, "", ""}, {5, "Porta inválida!", "Porta inválida - tente outra!"},
+                                            {6, "Porta em uso!", "Porta já está aberta - tente outra!"},
+                                            {7, "Marbeto", "Sem permissão para usar /dev/ttyUSB0."}}) {
+    Do(QStringLiteral("port %1").arg(number));
+    EXPECT_EQ(Titles() + u'|' + (*title ? messages.shown.back().text : QString()), QString::fromUtf8(title) + u'|' + QString::fromUtf8(text));
+    EXPECT_EQ(port.openPort * 100 + state.portIndex, (*title ? 0 : number * 100) + number - 1);
+    EXPECT_TRUE(state.button(name::BotaoGravaCLP).enabled && state.button(name::BotaoLeCLP).enabled);
+  }
+  EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
   link.RefreshPortDevices();
-  ASSERT_EQ(state.portDevices.size(), 16);
-  EXPECT_EQ(state.portDevices[0], QStringLiteral("/dev/ttyUSB0"));
-  EXPECT_EQ(state.portDevices[2], QStringLiteral("Nenhum dispositivo nesta porta"));
+  EXPECT_EQ(state.portDevices.join(u',').left(44), QStringLiteral("/dev/ttyUSB0,/dev/ttyUSB1,Nenhum dispositivo"));
 }
 
 }  // namespace

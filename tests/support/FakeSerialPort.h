@@ -1,69 +1,90 @@
 #pragma once
 
+#include "plclink/LinkFrame.h"
 #include "plclink/SerialPort.h"
 
-#include <QByteArray>
-#include <QList>
+#include <QCoreApplication>
 #include <QMap>
+#include <QTimer>
 
 #include <functional>
 
 namespace zelkor::testing {
 
-// An in-memory serial port with a scripted peer. Every written frame is kept;
-// the peer's answer to it (if any) arrives from the event loop, as a real
-// line's would, never inside write(). Tests can also Deliver() bytes.
+// An in-memory serial port. Every written frame is kept; the peer's answer to
+// it (if any) arrives from the event loop, as a real line's would, never inside write().
 class FakeSerialPort final : public SerialPort {
-  Q_OBJECT
-
  public:
-  using Peer = std::function<QByteArray(const QByteArray& frame)>;
+  void close() override { openPort = 0; }
+  OpenResult open(int n) override {
+    opens << n;
+    if (openResults.value(n).error != OpenError::None) return openResults.value(n);
+    openPort = n;
+    received_.clear();
+    return {};
+  }
+  bool isOpen() const override { return openPort != 0; }
+  bool write(const QByteArray& bytes, QString* error) override {
+    *error = QStringLiteral("A porta de comunicação não está aberta.");
+    if (!isOpen()) return false;
+    written << bytes;
+    if (const QByteArray answer = peer ? peer(bytes) : QByteArray(); !answer.isEmpty()) {
+      ++inFlight_;
+      QTimer::singleShot(0, this, [this, answer] {
+        --inFlight_;
+        if (isOpen()) Deliver(answer);
+      });
+    }
+    return true;
+  }
+  bool readByte(char* byte) override {
+    if (received_.isEmpty()) return false;
+    *byte = received_.front();
+    received_.remove(0, 1);
+    return true;
+  }
+  QString deviceFor(int n) const override { return n <= 2 ? QStringLiteral("/dev/ttyUSB%1").arg(n - 1) : QString(); }
 
-  void close() override { open_ = 0; }
-  OpenResult open(int portNumber) override;
-  bool isOpen() const override { return open_ != 0; }
-  bool write(const QByteArray& bytes, QString* error) override;
-  qint64 bytesAvailable() const { return received_.size(); }
-  bool readByte(char* byte) override;
-  QString deviceFor(int portNumber) const override;
+  // Bytes arriving from the far end; the far end hanging up.
+  void Deliver(const QByteArray& bytes) {
+    received_.append(bytes);
+    Q_EMIT readyRead();
+  }
+  void Lose(const QString& description) {
+    openPort = 0;
+    Q_EMIT lost(description);
+  }
+  // Runs the event loop until the peer's pending answers have arrived (each may bring another).
+  void Settle() {
+    for (int round = 0; inFlight_ > 0 && round < 100000; ++round) QCoreApplication::processEvents();
+  }
 
-  void SetPeer(Peer peer) { peer_ = std::move(peer); }
-  void SetOpenResult(int portNumber, OpenResult result) { openResults_[portNumber] = std::move(result); }
-  // Bytes arriving from the far end.
-  void Deliver(const QByteArray& bytes);
-  // Runs the event loop until the peer's pending answers have arrived.
-  void Settle();
-  // The far end hangs up.
-  void Lose(const QString& description);
-
-  int openPort() const { return open_; }
-  const QList<QByteArray>& written() const { return written_; }
+  std::function<QByteArray(const QByteArray& frame)> peer;
+  QMap<int, OpenResult> openResults;
   QList<int> opens;  // every port number open() was called with
+  QList<QByteArray> written;
+  int openPort = 0;
 
  private:
-  int open_ = 0;
-  Peer peer_;
-  QMap<int, OpenResult> openResults_;
   QByteArray received_;
-  QList<QByteArray> written_;
   int inFlight_ = 0;
 };
 
 // The standard answers of a PLC to a write request.
-QByteArray AckAnswer();
-QByteArray NakAnswer();
+inline QByteArray AckAnswer() { return QByteArray(1, kAck) + "00wSB" + kEtx + "75"; }
+inline QByteArray NakAnswer() { return QByteArray(1, kNak) + "00wSB1234" + kEtx + "4E"; }
 
 // A deadline on a clock that only the test moves.
 class ManualDeadline final : public Deadline {
-  Q_OBJECT
-
  public:
   void start(int milliseconds) override { due_ = now_ + milliseconds; }
   void stop() override { due_ = -1; }
-  bool isActive() const { return due_ >= 0; }
-
-  void Advance(int milliseconds);
-  qint64 now() const { return now_; }
+  void Advance(int milliseconds) {
+    now_ += milliseconds;
+    if (due_ < 0 || now_ < due_) return;
+    due_ = -1;
+    Q_EMIT expired();
+  }
 
  private:
   qint64 now_ = 0;

@@ -4,17 +4,16 @@
 #include "core/Messages.h"
 #include "core/ParameterLists.h"
 
-#include <QString>
-
 #include <ostream>
 
 // Printers so that a failed comparison says what differed.
 QT_BEGIN_NAMESPACE
-void PrintTo(const QString& text, std::ostream* os);
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 QT_END_NAMESPACE
 
 namespace zelkor {
-void PrintTo(const Rgb& colour, std::ostream* os);
-void PrintTo(const Message& message, std::ostream* os);
-void PrintTo(const VariableRow& row, std::ostream* os);
+inline void PrintTo(const Rgb& c, std::ostream* os) { *os << "Rgb(" << c.r << ", " << c.g << ", " << c.b << ")"; }
+inline void PrintTo(const Message& m, std::ostream* os) {
+  *os << QStringList{m.text, m.title, QString::number(int(m.buttons)), QString::number(int(m.icon))}.join(u'|').toStdString();
+}
 }  // namespace zelkor

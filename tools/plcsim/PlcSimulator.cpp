@@ -84,19 +84,19 @@ void PlcSimulator::onReadable() {
     if (eot < 0 || incoming_.size() < eot + 3) return;
     const QByteArray frame = incoming_.left(eot + 3);
     incoming_.remove(0, eot + 3);
-    handleFrame(frame);
+    answer(respond(frame));
     if (master_ < 0) return;
   }
 }
 
-void PlcSimulator::handleFrame(const QByteArray& frame) {
+QByteArray PlcSimulator::respond(const QByteArray& frame) {
   const qsizetype eot = frame.size() - 3;
   const char command = frame.size() > 3 ? frame[3] : '?';
   const QByteArray head = QByteArray(1, kAck) + "00" + command + "SB";
   auto refuse = [&](const char* code) {
-    QByteArray body = QByteArray(1, kNak) + "00" + command + "SB" + code + kEtx;
-    answer(body + Checksum(body));
     Q_EMIT frameHandled(false);
+    const QByteArray body = QByteArray(1, kNak) + "00" + command + "SB" + code + kEtx;
+    return body + Checksum(body);
   };
   if (Checksum(frame.left(eot + 1)) != frame.mid(eot + 1, 2)) return refuse(kBadChecksum);
   if (frame.mid(1, 2) != "00" || (command != 'w' && command != 'r') || frame.mid(4, 4) != "SB08" ||
@@ -116,9 +116,8 @@ void PlcSimulator::handleFrame(const QByteArray& frame) {
       body += QByteArray::number(memory_[static_cast<size_t>(address + i)], 16).toUpper().rightJustified(4, '0');
     }
     body += kEtx;
-    answer(body + Checksum(body));
     Q_EMIT frameHandled(true);
-    return;
+    return body + Checksum(body);
   }
   if (data.size() != 4 * count) return refuse(kBadSyntax);
   std::array<int, 255> words{};
@@ -126,12 +125,12 @@ void PlcSimulator::handleFrame(const QByteArray& frame) {
     if (!HexWord(data.mid(4 * i, 4), &words[static_cast<size_t>(i)])) return refuse(kBadSyntax);
   }
   for (int i = 0; i < count; ++i) memory_[static_cast<size_t>(address + i)] = static_cast<std::uint16_t>(words[static_cast<size_t>(i)]);
-  QByteArray body = head + kEtx;
-  answer(body + Checksum(body));
   Q_EMIT frameHandled(true);
   const int v = memory_[4499] & 0xFF;
   const int a = memory_[4499] >> 8;
   if (address == 4496 - 7 * v - 8 * a) Q_EMIT imageComplete();
+  const QByteArray body = head + kEtx;
+  return body + Checksum(body);
 }
 
 void PlcSimulator::answer(QByteArray bytes) {

@@ -43,6 +43,10 @@ class PlcSimulator : public QObject {
   QString open(QString* error);
   QString devicePath() const { return slavePath_; }
 
+  // What the PLC answers to one request frame, before any fault mode; a
+  // write lands in memory. Also the peer of in-process tests.
+  QByteArray respond(const QByteArray& frame);
+
   std::uint16_t word(int address) const { return memory_.at(static_cast<size_t>(address)); }
   int framesAnswered() const { return answered_; }
 
@@ -58,7 +62,6 @@ class PlcSimulator : public QObject {
 
  private:
   void onReadable();
-  void handleFrame(const QByteArray& frame);
   void answer(QByteArray bytes);
   void send(const QByteArray& bytes);
   void hangUp();

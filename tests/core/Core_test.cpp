@@ -1,0 +1,107 @@
+#include "core/Cp1252.h"
+#include "core/MainWindow.h"
+#include "core/Numbers.h"
+#include "support/Editor.h"
+#include "support/Printers.h"
+
+#include <stdexcept>
+
+namespace zelkor {
+namespace {
+
+TEST(Cp1252AndNumbers, EveryByteSurvivesTheCodePageAndOnlyPlainDigitsWithBlanksAndASignAreNumbers) {
+  QByteArray all;
+  for (int b = 0; b < 256; ++b) all.append(static_cast<char>(b));
+  bool ok = false;
+  EXPECT_EQ(cp1252::Encode(cp1252::Decode(all), &ok), all);
+  EXPECT_TRUE(ok);
+  // Checked against the published code page, not against the table in the code.
+  EXPECT_EQ(cp1252::Decode("\x80\x8A\x8C\x93\x96\x99\x9F\x85\xE3\xB0\x81"), QStringLiteral("€ŠŒ“–™Ÿ…ã°\u0081"));
+  EXPECT_EQ(cp1252::Encode(QStringLiteral("AΩ€Ā"), &ok) + QByteArray::number(cp1252::ByteOf(QChar(u'日'))), QByteArray("A?\x80?-1"));
+  EXPECT_FALSE(ok);
+  for (const auto& [text, value] : {std::pair{"12", 12}, {" 12 ", 12}, {"+12", 12}, {"-1", -1}, {"0007", 7}}) {
+    EXPECT_EQ(ReadWholeNumber(QLatin1String(text)), value) << text;
+  }
+  for (const char* text : {"", " ", "+", "-", "1e3", "1.5", "1,5", "&H10", "0x10", "12a", "- 1", "1 2", "++1"}) {
+    EXPECT_FALSE(ReadWholeNumber(QLatin1String(text)).has_value()) << '"' << text << '"';
+  }
+}
+
+TEST(Grid, SortsByValueStablyWithWholeLinesAndRefusesToRemoveItsOnlyDataLine) {
+  Grid grid(2, 1);
+  grid.setLineCount(7);
+  const char* rows[][2] = {{"100002", "a"}, {"000010", "b"}, {" 1", "c"}, {"100002", "d"}, {"000010", "e"}, {"X9", "f"}};
+  for (int line = 1; line <= 6; ++line) {
+    grid.setText(line, 0, QLatin1String(rows[line - 1][0]));
+    grid.setText(line, 1, QLatin1String(rows[line - 1][1]));
+  }
+  grid.setBackground(1, 1, 1, 1, colours::Amber);
+  grid.sortNumeric(1, 5, 0);  // the sixth line is outside the range and stays
+  QString order;
+  for (int line = 1; line <= 6; ++line) order += grid.text(line, 1) + QString(grid.background(line, 1) == colours::Amber ? 1 : 0, u'*');
+  EXPECT_EQ(order, QStringLiteral("cbea*df"));
+  EXPECT_EQ(grid.background(4, 0), colours::Grey);
+  for (int i = 0; i < 5; ++i) grid.removeLine(1);
+  EXPECT_THROW(grid.removeLine(1), GridError);
+  EXPECT_THROW(grid.removeLine(0), GridError);
+  EXPECT_THROW(grid.text(2, 0), GridError);
+  EXPECT_THROW(grid.setBackground(1, 2, 1, 2, colours::Red), GridError);
+}
+
+class MainWindowTest : public testing::EditorTest {
+ protected:
+  MainWindowTest() {
+    state.hooks.saveFile = [this] { calls += QStringLiteral("save "); };
+    state.hooks.closePort = [this] { calls += QStringLiteral("close"); };
+  }
+  QString calls;
+};
+
+TEST_F(MainWindowTest, StartUpTitlesTheWindowFillsThePortsAndEnablesOnlyWhatNeedsNoSelection) {
+  EXPECT_EQ(Shown(), QStringLiteral("V[] A[] n=0/0"));
+  EXPECT_EQ(state.portEntries[0] + state.portEntries[9] + state.portEntries[15], QStringLiteral("Porta # 01Porta # 10Porta # 16"));
+  QStringList enabled;
+  for (const auto& [n, button] : state.buttons()) enabled << (button.enabled ? n : QString());
+  EXPECT_EQ(enabled.join(QString()), QStringLiteral("BotãoAbrirArquivoBotãoApagaListaAlarmesBotãoApagaListaVariáveis"
+                                                    "BotãoLimparBotãoLimparAlarmeBotãoSalvarBotãoSalvarAlarmeBotãoSalvarComo"));
+  EXPECT_THROW(state.button(QStringLiteral("BotaoGravaCLP")), std::out_of_range);  // a name without its accent is no new entry
+}
+
+TEST_F(MainWindowTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesItsPart) {
+  for (const auto& [changed, answer, result, done] : {std::tuple{false, Answer::Ok, CloseAnswer::Close, "close"},
+                                                      {true, Answer::Cancel, CloseAnswer::Stay, ""},
+                                                      {true, Answer::No, CloseAnswer::Close, "close"},
+                                                      {true, Answer::Yes, CloseAnswer::Close, "save close"}}) {
+    calls.clear();
+    state.listsChanged = changed;
+    if (changed) messages.answers.push_back(answer);
+    EXPECT_EQ(CloseRequest(state), result);
+    EXPECT_EQ(calls + Titles(), QString::fromUtf8(done) + (changed ? QStringLiteral("Salvar dados atuais?") : QString()));
+  }
+  EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("Você quer salvar o conteúdo das listas antes de sair?"),
+                                            QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel}));
+  // Errors of the save or the port never keep the program from ending, and are not reported.
+  state.hooks.saveFile = [] { throw std::runtime_error("disco cheio"); };
+  state.hooks.closePort = [] { throw std::runtime_error("porta"); };
+  messages.answers.push_back(Answer::Yes);
+  EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);
+  // A transfer must end first: the PLC would keep a header announcing rows it never got.
+  state.hooks.transferring = [] { return true; };
+  EXPECT_EQ(CloseRequest(state), CloseAnswer::Stay);
+  EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|Transmissão em andamento!"));
+  // Clearing both lists empties their grids, displays and entry lines.
+  Do(QStringLiteral("Vload 0 0 0; Aload 3; dbl V2; click A3"));
+  ClearAllLists(state);
+  EXPECT_EQ(Shown(), QStringLiteral("V[] A[] n=0/0 focus=Texto1 changed"));
+  EXPECT_EQ(state.variables.grid().lineCount() + state.alarms.grid().lineCount(), 2);
+  EXPECT_EQ(state.variables.grid().text(0, 0), QStringLiteral("Grupo"));
+}
+
+TEST(UnexpectedErrors, AreShownWithTheirDescriptionOkOnlyNoIconAndTheProgramTitle) {
+  testing::RecordingMessages messages;
+  EXPECT_TRUE(!Guarded(messages, [] { throw std::runtime_error("Não foi possível ler o arquivo."); }) && Guarded(messages, [] {}));
+  EXPECT_EQ(messages.shown, std::vector<Message>{(Message{QStringLiteral("Não foi possível ler o arquivo."), QStringLiteral("Marbeto")})});
+}
+
+}  // namespace
+}  // namespace zelkor

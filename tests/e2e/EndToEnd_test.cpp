@@ -1,0 +1,94 @@
+#include "PlcSimulator.h"
+#include "core/MainWindow.h"
+#include "plclink/PlcLink.h"
+#include "plclink/QtSerialPort.h"
+#include "support/Printers.h"
+#include "support/ScriptedSeams.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace zelkor {
+namespace {
+
+// The real QSerialPort on a pseudo-terminal, the simulated PLC at its far end
+// standing behind "Porta # 01" as /dev/ttyUSB0 would.
+class EndToEndTest : public ::testing::Test {
+ protected:
+  void Start(sim::Faults faults, const QStringList& rows) {
+    plc = std::make_unique<sim::PlcSimulator>(faults);
+    QString error;
+    QFile::remove(devices.path() + QStringLiteral("/ttyUSB0"));
+    ASSERT_TRUE(QFile::link(plc->open(&error), devices.path() + QStringLiteral("/ttyUSB0"))) << error.toStdString();
+    messages.shown.clear();
+    StartUp(state);
+    ClearAllLists(state);
+    for (const QString& row : rows) {
+      const QStringList c = row.split(u'|');
+      c.size() == 5 ? state.variables.load({c[0], c[1], c[2], c[3], c[4]}) : state.alarms.load(row);
+    }
+    ShowVariableCount(state);
+    ShowAlarmCount(state);
+    link.ComboPorta_Click(0);
+    ASSERT_TRUE(port.isOpen());
+  }
+  // Runs "Grava CLP" and waits for its closing message; generous, for a loaded CI machine.
+  QString Transfer() {
+    link.BotaoGravaCLP_Click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 20000));
+    return messages.shown.empty() ? QString() : messages.shown.back().title;
+  }
+
+  QTemporaryDir devices;
+  testing::RecordingMessages messages;
+  EditorState state{messages};
+  QtDeadline deadline;
+  std::unique_ptr<sim::PlcSimulator> plc;
+  QtSerialPort port{PortDirectory(devices.path(), devices.path())};
+  PlcLink link{state, port, deadline};
+};
+
+TEST_F(EndToEndTest, TheListsLandWordForWordInThePlcAndThePanelReadsThemBack) {
+  Start({.pace = true}, {QStringLiteral("0|PRESSAO|bar|D1234|Sim"), QStringLiteral("0|NÍVEL|%|c12|Não"),
+                         QStringLiteral("1|VAZÃO|l/s|T255|Sim"), QStringLiteral("BOMBA   FALHA   "), QStringLiteral("MOTOR 1 SOBRECAR")});
+  EXPECT_EQ(Transfer(), QStringLiteral("Transmissão Ok!"));
+  QString words;  // the worked example in group 0, and the header
+  for (int address : {4489, 4490, 4491, 4492, 4493, 4494, 4495, 4499}) words += QString::number(plc->word(address), 16) + u' ';
+  EXPECT_EQ(words, QStringLiteral("5052 4553 5341 4f20 6261 7201 4d2 203 "));
+  EXPECT_EQ(plc->decodeLists().join(u','), QStringLiteral("V 0 PRESSAO |bar|D1234|Sim,V 0 NÍVEL   |%  |C12|Não,V 1 VAZÃO   |l/s|T255|Sim,"
+                                                          "A BOMBA   FALHA   ,A MOTOR 1 SOBRECAR"));
+}
+
+TEST_F(EndToEndTest, EachFaultOfThePlcGivesItsMessageOnceAndAHangUpClosesThePort) {
+  const std::tuple<sim::Faults, const char*, int> cases[] = {
+      {{.silent = true}, "CLP não responde!", 0},  {{.nak = true}, "Comunicação encerrada!", 1},
+      {{.wrongFirst = true}, "Comunicação encerrada!", 1}, {{.cutShort = true}, "CLP não responde!", 1},
+      {{.disconnectAfter = 2}, "Marbeto", 2}};
+  for (const auto& [faults, title, answered] : cases) {
+    SCOPED_TRACE(title);
+    Start(faults, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(Transfer(), QString::fromUtf8(title));
+    EXPECT_EQ(clock.elapsed() >= 450, QString::fromUtf8(title) == u"CLP não responde!");
+    QTest::qWait(200);  // a flood of errors, or a late answer, would show up here
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(plc->framesAnswered(), answered);
+    EXPECT_EQ(port.isOpen() || link.transferring(), answered != 2);
+  }
+  // An idle line that hangs up, and a port held by another program.
+  Start({}, {});
+  QtSerialPort other(PortDirectory(devices.path(), devices.path()));
+  EXPECT_EQ(other.open(1).error, OpenError::InUse);
+  EXPECT_EQ(other.open(2).error, OpenError::InvalidPort);
+  plc.reset();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 20000));
+  QTest::qWait(200);
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_FALSE(port.isOpen());
+}
+
+}  // namespace
+}  // namespace zelkor

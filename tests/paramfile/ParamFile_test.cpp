@@ -1,0 +1,187 @@
+#include "core/ControlNames.h"
+#include "paramfile/ParameterFile.h"
+#include "support/Editor.h"
+#include "support/Printers.h"
+
+#include <QDir>
+
+namespace zelkor {
+namespace {
+
+const QByteArray kWorkedExample =
+    "0TEMP    C  D0100SimV\r\n"
+    "1PRESSAO barC010 N\xE3oV\r\n"
+    "MOTOR 1 FALHA       A\r\n";
+const QByteArray kOneVariable = "0TEMP    C  D1   SimV\r\n";
+
+class ParameterFileTest : public testing::EditorTest {
+ protected:
+  QString Load(const QByteArray& bytes) {
+    WriteFile(QStringLiteral("in.zlk"), bytes);
+    state.currentPath = Path(QStringLiteral("in.zlk"));
+    ReadParameterFile(state);
+    return Shown();
+  }
+  QByteArray Save() {
+    state.currentPath = Path(QStringLiteral("out.zlk"));
+    WriteParameterFile(state);
+    return Bytes(QStringLiteral("out.zlk"));
+  }
+};
+
+TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn21MakesAVariableLine) {
+  Do(QStringLiteral("V 0|TEMP|C|D0100|S; V 1|PRESSAO|bar|C010; A MOTOR 1|FALHA"));
+  EXPECT_EQ(Save(), kWorkedExample);
+  state.listsChanged = false;
+  EXPECT_EQ(Load(kWorkedExample), QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 "
+                                                 "focus=Texto1 file=in.zlk"));
+  EXPECT_EQ(state.variables.row(2).unidade + state.variables.row(2).editavel + state.alarms.text(1), QStringLiteral("barNãoMOTOR 1 FALHA"));
+  QByteArray bytes = QByteArray("\r\n") +                 // empty: an alarm with no text
+                     "SHORT\n" +                          // no column 21
+                     "1TEMP    C  D0100Simv\r" +          // lower-case v
+                     "        BAIXO       A\r\n" +        // leading blanks go
+                     "1B       u  D1   N\xE3oVEXTRA\r\n" +  // cut to 21
+                     "0A       u  D1   SimV";             // not sorted, and no end needed
+  EXPECT_EQ(Load(bytes), QStringLiteral("V[1/B/100001 0/A/000002] A[ SHORT 1TEMP    C  D010 BAIXO] n=2/4 mem=D4474 "
+                                        "focus=Texto1 file=in.zlk"));
+  Load(bytes + QByteArray("\nA").repeated(300));
+  EXPECT_EQ(state.alarms.count(), 304);  // no limit
+}
+
+TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
+  // All byte values but the line ends, none at a field's edge where a blank would be trimmed.
+  QByteArray pool;
+  for (int b = 0; b < 256; ++b) pool.append(static_cast<char>(b == ' ' || b == '\r' || b == '\n' ? 'y' : b));
+  QByteArray file = "5" + pool.mid(40, 8) + pool.mid(60, 3) + pool.mid(70, 5) + "N\xE3oV\r\n";
+  for (qsizetype i = 0; i < pool.size(); i += 14) file += pool.mid(i, 14).leftJustified(14, 'x') + "      A\r\n";
+  Load(file);
+  EXPECT_EQ(Save(), file);
+  // Cells longer than their fields are cut; a character without a byte becomes "?".
+  Do(QStringLiteral("apagar V; apagar A"));
+  state.variables.load({QStringLiteral("12"), QStringLiteral("123456789"), QStringLiteral("ABCD"), QStringLiteral("D123456"),
+                        QStringLiteral("Simm")});
+  state.alarms.load(QStringLiteral("Ω2345678901234567"));
+  EXPECT_EQ(Save(), QByteArray("112345678ABCD1234SimV\r\n?234567890123456    A\r\n"));
+}
+
+TEST_F(ParameterFileTest, AnUnreadableFileEmptiesTheListsAHugeOneIsRefusedWithTheListsKept) {
+  Load(kWorkedExample);
+  EXPECT_EQ(Load(QByteArray("A\n").repeated(100001)), QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 "
+                                                                     "fail msg=Arquivo não lido! file=in.zlk"));
+  EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("100001 linhas")));
+  for (const QString& path : {Path(QStringLiteral("missing.zlk")), dir.path()}) {
+    state.currentPath = path;
+    ReadParameterFile(state);
+    EXPECT_EQ(Shown().section(u' ', 0, 4), QStringLiteral("V[] A[] n=0/0 focus=Texto1 msg=Marbeto"));
+    EXPECT_TRUE(messages.shown.back().text.contains(path)) << messages.shown.back().text.toStdString();
+  }
+  // Binary files and very long lines simply open, as alarms.
+  Load(QByteArray(1024 * 1024, 'Q') + "\r\n\x01\xFF\x80");
+  EXPECT_EQ(state.alarms.text(1) + state.alarms.text(2), QString(16, u'Q') + QStringLiteral("\x01ÿ€"));
+}
+
+// A file that fails after its first bytes, as a full disk or a pulled USB stick does.
+class FailingSaveFile final : public QSaveFile {
+ public:
+  using QSaveFile::QSaveFile;
+
+ protected:
+  qint64 writeData(const char* data, qint64 length) override {
+    QSaveFile::writeData(data, std::min<qint64>(length, 10));
+    setErrorString(QStringLiteral("No space left on device"));
+    return -1;
+  }
+};
+
+TEST_F(ParameterFileTest, AWriteThatFailsLeavesTheOldFileWhole) {
+  WriteFile(QStringLiteral("old.zlk"), kWorkedExample);
+  FailingSaveFile file(Path(QStringLiteral("old.zlk")));
+  QString error;
+  EXPECT_FALSE(WriteAtomically(file, QByteArray(5000, 'x'), &error));
+  EXPECT_EQ(error, QStringLiteral("No space left on device"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.zlk")});  // no leftovers
+  state.currentPath = Path(QStringLiteral("old.zlk/sub.zlk"));  // its folder is a file
+  WriteParameterFile(state);
+  EXPECT_EQ(messages.shown.back().title + messages.shown.back().text.left(23), QStringLiteral("MarbetoNão foi possível gravar"));
+  EXPECT_EQ(Bytes(QStringLiteral("old.zlk")), kWorkedExample);
+}
+
+using FileCommandsTest = testing::EditorTest;
+
+TEST_F(FileCommandsTest, TheFirstSaveAsksForANameOfferingParametrosTheNextOnesWriteThereAndNothingStopsThemButEmptyLists) {
+  Play({{"save; saveas; Vload 2; save; saveas; apagar V", "V[] A[] n=0/0 focus=Campo(0) fail msg=Nada para Salvar!|Nada para "
+                                                          "Salvar!|Sequência de numeração!|Sequência de numeração!"},
+        {"V 0|TEMP|C|D1|S; save Parâmetros.zlk", "V[0/TEMP/000001] A[] n=1/0 mem=D4489 txt=0|TEMP|C|D1|S changed "
+                                                 "title=Parâmetros.zlk file=Parâmetros.zlk"},
+        {"A A; save", "V[0/TEMP/000001] A[A] n=1/1 mem=D4481 txt=0|TEMP|C|D1|S txtA=A| changed title=Parâmetros.zlk "
+                      "file=Parâmetros.zlk"}});
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  const FileDialogRequest& r = dialogs.requests[0];
+  EXPECT_EQ(r.presetName + u'|' + r.title + u'|' + r.filter + QString::fromUtf16(r.save && r.overwritePrompt ? u"|save" : u"|open"),
+            QStringLiteral("Parâmetros.zlk|Selecione a pasta de destino para gravar o arquivo|Arquivos (*.zlk) | *.zlk|save"));
+  EXPECT_EQ(messages.shown[0], (Message{QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!"),
+                                        MessageButtons::Ok, MessageIcon::Exclamation}));
+  EXPECT_EQ(Bytes(QStringLiteral("Parâmetros.zlk")), kOneVariable + "A                   A\r\n");
+}
+
+TEST_F(FileCommandsTest, OpenReplacesTheListsUnsortedEndsAnEditAndSaveAsOffersTheOpenedName) {
+  WriteFile(QStringLiteral("lista.zlk"), "1B       u  D1   SimV\r\n" + kOneVariable + "BOMBA   FALHA       A\r\n");
+  Play({
+      {"Vload 0 0; dbl V2; open lista.zlk", "V[1/B/100001 0/TEMP/000002] A[BOMBA   FALHA] n=2/1 mem=D4474 "
+                                            "focus=Texto1 title=lista.zlk file=lista.zlk salvarOn"},
+      {"V 0|NEW|u|D1", "V[0/TEMP/000002 0/NEW/000003 1/B/100001] A[BOMBA   FALHA] n=3/1 mem=D4467 txt=0|NEW|u|D1| "
+                       "changed title=lista.zlk file=lista.zlk salvarOn"},
+      {"saveas outra.zlk; apagar A; save", "V[0/TEMP/000002 0/NEW/000003 1/B/100001] A[] n=3/0 mem=D4475 "
+                                           "txt=0|NEW|u|D1| focus=Texto1 changed title=outra.zlk file=outra.zlk salvarOn"},
+  });
+  EXPECT_EQ(dialogs.requests[0].title + QString::fromUtf16(dialogs.requests[0].save ? u"|save" : u"|open"),
+            QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP|open"));
+  EXPECT_EQ(dialogs.requests.at(1).presetName, Path(QStringLiteral("lista.zlk")));
+  EXPECT_EQ(Bytes(QStringLiteral("outra.zlk")).size(), 3 * 23);
+  EXPECT_EQ(state.variables.grid().text(0, 1), QStringLiteral("   Texto"));
+}
+
+TEST_F(FileCommandsTest, ACancelledDialogChangesNothingAlsoWhenAFileIsCurrent) {
+  WriteFile(QStringLiteral("a.zlk"), kOneVariable);
+  Play({
+      {"Vload 0; saveas -", "V[0/V1/000001] A[] n=1/0 fail"},
+      {"open a.zlk; V 0|NEW|u|D1; no; open -; saveas -",
+       "V[0/TEMP/000001 0/NEW/000002] A[] n=2/0 mem=D4482 txt=0|NEW|u|D1| focus=Texto1 changed fail msg=Salvar dados atuais? "
+       "title=a.zlk file=a.zlk salvarOn"},
+  });
+  EXPECT_EQ(dialogs.requests[0].presetName, QStringLiteral("Parâmetros.zlk"));
+  EXPECT_EQ(Bytes(QStringLiteral("a.zlk")), kOneVariable);
+}
+
+TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksAndEachAnswerDoesItsPart) {
+  WriteFile(QStringLiteral("a.zlk"), "ALARME              A\r\n");
+  Play({
+      {"V 0|TEMP|C|D1|S; cancel; open", "V[0/TEMP/000001] A[] n=1/0 mem=D4489 txt=0|TEMP|C|D1|S changed "
+                                        "msg=Salvar dados atuais?"},
+      // Yes with no current file: the Save dialog first, then the Open dialog.
+      {"yes; answer salvo.zlk; open a.zlk", "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados atuais? "
+                                          "title=a.zlk file=a.zlk salvarOn"},
+      {"Vload 0; no; open a.zlk", "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados atuais? "
+                                  "title=a.zlk file=a.zlk salvarOn"},
+      // Yes whose save is refused: the open still goes on.
+      {"Vload 3; yes; open a.zlk", "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados atuais?|"
+                                   "Sequência de numeração! title=a.zlk file=a.zlk salvarOn"},
+  });
+  EXPECT_EQ(messages.shown[0].text, QStringLiteral("Você quer salvar o conteúdo das listas antes de abrir o arquivo?"));
+  EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNoCancel);
+  EXPECT_EQ(dialogs.requests.size(), 4u);
+  EXPECT_EQ(Bytes(QStringLiteral("salvo.zlk")), kOneVariable);
+}
+
+TEST_F(FileCommandsTest, ANameThatDoesNotExistIsAdoptedAHugeFileIsNot) {
+  WriteFile(QStringLiteral("lista.zlk"), kOneVariable);
+  WriteFile(QStringLiteral("enorme.zlk"), QByteArray(100001, '\n'));
+  Play({{"open lista.zlk; open enorme.zlk; save", "V[0/TEMP/000001] A[] n=1/0 mem=D4489 focus=Texto1 "
+                                                  "msg=Arquivo não lido! title=lista.zlk file=lista.zlk salvarOn"},
+        {"open novo.zlk", "V[] A[] n=0/0 focus=Texto1 msg=Marbeto title=novo.zlk file=novo.zlk salvarOn"}});
+  EXPECT_EQ(Bytes(QStringLiteral("enorme.zlk")).size(), 100001);
+  EXPECT_EQ(state.lastOpenedPath, Path(QStringLiteral("novo.zlk")));
+}
+
+}  // namespace
+}  // namespace zelkor

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "FakeSerialPort.h"
+#include "PlcSimulator.h"
+#include "ScriptedSeams.h"
+
+#include "core/EditorState.h"
+#include "plclink/PlcLink.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace zelkor::testing {
+
+// The editor's state after start-up, with scripted message boxes and file
+// dialogs and a simulated PLC behind an in-memory port, driven by short
+// scripts and read back as one line of text.
+class EditorTest : public ::testing::Test {
+ protected:
+  EditorTest();
+
+  // Runs steps separated by "; ":
+  //   V g|texto|unidade|endereço[|S]  types a variable line and presses Salvar (S ticks Editável)
+  //   A texto1[|texto2]               types an alarm and presses Salvar
+  //   Vload 0 0 1 / Aload 3           rows as a file brings them: texts V1, V2, ... / A1, A2, ...
+  //   click V2 / dbl A1               a click or a double-click on a grid line
+  //   editar V, remover A, limpar V, apagar A, up V, down A, salvar V (Salvar without typing), check
+  //   open F / save [F] / saveas [F]  a file command, F (in a scratch folder) answering its dialog; "-" cancels
+  //   answer F / yes / no / cancel    the answer to the next file dialog or question
+  //   port 1 / grava / +500           a port picked, "Grava CLP" until the PLC stops answering, time passing
+  void Do(const QString& steps);
+  // Runs each row's steps and compares Shown() with the row's expectation.
+  void Play(std::initializer_list<std::pair<const char*, const char*>> script);
+
+  // What the window would show, what is not at rest only:
+  //   V[grupo/texto/key ...] A[texts]  both lists; * marks a highlighted row (? a half-highlighted one)
+  //   n=2/1 mem=D4474                  the count displays (! when the colour is wrong) and the image's first word
+  //   sel=V2 edit=A on=ER↑↓/R↓         selected rows, an edit going on, enabled row buttons of each list
+  //                                    (Editar Remover ↑ ↓; ! after one whose colour is wrong)
+  //   red=... amber=... grupo=red      coloured entry fields, the Grupo column marked by the check
+  //   txt=0|A||D1| txtA=B|             what the entry lines hold
+  //   focus=... changed fail msg=...   the focus asked for, the flags, the titles of the boxes shown
+  //   title=... file=... salvarOn      the file in the title, the current file, Salvar arquivo enabled
+  //   port=1 sending                   the open port, a transfer going on
+  QString Shown();
+  QString Titles() { return messages.Titles(); }
+
+  QString Path(const QString& name) const { return dir.path() + u'/' + name; }
+  QByteArray Bytes(const QString& name) const;
+  void WriteFile(const QString& name, const QByteArray& bytes) const;
+
+  QTemporaryDir dir;
+  RecordingMessages messages;
+  EditorState state{messages};
+  ScriptedDialogs dialogs;
+  FakeSerialPort port;
+  ManualDeadline deadline;
+  sim::PlcSimulator plc;
+  PlcLink link{state, port, deadline};
+};
+
+}  // namespace zelkor::testing

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/Messages.h"
+#include "paramfile/FileDialog.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+// The message box and file dialog seams, answered from a script.
+namespace zelkor::testing {
+
+// Keeps every message box shown and answers from a script. A question with no
+// scripted answer fails the test and is answered Cancel, the harmless choice.
+class RecordingMessages final : public MessageService {
+ public:
+  Answer Show(const Message& message) override {
+    shown.push_back(message);
+    if (whileShown) whileShown(message);
+    if (message.buttons == MessageButtons::Ok) return Answer::Ok;
+    if (answers.empty()) ADD_FAILURE() << "unscripted question: " << message.text.toStdString();
+    const Answer answer = answers.empty() ? Answer::Cancel : answers.front();
+    if (!answers.empty()) answers.pop_front();
+    return answer;
+  }
+  // Titles of the boxes shown since the last call, separated by "|".
+  QString Titles() {
+    QStringList titles;
+    for (; seen_ < shown.size(); ++seen_) titles << shown[seen_].title;
+    return titles.join(u'|');
+  }
+
+  std::vector<Message> shown;
+  std::deque<Answer> answers;
+  // Runs while a box is "open", before it is answered.
+  std::function<void(const Message&)> whileShown;
+
+ private:
+  size_t seen_ = 0;
+};
+
+// Answers file dialogs from a script (an empty path cancels) and keeps every request.
+class ScriptedDialogs final : public FileDialogService {
+ public:
+  FileDialogResult Show(const FileDialogRequest& request) override {
+    requests.push_back(request);
+    if (answers.empty()) ADD_FAILURE() << "unscripted file dialog: " << request.title.toStdString();
+    const QString path = answers.empty() ? QString() : answers.front();
+    if (!answers.empty()) answers.pop_front();
+    return {path.isEmpty(), path, QFileInfo(path).fileName()};
+  }
+
+  std::deque<QString> answers;
+  std::vector<FileDialogRequest> requests;
+};
+
+}  // namespace zelkor::testing
