@@ -6,11 +6,14 @@
 //            OUTPUT-message.png
 //   alarms — the "Alarmes" tab with a few alarms, the second one selected
 //   about  — the "Sobre" tab
+//   question — the question on closing with unsaved lists, to OUTPUT-message.png
 #include "core/ControlNames.h"
+#include "core/MainWindow.h"
 #include "plclink/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
+#include "ui/Translation.h"
 #include "alarms/AlarmEditor.h"
 #include "variables/VariableEditor.h"
 
@@ -53,8 +56,9 @@ void SaveLine(zelkor::FormPrincipal& window, const QString& grupo, const QString
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  zelkor::InstallPortugueseTranslation(app);
   if (argc < 2) {
-    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists|error|alarms|about]\n", stderr);
+    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists|error|alarms|about|question]\n", stderr);
     return 2;
   }
   const QString output = QString::fromLocal8Bit(argv[1]);
@@ -95,6 +99,10 @@ int main(int argc, char* argv[]) {
     window.Run([&] { zelkor::MSFlexGrid2_Click(window.state(), 2); });
   }
   if (scene == QStringLiteral("about")) window.Run([&] { window.state().currentTab = 2; });
+  if (scene == QStringLiteral("question")) {  // the close question, in Qt's Portuguese
+    SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);
+    window.Run([&] { zelkor::CloseRequest(window.state()); });
+  }
   QTimer::singleShot(300, [&] {
     bool saved = window.grab().save(output);
     if (saved && messages.last) {

@@ -2,6 +2,7 @@
 #include "ui/FormPrincipal.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
+#include "ui/Translation.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -16,6 +17,10 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zelkor Editor"));
+  if (!zelkor::InstallPortugueseTranslation(app)) {
+    std::fputs("Zelkor Editor: tradução do Qt (qtbase_pt_BR.qm, pacote qt6-translations-l10n) não encontrada; "
+               "os diálogos padrão ficam em inglês.\n", stderr);
+  }
   // One look on every desktop, so the colours the commands set show as intended.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 

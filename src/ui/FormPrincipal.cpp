@@ -21,6 +21,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -84,7 +86,7 @@ QLineEdit* Display(QWidget* parent, const QString& objectName) {
 }
 
 QTableView* GridControl(QWidget* parent, const QString& objectName, bool fixedPitch) {
-  auto* view = new QTableView(parent);
+  auto* view = new KeyboardGrid(parent);
   view->setObjectName(objectName);
   if (fixedPitch) {
     // Alarm texts are two 8-character halves; a fixed pitch lines them up.
@@ -179,6 +181,7 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
             findChild<QGroupBox*>(QStringLiteral("FrameComunicacao"))};
 
   BindCommands();
+  BindKeyboard();
   Run([this] {
     StartUp(state_);
     link_->RefreshPortDevices();
@@ -372,6 +375,68 @@ void FormPrincipal::BindCommands() {
             [this, command = command] { Run([&] { command(state_, files_); }); });
   }
   state_.hooks.saveFile = [this] { BotaoSalvarArquivo_Click(state_, files_); };
+}
+
+// What a screen reader calls each control, the labels that name them, the
+// order of Tab, and the shortcuts. Captions and tool-tips fixed by the
+// editor's texts stay as they are: names are added, nothing is renamed.
+void FormPrincipal::BindKeyboard() {
+  const std::pair<QString, const char16_t*> names[] = {
+      {name::BotaoSetaAcima, u"Mover linha para cima"},          {name::BotaoSetaAcimaAlarme, u"Mover linha para cima"},
+      {name::BotaoSetaAbaixo, u"Mover linha para baixo"},        {name::BotaoSetaAbaixoAlarme, u"Mover linha para baixo"},
+      {name::BotaoApagaListaVariaveis, u"Apagar a lista de Variáveis"}, {name::BotaoApagaListaAlarmes, u"Apagar a lista de Alarmes"},
+      {name::BotaoLimpar, u"Limpar campos"},                     {name::BotaoLimparAlarme, u"Limpar campos"},
+      {name::BotaoSalvar, u"Incluir linha"},                     {name::BotaoSalvarAlarme, u"Incluir linha"},
+      {name::BotaoRemover, u"Remover"},                          {name::BotaoRemoverAlarme, u"Remover"},
+      {name::BotaoEditar, u"Editar"},                            {name::BotaoEditarAlarme, u"Editar"},
+      {name::BotaoAbrirArquivo, u"Abrir arquivo"},               {name::BotaoSalvarArquivo, u"Salvar arquivo"},
+      {name::BotaoSalvarComo, u"Salvar como"},                   {name::BotaoGravaCLP, u"Grava CLP"},
+      {name::BotaoLeCLP, u"Lê CLP"},                             {name::ComboPorta, u"Porta de comunicação"},
+      {name::Campo(0), u"Grupo"}, {name::Campo(1), u"Texto"}, {name::Campo(2), u"Unidade"}, {name::Campo(3), u"Endereço"},
+      {name::ChechEditavel, u"Editável"}, {name::Texto1, u"Texto 1"}, {name::Texto2, u"Texto 2"},
+      {name::MemoriaInicial, u"Memória reservada, de"},          {name::MemoriaFinal, u"Memória reservada, até"},
+      {name::TotalLinhasVariaveis, u"Linhas de Variáveis"},      {name::TotalLinhasAlarme, u"Linhas de Alarmes"},
+      {name::MSFlexGrid1, u"Lista de Variáveis"},                {name::MSFlexGrid2, u"Lista de Alarmes"},
+};
+  tabs_->setAccessibleName(QStringLiteral("Páginas do editor"));
+  for (const auto& [objectName, text] : names) findChild<QWidget*>(objectName)->setAccessibleName(QString::fromUtf16(text));
+  for (const QString& arrow : {name::BotaoSetaAcima, name::BotaoSetaAbaixo, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme}) {
+    auto* button = findChild<QWidget*>(arrow);
+    button->setToolTip(button->accessibleName());
+  }
+  const std::pair<const char16_t*, QString> buddies[] = {
+      {u"Grupo", name::Campo(0)}, {u"Texto", name::Campo(1)}, {u"Unidade", name::Campo(2)}, {u"Endereço", name::Campo(3)},
+      {u"Editável", name::ChechEditavel}, {u"Texto 1", name::Texto1}, {u"Texto 2", name::Texto2},
+      {u"De", name::MemoriaInicial}, {u"até", name::MemoriaFinal}, {u"Linhas de Variáveis", name::TotalLinhasVariaveis},
+      {u"Linhas de Alarmes", name::TotalLinhasAlarme}, {u"Selecione a porta de comunicação com o CLP", name::ComboPorta},
+      {u"Grava CLP", name::BotaoGravaCLP}};
+  for (QLabel* label : findChildren<QLabel*>()) {
+    for (const auto& [text, objectName] : buddies) {
+      if (label->text() == QString::fromUtf16(text)) label->setBuddy(findChild<QWidget*>(objectName));
+    }
+  }
+  // Reading order: each page's grid and the buttons beside and below it, its
+  // entry line left to right and the line's buttons; then the files, the PLC.
+  const QStringList order = {
+      name::MSFlexGrid1, name::BotaoSetaAcima, name::BotaoSetaAbaixo, name::BotaoApagaListaVariaveis, name::BotaoRemover,
+       name::BotaoEditar, name::Campo(0), name::Campo(1), name::Campo(2), name::Campo(3), name::ChechEditavel,
+       name::BotaoSalvar, name::BotaoLimpar, name::MSFlexGrid2, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme,
+       name::BotaoApagaListaAlarmes, name::BotaoRemoverAlarme, name::BotaoEditarAlarme, name::Texto1, name::Texto2,
+       name::BotaoSalvarAlarme, name::BotaoLimparAlarme, name::BotaoAbrirArquivo, name::BotaoSalvarArquivo,
+       name::BotaoSalvarComo, name::BotaoLeCLP, name::ComboPorta, name::BotaoGravaCLP};
+  QWidget* previous = tabs_->tabBar();
+  for (const QString& objectName : order) {
+    QWidget* next = findChild<QWidget*>(objectName);
+    setTabOrder(previous, next);
+    previous = next;
+  }
+  const std::pair<QKeySequence, QString> shortcuts[] = {{QKeySequence(Qt::CTRL | Qt::Key_O), name::BotaoAbrirArquivo},
+                                                        {QKeySequence(Qt::CTRL | Qt::Key_S), name::BotaoSalvarArquivo},
+                                                        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), name::BotaoSalvarComo}};
+  for (const auto& [keys, button] : shortcuts) {
+    // A click on a disabled button does nothing: the shortcut works only while the button does.
+    connect(new QShortcut(keys, this), &QShortcut::activated, findChild<QPushButton*>(button), &QPushButton::click);
+  }
 }
 
 void FormPrincipal::Gather() {

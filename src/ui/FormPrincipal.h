@@ -77,6 +77,7 @@ class FormPrincipal : public QWidget {
   void BuildFilesFrame();
   void BuildLinkFrame();
   void BindCommands();
+  void BindKeyboard();
 
   class ShownFirst;  // shows the state before each message box or file dialog
   std::unique_ptr<ShownFirst> shownFirst_;

@@ -1,10 +1,22 @@
 #include "GridClicks.h"
 
-#include <QTableView>
+#include <QKeyEvent>
 
 #include <memory>
 
 namespace zelkor {
+
+void KeyboardGrid::keyPressEvent(QKeyEvent* event) {
+  const int before = currentIndex().row();
+  QTableView::keyPressEvent(event);
+  const QModelIndex now = currentIndex();
+  if (!now.isValid()) return;
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    Q_EMIT lineActivated(now.row() + 1);
+  } else if (now.row() != before) {
+    Q_EMIT linePicked(now.row() + 1);
+  }
+}
 
 void BindGridClicks(QTableView& view, std::function<void(int)> click, std::function<void(int)> doubleClick) {
   auto afterDouble = std::make_shared<bool>(false);
@@ -23,6 +35,10 @@ void BindGridClicks(QTableView& view, std::function<void(int)> click, std::funct
                      *afterDouble = true;
                      doubleClick(index.row() + 1);
                    });
+  if (auto* keyboard = qobject_cast<KeyboardGrid*>(&view)) {
+    QObject::connect(keyboard, &KeyboardGrid::linePicked, keyboard, click);
+    QObject::connect(keyboard, &KeyboardGrid::lineActivated, keyboard, doubleClick);
+  }
 }
 
 }  // namespace zelkor

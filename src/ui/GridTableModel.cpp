@@ -32,8 +32,12 @@ int GridTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : grid_.dataLineCount();
 }
 
+// Columns never shown (the order key) are left out, so that a screen reader
+// does not find them either.
 int GridTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : grid_.columns();
+  int shown = grid_.columns();
+  while (shown > 0 && grid_.columnWidth(shown - 1) == 0) --shown;
+  return parent.isValid() ? 0 : shown;
 }
 
 QVariant GridTableModel::data(const QModelIndex& index, int role) const {
@@ -54,6 +58,10 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  // The line headers are not shown, but a screen reader names each line by them.
+  if (orientation == Qt::Vertical && (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
+    return QStringLiteral("Linha %1").arg(section + 1);
+  }
   if (orientation != Qt::Horizontal || section < 0 || section >= grid_.columns()) return {};
   if (role == Qt::DisplayRole) return grid_.text(0, section);
   if (role == Qt::TextAlignmentRole) return static_cast<int>(ToQt(grid_.alignment(section)));

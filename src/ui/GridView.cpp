@@ -9,7 +9,7 @@ namespace zelkor {
 
 namespace {
 void ApplyLook(QTableView& view, const Grid& grid) {
-  for (int c = 0; c < grid.columns(); ++c) {
+  for (int c = 0; c < view.model()->columnCount(); ++c) {
     const int width = grid.columnWidth(c);
     view.setColumnHidden(c, width == 0);
     if (width > 0) view.setColumnWidth(c, TwipsToPixels(width));
@@ -34,6 +34,7 @@ GridTableModel* BindGridView(QTableView& view, Grid& grid) {
   view.setEditTriggers(QAbstractItemView::NoEditTriggers);
   view.setWordWrap(false);
   view.setCornerButtonEnabled(false);
+  view.setTabKeyNavigation(false);  // Tab leaves the grid; the arrows walk it
 
   ApplyLook(view, grid);
   QObject::connect(&grid, &Grid::lookChanged, &view, [&view, &grid] { ApplyLook(view, grid); });

@@ -6,9 +6,10 @@
 
 namespace zelkor {
 
-// ComboPorta: the port is picked with the mouse from the list. Keys (and the
-// wheel) never change the entry; Tab still moves the focus on. Just before
-// the list opens, the owner refreshes what each entry stands for.
+// ComboPorta: the port is picked from the list, with the mouse or, once Space,
+// F4 or Alt+Down has opened it, with the keyboard. Keys on the closed box (and
+// the wheel) never change the entry; Tab still moves the focus on. Just
+// before the list opens, the owner refreshes what each entry stands for.
 class PortComboBox final : public QComboBox {
   Q_OBJECT
 

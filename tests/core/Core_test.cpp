@@ -65,6 +65,9 @@ TEST_F(MainWindowTest, StartUpTitlesTheWindowFillsThePortsAndEnablesOnlyWhatNeed
   EXPECT_EQ(enabled.join(QString()), QStringLiteral("BotãoAbrirArquivoBotãoApagaListaAlarmesBotãoApagaListaVariáveis"
                                                     "BotãoLimparBotãoLimparAlarmeBotãoSalvarBotãoSalvarAlarmeBotãoSalvarComo"));
   EXPECT_THROW(state.button(QStringLiteral("BotaoGravaCLP")), std::out_of_range);  // a name without its accent is no new entry
+  // An unexpected error: its own description, OK only, no icon, the program's title.
+  EXPECT_TRUE(!Guarded(messages, [] { throw std::runtime_error("Não foi possível ler o arquivo."); }) && Guarded(messages, [] {}));
+  EXPECT_EQ(messages.shown, std::vector<Message>{(Message{QStringLiteral("Não foi possível ler o arquivo."), QStringLiteral("Marbeto")})});
 }
 
 TEST_F(MainWindowTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesItsPart) {
@@ -89,18 +92,6 @@ TEST_F(MainWindowTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoes
   state.hooks.transferring = [] { return true; };
   EXPECT_EQ(CloseRequest(state), CloseAnswer::Stay);
   EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|Transmissão em andamento!"));
-  // Clearing both lists empties their grids, displays and entry lines.
-  Do(QStringLiteral("Vload 0 0 0; Aload 3; dbl V2; click A3"));
-  ClearAllLists(state);
-  EXPECT_EQ(Shown(), QStringLiteral("V[] A[] n=0/0 focus=Texto1 changed"));
-  EXPECT_EQ(state.variables.grid().lineCount() + state.alarms.grid().lineCount(), 2);
-  EXPECT_EQ(state.variables.grid().text(0, 0), QStringLiteral("Grupo"));
-}
-
-TEST(UnexpectedErrors, AreShownWithTheirDescriptionOkOnlyNoIconAndTheProgramTitle) {
-  testing::RecordingMessages messages;
-  EXPECT_TRUE(!Guarded(messages, [] { throw std::runtime_error("Não foi possível ler o arquivo."); }) && Guarded(messages, [] {}));
-  EXPECT_EQ(messages.shown, std::vector<Message>{(Message{QStringLiteral("Não foi possível ler o arquivo."), QStringLiteral("Marbeto")})});
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "support/Printers.h"
 #include "support/ScriptedSeams.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,10 +68,7 @@ TEST_F(EndToEndTest, EachFaultOfThePlcGivesItsMessageOnceAndAHangUpClosesThePort
   for (const auto& [faults, title, answered] : cases) {
     SCOPED_TRACE(title);
     Start(faults, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
-    QElapsedTimer clock;
-    clock.start();
     EXPECT_EQ(Transfer(), QString::fromUtf8(title));
-    EXPECT_EQ(clock.elapsed() >= 450, QString::fromUtf8(title) == u"CLP não responde!");
     QTest::qWait(200);  // a flood of errors, or a late answer, would show up here
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(plc->framesAnswered(), answered);

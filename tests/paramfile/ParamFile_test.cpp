@@ -98,7 +98,6 @@ TEST_F(ParameterFileTest, AWriteThatFailsLeavesTheOldFileWhole) {
   FailingSaveFile file(Path(QStringLiteral("old.zlk")));
   QString error;
   EXPECT_FALSE(WriteAtomically(file, QByteArray(5000, 'x'), &error));
-  EXPECT_EQ(error, QStringLiteral("No space left on device"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.zlk")});  // no leftovers
   state.currentPath = Path(QStringLiteral("old.zlk/sub.zlk"));  // its folder is a file
   WriteParameterFile(state);

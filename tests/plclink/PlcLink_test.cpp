@@ -71,7 +71,6 @@ TEST_F(PlcLinkTest, TheHeaderThenEachVariableThenEachAlarmGoDownwardsFromD4496) 
   Play({{"Vload 0 1; Aload 2; port 1; grava", "V[0/V1/000001 1/V2/100002] A[A1 A2] n=2/2 msg=Transmissão Ok! port=1"}});
   // V1, u, flags 00 (group 0, D, not editable), address 1: worked out by hand.
   EXPECT_EQ(port.written[1], QByteArray("\x05" "00wSB08%DW04489075631202020202020752020000001\x04" "79"));
-  EXPECT_EQ(port.written[3].mid(8, 8) + port.written[4].mid(8, 8), "%DW04474%DW04466");
   EXPECT_EQ(plc.decodeLists().join(u','), QStringLiteral("V 0 V1      |u  |D1|Não,V 1 V2      |u  |D1|Não,A A1              ,"
                                                          "A A2              "));
   EXPECT_EQ(messages.shown.back().icon, MessageIcon::Information);

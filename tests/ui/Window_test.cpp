@@ -6,9 +6,12 @@
 #include "ui/FormPrincipal.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
+#include "ui/Translation.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
+#include <QMessageBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -74,7 +77,8 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
       "BotãoEditar:Editar|BotãoEditarAlarme:Editar|BotãoGravaCLP:Grava conteúdo das listas correntes no CLP|BotãoLimpar:Apaga campos de digitação ao lado|"
       "BotãoLimparAlarme:Apaga campos de digitação ao lado|BotãoLêCLP:Lê CLP|BotãoRemover:Remover|BotãoRemoverAlarme:Remover|"
       "BotãoSalvar:Inclui linha digitada na lista acima|BotãoSalvarAlarme:Inclui linha digitada na lista acima|BotãoSalvarArquivo:Salvar arquivo sobre o último lido|"
-      "BotãoSalvarComo:Salvar como...escolhendo diretório|BotãoSetaAbaixo:|BotãoSetaAbaixoAlarme:|BotãoSetaAcima:|BotãoSetaAcimaAlarme:|"
+      "BotãoSalvarComo:Salvar como...escolhendo diretório|BotãoSetaAbaixo:Mover linha para baixo|BotãoSetaAbaixoAlarme:Mover linha para baixo|BotãoSetaAcima:Mover linha para cima|"
+      "BotãoSetaAcimaAlarme:Mover linha para cima|"
       "Campo(0):1|Campo(1):8|Campo(2):3|Campo(3):5|ChechEditável|ComboPorta|MSFlexGrid1|MSFlexGrid2|MemóriaFinal:0|MemóriaInicial:0|"
       "SSTab1|Texto1:8|Texto2:8|TotalLinhasAlarme:0|TotalLinhasVariáveis:0"));
   EXPECT_EQ(window->objectName() + window->windowTitle(), QStringLiteral("FormPrincipalZelkor Editor"));
@@ -124,7 +128,6 @@ TEST_F(WindowTest, TheGridsAnswerClicksTheFieldsTakeWhatTheFileCanHoldAndAFailed
   Click(name::BotaoSetaAcima);
   Click(name::BotaoSetaAcima);
   EXPECT_EQ(grid.model()->index(0, 1).data().toString(), QStringLiteral("C"));
-  EXPECT_EQ(ToRgb(grid.model()->index(0, 4).data(Qt::BackgroundRole).value<QColor>()), colours::Amber);
   EXPECT_EQ(QApplication::focusWidget(), Find(name::BotaoSetaAbaixo));
   Find<QTabWidget>(name::SSTab1)->setCurrentIndex(2);
   Type(QStringLiteral("2"), name::BotaoSalvar);
@@ -167,8 +170,6 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
   EXPECT_EQ(Find<QComboBox>(name::ComboPorta)->currentIndex(), 0);
   EXPECT_EQ(Field(name::Campo(1))->text(), QStringLiteral("NIVEL"));
   EXPECT_EQ(messages.Titles(), QStringLiteral("Transmissão em andamento!|Transmissão em andamento!|Transmissão Ok!"));
-  Click(name::BotaoLeCLP);  // does nothing
-  EXPECT_EQ(port.written.size(), 2);
   messages.answers.push_back(Answer::No);
   EXPECT_TRUE(window->close());
   EXPECT_FALSE(port.isOpen());
@@ -193,6 +194,64 @@ TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesS
   QFile saved(path);
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   EXPECT_EQ(saved.readAll(), QByteArray("BOMBA               A\r\nFALHA               A\r\n"));
+}
+
+TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortuguese) {
+  Type(QStringLiteral("0|A|u|D1"), name::BotaoSalvar);
+  Type(QStringLiteral("||||A"), name::BotaoSalvarAlarme);
+  for (int page : {0, 1}) {
+    Find<QTabWidget>(name::SSTab1)->setCurrentIndex(page);
+    QStringList names;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+      if (!w->isVisible() || (w->focusPolicy() == Qt::NoFocus && !qobject_cast<QLineEdit*>(w))) continue;
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+      EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->objectName().toStdString();
+      EXPECT_FALSE(names.contains(a->text(QAccessible::Name))) << a->text(QAccessible::Name).toStdString();
+      names << a->text(QAccessible::Name);
+      if (QAccessibleTableInterface* table = a->tableInterface()) {  // its visible columns only, and named lines
+        EXPECT_EQ(table->columnCount(), 5 - 4 * page);
+        EXPECT_EQ(a->child((table->columnCount() + 1) * table->rowCount())->text(QAccessible::Name), QStringLiteral("Linha 1"));
+      }
+    }
+    EXPECT_EQ(names.size(), 25 - 3 * page);
+  }
+  ASSERT_TRUE(InstallPortugueseTranslation(*QCoreApplication::instance()));
+  QStringList buttons;
+  for (auto* b : BuildMessageBox({{}, {}, MessageButtons::YesNoCancel}, nullptr)->buttons()) buttons << b->text().remove(u'&');
+  buttons.sort();
+  EXPECT_EQ(buttons.join(u','), QStringLiteral("Cancelar,Não,Sim"));
+}
+
+TEST_F(WindowTest, EveryCommandRunsFromTheKeyboard) {
+  for (const char* line : {"0|A|u|D1", "0|B|u|D1"}) Type(QLatin1String(line), name::BotaoSalvar);
+  Field(name::Campo(0))->setFocus();
+  QStringList order;  // Tab goes through the entry line left to right, then its buttons
+  for (int i = 0; i < 7; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab)) {
+    order << QApplication::focusWidget()->accessibleName();
+  }
+  EXPECT_EQ(order.join(u','), QStringLiteral("Grupo,Texto,Unidade,Endereço,Editável,Incluir linha,Limpar campos"));
+  QTableView& grid = window->variableGrid();
+  grid.setFocus();
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(&grid, key);
+  EXPECT_TRUE(window->state().variableEditing);  // Down picks a line as a click does, Enter edits it
+  EXPECT_EQ(Field(name::Campo(1))->text(), QStringLiteral("B"));
+  QTest::keyClick(Find(name::BotaoRemover), Qt::Key_Space);
+  EXPECT_EQ(grid.model()->rowCount(), 1);
+  files.answers = {QString(), QString()};
+  messages.answers.push_back(Answer::No);
+  // Salvar arquivo is not enabled yet: its shortcut does nothing.
+  for (QKeyCombination keys : {Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::SHIFT | Qt::Key_S, Qt::CTRL | Qt::Key_O}) {
+    QTest::keySequence(window.get(), keys);
+  }
+  EXPECT_EQ(files.requests.size(), 2u);
+  EXPECT_EQ(files.requests[0].save + 2 * files.requests[1].save, 1);
+  auto* combo = Find<QComboBox>(name::ComboPorta);
+  combo->setFocus();
+  QTest::keyClick(combo, Qt::Key_F4);  // opens the list, where the arrows and Enter pick
+  QTest::keyClick(combo->view(), Qt::Key_Down);
+  QTest::keyClick(combo->view(), Qt::Key_Return);
+  EXPECT_EQ(port.opens, QList<int>{2});
+  EXPECT_GE(combo->view()->width(), combo->view()->sizeHintForColumn(0));
 }
 
 }  // namespace
