@@ -193,6 +193,18 @@ TEST_F(FileCommandsTest, ATypedNameThatDoesNotExistEmptiesTheListsAndIsAdopted) 
   EXPECT_EQ(state.field(name::MemoriaInicial).text, QString());
 }
 
+TEST_F(FileCommandsTest, AFileNamedOnTheCommandLineOpensAsIfTheDialogHadReturnedIt) {
+  const QString named = Path(QStringLiteral("linha1.zlk"));
+  Write(named, kOneVariable);
+  OpenParameterFileAt(state, named);
+  EXPECT_EQ(state.variables.count(), 1);
+  EXPECT_EQ(state.title, QStringLiteral("Zelkor Editor - linha1.zlk"));
+  EXPECT_TRUE(state.button(name::BotaoSalvarArquivo).enabled);
+  OpenParameterFileAt(state, Path(QStringLiteral("falta.zlk")));
+  EXPECT_EQ(messages.shown().back().title, QStringLiteral("Marbeto"));
+  EXPECT_EQ(state.variables.count(), 0);
+}
+
 TEST_F(FileCommandsTest, AHugeFileIsNotAdoptedSoASaveCannotWriteOverIt) {
   const QString first = Path(QStringLiteral("lista.zlk"));
   Write(first, kOneVariable);

@@ -114,6 +114,8 @@ TEST_F(LinkControlsTest, TheWindowWaitsForATransferBeforeClosing) {
 }
 
 TEST_F(LinkControlsTest, EntriesShowTheDeviceTheyStandFor) {
+  Combo()->showPopup();
+  Combo()->hidePopup();
   EXPECT_EQ(Combo()->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB0"));
   EXPECT_EQ(Combo()->itemData(5, Qt::ToolTipRole).toString(), QStringLiteral("Nenhum dispositivo nesta porta"));
   Pick(1);
