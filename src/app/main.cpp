@@ -1,3 +1,6 @@
+#include "CommandLine.h"
+#include "StartupProbe.h"
+#include "paramfile/FileCommands.h"
 #include "plclink/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtFileDialog.h"
@@ -10,6 +13,14 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const zelkor::CommandLine command = zelkor::ParseCommandLine(arguments);
+  if (command.action != zelkor::CommandLine::Action::Run) {
+    std::fputs(command.message.toLocal8Bit().constData(),
+               command.action == zelkor::CommandLine::Action::Print ? stdout : stderr);
+    return command.exitCode;
+  }
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     std::fputs("Zelkor Editor: nenhuma tela disponível (DISPLAY não definido).\n", stderr);
@@ -21,6 +32,9 @@ int main(int argc, char* argv[]) {
     std::fputs("Zelkor Editor: tradução do Qt (qtbase_pt_BR.qm, pacote qt6-translations-l10n) não encontrada; "
                "os diálogos padrão ficam em inglês.\n", stderr);
   }
+  // Lets the desktop match the window with its menu entry.
+  QApplication::setDesktopFileName(QStringLiteral("io.github.zelkor.ZelkorEditor"));
+  QApplication::setWindowIcon(zelkor::ProgramIcon());
   // One look on every desktop, so the colours the commands set show as intended.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
@@ -32,5 +46,7 @@ int main(int argc, char* argv[]) {
   messages.setParent(&window);
   files.setParent(&window);
   window.show();
+  zelkor::ProbeStartup(window);
+  if (!command.file.isEmpty()) window.Run([&] { zelkor::OpenParameterFileAt(window.state(), command.file); });
   return QApplication::exec();
 }

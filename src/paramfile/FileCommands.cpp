@@ -6,6 +6,8 @@
 #include "plclink/PlcImage.h"
 #include "variables/VariableEditor.h"
 
+#include <QFileInfo>
+
 namespace zelkor {
 
 namespace {
@@ -33,6 +35,26 @@ bool ReadyToSave(EditorState& s) {
   return true;
 }
 
+void AdoptParameterFile(EditorState& s, const QString& fullPath, const QString& name) {
+  s.dialogFileName = fullPath;  // offered again next time
+  s.currentPath = fullPath;
+  s.title = kWindowTitle + QStringLiteral(" - ") + name;
+}
+
+void ReadAdoptedFile(EditorState& s, const QString& previousPath, const QString& previousTitle) {
+  ReadParameterFile(s);
+  if (s.failure) {
+    // A file refused as far too large is not adopted: a later save must not
+    // write over it.
+    s.currentPath = previousPath;
+    s.title = previousTitle;
+    return;
+  }
+  UpdateReservedMemory(s);
+  s.lastOpenedPath = s.currentPath;
+  s.button(name::BotaoSalvarArquivo).enabled = true;
+}
+
 }  // namespace
 
 void ChooseParameterFile(EditorState& s, FileDialogService& dialogs) {
@@ -44,9 +66,17 @@ void ChooseParameterFile(EditorState& s, FileDialogService& dialogs) {
       s.failure = true;
       return;
     }
-    s.dialogFileName = result.fullPath;  // offered again next time
-    s.currentPath = result.fullPath;
-    s.title = kWindowTitle + QStringLiteral(" - ") + result.name;
+    AdoptParameterFile(s, result.fullPath, result.name);
+  });
+}
+
+void OpenParameterFileAt(EditorState& s, const QString& path) {
+  Guarded(s.messages, [&] {
+    const QString previousPath = s.currentPath;
+    const QString previousTitle = s.title;
+    const QFileInfo file(path);
+    AdoptParameterFile(s, file.absoluteFilePath(), file.fileName());
+    ReadAdoptedFile(s, previousPath, previousTitle);
   });
 }
 
@@ -67,17 +97,7 @@ void BotaoAbrirArquivo_Click(EditorState& s, FileDialogService& dialogs) {
     s.dialogSave = false;
     ChooseParameterFile(s, dialogs);
     if (s.currentPath.isEmpty() || s.failure) return;
-    ReadParameterFile(s);
-    if (s.failure) {
-      // A file refused as far too large is not adopted: a later save must not
-      // write over it.
-      s.currentPath = previousPath;
-      s.title = previousTitle;
-      return;
-    }
-    UpdateReservedMemory(s);
-    s.lastOpenedPath = s.currentPath;
-    s.button(name::BotaoSalvarArquivo).enabled = true;
+    ReadAdoptedFile(s, previousPath, previousTitle);
   });
 }
 

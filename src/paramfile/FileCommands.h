@@ -13,6 +13,9 @@ inline const QString kDefaultFileName = QStringLiteral("Parâmetros.zlk");
 void ChooseParameterFile(EditorState& state, FileDialogService& dialogs);
 
 void BotaoAbrirArquivo_Click(EditorState& state, FileDialogService& dialogs);
+// What "Abrir arquivo" does once its dialog has returned `path`; for a file
+// named on the command line.
+void OpenParameterFileAt(EditorState& state, const QString& path);
 void BotaoSalvarArquivo_Click(EditorState& state, FileDialogService& dialogs);
 void BotaoSalvarComo_Click(EditorState& state, FileDialogService& dialogs);
 

@@ -6,6 +6,7 @@
 #include "PortComboBox.h"
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
+#include "core/Version.h"
 #include "paramfile/FileCommands.h"
 #include "plclink/PlcLink.h"
 #include "alarms/AlarmEditor.h"
@@ -50,11 +51,12 @@ W* Place(W* widget, Origin origin, int x, int y, int width, int height) {
 
 QColor ToQColor(Rgb c) { return {c.r, c.g, c.b}; }
 
-QPushButton* IconButton(QWidget* parent, const QString& objectName, QStyle::StandardPixmap icon,
-                        const QString& toolTip) {
+// Our own small SVGs: Qt's standard icons first search the desktop's icon
+// theme and decode every size of each picture, which took a third of the start.
+QPushButton* IconButton(QWidget* parent, const QString& objectName, const QString& icon, const QString& toolTip) {
   auto* button = new QPushButton(parent);
   button->setObjectName(objectName);
-  button->setIcon(parent->style()->standardIcon(icon));
+  button->setIcon(QIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".svg")));
   button->setIconSize({24, 24});
   button->setToolTip(toolTip);
   return button;
@@ -99,34 +101,22 @@ QTableView* GridControl(QWidget* parent, const QString& objectName, bool fixedPi
   return view;
 }
 
-// A small picture of the operator panel for the "Sobre" tab.
-QPixmap PanelPicture() {
-  QPixmap picture(120, 90);
-  picture.fill(Qt::transparent);
-  QPainter p(&picture);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setBrush(QColor(70, 80, 90));
-  p.setPen(Qt::NoPen);
-  p.drawRoundedRect(2, 2, 116, 86, 8, 8);
-  p.setBrush(QColor(150, 200, 120));
-  p.drawRect(14, 12, 92, 34);
-  p.setPen(QColor(30, 60, 30));
-  QFont font(QStringLiteral("DejaVu Sans Mono"));
-  font.setPixelSize(11);
-  p.setFont(font);
-  p.drawText(QRect(18, 14, 88, 15), QStringLiteral("TEMP  72 C"));
-  p.drawText(QRect(18, 29, 88, 15), QStringLiteral("PRESS 3 bar"));
-  p.setPen(Qt::NoPen);
-  const QColor keys[] = {QColor(220, 220, 220), QColor(220, 220, 220), QColor(220, 220, 220),
-                         QColor(230, 70, 60)};
-  for (int i = 0; i < 4; ++i) {
-    p.setBrush(keys[i]);
-    p.drawRoundedRect(16 + i * 23, 58, 18, 18, 3, 3);
+// The "Sobre" tab shows the program's icon, an operator panel. It is drawn
+// when the tab is first shown, not at start-up.
+class PanelPicture final : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    ProgramIcon().paint(&painter, rect());
   }
-  return picture;
-}
+};
 
 }  // namespace
+
+QIcon ProgramIcon() { return QIcon(QStringLiteral(":/icons/zelkor-editor.svg")); }
 
 // A failed field must be red and focused while its message is read, and a
 // dialog must see the window as the command has left it so far.
@@ -182,10 +172,9 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
 
   BindCommands();
   BindKeyboard();
-  Run([this] {
-    StartUp(state_);
-    link_->RefreshPortDevices();
-  });
+  // The port entries learn their devices when the list first opens: scanning
+  // the device folders here would only slow the start.
+  Run([this] { StartUp(state_); });
   move(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop));
 }
 
@@ -212,16 +201,16 @@ QTableView* FormPrincipal::BuildListPage(QWidget& page, const ListPage& p, Grid&
   const Origin o{0, kTabStrip};
   auto* view = Place(GridControl(&page, p.grid, p.fixedPitch), o, 225, 540, kVariableGridWidth, 4650);
   BindGridView(*view, grid);
-  Place(IconButton(&page, p.up, QStyle::SP_ArrowUp, {}), o, 4500, 2100, 600, 600);
-  Place(IconButton(&page, p.down, QStyle::SP_ArrowDown, {}), o, 4500, 2805, 600, 600);
-  Place(IconButton(&page, p.clearList, QStyle::SP_TrashIcon, QString::fromUtf16(p.clearListTip)), o, 4500, 4590, 600,
-        600);
+  Place(IconButton(&page, p.up, QStringLiteral("arrow-up"), {}), o, 4500, 2100, 600, 600);
+  Place(IconButton(&page, p.down, QStringLiteral("arrow-down"), {}), o, 4500, 2805, 600, 600);
+  Place(IconButton(&page, p.clearList, QStringLiteral("clear-list"), QString::fromUtf16(p.clearListTip)), o, 4500,
+        4590, 600, 600);
   Place(TextButton(&page, p.remove, QStringLiteral("Remover")), o, 225, 5310, 1095, 375);
   Place(TextButton(&page, p.edit, QStringLiteral("Editar")), o, 1440, 5310, 1095, 375);
-  Place(IconButton(&page, p.clearFields, QStyle::SP_DialogResetButton,
+  Place(IconButton(&page, p.clearFields, QStringLiteral("clear-fields"),
                    QStringLiteral("Apaga campos de digitação ao lado")),
         o, 225, 5940, 495, 495);
-  Place(IconButton(&page, p.save, QStyle::SP_DialogApplyButton, QStringLiteral("Inclui linha digitada na lista acima")),
+  Place(IconButton(&page, p.save, QStringLiteral("add-line"), QStringLiteral("Inclui linha digitada na lista acima")),
         o, p.saveLeft, 5940, 495, 495);
   return view;
 }
@@ -266,10 +255,8 @@ void FormPrincipal::BuildAlarmsPage(QWidget& page) {
 
 void FormPrincipal::BuildAboutPage(QWidget& page) {
   const Origin o{0, kTabStrip};
-  auto* picture = Place(new QLabel(&page), o, 2685, 1800, 1800, 1350);
-  picture->setPixmap(PanelPicture());
-  picture->setAlignment(Qt::AlignCenter);
-  auto* version = Place(Label(&page, QStringLiteral("Versão 1.0.2")), o, 2685, 3300, 1800, 300);
+  Place(new PanelPicture(&page), o, 2685, 1800, 1800, 1350);
+  auto* version = Place(Label(&page, QStringLiteral("Versão ") + kVersion), o, 2685, 3300, 1800, 300);
   version->setAlignment(Qt::AlignCenter);
 }
 
@@ -277,12 +264,12 @@ void FormPrincipal::BuildFilesFrame() {
   const Origin o{7380, 435};
   auto* frame = Place(new QGroupBox(QStringLiteral("  Lista de Variáveis e Alarmes"), this), {}, o.x, o.y, 3120, 2910);
   frame->setObjectName(QStringLiteral("FrameArquivos"));
-  Place(IconButton(frame, name::BotaoAbrirArquivo, QStyle::SP_DialogOpenButton, QStringLiteral("Abrir arquivo")),
+  Place(IconButton(frame, name::BotaoAbrirArquivo, QStringLiteral("open-file"), QStringLiteral("Abrir arquivo")),
         o, 7515, 765, 870, 600);
-  Place(IconButton(frame, name::BotaoSalvarArquivo, QStyle::SP_DialogSaveButton,
+  Place(IconButton(frame, name::BotaoSalvarArquivo, QStringLiteral("save-file"),
                    QStringLiteral("Salvar arquivo sobre o último lido")),
         o, 8505, 765, 870, 600);
-  Place(IconButton(frame, name::BotaoSalvarComo, QStyle::SP_DirOpenIcon,
+  Place(IconButton(frame, name::BotaoSalvarComo, QStringLiteral("save-as"),
                    QStringLiteral("Salvar como...escolhendo diretório")),
         o, 9495, 765, 870, 600);
   Place(Label(frame, QStringLiteral("Memória reservada")), o, 7515, 1500, 2850, 240);
@@ -312,7 +299,7 @@ void FormPrincipal::BuildLinkFrame() {
   portFont.setPointSizeF(portFont.pointSizeF() * 0.9);
   ports_->setFont(portFont);
   Place(Label(frame, QStringLiteral("Grava CLP")), o, 7470, 6165, 870, 240);
-  Place(IconButton(frame, name::BotaoGravaCLP, QStyle::SP_ComputerIcon,
+  Place(IconButton(frame, name::BotaoGravaCLP, QStringLiteral("write-plc"),
                    QStringLiteral("Grava conteúdo das listas correntes no CLP")),
         o, 8370, 5985, 1050, 600);
 }

@@ -2,6 +2,7 @@
 
 #include "core/EditorState.h"
 
+#include <QIcon>
 #include <QWidget>
 
 #include <memory>
@@ -20,6 +21,9 @@ class PlcLink;
 class PortComboBox;
 class SerialPort;
 struct ListPage;
+
+// The program's icon: the window's, and the one the desktop shows.
+QIcon ProgramIcon();
 
 // What the window reaches the outside world through.
 struct Platform {

@@ -172,6 +172,12 @@ TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksAndEachAnswerDoesItsPart) {
   EXPECT_EQ(Bytes(QStringLiteral("salvo.zlk")), kOneVariable);
 }
 
+TEST_F(FileCommandsTest, AFileNamedOnTheCommandLineOpensAsIfTheDialogHadReturnedIt) {
+  WriteFile(QStringLiteral("a.zlk"), kOneVariable);
+  Play({{"Vload 0; dbl V1; openat a.zlk", "V[0/TEMP/000001] A[] n=1/0 mem=D4489 focus=Texto1 title=a.zlk file=a.zlk salvarOn"},
+        {"openat falta.zlk", "V[] A[] n=0/0 focus=Texto1 msg=Marbeto title=falta.zlk file=falta.zlk salvarOn"}});
+}
+
 TEST_F(FileCommandsTest, ANameThatDoesNotExistIsAdoptedAHugeFileIsNot) {
   WriteFile(QStringLiteral("lista.zlk"), kOneVariable);
   WriteFile(QStringLiteral("enorme.zlk"), QByteArray(100001, '\n'));

@@ -61,6 +61,8 @@ void EditorTest::Do(const QString& steps) {
       kFileCommands.at(verb)(state, dialogs);
     } else if (kAnswers.count(verb)) {
       messages.answers.push_back(kAnswers.at(verb));
+    } else if (verb == u"openat") {
+      OpenParameterFileAt(state, Path(rest));
     } else if (verb == u"answer") {
       dialogs.answers.push_back(Path(rest));
     } else if (verb == u"V") {

@@ -27,6 +27,7 @@ class EditorTest : public ::testing::Test {
   //   click V2 / dbl A1               a click or a double-click on a grid line
   //   editar V, remover A, limpar V, apagar A, up V, down A, salvar V (Salvar without typing), check
   //   open F / save [F] / saveas [F]  a file command, F (in a scratch folder) answering its dialog; "-" cancels
+  //   openat F                        opening F as the command line does
   //   answer F / yes / no / cancel    the answer to the next file dialog or question
   //   port 1 / grava / +500           a port picked, "Grava CLP" until the PLC stops answering, time passing
   void Do(const QString& steps);

@@ -1,6 +1,7 @@
-// plcsim: a simulated PLC on a pseudo-terminal, to write the lists into
+// zelkor-plcsim: a simulated PLC on a pseudo-terminal, to write the lists into
 // without a PLC. Prints the path of its serial end on the first line.
 #include "PlcSimulator.h"
+#include "core/Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -19,9 +20,14 @@ void OnSignal(int) { (void)::write(signalPipe[1], "x", 1); }
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationVersion(zelkor::kVersion);
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Simulated PLC for Zelkor Editor's \"Grava CLP\"."));
+  parser.setApplicationDescription(
+      QStringLiteral("A simulated PLC for trying Zelkor Editor without one: it opens a pseudo-terminal, prints\n"
+                     "the path of its serial end, and answers each \"Grava CLP\" frame as the PLC does.\n"
+                     "As root, --link /dev/ttyUSB0 makes the editor list it as \"Porta # 01\"."));
   parser.addHelpOption();
+  parser.addVersionOption();
   const QCommandLineOption link(QStringLiteral("link"),
                                 QStringLiteral("Also make PATH (e.g. /dev/ttyUSB0) a symlink to the line, so the "
                                                "editor lists it as a port."),
@@ -55,14 +61,14 @@ int main(int argc, char* argv[]) {
   const QString path = plc.open(&error);
   QTextStream out(stdout);
   if (path.isEmpty()) {
-    QTextStream(stderr) << "plcsim: " << error << Qt::endl;
+    QTextStream(stderr) << "zelkor-plcsim: " << error << Qt::endl;
     return 1;
   }
   const QString linkPath = parser.value(link);
   if (!linkPath.isEmpty()) {
     QFile::remove(linkPath);
     if (!QFile::link(path, linkPath)) {
-      QTextStream(stderr) << "plcsim: cannot create " << linkPath << Qt::endl;
+      QTextStream(stderr) << "zelkor-plcsim: cannot create " << linkPath << Qt::endl;
       return 1;
     }
   }

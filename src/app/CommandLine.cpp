@@ -1,0 +1,48 @@
+#include "CommandLine.h"
+
+#include "core/Version.h"
+
+#include <QCommandLineParser>
+
+namespace zelkor {
+
+namespace {
+
+// Written out rather than taken from QCommandLineParser, whose headings are
+// English unless Qt's translations happen to be loaded.
+const QString kHelp = QStringLiteral(
+    "Uso: zelkor-editor [ARQUIVO.zlk]\n"
+    "Edita as listas de Variáveis e Alarmes do painel de operação e as grava no CLP.\n"
+    "\n"
+    "  ARQUIVO.zlk     arquivo de parâmetros aberto ao iniciar\n"
+    "  -h, --help      mostra esta ajuda e sai\n"
+    "  -v, --version   mostra a versão e sai\n");
+
+CommandLine Refuse(const QString& why) {
+  return {CommandLine::Action::Refuse, {}, 2,
+          QStringLiteral("zelkor-editor: ") + why + QStringLiteral(" (veja zelkor-editor --help)\n")};
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, {});
+  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, {});
+  parser.addOptions({help, version});
+  if (!parser.parse(arguments)) {
+    QStringList names = parser.unknownOptionNames();
+    for (QString& n : names) n.prepend(n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"));
+    return Refuse(names.isEmpty() ? QStringLiteral("opção inválida")
+                                  : QStringLiteral("opção desconhecida: ") + names.join(QStringLiteral(", ")));
+  }
+  if (parser.isSet(help)) return {CommandLine::Action::Print, {}, 0, kHelp};
+  if (parser.isSet(version)) {
+    return {CommandLine::Action::Print, {}, 0, QStringLiteral("Zelkor Editor ") + kVersion + u'\n'};
+  }
+  const QStringList files = parser.positionalArguments();
+  if (files.size() > 1) return Refuse(QStringLiteral("só um arquivo pode ser aberto de cada vez"));
+  return {CommandLine::Action::Run, files.value(0), 0, {}};
+}
+
+}  // namespace zelkor

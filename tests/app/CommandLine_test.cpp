@@ -1,0 +1,28 @@
+#include "app/CommandLine.h"
+#include "core/Version.h"
+#include "support/Printers.h"
+
+#include <gtest/gtest.h>
+
+namespace zelkor {
+namespace {
+
+TEST(CommandLine, RunsOpensPrintsOrRefusesInOneLine) {
+  using A = CommandLine::Action;
+  const std::tuple<QStringList, A, QString, QString> cases[] = {
+      {{}, A::Run, {}, {}},
+      {{QStringLiteral("a b.zlk")}, A::Run, QStringLiteral("a b.zlk"), {}},
+      {{QStringLiteral("--help")}, A::Print, {}, QStringLiteral("Uso: zelkor-editor [ARQUIVO.zlk]")},
+      {{QStringLiteral("-v")}, A::Print, {}, QStringLiteral("Zelkor Editor ") + kVersion},
+      {{QStringLiteral("a.zlk"), QStringLiteral("b.zlk")}, A::Refuse, {}, QStringLiteral("um arquivo")},
+      {{QStringLiteral("--abrir")}, A::Refuse, {}, QStringLiteral("desconhecida: --abrir")}};
+  for (const auto& [arguments, action, file, says] : cases) {
+    const CommandLine r = ParseCommandLine(QStringList{QStringLiteral("zelkor-editor")} + arguments);
+    EXPECT_EQ(r.action, action) << r.message.toStdString();
+    EXPECT_EQ(r.file + u'|' + QString::number(r.exitCode), file + u'|' + QString::number(action == A::Refuse ? 2 : 0));
+    EXPECT_TRUE(r.message.contains(says) && (action != A::Refuse || r.message.count(u'\n') == 1)) << r.message.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace zelkor
