@@ -7,6 +7,7 @@
 #include "core/MainWindow.h"
 #include "plclink/PlcLink.h"
 #include "plclink/QtSerialPort.h"
+#include "transfer/PlcCommands.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -78,7 +79,7 @@ Run Transfer(const QString& plcsim, const QStringList& simArgs, int variables, i
   // An event loop, not QTest::qWaitFor, which sleeps 10 ms between looks.
   QEventLoop loop;
   QObject::connect(&link, &zelkor::PlcLink::transferEnded, &loop, &QEventLoop::quit);
-  link.BotaoGravaCLP_Click();
+  zelkor::BotaoGravaCLP_Click(state, link);
   if (messages.count == 0) loop.exec();
   const Run run{static_cast<double>(wall.nsecsElapsed()) / 1e6, (CpuSeconds() - cpu0) * 1000.0,
                 1 + variables + alarms, messages.last.text};

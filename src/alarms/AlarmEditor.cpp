@@ -1,7 +1,7 @@
 #include "AlarmEditor.h"
 
 #include "core/ControlNames.h"
-#include "variables/ListEditing.h"
+#include "editing/ListEditing.h"
 
 namespace zelkor {
 

@@ -104,6 +104,4 @@ CloseAnswer CloseRequest(EditorState& state) {
   return CloseAnswer::Close;
 }
 
-void BotaoLeCLP_Click(EditorState&) {}
-
 }  // namespace zelkor

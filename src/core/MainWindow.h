@@ -28,7 +28,4 @@ void ShowAlarmCount(EditorState& state);
 // Commands that need to know whether a list is empty read its display back.
 bool CountDisplayShowsEmpty(const FieldState& display);
 
-// "Lê CLP" exists and does nothing.
-void BotaoLeCLP_Click(EditorState& state);
-
 }  // namespace zelkor

@@ -15,6 +15,7 @@ void LinkExchange::start(const QByteArray& frame) {
   ackSeen_ = false;
   etxSeen_ = false;
   afterEtx_ = 0;
+  answer_.clear();
   // Armed before the write, so an answer that completes during the write
   // finds it running and stops it.
   deadline_.start(kAnswerTimeoutMs);
@@ -40,6 +41,7 @@ void LinkExchange::consume() {
   char byte = 0;
   // Bytes after a complete answer, or after a wrong first byte, stay in the port.
   while (waiting_ && port_.readByte(&byte)) {
+    answer_.append(byte);
     if (!ackSeen_) {
       if (byte != kAck) {
         finish(ExchangeOutcome::NotAck);
@@ -62,7 +64,7 @@ void LinkExchange::finish(ExchangeOutcome outcome, const QString& portError) {
   if (!waiting_) return;  // one outcome per exchange
   waiting_ = false;
   deadline_.stop();
-  Q_EMIT finished(outcome, portError);
+  Q_EMIT finished(outcome, portError, answer_);
 }
 
 }  // namespace zelkor

@@ -21,7 +21,8 @@ class LinkExchange : public QObject {
   LinkExchange(SerialPort& port, Deadline& deadline, QObject* parent = nullptr);
 
   // ExchangeFrame: writes the frame and waits for its answer; `finished`
-  // reports the outcome, possibly before start returns.
+  // reports the outcome and the answer's characters as far as they came,
+  // possibly before start returns.
   void start(const QByteArray& frame);
   bool waiting() const { return waiting_; }
   // The port failed under a waiting exchange: it ends with that error.
@@ -31,7 +32,7 @@ class LinkExchange : public QObject {
   void Timer1_Timer();
 
  Q_SIGNALS:
-  void finished(zelkor::ExchangeOutcome outcome, const QString& portError);
+  void finished(zelkor::ExchangeOutcome outcome, const QString& portError, const QByteArray& answer);
 
  private:
   void consume();
@@ -43,6 +44,7 @@ class LinkExchange : public QObject {
   bool ackSeen_ = false;
   bool etxSeen_ = false;
   int afterEtx_ = 0;
+  QByteArray answer_;
 };
 
 }  // namespace zelkor

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
 
 namespace zelkor {
 
@@ -29,5 +33,15 @@ QByteArray BuildFrame(const FrameRequest& request);
 QByteArray DeviceName(int wordAddress);
 // A count as two upper-case hexadecimal digits.
 QByteArray WordCountText(int words);
+
+// The words of a complete answer to a read request of `words` words:
+// ACK "00" "r" "SB", the byte count (2 x words) in two hexadecimal digits, four
+// hexadecimal digits per word, ETX, and the checksum of ACK through ETX.
+// Nothing when any of it is not so.
+std::optional<QList<quint16>> ParseReadAnswer(const QByteArray& answer, int words);
+
+// The characters as a technician reads them off a line monitor: control
+// characters by their names ("<ACK>00rSB08...<ETX>DD"), others as they are.
+QString NameControlCharacters(const QByteArray& bytes);
 
 }  // namespace zelkor

@@ -52,6 +52,32 @@ std::array<std::uint16_t, 4> ImageHeader(int variables, int alarms) {
   return {0, 0, 0, static_cast<std::uint16_t>((alarms & 0xFF) * 256 + (variables & 0xFF))};
 }
 
+QByteArray WordBytes(const QList<quint16>& words) {
+  QByteArray bytes;
+  for (const quint16 word : words) bytes.append(static_cast<char>(word >> 8)).append(static_cast<char>(word & 0xFF));
+  return bytes;
+}
+
+namespace {
+QString WithoutTrailingBlanks(const QByteArray& bytes) {
+  QString text = cp1252::Decode(bytes);
+  while (text.endsWith(u' ')) text.chop(1);
+  return text;
+}
+}  // namespace
+
+std::optional<VariableRow> DecodeVariableRecord(const QByteArray& record) {
+  const int flags = static_cast<unsigned char>(record.at(11));
+  const int type = (flags >> 4) & 3;
+  if ((flags & 0xC0) != 0 || type == 3) return std::nullopt;
+  const int number = static_cast<unsigned char>(record.at(12)) * 256 + static_cast<unsigned char>(record.at(13));
+  return VariableRow{QString::number((flags >> 1) & 7), WithoutTrailingBlanks(record.left(8)),
+                     WithoutTrailingBlanks(record.mid(8, 3)), QChar(u"DCT"[type]) + QString::number(number),
+                     (flags & 1) != 0 ? QStringLiteral("Sim") : QStringLiteral("Não")};
+}
+
+QString DecodeAlarmRecord(const QByteArray& record) { return WithoutTrailingBlanks(record.left(16)); }
+
 void UpdateReservedMemory(EditorState& state) {
   Guarded(state.messages, [&] {
     FieldState& first = state.field(name::MemoriaInicial);

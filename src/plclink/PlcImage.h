@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <stdexcept>
 
@@ -37,6 +38,16 @@ QByteArray EncodeAlarmRow(const QString& alarmText);
 
 // Three zero words, then the alarm count in the high and the variable count in the low byte.
 std::array<std::uint16_t, 4> ImageHeader(int variables, int alarms);
+
+// Each word's high byte, then its low byte: a record as the PLC holds it.
+QByteArray WordBytes(const QList<quint16>& words);
+// The inverse of EncodeVariableRow: Texto and Unidade without their trailing
+// blanks, Editável "Sim" or "Não", Endereço the letter and the number without
+// leading zeros. Nothing for flags that no write can leave (bits 6 and 7 set,
+// or address type 3).
+std::optional<VariableRow> DecodeVariableRecord(const QByteArray& record);
+// The 16 characters without their trailing blanks.
+QString DecodeAlarmRecord(const QByteArray& record);
 
 
 // Shows the image's first and last word in MemóriaInicial and MemóriaFinal;

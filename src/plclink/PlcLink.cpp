@@ -1,10 +1,8 @@
 #include "PlcLink.h"
 
 #include "LinkFrame.h"
-#include "PlcImage.h"
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
-#include "variables/VariableEditor.h"
 
 namespace zelkor {
 
@@ -14,45 +12,12 @@ Message Information(const QString& text, const QString& title) {
   return {text, title, MessageButtons::Ok, MessageIcon::Information};
 }
 
-Message Plain(const QString& text, const QString& title) {
-  return {text, title, MessageButtons::Ok, MessageIcon::None};
-}
-
-QString ListTooLong(const QString& list, int rows) {
-  return QStringLiteral("A lista de %1 tem %2 linhas, mas o CLP aceita no máximo %3.\r\n"
-                        "Remova linhas antes de gravar.")
-      .arg(list)
-      .arg(rows)
-      .arg(kMaxRows);
-}
+Message Plain(const QString& text, const QString& title) { return {text, title, MessageButtons::Ok, MessageIcon::None}; }
 
 }  // namespace
 
-QList<QByteArray> TransferFrames(const VariableList& variables, const AlarmList& alarms) {
-  const int v = variables.count();
-  const int a = alarms.count();
-  QList<QByteArray> frames;
-  frames.reserve(1 + v + a);
-  QByteArray header;
-  for (const std::uint16_t word : ImageHeader(v, a)) header += QByteArray::number(word, 16).toUpper().rightJustified(4, '0');
-  frames << BuildFrame({true, DeviceName(kImageTop), WordCountText(4), header, false});
-  int address = kImageTop;
-  for (int row = 1; row <= v; ++row) {
-    address -= kVariableWords;
-    QByteArray record;
-    try {
-      record = EncodeVariableRow(variables.row(row));
-    } catch (const ImageError& e) {
-      throw ImageError(QStringLiteral("Linha %1 da lista de Variáveis: %2").arg(row).arg(QString::fromUtf8(e.what()))
-                           .toStdString());
-    }
-    frames << BuildFrame({true, DeviceName(address), WordCountText(kVariableWords), record, true});
-  }
-  for (int row = 1; row <= a; ++row) {
-    address -= kAlarmWords;
-    frames << BuildFrame({true, DeviceName(address), WordCountText(kAlarmWords), EncodeAlarmRow(alarms.text(row)), true});
-  }
-  return frames;
+LinkRequest ReadRequest(int address, int words) {
+  return {BuildFrame({false, DeviceName(address), WordCountText(words), {}, false}), words};
 }
 
 PlcLink::PlcLink(EditorState& state, SerialPort& port, Deadline& deadline, QObject* parent)
@@ -69,73 +34,57 @@ PlcLink::PlcLink(EditorState& state, SerialPort& port, Deadline& deadline, QObje
   });
 }
 
-void PlcLink::refuseWhileTransferring(const QString& text) {
-  state_.messages.Show(Information(text, QStringLiteral("Transmissão em andamento!")));
+bool PlcLink::RefuseWhileTransferring(const QString& what) {
+  if (!transferring()) return false;
+  state_.messages.Show(Information(QStringLiteral("Aguarde o fim da transmissão ao CLP ") + what,
+                                   QStringLiteral("Transmissão em andamento!")));
+  return true;
 }
 
-void PlcLink::BotaoGravaCLP_Click() {
-  Guarded(state_.messages, [&] {
-    // Choice left to us: the running transfer goes on undisturbed.
-    if (transferring()) {
-      refuseWhileTransferring(QStringLiteral("Aguarde o fim da transmissão ao CLP em andamento."));
-      return;
-    }
-    if (CountDisplayShowsEmpty(state_.field(name::TotalLinhasVariaveis)) &&
-        CountDisplayShowsEmpty(state_.field(name::TotalLinhasAlarme))) {
-      state_.messages.Show({QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!"),
-                            MessageButtons::Ok, MessageIcon::Exclamation});
-      return;
-    }
-    CheckGroupSequence(state_);
-    if (state_.failure) return;
-
-    // Lists from a file may not fit the image: refuse before anything is sent.
-    const QString title = QStringLiteral("Nada foi enviado!");
-    if (state_.variables.count() > kMaxRows) {
-      state_.messages.Show({ListTooLong(QStringLiteral("Variáveis"), state_.variables.count()), title,
-                            MessageButtons::Ok, MessageIcon::Exclamation});
-      return;
-    }
-    if (state_.alarms.count() > kMaxRows) {
-      state_.messages.Show({ListTooLong(QStringLiteral("Alarmes"), state_.alarms.count()), title, MessageButtons::Ok,
-                            MessageIcon::Exclamation});
-      return;
-    }
-    try {
-      pending_ = TransferFrames(state_.variables, state_.alarms);
-    } catch (const ImageError& e) {
-      state_.messages.Show(
-          {QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title,
-           MessageButtons::Ok, MessageIcon::Exclamation});
-      return;
-    }
-    sendNext();
-  });
+void PlcLink::Transfer(QList<LinkRequest> requests, ReadHandler onRead, EndHandler onEnd) {
+  pending_ = std::move(requests);
+  sent_ = 0;
+  onRead_ = std::move(onRead);
+  onEnd_ = std::move(onEnd);
+  sendNext();
 }
 
 void PlcLink::sendNext() {
   if (pending_.isEmpty()) {
-    state_.messages.Show(Information(QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!")));
-    Q_EMIT transferEnded();
+    end(true);
     return;
   }
-  exchange_.start(pending_.takeFirst());
+  current_ = pending_.takeFirst();
+  ++sent_;
+  Q_EMIT requestSent(sent_, sent_ + static_cast<int>(pending_.size()), current_.frame, current_.readWords);
+  exchange_.start(current_.frame);
 }
 
-void PlcLink::onExchangeFinished(ExchangeOutcome outcome, const QString& portError) {
+void PlcLink::onExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer) {
+  Q_EMIT answerReceived(outcome, answer, portError);
   if (outcome == ExchangeOutcome::Success) {
-    if (!Guarded(state_.messages, [&] { sendNext(); })) {
-      pending_.clear();
-      Q_EMIT transferEnded();
-    }
+    bool goOn = true;
+    const bool ran = Guarded(state_.messages, [&] {
+      if (current_.readWords > 0) {
+        const auto words = ParseReadAnswer(answer, current_.readWords);
+        if (!words) {
+          // A write's answer is not checked; a read's data must be whole.
+          state_.messages.Show(Plain(QStringLiteral("Resposta do CLP inválida.\r\n") + NameControlCharacters(answer),
+                                     QStringLiteral("Leitura interrompida!")));
+          goOn = false;
+        } else if (onRead_) {
+          goOn = onRead_(sent_ - 1, *words);
+        }
+      }
+      if (goOn) sendNext();
+    });
+    if (!ran || !goOn) end(false);
     return;
   }
   // The first failure ends the transfer; nothing is retried or undone.
-  pending_.clear();
   switch (outcome) {
     case ExchangeOutcome::NotAck:
-      state_.messages.Show(Plain(QStringLiteral("Retorno do CLP diferente de ACK !"),
-                                 QStringLiteral("Comunicação encerrada!")));
+      state_.messages.Show(Plain(QStringLiteral("Retorno do CLP diferente de ACK !"), QStringLiteral("Comunicação encerrada!")));
       break;
     case ExchangeOutcome::TimeOut:
       state_.messages.Show(Plain(QStringLiteral("Tempo esgotado!"), QStringLiteral("CLP não responde!")));
@@ -144,15 +93,21 @@ void PlcLink::onExchangeFinished(ExchangeOutcome outcome, const QString& portErr
       state_.messages.Show(Plain(portError, kProgramTitle));
       break;
   }
+  end(false);
+}
+
+void PlcLink::end(bool complete) {
+  pending_.clear();
+  if (EndHandler onEnd = std::exchange(onEnd_, {})) Guarded(state_.messages, [&] { onEnd(complete); });
+  onRead_ = {};
   Q_EMIT transferEnded();
 }
 
 void PlcLink::ComboPorta_Click(int index) {
   Guarded(state_.messages, [&] {
-    if (transferring()) {
+    if (RefuseWhileTransferring(QStringLiteral("para trocar de porta."))) {
       // Closing the port would cut the transfer off: keep the entry in use.
       state_.portIndex = chosenIndex_;
-      refuseWhileTransferring(QStringLiteral("Aguarde o fim da transmissão ao CLP para trocar de porta."));
       return;
     }
     if (index < 0) return;
@@ -168,8 +123,7 @@ void PlcLink::ComboPorta_Click(int index) {
         state_.messages.Show(Information(QStringLiteral("Porta inválida - tente outra!"), QStringLiteral("Porta inválida!")));
         break;
       case OpenError::InUse:
-        state_.messages.Show(
-            Information(QStringLiteral("Porta já está aberta - tente outra!"), QStringLiteral("Porta em uso!")));
+        state_.messages.Show(Information(QStringLiteral("Porta já está aberta - tente outra!"), QStringLiteral("Porta em uso!")));
         break;
       case OpenError::Other:
         state_.messages.Show(Plain(result.description, kProgramTitle));

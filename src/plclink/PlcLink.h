@@ -8,24 +8,44 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
+
 namespace zelkor {
 
-// The frames of one "Grava CLP": the image header, then one frame per
-// Variable row and per Alarm row, in list order, each at its word address.
-// Throws ImageError (naming the row) for a row that has no valid record.
-QList<QByteArray> TransferFrames(const VariableList& variables, const AlarmList& alarms);
+// One request of a transfer: its frame, and for a read the number of words its answer carries.
+struct LinkRequest {
+  QByteArray frame;
+  int readWords = 0;  // 0: a write, answered by ACK, anything up to ETX and two characters
+};
 
-// The PLC link of the window: the port choice and the "Grava CLP" transfer.
+// The read request of `words` words from `address` on.
+LinkRequest ReadRequest(int address, int words);
+
+// The PLC link of the window: the port choice, and transfers of requests to
+// the PLC, one after the other, each after the answer to the one before. It
+// knows frames and answers, not the lists.
 class PlcLink : public QObject {
   Q_OBJECT
 
  public:
+  // Gets each read's words (its index counts from 0 in the order sent);
+  // false stops the transfer, after the handler has shown why.
+  using ReadHandler = std::function<bool(int index, const QList<quint16>& words)>;
+  // Learns whether every request was answered. A failure of the link has
+  // shown its message already.
+  using EndHandler = std::function<void(bool complete)>;
+
   PlcLink(EditorState& state, SerialPort& port, Deadline& deadline, QObject* parent = nullptr);
 
-  // Builds every frame from the lists as they are now, then sends them one by
-  // one, each after the answer to the one before; returns at once.
-  void BotaoGravaCLP_Click();
-  // The entry `index` (0 = "Porta # 01") was picked with the mouse.
+  // Starts sending and returns at once.
+  void Transfer(QList<LinkRequest> requests, ReadHandler onRead, EndHandler onEnd);
+  // One more request at the end of the running transfer (a header tells how many records follow).
+  void Append(const LinkRequest& request) { pending_ << request; }
+  // Shows that a transfer runs and returns true when one does; `what` is
+  // what has to wait for its end.
+  bool RefuseWhileTransferring(const QString& what);
+
+  // The entry `index` (0 = "Porta # 01") was picked.
   void ComboPorta_Click(int index);
   // Closes the port, open or not (never during a transfer: closing waits for its end).
   void ClosePort();
@@ -33,23 +53,32 @@ class PlcLink : public QObject {
   void RefreshPortDevices();
 
   bool transferring() const { return !pending_.isEmpty() || exchange_.waiting(); }
-  SerialPort& port() { return port_; }
+  // The port picked last, 1..16; 0 before any pick.
+  int portNumber() const { return chosenIndex_ + 1; }
 
  Q_SIGNALS:
   // A transfer has ended (sent everything, failed, or was cut off).
   void transferEnded();
   // The port was lost while idle and has been reported.
   void portLost();
+  // Each frame as it goes out (`number` from 1, of `total` known so far), and
+  // each answer as it is complete or the exchange ends.
+  void requestSent(int number, int total, const QByteArray& frame, int readWords);
+  void answerReceived(zelkor::ExchangeOutcome outcome, const QByteArray& answer, const QString& portError);
 
  private:
   void sendNext();
-  void onExchangeFinished(ExchangeOutcome outcome, const QString& portError);
-  void refuseWhileTransferring(const QString& text);
+  void onExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer);
+  void end(bool complete);
 
   EditorState& state_;
   SerialPort& port_;
   LinkExchange exchange_;
-  QList<QByteArray> pending_;
+  QList<LinkRequest> pending_;
+  LinkRequest current_;
+  int sent_ = 0;
+  ReadHandler onRead_;
+  EndHandler onEnd_;
   int chosenIndex_ = -1;
 };
 

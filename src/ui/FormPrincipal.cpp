@@ -9,8 +9,9 @@
 #include "core/Version.h"
 #include "paramfile/FileCommands.h"
 #include "plclink/PlcLink.h"
+#include "transfer/PlcCommands.h"
 #include "alarms/AlarmEditor.h"
-#include "alarms/RowMoves.h"
+#include "editing/RowMoves.h"
 #include "variables/VariableEditor.h"
 
 #include <QCheckBox>
@@ -307,7 +308,6 @@ void FormPrincipal::BuildLinkFrame() {
 void FormPrincipal::BindCommands() {
   using Command = void (*)(EditorState&);
   const std::pair<QString, Command> buttons[] = {
-      {name::BotaoLeCLP, BotaoLeCLP_Click},
       {name::BotaoSalvar, BotaoSalvar_Click},
       {name::BotaoEditar, BotaoEditar_Click},
       {name::BotaoRemover, BotaoRemover_Click},
@@ -341,7 +341,9 @@ void FormPrincipal::BindCommands() {
   state_.hooks.clearAlarmFields = [this] { BotaoLimparAlarme_Click(state_); };
 
   connect(findChild<QPushButton*>(name::BotaoGravaCLP), &QPushButton::clicked, this,
-          [this] { Run([this] { link_->BotaoGravaCLP_Click(); }); });
+          [this] { Run([this] { BotaoGravaCLP_Click(state_, *link_); }); });
+  connect(findChild<QPushButton*>(name::BotaoLeCLP), &QPushButton::clicked, this,
+          [this] { Run([this] { BotaoLeCLP_Click(state_, *link_, files_); }); });
   connect(ports_, &QComboBox::activated, this, [this](int index) { Run([&] { link_->ComboPorta_Click(index); }); });
   ports_->beforePopup = [this] { Run([this] { link_->RefreshPortDevices(); }); };
   // The transfer ends, or the port is lost, after the click that began it:

@@ -1,6 +1,6 @@
 #include "VariableEditor.h"
 
-#include "ListEditing.h"
+#include "editing/ListEditing.h"
 #include "VariableValidation.h"
 #include "core/ControlNames.h"
 #include "core/Numbers.h"

@@ -2,10 +2,16 @@
 #include "core/MainWindow.h"
 #include "plclink/PlcLink.h"
 #include "plclink/QtSerialPort.h"
+#include "transfer/PlcCommands.h"
 #include "support/Printers.h"
 #include "support/ScriptedSeams.h"
+#include "core/ControlNames.h"
+#include "paramfile/ParameterFile.h"
+#include "ui/FormPrincipal.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,7 +41,7 @@ class EndToEndTest : public ::testing::Test {
   }
   // Runs "Grava CLP" and waits for its closing message; generous, for a loaded CI machine.
   QString Transfer() {
-    link.BotaoGravaCLP_Click();
+    BotaoGravaCLP_Click(state, link);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 20000));
     return messages.shown.empty() ? QString() : messages.shown.back().title;
   }
@@ -46,6 +52,7 @@ class EndToEndTest : public ::testing::Test {
   QtDeadline deadline;
   std::unique_ptr<sim::PlcSimulator> plc;
   QtSerialPort port{PortDirectory(devices.path(), devices.path())};
+  QProcess sim;
   PlcLink link{state, port, deadline};
 };
 
@@ -84,6 +91,45 @@ TEST_F(EndToEndTest, EachFaultOfThePlcGivesItsMessageOnceAndAHangUpClosesThePort
   QTest::qWait(200);
   EXPECT_EQ(messages.shown.size(), 1u);
   EXPECT_FALSE(port.isOpen());
+}
+
+// Both lists as the window holds them, one row a line.
+QStringList Rows(const EditorState& state) {
+  QStringList rows;
+  for (int r = 1; r <= state.variables.count(); ++r) {
+    const VariableRow v = state.variables.row(r);
+    rows << QStringList{v.grupo, v.texto, v.unidade, v.endereco, v.editavel}.join(u'|');
+  }
+  for (int r = 1; r <= state.alarms.count(); ++r) rows << state.alarms.text(r);
+  return rows;
+}
+
+TEST_F(EndToEndTest, WhatOneWindowWritesAFreshOneReadsBackAndAPlcLoadedWithAFileHoldsThatFilesLists) {
+  const QStringList rows{QStringLiteral("0|TEMP|°C|D0100|Sim"), QStringLiteral("1|NÍVEL|%|c012|Não"), QStringLiteral("BOMBA   FALHA")};
+  Start({.pace = true}, rows);
+  EXPECT_EQ(Transfer(), QStringLiteral("Transmissão Ok!"));
+  link.ClosePort();
+  for (int round : {0, 1}) {
+    testing::RecordingMessages shown;
+    testing::ScriptedDialogs files;
+    FormPrincipal window({shown, files, port, deadline});
+    window.Run([&] { window.link().ComboPorta_Click(0); });
+    window.findChild<QPushButton*>(name::BotaoLeCLP)->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.shown.empty(); }, 20000));
+    EXPECT_EQ(shown.Titles(), QStringLiteral("Leitura Ok!"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Zelkor Editor - CLP (Porta # 01)"));
+    EXPECT_EQ(Rows(window.state()).join(u','), round == 0 ? QStringLiteral("0|TEMP|°C|D100|Sim,1|NÍVEL|%|C12|Não,BOMBA   FALHA")
+                                                           : QStringLiteral("1|B|u|D1|Sim,A"));
+    window.link().ClosePort();
+    // The second round reads a PLC that zelkor-plcsim started with the lists of a file.
+    QFile::remove(devices.path() + QStringLiteral("/ttyUSB0"));
+    QFile file(devices.path() + QStringLiteral("/a.zlk"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("1B       u  D1   SimV\r\nA\r\n") == 26);
+    file.close();
+    sim.start(QStringLiteral(PLCSIM_PATH), {QStringLiteral("--load"), file.fileName(), QStringLiteral("--link"),
+                                            devices.path() + QStringLiteral("/ttyUSB0")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.canReadLine(); }, 20000));
+  }
 }
 
 }  // namespace

@@ -46,6 +46,32 @@ TEST(PlcImage, RecordsHoldTextUnitFlagsAndAddressAndRowsWithWrongBitsAreRefused)
   EXPECT_EQ(EncodeAlarmRow(QStringLiteral("BOMBA   FALHA   ABCD")).toHex(), "424f4d424120202046414c4841202020");
 }
 
+TEST(ReadAnswers, AreCheckedWhollyAndTheirRecordsDecodeToWhatWasWritten) {
+  const QByteArray header = QByteArray(1, kAck) + "00rSB08" + "0000" + "0000" + "0000" + "0203" + kEtx;  // the worked example
+  EXPECT_EQ(ParseReadAnswer(header + "DD", 4), (QList<quint16>{0, 0, 0, 0x0203}));
+  for (const QByteArray& wrong : {header + "DE", header + "D", QByteArray(header).replace("rSB", "wSB") + "E2",
+                                  QByteArray(header).replace("08", "0A") + "E6", QByteArray(header).replace("0203", "02g3") + "14",
+                                  QByteArray(header).replace("0203", "02b3") + "0F"}) {
+    EXPECT_FALSE(ParseReadAnswer(wrong, 4)) << wrong.toStdString();
+  }
+  EXPECT_FALSE(ParseReadAnswer(header + "DD", 3));
+  EXPECT_EQ(NameControlCharacters(header.left(8) + "\x7F\xE3"), QStringLiteral("<ACK>00rSB08<x7F><xE3>"));
+  for (const char16_t* row : {u"1|PRESSAO|bar|D1234|Sim", u"7| AÇÃO|°C|T255|Não", u"0|||C0|Sim", u"3|ABCDEFGH|xyz|D9999|Não"}) {
+    const QStringList c = QString::fromUtf16(row).split(u'|');
+    const VariableRow written{c[0], c[1], c[2], c[3], c[4]};
+    EXPECT_EQ(DecodeVariableRecord(WordBytes({0x5052, 0x4553, 0x5341, 0x4F20, 0x6261, 0x7203, 0x04D2})).value().texto,
+              QStringLiteral("PRESSAO"));
+    const std::optional<VariableRow> read = DecodeVariableRecord(EncodeVariableRow(written));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(QStringList({read->grupo, read->texto, read->unidade, read->endereco, read->editavel}).join(u'|'), QString::fromUtf16(row));
+  }
+  EXPECT_EQ(DecodeVariableRecord(QByteArray(11, ' ') + QByteArray("\x01\x00\x64", 3)).value().endereco, QStringLiteral("D100"));
+  for (const char* flags : {"\x40\x00\x01", "\x80\x00\x01", "\x31\x00\x01"}) {  // no write leaves these
+    EXPECT_FALSE(DecodeVariableRecord(QByteArray(11, ' ') + QByteArray(flags, 3)));
+  }
+  EXPECT_EQ(DecodeAlarmRecord("MOTOR 1 FALHA   "), QStringLiteral("MOTOR 1 FALHA"));
+}
+
 TEST(PortDirectory, UsbThenAcmThenRealUartsEachByNumberAndSymlinksCountUnlessDangling) {
   QTemporaryDir root;
   const QString dev = root.path() + QStringLiteral("/dev/");
@@ -130,6 +156,41 @@ TEST_F(PlcLinkTest, AHangUpIsReportedOnceAndPickingTheEntryAgainReopensIt) {
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("A porta de comunicação não está aberta."));
   EXPECT_EQ(Titles(), QStringLiteral("Marbeto|Marbeto"));
   EXPECT_TRUE(state.button(name::BotaoGravaCLP).enabled);
+}
+
+TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningAFileDoes) {
+  Play({{"V 0|TEMP|C|D0100|S; V 1|P|bar|c10; A MOTOR 1|FALHA; port 1; grava; cancel; le",
+         "V[0/TEMP/000001 1/P/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 txt=1|P|bar|c10| txtA=MOTOR 1|FALHA changed "
+         "msg=Transmissão Ok!|Salvar dados atuais? port=1"},
+        {"apagar V; apagar A; le", "V[0/TEMP/000001 1/P/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 focus=Texto1 changed "
+                                   "msg=Leitura Ok! title=CLP (Porta # 01) port=1"}});
+  EXPECT_EQ(port.written.size(), 1 + 3 + 1 + 3);
+  EXPECT_EQ(port.written[5], QByteArray("\x05" "00rSB08%DW0448907\x04" "08"));
+  EXPECT_EQ(state.variables.row(1).endereco + state.variables.row(2).endereco + state.variables.row(1).editavel, QStringLiteral("D100C10Sim"));
+  // Whatever breaks off a read leaves the lists, the title and the file as they were.
+  WriteFile(QStringLiteral("a.zlk"), "0X       u  D1   SimV\r\n");
+  Do(QStringLiteral("no; open a.zlk"));
+  const QString opened = Shown();
+  const QByteArray zeroHeader = QByteArray(1, kAck) + "00rSB080000000000000000" + kEtx + "D8";
+  const QByteArray flags11 = QByteArray(1, kAck) + "00rSB0E0000000000000000000000C00001" + kEtx + "39";  // bits 6 and 7 set
+  const std::tuple<std::function<QByteArray(const QByteArray&)>, int, const char*> faults[] = {
+      {[](const QByteArray&) { return testing::NakAnswer(); }, 1, "Comunicação encerrada!"},
+      {[](const QByteArray&) { return QByteArray(); }, 2, "CLP não responde!"},
+      {[this](const QByteArray& f) { return plc.respond(f).chopped(1); }, 3, "CLP não responde!"},
+      {[this](const QByteArray& f) { return plc.respond(f).chopped(1) + 'X'; }, 2, "Leitura interrompida!"},
+      {[&](const QByteArray&) { return zeroHeader; }, 1, "Nada foi lido!"},
+      {[&](const QByteArray&) { return flags11; }, 3, "Nada foi lido!"}};
+  for (const auto& [answer, at, title] : faults) {  // the fault strikes the answer to frame `at`
+    int n = 0;
+    port.peer = [&, answer = answer, at = at](const QByteArray& f) { return ++n == at ? answer(f) : plc.respond(f); };
+    Do(QStringLiteral("port 1; no; le; +500"));  // a fresh port: what a fault left in it is gone
+    EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|") + QString::fromUtf8(title));
+    EXPECT_EQ(Shown(), opened.left(opened.indexOf(QStringLiteral(" focus="))) + QStringLiteral(" changed title=a.zlk file=a.zlk salvarOn port=1"));
+  }
+  port.Lose(QStringLiteral("perdida"));
+  Do(QStringLiteral("no; le"));
+  EXPECT_EQ(messages.shown.back().text, QStringLiteral("A porta de comunicação não está aberta."));
+  EXPECT_NE(Shown().indexOf(QStringLiteral("title=a.zlk file=a.zlk")), -1);
 }
 
 TEST_F(PlcLinkTest, EachPortChoiceOpensItsPortOrSaysWhyNotAndTheEntryStays) {

@@ -1,10 +1,11 @@
 #include "Editor.h"
 
 #include "alarms/AlarmEditor.h"
-#include "alarms/RowMoves.h"
+#include "editing/RowMoves.h"
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
 #include "paramfile/FileCommands.h"
+#include "transfer/PlcCommands.h"
 #include "variables/VariableEditor.h"
 
 #include <QFile>
@@ -85,8 +86,10 @@ void EditorTest::Do(const QString& steps) {
     } else if (verb == u"port") {
       state.portIndex = rest.toInt() - 1;
       link.ComboPorta_Click(state.portIndex);
-    } else if (verb == u"grava" || verb.startsWith(u'+')) {
-      verb == u"grava" ? link.BotaoGravaCLP_Click() : deadline.Advance(verb.mid(1).toInt());
+    } else if (verb == u"grava" || verb == u"le" || verb.startsWith(u'+')) {
+      if (verb == u"grava") BotaoGravaCLP_Click(state, link);
+      if (verb == u"le") BotaoLeCLP_Click(state, link, dialogs);
+      if (verb.startsWith(u'+')) deadline.Advance(verb.mid(1).toInt());
       port.Settle();
     } else {
       ADD_FAILURE() << "unknown step: " << step.toStdString();

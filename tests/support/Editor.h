@@ -29,7 +29,7 @@ class EditorTest : public ::testing::Test {
   //   open F / save [F] / saveas [F]  a file command, F (in a scratch folder) answering its dialog; "-" cancels
   //   openat F                        opening F as the command line does
   //   answer F / yes / no / cancel    the answer to the next file dialog or question
-  //   port 1 / grava / +500           a port picked, "Grava CLP" until the PLC stops answering, time passing
+  //   port 1 / grava / le / +500      a port picked, "Grava CLP" or "Lê CLP" until the PLC stops answering, time passing
   void Do(const QString& steps);
   // Runs each row's steps and compares Shown() with the row's expectation.
   void Play(std::initializer_list<std::pair<const char*, const char*>> script);

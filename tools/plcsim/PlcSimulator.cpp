@@ -111,7 +111,7 @@ QByteArray PlcSimulator::respond(const QByteArray& frame) {
   const QByteArray data = frame.mid(18, eot - 18);
   if (command == 'r') {
     if (!data.isEmpty()) return refuse(kBadSyntax);
-    QByteArray body = head + frame.mid(16, 2);
+    QByteArray body = head + QByteArray::number(2 * count, 16).toUpper().rightJustified(2, '0');  // data bytes
     for (int i = 0; i < count; ++i) {
       body += QByteArray::number(memory_[static_cast<size_t>(address + i)], 16).toUpper().rightJustified(4, '0');
     }
@@ -138,6 +138,7 @@ void PlcSimulator::answer(QByteArray bytes) {
   if (faults_.nak) bytes[0] = kNak;
   if (faults_.wrongFirst) bytes[0] = 'X';
   if (faults_.cutShort) bytes.chop(1);
+  if (faults_.badChecksum && bytes.size() > 3 && bytes[3] == 'r') bytes[bytes.size() - 1] = bytes.back() == '0' ? '1' : '0';
   ++answered_;
   const bool last = faults_.disconnectAfter >= 0 && answered_ >= faults_.disconnectAfter;
   auto deliver = [this, bytes, last] {

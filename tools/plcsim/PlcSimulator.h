@@ -22,6 +22,7 @@ struct Faults {
   bool cutShort = false;      // the answer stops one character before its end
   int disconnectAfter = -1;   // hangs up after answering this many frames
   bool pace = false;          // sends at the speed of a 19200-baud line
+  bool badChecksum = false;   // a read's answer carries a wrong checksum
 };
 
 // A PLC on a pseudo-terminal: parses Link request frames (syntax and

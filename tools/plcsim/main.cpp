@@ -2,6 +2,8 @@
 // without a PLC. Prints the path of its serial end on the first line.
 #include "PlcSimulator.h"
 #include "core/Version.h"
+#include "paramfile/ParameterFile.h"
+#include "transfer/PlcCommands.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -24,7 +26,7 @@ int main(int argc, char* argv[]) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("A simulated PLC for trying Zelkor Editor without one: it opens a pseudo-terminal, prints\n"
-                     "the path of its serial end, and answers each \"Grava CLP\" frame as the PLC does.\n"
+                     "the path of its serial end, and answers each \"Grava CLP\" and \"Lê CLP\" frame as the PLC does.\n"
                      "As root, --link /dev/ttyUSB0 makes the editor list it as \"Porta # 01\"."));
   parser.addHelpOption();
   parser.addVersionOption();
@@ -44,7 +46,12 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption disconnect(QStringLiteral("disconnect-after"),
                                       QStringLiteral("Hang up after answering N frames."), QStringLiteral("N"));
   const QCommandLineOption pace(QStringLiteral("pace"), QStringLiteral("Send at the speed of a 19200-baud line."));
-  parser.addOptions({link, print, silent, nak, wrongFirst, delay, cutShort, disconnect, pace});
+  const QCommandLineOption badChecksum(QStringLiteral("bad-checksum"),
+                                       QStringLiteral("Answer every read with a wrong checksum."));
+  const QCommandLineOption load(QStringLiteral("load"),
+                                QStringLiteral("Start with the image that writing the lists of FILE.zlk would leave."),
+                                QStringLiteral("FILE.zlk"));
+  parser.addOptions({link, print, silent, nak, wrongFirst, delay, cutShort, disconnect, pace, badChecksum, load});
   parser.process(app);
 
   zelkor::sim::Faults faults;
@@ -55,8 +62,26 @@ int main(int argc, char* argv[]) {
   faults.cutShort = parser.isSet(cutShort);
   faults.disconnectAfter = parser.isSet(disconnect) ? parser.value(disconnect).toInt() : -1;
   faults.pace = parser.isSet(pace);
+  faults.badChecksum = parser.isSet(badChecksum);
 
   zelkor::sim::PlcSimulator plc(faults);
+  if (parser.isSet(load)) {
+    // The very frames "Grava CLP" would send for the file's lists.
+    QFile file(parser.value(load));
+    if (!file.open(QIODevice::ReadOnly)) {
+      QTextStream(stderr) << "plcsim: " << file.fileName() << ": " << file.errorString() << Qt::endl;
+      return 1;
+    }
+    zelkor::VariableList variables;
+    zelkor::AlarmList alarms;
+    zelkor::LoadParameterLines(zelkor::SplitParameterLines(file.readAll()), variables, alarms);
+    try {
+      for (const QByteArray& frame : zelkor::TransferFrames(variables, alarms)) plc.respond(frame);
+    } catch (const std::exception& e) {
+      QTextStream(stderr) << "plcsim: " << QString::fromUtf8(e.what()) << Qt::endl;
+      return 1;
+    }
+  }
   QString error;
   const QString path = plc.open(&error);
   QTextStream out(stdout);

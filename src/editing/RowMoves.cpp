@@ -1,6 +1,6 @@
 #include "RowMoves.h"
 
-#include "variables/ListEditing.h"
+#include "ListEditing.h"
 
 namespace zelkor {
 
