@@ -39,10 +39,10 @@ void StartUp(EditorState& state) {
     state.title = kWindowTitle;
     state.currentTab = 0;
     state.areaBackground = colours::Background;
-    // A new state holds no file paths and no selected rows already.
+    // A new state holds no file paths and no selected rows already, and its
+    // grids their headers.
     ShowVariableCount(state);
     ShowAlarmCount(state);
-    ResetGridHeaders(state.variables, state.alarms);
     state.portEntries.clear();
     for (int port = 1; port <= kPortEntries; ++port) state.portEntries << PortEntryName(port);
     state.portIndex = -1;

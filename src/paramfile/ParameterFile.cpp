@@ -123,8 +123,6 @@ void ReadParameterFile(EditorState& state) {
     if (!error.isEmpty()) {
       ClearAllLists(state);
       ReportUnexpectedError(state.messages, Describe(QStringLiteral("ler"), path, error));
-      ShowVariableCount(state);
-      ShowAlarmCount(state);
       return;
     }
     const QByteArray bytes = file.readAll();

@@ -45,7 +45,8 @@ TEST(Grid, SortsByValueStablyWithWholeLinesAndRefusesToRemoveItsOnlyDataLine) {
   EXPECT_THROW(grid.removeLine(1), GridError);
   EXPECT_THROW(grid.removeLine(0), GridError);
   EXPECT_THROW(grid.text(2, 0), GridError);
-  EXPECT_THROW(grid.setBackground(1, 2, 1, 2, colours::Red), GridError);
+  EXPECT_THROW(grid.setBackground(7, 0, 1, 0, colours::Red), GridError);
+  EXPECT_THROW(grid.alignment(2), GridError);
 }
 
 class MainWindowTest : public testing::EditorTest {

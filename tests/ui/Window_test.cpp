@@ -89,6 +89,7 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
   auto* tabs = Find<QTabWidget>(name::SSTab1);
   EXPECT_EQ(tabs->tabText(0) + tabs->tabText(1) + tabs->tabText(2), QStringLiteral("VariáveisAlarmesSobre"));
   EXPECT_EQ(ToRgb(tabs->widget(1)->palette().color(QPalette::Window)), (Rgb{182, 200, 203}));
+  EXPECT_TRUE(tabs->widget(1)->autoFillBackground());
   auto* grid = Find<QTableView>(name::MSFlexGrid1);
   QAbstractItemModelTester tester(grid->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
   QString columns;
@@ -106,7 +107,7 @@ TEST_F(WindowTest, TheGridsAnswerClicksTheFieldsTakeWhatTheFileCanHoldAndAFailed
   messages.whileShown = [&](const Message&) {
     redWhileShown = Colour(name::Campo(3), QPalette::Base) == colours::Red && QApplication::focusWidget() == Field(name::Campo(3));
   };
-  for (const QString& typed : {QStringLiteral("Ωmega"), QStringLiteral("AÇÃO €"), QStringLiteral("\t")}) {
+  for (const QString& typed : {QStringLiteral("Ωmega"), QStringLiteral("AÇÃO €"), QStringLiteral("\x01")}) {
     QTest::keyClicks(Field(name::Campo(0)), QStringLiteral("0"));
     Field(name::Campo(1))->insert(typed);
   }

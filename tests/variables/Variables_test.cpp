@@ -74,6 +74,7 @@ TEST_F(VariableEditorTest, ASelectionEnablesWhatStaysInsideAndLinesThatAreNotRow
       {"Vload 2 0; check; dbl V2; apagar V; V 0|B|u|D1", "V[0/B/000001] A[] n=1/0 mem=D4489 txt=0|B|u|D1| focus=Campo(0) "
                                                          "changed msg=Sequência de numeração!"},
   });
+  EXPECT_EQ(state.variables.grid().lineCount(), 2);  // the header and the row that took the emptied list's line
 }
 
 TEST_F(VariableEditorTest, The256thRowIsRefusedButTheRestOfTheSaveRunsAndReplacingStillWorks) {
