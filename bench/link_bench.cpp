@@ -1,35 +1,42 @@
-// Grava CLP against the simulated PLC (its own process, on a pseudo-terminal):
+// Grava CLP and Lê CLP against the simulated PLC (its own process, on a
+// pseudo-terminal), with the link alone and with the whole window, whose
+// progress bar and line monitor follow every frame:
 //  1. 255 variables + 255 alarms with instant answers: total time, and the
 //     editor's CPU time per frame (its software overhead);
 //  2. answers delayed by 50 ms: the editor's CPU time while it waits, as a
 //     share of the waiting time.
-// Usage: zelkor-link-bench PATH/TO/plcsim
+// Usage: zelkor-link-bench PATH/TO/zelkor-plcsim
+#include "core/ControlNames.h"
 #include "core/MainWindow.h"
+#include "paramfile/FileDialog.h"
 #include "plclink/PlcLink.h"
 #include "plclink/QtSerialPort.h"
 #include "transfer/PlcCommands.h"
+#include "ui/FormPrincipal.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
-class Quiet final : public zelkor::MessageService {
+class Quiet final : public zelkor::MessageService, public zelkor::FileDialogService {
  public:
   zelkor::Answer Show(const zelkor::Message& m) override {
     last = m;
     ++count;
-    return zelkor::Answer::Ok;
+    return zelkor::Answer::No;
   }
+  zelkor::FileDialogResult Show(const zelkor::FileDialogRequest&) override { return {}; }
   zelkor::Message last;
   int count = 0;
 };
@@ -48,7 +55,9 @@ struct Run {
   QString message;
 };
 
-Run Transfer(const QString& plcsim, const QStringList& simArgs, int variables, int alarms) {
+// One write, then one read, of the lists; with `window`, through the window
+// with its monitor tab showing.
+std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs, int variables, int alarms, bool window) {
   QTemporaryDir devices;
   QProcess sim;
   sim.start(plcsim, simArgs + QStringList{QStringLiteral("--link"), devices.path() + QStringLiteral("/ttyUSB0")});
@@ -58,12 +67,23 @@ Run Transfer(const QString& plcsim, const QStringList& simArgs, int variables, i
   }
   sim.readLine();
 
-  Quiet messages;
-  zelkor::EditorState state(messages);
+  Quiet quiet;
   zelkor::QtSerialPort port(zelkor::PortDirectory(devices.path(), devices.path()));
   zelkor::QtDeadline deadline;
-  zelkor::PlcLink link(state, port, deadline);
-  zelkor::StartUp(state);
+  std::unique_ptr<zelkor::FormPrincipal> form;
+  std::unique_ptr<zelkor::EditorState> bare;
+  std::unique_ptr<zelkor::PlcLink> bareLink;
+  if (window) {
+    form = std::make_unique<zelkor::FormPrincipal>(zelkor::Platform{quiet, quiet, port, deadline});
+    form->show();
+    form->findChild<QTabWidget*>(zelkor::name::SSTab1)->setCurrentIndex(3);
+  } else {
+    bare = std::make_unique<zelkor::EditorState>(quiet);
+    bareLink = std::make_unique<zelkor::PlcLink>(*bare, port, deadline);
+    zelkor::StartUp(*bare);
+  }
+  zelkor::EditorState& state = window ? form->state() : *bare;
+  zelkor::PlcLink& link = window ? form->link() : *bareLink;
   for (int i = 0; i < variables; ++i) {
     state.variables.load({QStringLiteral("0"), QStringLiteral("VAR%1").arg(i), QStringLiteral("un"),
                           QStringLiteral("D%1").arg(i), QStringLiteral("Sim")});
@@ -72,44 +92,55 @@ Run Transfer(const QString& plcsim, const QStringList& simArgs, int variables, i
   zelkor::ShowVariableCount(state);
   zelkor::ShowAlarmCount(state);
   link.ComboPorta_Click(0);
+  QTest::qWait(300);  // the window's first paint is not the link's cost
 
-  const double cpu0 = CpuSeconds();
-  QElapsedTimer wall;
-  wall.start();
-  // An event loop, not QTest::qWaitFor, which sleeps 10 ms between looks.
-  QEventLoop loop;
-  QObject::connect(&link, &zelkor::PlcLink::transferEnded, &loop, &QEventLoop::quit);
-  zelkor::BotaoGravaCLP_Click(state, link);
-  if (messages.count == 0) loop.exec();
-  const Run run{static_cast<double>(wall.nsecsElapsed()) / 1e6, (CpuSeconds() - cpu0) * 1000.0,
-                1 + variables + alarms, messages.last.text};
+  auto measure = [&](auto&& command) {
+    const double cpu0 = CpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    // An event loop, not QTest::qWaitFor, which sleeps 10 ms between looks.
+    QEventLoop loop;
+    QObject::connect(&link, &zelkor::PlcLink::transferEnded, &loop, &QEventLoop::quit);
+    const int before = quiet.count;
+    command();
+    if (quiet.count == before) loop.exec();
+    const double wallMs = static_cast<double>(wall.nsecsElapsed()) / 1e6;
+    QTest::qWait(300);  // the monitor's last batch belongs to the cost, not to the time
+    return Run{wallMs, (CpuSeconds() - cpu0) * 1000.0, 1 + variables + alarms, quiet.last.text};
+  };
+  const Run write = measure([&] { zelkor::BotaoGravaCLP_Click(state, link); });
+  const Run read = measure([&] { zelkor::BotaoLeCLP_Click(state, link, quiet); });
   sim.terminate();
   sim.waitForFinished(5000);
-  return run;
+  return {write, read};
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QCoreApplication app(argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   if (argc < 2) {
-    std::fputs("usage: zelkor-link-bench PATH/TO/plcsim\n", stderr);
+    std::fputs("usage: zelkor-link-bench PATH/TO/zelkor-plcsim\n", stderr);
     return 2;
   }
   const QString plcsim = QString::fromLocal8Bit(argv[1]);
-
-  for (int round = 1; round <= 3; ++round) {
-    const Run fast = Transfer(plcsim, {}, 255, 255);
-    std::printf("instant answers, round %d: %d frames in %.1f ms (%.3f ms a frame); editor CPU %.1f ms = "
-                "%.3f ms a frame; \"%s\"\n",
-                round, fast.frames, fast.wallMs, fast.wallMs / fast.frames, fast.cpuMs, fast.cpuMs / fast.frames,
-                fast.message.toUtf8().constData());
+  for (const bool window : {false, true}) {
+    const char* how = window ? "window with monitor" : "link alone";
+    for (int round = 1; round <= 3; ++round) {
+      const auto [write, read] = Transfers(plcsim, {}, 255, 255, window);
+      for (const auto& [what, run] : {std::pair{"write", write}, {"read", read}}) {
+        std::printf("%s, %s, instant answers, round %d: %d frames in %.1f ms; editor CPU %.1f ms = %.3f ms a frame; \"%s\"\n",
+                    how, what, round, run.frames, run.wallMs, run.cpuMs, run.cpuMs / run.frames,
+                    run.message.toUtf8().constData());
+      }
+    }
+    const auto [write, read] = Transfers(plcsim, {QStringLiteral("--delay"), QStringLiteral("50")}, 20, 19, window);
+    for (const auto& [what, run] : {std::pair{"write", write}, {"read", read}}) {
+      const double waitingMs = run.frames * 50.0;
+      std::printf("%s, %s, answers delayed 50 ms: %d frames in %.1f ms; editor CPU %.2f ms for %.0f ms of waiting = %.3f %%\n",
+                  how, what, run.frames, run.wallMs, run.cpuMs, waitingMs, 100.0 * run.cpuMs / waitingMs);
+    }
   }
-  const Run slow = Transfer(plcsim, {QStringLiteral("--delay"), QStringLiteral("50")}, 20, 19);
-  const double waitingMs = slow.frames * 50.0;
-  std::printf("answers delayed 50 ms: %d frames in %.1f ms; editor CPU %.2f ms for %.0f ms of waiting = %.3f %%; "
-              "\"%s\"\n",
-              slow.frames, slow.wallMs, slow.cpuMs, waitingMs, 100.0 * slow.cpuMs / waitingMs,
-              slow.message.toUtf8().constData());
   return 0;
 }

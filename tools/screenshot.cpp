@@ -7,12 +7,15 @@
 //   alarms — the "Alarmes" tab with a few alarms, the second one selected
 //   about  — the "Sobre" tab
 //   question — the question on closing with unsaved lists, to OUTPUT-message.png
+//   progress — a transfer under way
+//   monitor  — the "Monitor" tab after a port that failed to open
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
 #include "plclink/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
+#include "transfer/PlcCommands.h"
 #include "ui/Translation.h"
 #include "alarms/AlarmEditor.h"
 #include "variables/VariableEditor.h"
@@ -58,7 +61,7 @@ int main(int argc, char* argv[]) {
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   zelkor::InstallPortugueseTranslation(app);
   if (argc < 2) {
-    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists|error|alarms|about|question]\n", stderr);
+    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists|error|alarms|about|question|progress|monitor]\n", stderr);
     return 2;
   }
   const QString output = QString::fromLocal8Bit(argv[1]);
@@ -99,6 +102,17 @@ int main(int argc, char* argv[]) {
     window.Run([&] { zelkor::MSFlexGrid2_Click(window.state(), 2); });
   }
   if (scene == QStringLiteral("about")) window.Run([&] { window.state().currentTab = 2; });
+  if (scene == QStringLiteral("progress")) {  // a transfer under way, as its frame shows it
+    window.Run([&] { window.state().progress = {true, 36, 511, QStringLiteral("Gravando: quadro 37 de 511 — faltam 14 s")}; });
+  }
+  if (scene == QStringLiteral("monitor")) {  // what a failed port choice and a write to no port leave on the monitor
+    SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);
+    window.Run([&] {
+      window.link().ComboPorta_Click(15);
+      zelkor::BotaoGravaCLP_Click(window.state(), window.link());
+      window.state().currentTab = 3;
+    });
+  }
   if (scene == QStringLiteral("question")) {  // the close question, in Qt's Portuguese
     SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);
     window.Run([&] { zelkor::CloseRequest(window.state()); });

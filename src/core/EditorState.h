@@ -23,6 +23,14 @@ struct FieldState {
   Rgb background = colours::White;
 };
 
+// A transfer to or from the PLC as the link frame shows it while it runs.
+struct TransferProgress {
+  bool active = false;
+  int done = 0;   // frames answered
+  int total = 0;  // frames known so far (a read learns the rest from the header)
+  QString text;   // "Gravando: quadro 37 de 511 — faltam 14 s"
+};
+
 // Commands of later subsystems that the window-level procedures call; bound
 // by whoever assembles the editor, so that this library depends on none of them.
 struct EditorHooks {
@@ -71,6 +79,7 @@ class EditorState {
   QStringList portEntries;
   QStringList portDevices;  // tool-tip of each entry: the device it stands for
   int portIndex = -1;  // -1 = no entry selected
+  TransferProgress progress;
 
   bool chechEditavel = false;
   QString focus;  // objectName of the control that is to take the focus next

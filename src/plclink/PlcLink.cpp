@@ -21,7 +21,7 @@ LinkRequest ReadRequest(int address, int words) {
 }
 
 PlcLink::PlcLink(EditorState& state, SerialPort& port, Deadline& deadline, QObject* parent)
-    : QObject(parent), state_(state), port_(port), exchange_(port, deadline) {
+    : QObject(parent), state_(state), port_(port), deadline_(deadline), exchange_(port, deadline) {
   connect(&exchange_, &LinkExchange::finished, this, &PlcLink::onExchangeFinished);
   connect(&port_, &SerialPort::lost, this, [this](const QString& description) {
     // Reported once: by the transfer it cuts off, or here when idle.
@@ -29,8 +29,8 @@ PlcLink::PlcLink(EditorState& state, SerialPort& port, Deadline& deadline, QObje
       exchange_.fail(description);
       return;
     }
+    Q_EMIT portLost(description);
     state_.messages.Show(Plain(description, kProgramTitle));
-    Q_EMIT portLost();
   });
 }
 
@@ -41,12 +41,30 @@ bool PlcLink::RefuseWhileTransferring(const QString& what) {
   return true;
 }
 
-void PlcLink::Transfer(QList<LinkRequest> requests, ReadHandler onRead, EndHandler onEnd) {
+void PlcLink::Transfer(TransferKind kind, QList<LinkRequest> requests, ReadHandler onRead, EndHandler onEnd) {
   pending_ = std::move(requests);
+  kind_ = kind;
   sent_ = 0;
+  startedAt_ = deadline_.now();
   onRead_ = std::move(onRead);
   onEnd_ = std::move(onEnd);
+  Q_EMIT transferStarted(kind, static_cast<int>(pending_.size()));
   sendNext();
+}
+
+void PlcLink::showProgress() {
+  TransferProgress& p = state_.progress;
+  p = {true, sent_ - 1, sent_ + static_cast<int>(pending_.size()), {}};
+  p.text = QStringLiteral("%1: quadro %2 de %3")
+               .arg(kind_ == TransferKind::Write ? QStringLiteral("Gravando") : QStringLiteral("Lendo"))
+               .arg(sent_)
+               .arg(p.total);
+  // The pace of the frames answered so far tells how long the rest will take.
+  if (p.done > 0) {
+    const qint64 left = (deadline_.now() - startedAt_) * (p.total - p.done) / p.done;
+    p.text += QStringLiteral(" — faltam %1 s").arg((left + 999) / 1000);
+  }
+  Q_EMIT progressChanged();
 }
 
 void PlcLink::sendNext() {
@@ -56,12 +74,14 @@ void PlcLink::sendNext() {
   }
   current_ = pending_.takeFirst();
   ++sent_;
-  Q_EMIT requestSent(sent_, sent_ + static_cast<int>(pending_.size()), current_.frame, current_.readWords);
+  showProgress();
+  Q_EMIT requestSent(sent_, sent_ + static_cast<int>(pending_.size()), current_.frame);
   exchange_.start(current_.frame);
 }
 
 void PlcLink::onExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer) {
-  Q_EMIT answerReceived(outcome, answer, portError);
+  Q_EMIT answerReceived(outcome, answer, outcome == ExchangeOutcome::NotAck ? port_.peekWaiting() : QByteArray(),
+                        portError);
   if (outcome == ExchangeOutcome::Success) {
     bool goOn = true;
     const bool ran = Guarded(state_.messages, [&] {
@@ -98,9 +118,13 @@ void PlcLink::onExchangeFinished(ExchangeOutcome outcome, const QString& portErr
 
 void PlcLink::end(bool complete) {
   pending_.clear();
-  if (EndHandler onEnd = std::exchange(onEnd_, {})) Guarded(state_.messages, [&] { onEnd(complete); });
+  state_.progress = {};  // gone however the transfer ends
+  Q_EMIT progressChanged();
+  EndHandler onEnd = std::exchange(onEnd_, {});
   onRead_ = {};
-  Q_EMIT transferEnded();
+  const auto finish = [&] { Guarded(state_.messages, [&] { if (onEnd) onEnd(complete); }); };
+  runEnd ? runEnd(finish) : finish();
+  Q_EMIT transferEnded(complete);
 }
 
 void PlcLink::ComboPorta_Click(int index) {
@@ -112,8 +136,16 @@ void PlcLink::ComboPorta_Click(int index) {
     }
     if (index < 0) return;
     chosenIndex_ = index;
+    if (port_.isOpen()) Q_EMIT portClosed();
     port_.close();
     const OpenResult result = port_.open(index + 1);
+    if (result.error == OpenError::None) {
+      Q_EMIT portOpened(index + 1, port_.deviceFor(index + 1));
+    } else {
+      Q_EMIT portRefused(index + 1, result.error == OpenError::InvalidPort ? QStringLiteral("porta inválida")
+                                    : result.error == OpenError::InUse    ? QStringLiteral("porta em uso")
+                                                                          : result.description);
+    }
     switch (result.error) {
       case OpenError::None:
         state_.button(name::BotaoGravaCLP).enabled = true;
@@ -132,7 +164,10 @@ void PlcLink::ComboPorta_Click(int index) {
   });
 }
 
-void PlcLink::ClosePort() { port_.close(); }
+void PlcLink::ClosePort() {
+  if (port_.isOpen()) Q_EMIT portClosed();
+  port_.close();
+}
 
 void PlcLink::RefreshPortDevices() {
   state_.portDevices.clear();

@@ -21,6 +21,8 @@ struct LinkRequest {
 // The read request of `words` words from `address` on.
 LinkRequest ReadRequest(int address, int words);
 
+enum class TransferKind { Write, Read };
+
 // The PLC link of the window: the port choice, and transfers of requests to
 // the PLC, one after the other, each after the answer to the one before. It
 // knows frames and answers, not the lists.
@@ -37,8 +39,8 @@ class PlcLink : public QObject {
 
   PlcLink(EditorState& state, SerialPort& port, Deadline& deadline, QObject* parent = nullptr);
 
-  // Starts sending and returns at once.
-  void Transfer(QList<LinkRequest> requests, ReadHandler onRead, EndHandler onEnd);
+  // Starts sending and returns at once; the progress shows while it runs.
+  void Transfer(TransferKind kind, QList<LinkRequest> requests, ReadHandler onRead, EndHandler onEnd);
   // One more request at the end of the running transfer (a header tells how many records follow).
   void Append(const LinkRequest& request) { pending_ << request; }
   // Shows that a transfer runs and returns true when one does; `what` is
@@ -53,26 +55,39 @@ class PlcLink : public QObject {
   void RefreshPortDevices();
 
   bool transferring() const { return !pending_.isEmpty() || exchange_.waiting(); }
+  // Runs a transfer's end as the window runs its commands, when set.
+  std::function<void(const std::function<void()>&)> runEnd;
   // The port picked last, 1..16; 0 before any pick.
   int portNumber() const { return chosenIndex_ + 1; }
 
  Q_SIGNALS:
-  // A transfer has ended (sent everything, failed, or was cut off).
-  void transferEnded();
-  // The port was lost while idle and has been reported.
-  void portLost();
-  // Each frame as it goes out (`number` from 1, of `total` known so far), and
-  // each answer as it is complete or the exchange ends.
-  void requestSent(int number, int total, const QByteArray& frame, int readWords);
-  void answerReceived(zelkor::ExchangeOutcome outcome, const QByteArray& answer, const QString& portError);
+  // What the window and the line monitor follow. A transfer starts, each
+  // frame goes out (`number` from 1, of `total` known so far), each answer
+  // ends (`rest`: what waits in the port behind an answer that went wrong),
+  // the transfer ends, having had every answer or not.
+  void transferStarted(zelkor::TransferKind kind, int total);
+  void requestSent(int number, int total, const QByteArray& frame);
+  void answerReceived(zelkor::ExchangeOutcome outcome, const QByteArray& answer, const QByteArray& rest,
+                      const QString& portError);
+  void progressChanged();
+  void transferEnded(bool complete);
+  // The port: opened, refused, closed, or lost while idle (and reported).
+  void portOpened(int number, const QString& device);
+  void portRefused(int number, const QString& why);
+  void portClosed();
+  void portLost(const QString& description);
 
  private:
   void sendNext();
   void onExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer);
   void end(bool complete);
+  void showProgress();
 
   EditorState& state_;
   SerialPort& port_;
+  Deadline& deadline_;
+  TransferKind kind_ = TransferKind::Write;
+  qint64 startedAt_ = 0;
   LinkExchange exchange_;
   QList<LinkRequest> pending_;
   LinkRequest current_;

@@ -83,6 +83,7 @@ QtDeadline::QtDeadline(QObject* parent) : Deadline(parent) {
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &Deadline::expired);
+  clock_.start();
 }
 
 }  // namespace zelkor

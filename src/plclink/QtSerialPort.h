@@ -4,6 +4,7 @@
 #include "SerialPort.h"
 
 #include <QSerialPort>
+#include <QElapsedTimer>
 #include <QTimer>
 
 namespace zelkor {
@@ -21,6 +22,7 @@ class QtSerialPort final : public SerialPort {
   bool isOpen() const override { return port_.isOpen(); }
   bool write(const QByteArray& bytes, QString* error) override;
   bool readByte(char* byte) override;
+  QByteArray peekWaiting() override { return port_.isOpen() ? port_.peek(port_.bytesAvailable()) : QByteArray(); }
   QString deviceFor(int portNumber) const override { return directory_.deviceFor(portNumber); }
 
  private:
@@ -39,9 +41,11 @@ class QtDeadline final : public Deadline {
   explicit QtDeadline(QObject* parent = nullptr);
   void start(int milliseconds) override { timer_.start(milliseconds); }
   void stop() override { timer_.stop(); }
+  qint64 now() const override { return clock_.elapsed(); }
 
  private:
   QTimer timer_;
+  QElapsedTimer clock_;
 };
 
 }  // namespace zelkor

@@ -31,6 +31,8 @@ class SerialPort : public QObject {
   virtual bool write(const QByteArray& bytes, QString* error) = 0;
   // One received byte; false when none is waiting.
   virtual bool readByte(char* byte) = 0;
+  // The received bytes still waiting, left waiting (what the line monitor shows of an answer cut short).
+  virtual QByteArray peekWaiting() = 0;
   // The device behind a port number as the technician knows it, or empty.
   virtual QString deviceFor(int portNumber) const = 0;
 
@@ -50,6 +52,8 @@ class Deadline : public QObject {
   // Starts a new full period, also while one runs.
   virtual void start(int milliseconds) = 0;
   virtual void stop() = 0;
+  // A monotonic clock in milliseconds, for the pace of a transfer and the monitor's times.
+  virtual qint64 now() const = 0;
 
  Q_SIGNALS:
   void expired();

@@ -3,6 +3,7 @@
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
 #include "paramfile/FileCommands.h"
+#include "paramfile/ParameterFile.h"
 #include "plclink/LinkFrame.h"
 #include "plclink/PlcImage.h"
 #include "variables/VariableEditor.h"
@@ -90,7 +91,7 @@ void BotaoGravaCLP_Click(EditorState& s, PlcLink& link) {
       s.messages.Show(Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title));
       return;
     }
-    link.Transfer(std::move(requests), {}, [&s](bool complete) {
+    link.Transfer(TransferKind::Write, std::move(requests), {}, [&s](bool complete) {
       if (!complete) return;
       s.messages.Show({QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"), MessageButtons::Ok,
                        MessageIcon::Information});
@@ -143,7 +144,7 @@ void BotaoLeCLP_Click(EditorState& s, PlcLink& link, FileDialogService& dialogs)
       }
       return true;
     };
-    link.Transfer({ReadRequest(kImageTop, 4)}, onRead, [&s, &link, read](bool complete) {
+    link.Transfer(TransferKind::Read, {ReadRequest(kImageTop, 4)}, onRead, [&s, &link, read](bool complete) {
       if (!complete) return;  // the lists, the title and the file stay as they were
       ClearAllLists(s);
       for (const VariableRow& row : read->variableRows) s.variables.load(row);
@@ -160,6 +161,21 @@ void BotaoLeCLP_Click(EditorState& s, PlcLink& link, FileDialogService& dialogs)
       s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
                        MessageIcon::Information});
     });
+  });
+}
+
+void SaveMonitorLines(EditorState& s, const LinkMonitor& monitor, FileDialogService& dialogs) {
+  Guarded(s.messages, [&] {
+    const FileDialogResult chosen = dialogs.Show({true, QStringLiteral("Salvar o monitor da comunicação"),
+                                                  QStringLiteral("Texto (*.txt) | *.txt"), QStringLiteral("monitor.txt")});
+    if (chosen.cancelled) return;
+    QString text;
+    for (const QString& line : monitor.lines()) text += line + u'\n';
+    QSaveFile file(chosen.fullPath);
+    QString error;
+    if (!WriteAtomically(file, text.toUtf8(), &error)) {
+      ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível gravar o arquivo \"%1\":\r\n%2").arg(chosen.fullPath, error));
+    }
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/EditorState.h"
 #include "paramfile/FileDialog.h"
+#include "plclink/LinkMonitor.h"
 #include "plclink/PlcLink.h"
 
 #include <QByteArray>
@@ -21,5 +22,8 @@ void BotaoGravaCLP_Click(EditorState& state, PlcLink& link);
 // and decoded, replaces the lists as opening a file does. A Yes to the save
 // question runs the save command, hence the file dialogs.
 void BotaoLeCLP_Click(EditorState& state, PlcLink& link, FileDialogService& dialogs);
+
+// "Salvar…" of the monitor: its lines into a plain UTF-8 text file chosen in a Save dialog.
+void SaveMonitorLines(EditorState& state, const LinkMonitor& monitor, FileDialogService& dialogs);
 
 }  // namespace zelkor

@@ -8,6 +8,7 @@
 #include "core/MainWindow.h"
 #include "core/Version.h"
 #include "paramfile/FileCommands.h"
+#include "plclink/LinkMonitor.h"
 #include "plclink/PlcLink.h"
 #include "transfer/PlcCommands.h"
 #include "alarms/AlarmEditor.h"
@@ -23,7 +24,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -145,7 +150,8 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
       shownFirst_(std::make_unique<ShownFirst>(*this, platform)),
       state_(*shownFirst_),
       files_(*shownFirst_),
-      link_(new PlcLink(state_, platform.port, platform.deadline, this)) {
+      link_(new PlcLink(state_, platform.port, platform.deadline, this)),
+      monitor_(new LinkMonitor(*link_, platform.deadline, this)) {
   setObjectName(name::FormPrincipal);
   setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
   // The twip layout leaves room for a small dialog font; the grids' column
@@ -162,9 +168,12 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
   tabs_->addTab(variablesPage, QStringLiteral("Variáveis"));
   tabs_->addTab(alarmsPage, QStringLiteral("Alarmes"));
   tabs_->addTab(aboutPage, QStringLiteral("Sobre"));
+  auto* monitorPage = new QWidget;
+  tabs_->addTab(monitorPage, QStringLiteral("Monitor"));
   BuildVariablesPage(*variablesPage);
   BuildAlarmsPage(*alarmsPage);
   BuildAboutPage(*aboutPage);
+  BuildMonitorPage(*monitorPage);
   BuildFilesFrame();
   BuildLinkFrame();
   Place(TextButton(this, name::BotaoLeCLP, QStringLiteral("Lê CLP")), {}, 9360, 3420, 1050, 600);
@@ -261,6 +270,40 @@ void FormPrincipal::BuildAboutPage(QWidget& page) {
   version->setAlignment(Qt::AlignCenter);
 }
 
+void FormPrincipal::BuildMonitorPage(QWidget& page) {
+  const Origin o{0, kTabStrip};
+  monitorView_ = Place(new QPlainTextEdit(&page), o, 225, 540, 6720, 5160);
+  monitorView_->setObjectName(QStringLiteral("MonitorCLP"));
+  monitorView_->setReadOnly(true);
+  monitorView_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  monitorView_->setMaximumBlockCount(LinkMonitor::kMaxLines);
+  QFont font(QStringLiteral("DejaVu Sans Mono"));
+  font.setStyleHint(QFont::Monospace);
+  font.setPointSize(8);
+  monitorView_->setFont(font);
+  Place(TextButton(&page, QStringLiteral("BotãoLimparMonitor"), QStringLiteral("Limpar")), o, 225, 5850, 1095, 375);
+  Place(TextButton(&page, QStringLiteral("BotãoSalvarMonitor"), QStringLiteral("Salvar…")), o, 1440, 5850, 1095, 375);
+}
+
+void FormPrincipal::ShowNewMonitorLines() {
+  const QStringList lines = monitor_->TakeNew();
+  if (lines.isEmpty()) return;
+  QScrollBar* bar = monitorView_->verticalScrollBar();
+  const bool following = bar->value() == bar->maximum();  // unless the technician has scrolled up
+  const int kept = bar->value();
+  monitorView_->appendPlainText(lines.join(u'\n'));
+  bar->setValue(following ? bar->maximum() : kept);
+}
+
+void FormPrincipal::ShowProgress() {
+  const TransferProgress& p = state_.progress;
+  progressBar_->setVisible(p.active);
+  progressText_->setVisible(p.active);
+  if (progressBar_->maximum() != std::max(p.total, 1)) progressBar_->setRange(0, std::max(p.total, 1));
+  progressBar_->setValue(p.done);
+  if (progressText_->text() != p.text) progressText_->setText(p.text);
+}
+
 void FormPrincipal::BuildFilesFrame() {
   const Origin o{7380, 435};
   auto* frame = Place(new QGroupBox(QStringLiteral("  Lista de Variáveis e Alarmes"), this), {}, o.x, o.y, 3120, 2910);
@@ -299,6 +342,17 @@ void FormPrincipal::BuildLinkFrame() {
   QFont portFont = ports_->font();
   portFont.setPointSizeF(portFont.pointSizeF() * 0.9);
   ports_->setFont(portFont);
+  // Shown only while a transfer runs; never takes the focus.
+  progressBar_ = Place(new QProgressBar(frame), o, 7515, 5505, 2850, 150);
+  progressBar_->setObjectName(QStringLiteral("ProgressoCLP"));
+  progressBar_->setTextVisible(false);
+  progressBar_->setFocusPolicy(Qt::NoFocus);
+  progressText_ = Place(Label(frame, {}), o, 7410, 5685, 3060, 240);
+  progressText_->setObjectName(QStringLiteral("TextoProgressoCLP"));
+  QFont small = progressText_->font();
+  small.setPointSizeF(small.pointSizeF() * 0.85);  // "Gravando: quadro 37 de 511 — faltam 14 s" whole in the frame
+  progressText_->setFont(small);
+  progressText_->setAlignment(Qt::AlignCenter);
   Place(Label(frame, QStringLiteral("Grava CLP")), o, 7470, 6165, 870, 240);
   Place(IconButton(frame, name::BotaoGravaCLP, QStringLiteral("write-plc"),
                    QStringLiteral("Grava conteúdo das listas correntes no CLP")),
@@ -346,9 +400,30 @@ void FormPrincipal::BindCommands() {
           [this] { Run([this] { BotaoLeCLP_Click(state_, *link_, files_); }); });
   connect(ports_, &QComboBox::activated, this, [this](int index) { Run([&] { link_->ComboPorta_Click(index); }); });
   ports_->beforePopup = [this] { Run([this] { link_->RefreshPortDevices(); }); };
-  // The transfer ends, or the port is lost, after the click that began it:
-  // gather first, so what the technician typed meanwhile is kept.
-  connect(link_, &PlcLink::transferEnded, this, [this] { Run([] {}); });
+  // A transfer ends, or the port is lost, after the click that began it: the
+  // end runs as a command does, so what the technician typed meanwhile is kept.
+  link_->runEnd = [this](const std::function<void()>& end) { Run(end); };
+  // The progress and the monitor's new lines reach the window four times a
+  // second at most: a transfer of 511 frames must not repaint 1022 times, nor
+  // a slow PLC's wait cost more than a trickle of CPU.
+  monitorFlush_ = new QTimer(this);
+  monitorFlush_->setSingleShot(true);
+  monitorFlush_->setInterval(250);
+  connect(monitorFlush_, &QTimer::timeout, this, [this] {
+    ShowProgress();
+    ShowNewMonitorLines();
+  });
+  const auto soon = [this] {
+    if (!monitorFlush_->isActive()) monitorFlush_->start();
+  };
+  connect(link_, &PlcLink::progressChanged, this, soon);
+  connect(monitor_, &LinkMonitor::linesAdded, this, soon);
+  connect(findChild<QPushButton*>(QStringLiteral("BotãoLimparMonitor")), &QPushButton::clicked, this, [this] {
+    monitor_->Clear();
+    monitorView_->clear();
+  });
+  connect(findChild<QPushButton*>(QStringLiteral("BotãoSalvarMonitor")), &QPushButton::clicked, this,
+          [this] { Run([this] { SaveMonitorLines(state_, *monitor_, files_); }); });
   connect(link_, &PlcLink::portLost, this, [this] { Run([] {}); });
   state_.hooks.closePort = [this] { link_->ClosePort(); };
   state_.hooks.transferring = [this] { return link_->transferring(); };
@@ -386,6 +461,8 @@ void FormPrincipal::BindKeyboard() {
       {name::MemoriaInicial, u"Memória reservada, de"},          {name::MemoriaFinal, u"Memória reservada, até"},
       {name::TotalLinhasVariaveis, u"Linhas de Variáveis"},      {name::TotalLinhasAlarme, u"Linhas de Alarmes"},
       {name::MSFlexGrid1, u"Lista de Variáveis"},                {name::MSFlexGrid2, u"Lista de Alarmes"},
+      {QStringLiteral("MonitorCLP"), u"Monitor da comunicação"},                 {QStringLiteral("BotãoLimparMonitor"), u"Limpar o monitor"},
+      {QStringLiteral("BotãoSalvarMonitor"), u"Salvar o monitor"},               {QStringLiteral("ProgressoCLP"), u"Progresso da transferência"},
 };
   tabs_->setAccessibleName(QStringLiteral("Páginas do editor"));
   for (const auto& [objectName, text] : names) findChild<QWidget*>(objectName)->setAccessibleName(QString::fromUtf16(text));
@@ -411,7 +488,8 @@ void FormPrincipal::BindKeyboard() {
        name::BotaoEditar, name::Campo(0), name::Campo(1), name::Campo(2), name::Campo(3), name::ChechEditavel,
        name::BotaoSalvar, name::BotaoLimpar, name::MSFlexGrid2, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme,
        name::BotaoApagaListaAlarmes, name::BotaoRemoverAlarme, name::BotaoEditarAlarme, name::Texto1, name::Texto2,
-       name::BotaoSalvarAlarme, name::BotaoLimparAlarme, name::BotaoAbrirArquivo, name::BotaoSalvarArquivo,
+       name::BotaoSalvarAlarme, name::BotaoLimparAlarme, QStringLiteral("MonitorCLP"), QStringLiteral("BotãoLimparMonitor"),
+       QStringLiteral("BotãoSalvarMonitor"), name::BotaoAbrirArquivo, name::BotaoSalvarArquivo,
        name::BotaoSalvarComo, name::BotaoLeCLP, name::ComboPorta, name::BotaoGravaCLP};
   QWidget* previous = tabs_->tabBar();
   for (const QString& objectName : order) {
@@ -440,6 +518,7 @@ void FormPrincipal::Gather() {
 
 void FormPrincipal::Sync() {
   setWindowTitle(state_.title);
+  ShowProgress();
   tabs_->setCurrentIndex(state_.currentTab);
   if (state_.areaBackground) {
     for (QWidget* area : areas_) {

@@ -9,6 +9,10 @@
 #include <utility>
 
 class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QTimer;
 class QTabWidget;
 class QTableView;
 
@@ -18,6 +22,7 @@ class Deadline;
 class FileDialogService;
 class Grid;
 class PlcLink;
+class LinkMonitor;
 class PortComboBox;
 class SerialPort;
 struct ListPage;
@@ -47,6 +52,7 @@ class FormPrincipal : public QWidget {
   QTableView& variableGrid() { return *grid1_; }
   QTableView& alarmGrid() { return *grid2_; }
   PlcLink& link() { return *link_; }
+  LinkMonitor& monitor() { return *monitor_; }
 
   void Gather();
   void Sync();
@@ -78,6 +84,9 @@ class FormPrincipal : public QWidget {
   void BuildVariablesPage(QWidget& page);
   void BuildAlarmsPage(QWidget& page);
   void BuildAboutPage(QWidget& page);
+  void BuildMonitorPage(QWidget& page);
+  void ShowProgress();
+  void ShowNewMonitorLines();
   void BuildFilesFrame();
   void BuildLinkFrame();
   void BindCommands();
@@ -94,6 +103,11 @@ class FormPrincipal : public QWidget {
   QCheckBox* check_ = nullptr;
   PortComboBox* ports_ = nullptr;
   PlcLink* link_ = nullptr;
+  LinkMonitor* monitor_ = nullptr;
+  QPlainTextEdit* monitorView_ = nullptr;
+  QTimer* monitorFlush_ = nullptr;
+  QProgressBar* progressBar_ = nullptr;
+  QLabel* progressText_ = nullptr;
   QList<QWidget*> areas_;  // the four painted background areas
 };
 

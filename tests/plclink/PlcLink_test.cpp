@@ -4,6 +4,7 @@
 #include "plclink/PortDirectory.h"
 #include "support/Editor.h"
 #include "support/Printers.h"
+#include "transfer/PlcCommands.h"
 
 #include <QDir>
 #include <QFile>
@@ -191,6 +192,46 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
   Do(QStringLiteral("no; le"));
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("A porta de comunicação não está aberta."));
   EXPECT_NE(Shown().indexOf(QStringLiteral("title=a.zlk file=a.zlk")), -1);
+}
+
+TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCountsThemAndGoesAway) {
+  const auto summary = [this] {  // direction and meaning of each monitor line
+    QStringList lines;
+    for (const QString& line : monitor.lines()) lines << (line.mid(11, 5) + u' ' + line.section(QStringLiteral("  "), -1)).trimmed();
+    return lines.join(u'|');
+  };
+  port.peer = {};
+  Do(QStringLiteral("Vload 0; Aload 2; port 1; grava"));
+  QStringList progress;
+  for (int frame = 1; frame <= 4; ++frame) {
+    progress << state.progress.text + u'/' + QString::number(state.progress.done);
+    Do(QStringLiteral("+250"));
+    port.Deliver(testing::AckAnswer());
+  }
+  EXPECT_EQ(progress.join(u','), QStringLiteral("Gravando: quadro 1 de 4/0,Gravando: quadro 2 de 4 — faltam 1 s/1,"
+                                                "Gravando: quadro 3 de 4 — faltam 1 s/2,Gravando: quadro 4 de 4 — faltam 1 s/3"));
+  EXPECT_EQ(summary(), QStringLiteral(
+      "porta aberta: Porta # 01 (/dev/ttyUSB0), 19200,N,8,1|início da gravação: 4 quadros|→ CLP escrita de 4 palavras em D4496|"
+      "← CLP ACK|→ CLP escrita de 7 palavras em D4489|← CLP ACK|→ CLP escrita de 8 palavras em D4481|← CLP ACK|"
+      "→ CLP escrita de 8 palavras em D4473|← CLP ACK|transferência concluída"));
+  EXPECT_EQ(monitor.lines()[4], QStringLiteral("   250 ms  → CLP  <ENQ>00wSB08%DW0448907563120202020202075202000"
+                                               "0001<EOT>79  escrita de 7 palavras em D4489"));
+  // A NAK, silence and a lost port each end the transfer, and the progress with it.
+  const std::pair<std::function<void()>, const char*> ends[] = {
+      {[this] { port.Deliver(testing::NakAnswer()); }, "← CLP NAK, código 1234"},
+      {[this] { Do(QStringLiteral("+500")); }, "← CLP sem resposta em 500 ms"},
+      {[this] { port.Lose(QStringLiteral("desconectado")); }, "← CLP porta perdida: desconectado"}};
+  for (const auto& [end, line] : ends) {
+    monitor.Clear();
+    Do(QStringLiteral("port 1; no; grava"));
+    EXPECT_TRUE(state.progress.active);
+    end();
+    EXPECT_FALSE(state.progress.active);
+    EXPECT_EQ(summary().section(u'|', -2), QString::fromUtf8(line) + QStringLiteral("|transferência interrompida"));
+  }
+  dialogs.answers.push_back(Path(QStringLiteral("monitor.txt")));
+  SaveMonitorLines(state, monitor, dialogs);
+  EXPECT_TRUE(QString::fromUtf8(Bytes(QStringLiteral("monitor.txt"))).endsWith(monitor.lines().back() + u'\n'));
 }
 
 TEST_F(PlcLinkTest, EachPortChoiceOpensItsPortOrSaysWhyNotAndTheEntryStays) {

@@ -5,6 +5,7 @@
 #include "ScriptedSeams.h"
 
 #include "core/EditorState.h"
+#include "plclink/LinkMonitor.h"
 #include "plclink/PlcLink.h"
 
 #include <QTemporaryDir>
@@ -59,6 +60,7 @@ class EditorTest : public ::testing::Test {
   ManualDeadline deadline;
   sim::PlcSimulator plc;
   PlcLink link{state, port, deadline};
+  LinkMonitor monitor{link, deadline};
 };
 
 }  // namespace zelkor::testing

@@ -37,6 +37,7 @@ class FakeSerialPort final : public SerialPort {
     }
     return true;
   }
+  QByteArray peekWaiting() override { return received_; }
   bool readByte(char* byte) override {
     if (received_.isEmpty()) return false;
     *byte = received_.front();
@@ -79,6 +80,7 @@ class ManualDeadline final : public Deadline {
  public:
   void start(int milliseconds) override { due_ = now_ + milliseconds; }
   void stop() override { due_ = -1; }
+  qint64 now() const override { return now_; }
   void Advance(int milliseconds) {
     now_ += milliseconds;
     if (due_ < 0 || now_ < due_) return;

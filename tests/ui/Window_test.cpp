@@ -11,7 +11,9 @@
 #include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -75,9 +77,9 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
   EXPECT_EQ(texts.join(u'|'), QStringLiteral(
       "BotãoAbrirArquivo:Abrir arquivo|BotãoApagaListaAlarmes:Apaga a lista de Alarmes ao lado|BotãoApagaListaVariáveis:Apaga a lista de Variáveis ao lado|"
       "BotãoEditar:Editar|BotãoEditarAlarme:Editar|BotãoGravaCLP:Grava conteúdo das listas correntes no CLP|BotãoLimpar:Apaga campos de digitação ao lado|"
-      "BotãoLimparAlarme:Apaga campos de digitação ao lado|BotãoLêCLP:Lê CLP|BotãoRemover:Remover|BotãoRemoverAlarme:Remover|"
+      "BotãoLimparAlarme:Apaga campos de digitação ao lado|BotãoLimparMonitor:Limpar|BotãoLêCLP:Lê CLP|BotãoRemover:Remover|BotãoRemoverAlarme:Remover|"
       "BotãoSalvar:Inclui linha digitada na lista acima|BotãoSalvarAlarme:Inclui linha digitada na lista acima|BotãoSalvarArquivo:Salvar arquivo sobre o último lido|"
-      "BotãoSalvarComo:Salvar como...escolhendo diretório|BotãoSetaAbaixo:Mover linha para baixo|BotãoSetaAbaixoAlarme:Mover linha para baixo|BotãoSetaAcima:Mover linha para cima|"
+      "BotãoSalvarComo:Salvar como...escolhendo diretório|BotãoSalvarMonitor:Salvar…|BotãoSetaAbaixo:Mover linha para baixo|BotãoSetaAbaixoAlarme:Mover linha para baixo|BotãoSetaAcima:Mover linha para cima|"
       "BotãoSetaAcimaAlarme:Mover linha para cima|"
       "Campo(0):1|Campo(1):8|Campo(2):3|Campo(3):5|ChechEditável|ComboPorta|MSFlexGrid1|MSFlexGrid2|MemóriaFinal:0|MemóriaInicial:0|"
       "SSTab1|Texto1:8|Texto2:8|TotalLinhasAlarme:0|TotalLinhasVariáveis:0"));
@@ -87,7 +89,7 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
     EXPECT_EQ(QRect(Find(n)->mapTo(window.get(), QPoint()), Find(n)->size()), rect) << n.toStdString();
   }
   auto* tabs = Find<QTabWidget>(name::SSTab1);
-  EXPECT_EQ(tabs->tabText(0) + tabs->tabText(1) + tabs->tabText(2), QStringLiteral("VariáveisAlarmesSobre"));
+  EXPECT_EQ(tabs->tabText(0) + tabs->tabText(1) + tabs->tabText(2) + tabs->tabText(3), QStringLiteral("VariáveisAlarmesSobreMonitor"));
   EXPECT_EQ(ToRgb(tabs->widget(1)->palette().color(QPalette::Window)), (Rgb{182, 200, 203}));
   EXPECT_TRUE(tabs->widget(1)->autoFillBackground());
   auto* grid = Find<QTableView>(name::MSFlexGrid1);
@@ -159,6 +161,8 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
   port.peer = {};
   Type(QStringLiteral("||||A"), name::BotaoSalvarAlarme);
   Click(name::BotaoGravaCLP);
+  EXPECT_EQ(Find<QLabel>(QStringLiteral("TextoProgressoCLP"))->text(), QStringLiteral("Gravando: quadro 1 de 2"));
+  EXPECT_TRUE(Find(QStringLiteral("ProgressoCLP"))->isVisible());
   QTest::keyClicks(Field(name::Campo(1)), QStringLiteral("NIVEL"));
   EXPECT_FALSE(window->close());
   messages.whileShown = [&](const Message& m) {
@@ -171,6 +175,10 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
   EXPECT_EQ(Find<QComboBox>(name::ComboPorta)->currentIndex(), 0);
   EXPECT_EQ(Field(name::Campo(1))->text(), QStringLiteral("NIVEL"));
   EXPECT_EQ(messages.Titles(), QStringLiteral("Transmissão em andamento!|Transmissão em andamento!|Transmissão Ok!"));
+  EXPECT_FALSE(Find(QStringLiteral("ProgressoCLP"))->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([&] {  // the monitor's lines come in a batch
+    return Find<QPlainTextEdit>(QStringLiteral("MonitorCLP"))->toPlainText().endsWith(QStringLiteral("transferência concluída"));
+  }));
   messages.answers.push_back(Answer::No);
   EXPECT_TRUE(window->close());
   EXPECT_FALSE(port.isOpen());
