@@ -6,7 +6,7 @@ ZELKOR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 ZELKOR_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
-  libgtest-dev fonts-dejavu-core
+  libgtest-dev fonts-dejavu-core libcsv-dev
 )
 
 zelkor_need_packages() {
