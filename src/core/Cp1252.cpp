@@ -21,6 +21,12 @@ int ByteOf(QChar c) {
   return -1;
 }
 
+bool Typeable(QChar c) {
+  const int byte = ByteOf(c);
+  return byte >= 0x20 && byte != 0x7F && byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 &&
+         byte != 0x9D;
+}
+
 QByteArray Encode(const QString& text, bool* ok) {
   QByteArray bytes;
   bytes.reserve(text.size());

@@ -14,6 +14,10 @@ namespace zelkor::cp1252 {
 // -1 when the character has no byte in the code page.
 int ByteOf(QChar c);
 
+// What a text cell may hold: a printable character with a byte of its own
+// (no control character, none of the five undefined bytes).
+bool Typeable(QChar c);
+
 // Characters without a byte become '?' and clear *ok.
 QByteArray Encode(const QString& text, bool* ok = nullptr);
 QString Decode(const QByteArray& bytes);

@@ -70,6 +70,8 @@ class EditorState {
   QString dialogFilter;
   bool dialogSave = false;
   QString dialogFileName;
+  QString dialogSecondFilter;      // a second file type the dialog offers, or none
+  bool spreadsheetChosen = false;  // the dialog returned a spreadsheet (*.csv) rather than a parameter file
 
   QString title;
   int windowLeft = 0;  // twips

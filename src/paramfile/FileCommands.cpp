@@ -1,12 +1,15 @@
 #include "FileCommands.h"
 
+#include "Csv.h"
 #include "ParameterFile.h"
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
 #include "plclink/PlcImage.h"
 #include "variables/VariableEditor.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace zelkor {
 
@@ -41,7 +44,35 @@ void AdoptParameterFile(EditorState& s, const QString& fullPath, const QString& 
   s.title = kWindowTitle + QStringLiteral(" - ") + name;
 }
 
+bool IsSpreadsheet(const QString& path) { return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive); }
+
+// An import replaces the lists as an open does, but leaves no current file:
+// the lists are in no parameter file yet. A refused one changes nothing.
+void ImportAdoptedSpreadsheet(EditorState& s, const QString& previousPath, const QString& previousTitle) {
+  const QString path = std::exchange(s.currentPath, previousPath);
+  const QString fileName = QFileInfo(path).fileName();
+  s.title = previousTitle;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) {
+    ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível ler a planilha \"%1\":\r\n%2")
+                                          .arg(path, file.isOpen() ? QStringLiteral("Arquivo grande demais.") : file.errorString()));
+    return;
+  }
+  const CsvImport import = ParseCsv(file.readAll());
+  ApplyCsvImport(s, import);
+  if (!import.ok()) return;
+  UpdateReservedMemory(s);
+  s.title = kWindowTitle + QStringLiteral(" - ") + fileName + QStringLiteral(" (importada)");
+  s.currentPath.clear();
+  s.lastOpenedPath.clear();
+  s.button(name::BotaoSalvarArquivo).enabled = false;
+}
+
 void ReadAdoptedFile(EditorState& s, const QString& previousPath, const QString& previousTitle) {
+  if (s.spreadsheetChosen) {
+    ImportAdoptedSpreadsheet(s, previousPath, previousTitle);
+    return;
+  }
   ReadParameterFile(s);
   if (s.failure) {
     // A file refused as far too large is not adopted: a later save must not
@@ -61,11 +92,12 @@ void ChooseParameterFile(EditorState& s, FileDialogService& dialogs) {
   s.failure = false;
   Guarded(s.messages, [&] {
     const FileDialogResult result =
-        dialogs.Show({s.dialogSave, s.dialogTitle, s.dialogFilter, s.dialogFileName, true});
+        dialogs.Show({s.dialogSave, s.dialogTitle, s.dialogFilter, s.dialogFileName, true, s.dialogSecondFilter});
     if (result.cancelled || result.fullPath.isEmpty()) {
       s.failure = true;
       return;
     }
+    s.spreadsheetChosen = !s.dialogSecondFilter.isEmpty() && (result.secondFilterChosen || IsSpreadsheet(result.fullPath));
     AdoptParameterFile(s, result.fullPath, result.name);
   });
 }
@@ -76,6 +108,7 @@ void OpenParameterFileAt(EditorState& s, const QString& path) {
     const QString previousTitle = s.title;
     const QFileInfo file(path);
     AdoptParameterFile(s, file.absoluteFilePath(), file.fileName());
+    s.spreadsheetChosen = IsSpreadsheet(path);
     ReadAdoptedFile(s, previousPath, previousTitle);
   });
 }
@@ -94,6 +127,7 @@ void BotaoAbrirArquivo_Click(EditorState& s, FileDialogService& dialogs) {
     const QString previousTitle = s.title;
     s.dialogTitle = QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP");
     s.dialogFilter = kParameterFilter;
+    s.dialogSecondFilter = kSpreadsheetFilter;
     s.dialogSave = false;
     ChooseParameterFile(s, dialogs);
     if (s.currentPath.isEmpty() || s.failure) return;
@@ -109,6 +143,7 @@ void BotaoSalvarArquivo_Click(EditorState& s, FileDialogService& dialogs) {
       return;
     }
     s.dialogFileName = kDefaultFileName;
+    s.dialogSecondFilter.clear();
     s.dialogSave = true;
     ChooseParameterFile(s, dialogs);
     if (!s.currentPath.isEmpty() && !s.failure) WriteParameterFile(s);
@@ -119,9 +154,22 @@ void BotaoSalvarComo_Click(EditorState& s, FileDialogService& dialogs) {
   Guarded(s.messages, [&] {
     if (!ReadyToSave(s)) return;
     if (s.lastOpenedPath.isEmpty()) s.dialogFileName = kDefaultFileName;
+    s.dialogSecondFilter = kSpreadsheetFilter;
     s.dialogSave = true;
+    const QString previousPath = s.currentPath;
+    const QString previousTitle = s.title;
     ChooseParameterFile(s, dialogs);
     if (s.currentPath.isEmpty() || s.failure) return;
+    if (s.spreadsheetChosen) {
+      // An export is a copy, not a save: the current file and the title stay.
+      QSaveFile file(std::exchange(s.currentPath, previousPath));
+      s.title = previousTitle;
+      QString error;
+      if (!WriteAtomically(file, FormatCsv(s.variables, s.alarms), &error)) {
+        ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível gravar a planilha \"%1\":\r\n%2").arg(file.fileName(), error));
+      }
+      return;
+    }
     WriteParameterFile(s);
     s.button(name::BotaoSalvarArquivo).enabled = true;
   });

@@ -7,6 +7,7 @@ namespace zelkor {
 
 inline const QString kParameterFilter = QStringLiteral("Arquivos (*.zlk) | *.zlk");
 inline const QString kDefaultFileName = QStringLiteral("Parâmetros.zlk");
+inline const QString kSpreadsheetFilter = QStringLiteral("Planilha (*.csv) | *.csv");
 
 // Shows the dialog the state asks for; sets the current path and the window
 // title, or the failure flag when cancelled.

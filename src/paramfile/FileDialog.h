@@ -10,12 +10,14 @@ struct FileDialogRequest {
   QString filter;      // "Arquivos (*.zlk) | *.zlk": description, bar, pattern
   QString presetName;  // the name the dialog offers
   bool overwritePrompt = true;
+  QString secondFilter;  // also offered when not empty: "Planilha (*.csv) | *.csv"
 };
 
 struct FileDialogResult {
   bool cancelled = true;
   QString fullPath;
   QString name;  // without its folder
+  bool secondFilterChosen = false;
 };
 
 // The open and save dialogs. A name typed without extension is used as typed;

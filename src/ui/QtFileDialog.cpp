@@ -17,7 +17,9 @@ QString ToQtNameFilter(const QString& filter) {
 
 FileDialogResult QtFileDialog::Show(const FileDialogRequest& request) {
   QFileDialog dialog(parent_, request.title);
-  dialog.setNameFilter(ToQtNameFilter(request.filter));
+  QStringList filters{ToQtNameFilter(request.filter)};
+  if (!request.secondFilter.isEmpty()) filters << ToQtNameFilter(request.secondFilter);
+  dialog.setNameFilters(filters);
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // Open accepts names of files that do not exist; no extension is added.
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -31,7 +33,7 @@ FileDialogResult QtFileDialog::Show(const FileDialogRequest& request) {
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   const QString path = dialog.selectedFiles().constFirst();
-  return {false, path, QFileInfo(path).fileName()};
+  return {false, path, QFileInfo(path).fileName(), filters.size() > 1 && dialog.selectedNameFilter() == filters.last()};
 }
 
 }  // namespace zelkor

@@ -1,0 +1,75 @@
+#include "paramfile/Csv.h"
+#include "support/Editor.h"
+#include "support/Printers.h"
+
+namespace zelkor {
+namespace {
+
+const QByteArray kHeader = "Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2\r\n";
+
+// Variables as "grupo|texto|unidade|endereço|editável", alarms in brackets; or the failures.
+QString Outcome(const CsvImport& import) {
+  QStringList lines;
+  for (const VariableRow& v : import.variables) lines << QStringList{v.grupo, v.texto, v.unidade, v.endereco, v.editavel}.join(u'|');
+  for (const QString& alarm : import.alarms) lines << u'[' + alarm + u']';
+  for (const CsvFailure& f : import.failures) lines << QString::number(f.line) + u' ' + f.reason;
+  return lines.join(u'\n');
+}
+
+TEST(Csv, ReadsWhatSpreadsheetsWriteAndRefusesEveryBadRowWithItsLine) {
+  const std::tuple<const char*, QByteArray, const char*> cases[] = {
+      {"BOM, quoted ; \" and a line break in an unknown column, blank lines",
+       "\xEF\xBB\xBFTipo;Grupo;Texto;Unidade;Endereço;Editável;Obs;Texto 1;Texto 2\r\n\r\n"
+       "Variável;0;\"P;1\"\"\";bar;D0100;Sim;\"a\r\nb\";;\r\n;;;;;;;;\r\nAlarme;;;;;;;MOTOR 1;FALHA\r\n",
+       "0|P;1\"|bar|D0100|Sim\n[MOTOR 1 FALHA   ]"},
+      {"commas, other order, names and values folded, UTF-8 without BOM, lone LF",
+       " EDITAVEL ,endereço,TEXTO, tipo,Grupo,texto 1\ns,d10,Pressão,v,0,\n,C1, x ,Variavel,1,\nN,T2,,VARIÁVEL, 2 ,\n,,,a,,Fim\n",
+       "0|Pressão||d10|Sim\n1| x ||C1|Não\n2|||T2|Não\n[Fim             ]"},
+      {"tabs, Windows-1252, blanks past the width dropped", "Tipo\tGrupo\tTexto\tEndere\xe7o\r\nV\t0\tPress\xe3o   \tD1\r\n",
+       "0|Pressão ||D1|Não"},
+      {"bad address", kHeader + "V;0;;;D1\r\nV;0;;;D5000\r\n", "3 Endereço inválido! — D5000"},
+      {"group 8", kHeader + "V;8;;;D1\r\n", "2 Grupo: só numérico de 0 a 7! — 8"},
+      {"group gap", kHeader + "V;0;;;D1\r\nV;2;;;D2\r\nV;3;;;D3\r\n", "3 Sequência de numeração do Grupo está quebrada! — falta o Grupo 1"},
+      {"long texts, Editável", kHeader + "V;0;ABCDEFGHI;;D1\r\nV;0;;m/s2;D1\r\nV;0;;;D1;Talvez\r\n",
+       "2 Texto com mais de 8 caracteres! — ABCDEFGHI\n3 Unidade com mais de 3 caracteres! — m/s2\n4 Editável deve ser Sim ou Não! — Talvez"},
+      {"Tipo", kHeader + "X;0;;;D1\r\n;0\r\n", "2 Tipo desconhecido! Use Variável ou Alarme — X\n3 Tipo não informado! Use Variável ou Alarme"},
+      {"alarm texts", kHeader + "A;;;;;;;FIM\r\nA;;;;;;Włącz;\r\nA;;;;;;OK;123456789\r\n",
+       "2 Texto 1 deve ter de 1 a 8 caracteres!\n3 Caractere \"ł\" não aceito pelo painel — Texto 1\n"
+       "4 Texto 2 deve ter no máximo 8 caracteres! — 123456789"},
+      {"line break in a quoted text counts as a line", kHeader + "V;0;\"a\r\nb\";;D1\r\nV;0;;;D5000\r\n",
+       "2 Quebra de linha ou outro caractere de controle não aceito — Texto\n4 Endereço inválido! — D5000"},
+      {"no Tipo column", "\r\nGrupo;Texto\r\n0;A\r\n",
+       "2 Cabeçalho sem a coluna Tipo: a primeira linha deve ser o cabeçalho Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2"},
+      {"256 variables", kHeader + QByteArray("V;0;;;D1\r\n").repeated(256), "257 Mais de 255 variáveis: a lista comporta no máximo 255!"},
+  };
+  for (const auto& [name, bytes, outcome] : cases) EXPECT_EQ(Outcome(ParseCsv(bytes)), QString::fromUtf8(outcome)) << name;
+}
+
+using CsvCommandsTest = testing::EditorTest;
+
+TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesItWholeChangingNothing) {
+  const QByteArray exported = "\xEF\xBB\xBF" + kHeader + "Variável;0;  TEMP;   ;c10;Não;;\r\nVariável;1;\"P;1\"\"\";°C;D0100;Sim;;\r\n"
+                              "Alarme;;;;;;MOTOR 1 ;FALHA   \r\n";  // quoted only where needed; the typed empty unit is blanks
+  Play({{"V 1|P;1\"|°C|D0100|S; V 0|  TEMP||c10; A MOTOR 1|FALHA; saveas a.zlk; saveas lista.csv",
+         "V[0/  TEMP/000002 1/P;1\"/100001] A[MOTOR 1 FALHA] n=2/1 mem=D4474 txt=0|  TEMP|   |c10| txtA=MOTOR 1|FALHA changed "
+         "title=a.zlk file=a.zlk salvarOn"}});
+  EXPECT_EQ(dialogs.requests.back().secondFilter, QStringLiteral("Planilha (*.csv) | *.csv"));
+  Do(QStringLiteral("apagar V; V 0|X|u|D1; no; open lista.csv"));
+  EXPECT_EQ(Bytes(QStringLiteral("lista.csv")), exported);
+  EXPECT_EQ(Shown(), QStringLiteral("V[0/  TEMP/000001 1/P;1\"/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 focus=Texto1 changed "
+                                    "msg=Salvar dados atuais? title=lista.csv (importada)"));
+  WriteFile(QStringLiteral("ruim.csv"), kHeader + QByteArray("X\r\n").repeated(12) + "V;0;;;D1\r\n");
+  Do(QStringLiteral("no; open ruim.csv"));
+  EXPECT_EQ(Shown(), QStringLiteral("V[0/  TEMP/000001 1/P;1\"/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 changed fail "
+                                    "msg=Salvar dados atuais?|Planilha não importada! title=lista.csv (importada)"));
+  const QString text = messages.shown.back().text;
+  EXPECT_TRUE(text.contains(QStringLiteral("\r\nLinha 11: Tipo desconhecido! Use Variável ou Alarme — X\r\n")) && !text.contains(u"Linha 12"));
+  EXPECT_TRUE(text.endsWith(QStringLiteral("… e mais 2 erros."))) << text.toStdString();
+  EXPECT_EQ(messages.shown.back().icon, MessageIcon::Exclamation);
+  Do(QStringLiteral("openat lista.csv"));  // as the command line opens it
+  EXPECT_EQ(Titles(), QString());
+  EXPECT_EQ(FormatCsv(state.variables, state.alarms), Bytes(QStringLiteral("lista.csv")));  // the round trip
+}
+
+}  // namespace
+}  // namespace zelkor
