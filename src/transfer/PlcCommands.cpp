@@ -167,7 +167,7 @@ void BotaoLeCLP_Click(EditorState& s, PlcLink& link, FileDialogService& dialogs)
 void SaveMonitorLines(EditorState& s, const LinkMonitor& monitor, FileDialogService& dialogs) {
   Guarded(s.messages, [&] {
     const FileDialogResult chosen = dialogs.Show({true, QStringLiteral("Salvar o monitor da comunicação"),
-                                                  QStringLiteral("Texto (*.txt) | *.txt"), QStringLiteral("monitor.txt")});
+                                                  QStringLiteral("Texto (*.txt) | *.txt"), QStringLiteral("monitor.txt"), true, {}});
     if (chosen.cancelled) return;
     QString text;
     for (const QString& line : monitor.lines()) text += line + u'\n';
