@@ -226,7 +226,8 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
   }
   ASSERT_TRUE(InstallPortugueseTranslation(*QCoreApplication::instance()));
   QStringList buttons;
-  for (auto* b : BuildMessageBox({{}, {}, MessageButtons::YesNoCancel}, nullptr)->buttons()) buttons << b->text().remove(u'&');
+  const auto box = BuildMessageBox({{}, {}, MessageButtons::YesNoCancel}, nullptr);
+  for (auto* b : box->buttons()) buttons << b->text().remove(u'&');
   buttons.sort();
   EXPECT_EQ(buttons.join(u','), QStringLiteral("Cancelar,Não,Sim"));
 }
