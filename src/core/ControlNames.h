@@ -44,6 +44,12 @@ inline const QString TotalLinhasAlarme = QStringLiteral("TotalLinhasAlarme");
 inline const QString ComboPorta = QStringLiteral("ComboPorta");
 inline const QString BotaoGravaCLP = QStringLiteral("BotãoGravaCLP");
 inline const QString BotaoLeCLP = QStringLiteral("BotãoLêCLP");
+inline const QString ProgressoCLP = QStringLiteral("ProgressoCLP");
+inline const QString TextoProgressoCLP = QStringLiteral("TextoProgressoCLP");
+
+inline const QString MonitorCLP = QStringLiteral("MonitorCLP");
+inline const QString BotaoLimparMonitor = QStringLiteral("BotãoLimparMonitor");
+inline const QString BotaoSalvarMonitor = QStringLiteral("BotãoSalvarMonitor");
 
 // Every push button of the window.
 QStringList AllButtons();

@@ -31,6 +31,11 @@ void ShowAlarmCount(EditorState& state) {
 
 bool CountDisplayShowsEmpty(const FieldState& display) { return GridNumber(display.text) == 0.0; }
 
+bool BothCountsShowEmpty(const EditorState& state) {
+  return CountDisplayShowsEmpty(state.field(name::TotalLinhasVariaveis)) &&
+         CountDisplayShowsEmpty(state.field(name::TotalLinhasAlarme));
+}
+
 void StartUp(EditorState& state) {
   Guarded(state.messages, [&] {
     // Which of the two values is the left edge is ours to pick: 700 left, 550 top.
@@ -69,6 +74,22 @@ void ClearAllLists(EditorState& state) {
     RunHook(state.hooks.clearAlarmFields);
     ResetGridHeaders(state.variables, state.alarms);
   });
+}
+
+void ReplaceLists(EditorState& state, const std::vector<VariableRow>& variables, const QStringList& alarmTexts) {
+  ClearAllLists(state);
+  for (const VariableRow& row : variables) state.variables.load(row);
+  for (const QString& text : alarmTexts) state.alarms.load(text);
+  ShowVariableCount(state);
+  ShowAlarmCount(state);
+}
+
+void AdoptListsWithoutFile(EditorState& state, const QString& title) {
+  state.title = title;
+  state.currentPath.clear();
+  state.lastOpenedPath.clear();
+  state.button(name::BotaoSalvarArquivo).enabled = false;
+  state.listsChanged = true;
 }
 
 CloseAnswer CloseRequest(EditorState& state) {

@@ -15,6 +15,11 @@ void StartUp(EditorState& state);
 
 // Empties both lists and everything that shows them (used before loading a file).
 void ClearAllLists(EditorState& state);
+// Both lists become these rows, in this order, unsorted, as after reading a file.
+void ReplaceLists(EditorState& state, const std::vector<VariableRow>& variables, const QStringList& alarmTexts);
+// The lists came from elsewhere than a parameter file (a spreadsheet, the
+// PLC): none is current, Salvar waits for Salvar como, and closing asks.
+void AdoptListsWithoutFile(EditorState& state, const QString& title);
 
 enum class CloseAnswer { Close, Stay };
 // Asks about unsaved changes when the lists changed; Cancel keeps the window.
@@ -27,5 +32,6 @@ void ShowVariableCount(EditorState& state);
 void ShowAlarmCount(EditorState& state);
 // Commands that need to know whether a list is empty read its display back.
 bool CountDisplayShowsEmpty(const FieldState& display);
+bool BothCountsShowEmpty(const EditorState& state);
 
 }  // namespace zelkor

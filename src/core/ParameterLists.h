@@ -23,6 +23,10 @@ inline constexpr int Count = 6;
 inline constexpr int kVariableGridWidth = 3975;      // twips
 inline constexpr int kVariableGridWideWidth = 4220;  // room for the scroll bar
 
+// The two values of Editável, as the grid, the file and the spreadsheet hold them.
+inline const QString kSim = QStringLiteral("Sim");
+inline const QString kNao = QStringLiteral("Não");
+
 struct VariableRow {
   QString grupo;
   QString texto;

@@ -179,9 +179,9 @@ QString CheckVariable(const Cells& cells, VariableRow& row) {
   }
   const QString editavel = Fold(cells[kEditavel]);
   if (editavel == u"sim" || editavel == u"s") {
-    row.editavel = QStringLiteral("Sim");
+    row.editavel = kSim;
   } else if (editavel.isEmpty() || editavel == u"nao" || editavel == u"n") {
-    row.editavel = QStringLiteral("Não");
+    row.editavel = kNao;
   } else {
     return Reason(QStringLiteral("Editável deve ser Sim ou Não!"), cells[kEditavel].trimmed());
   }
@@ -359,11 +359,7 @@ void ApplyCsvImport(EditorState& state, const CsvImport& import) {
       state.messages.Show(import.message);
       return;
     }
-    ClearAllLists(state);
-    for (const VariableRow& row : import.variables) state.variables.load(row);
-    for (const QString& text : import.alarms) state.alarms.load(text);
-    ShowVariableCount(state);
-    ShowAlarmCount(state);
+    ReplaceLists(state, import.variables, import.alarms);
     state.listsChanged = true;
   });
 }

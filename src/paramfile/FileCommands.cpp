@@ -19,10 +19,7 @@ const QString kSaveTitle = QStringLiteral("Selecione a pasta de destino para gra
 
 // The empty check reads the count displays, as the transfer does.
 bool RefuseEmptyLists(EditorState& s) {
-  if (!CountDisplayShowsEmpty(s.field(name::TotalLinhasVariaveis)) ||
-      !CountDisplayShowsEmpty(s.field(name::TotalLinhasAlarme))) {
-    return false;
-  }
+  if (!BothCountsShowEmpty(s)) return false;
   s.messages.Show({QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!"),
                    MessageButtons::Ok, MessageIcon::Exclamation});
   return true;
@@ -62,10 +59,7 @@ void ImportAdoptedSpreadsheet(EditorState& s, const QString& previousPath, const
   ApplyCsvImport(s, import);
   if (!import.ok()) return;
   UpdateReservedMemory(s);
-  s.title = kWindowTitle + QStringLiteral(" - ") + fileName + QStringLiteral(" (importada)");
-  s.currentPath.clear();
-  s.lastOpenedPath.clear();
-  s.button(name::BotaoSalvarArquivo).enabled = false;
+  AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - ") + fileName + QStringLiteral(" (importada)"));
 }
 
 void ReadAdoptedFile(EditorState& s, const QString& previousPath, const QString& previousTitle) {
@@ -113,16 +107,18 @@ void OpenParameterFileAt(EditorState& s, const QString& path) {
   });
 }
 
+bool OfferToSaveLists(EditorState& s, FileDialogService& dialogs, const QString& before) {
+  if (!s.listsChanged || BothCountsShowEmpty(s)) return true;
+  const Answer answer =
+      s.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de ") + before + u'?',
+                       QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel, MessageIcon::None});
+  if (answer == Answer::Yes) BotaoSalvarArquivo_Click(s, dialogs);
+  return answer != Answer::Cancel;
+}
+
 void BotaoAbrirArquivo_Click(EditorState& s, FileDialogService& dialogs) {
   Guarded(s.messages, [&] {
-    if (s.listsChanged && !(CountDisplayShowsEmpty(s.field(name::TotalLinhasVariaveis)) &&
-                            CountDisplayShowsEmpty(s.field(name::TotalLinhasAlarme)))) {
-      const Answer answer =
-          s.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de abrir o arquivo?"),
-                           QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel, MessageIcon::None});
-      if (answer == Answer::Cancel) return;
-      if (answer == Answer::Yes) BotaoSalvarArquivo_Click(s, dialogs);
-    }
+    if (!OfferToSaveLists(s, dialogs, QStringLiteral("abrir o arquivo"))) return;
     const QString previousPath = s.currentPath;
     const QString previousTitle = s.title;
     s.dialogTitle = QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP");

@@ -13,6 +13,11 @@ inline const QString kSpreadsheetFilter = QStringLiteral("Planilha (*.csv) | *.c
 // title, or the failure flag when cancelled.
 void ChooseParameterFile(EditorState& state, FileDialogService& dialogs);
 
+// Before the lists are replaced: when they have changed and are not empty,
+// asks whether to save them first ("... antes de " + `before` + "?"); Yes runs
+// Salvar. False when the technician cancels.
+bool OfferToSaveLists(EditorState& state, FileDialogService& dialogs, const QString& before);
+
 void BotaoAbrirArquivo_Click(EditorState& state, FileDialogService& dialogs);
 // What "Abrir arquivo" does once its dialog has returned `path`; for a file
 // named on the command line.

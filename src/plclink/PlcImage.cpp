@@ -73,7 +73,7 @@ std::optional<VariableRow> DecodeVariableRecord(const QByteArray& record) {
   const int number = static_cast<unsigned char>(record.at(12)) * 256 + static_cast<unsigned char>(record.at(13));
   return VariableRow{QString::number((flags >> 1) & 7), WithoutTrailingBlanks(record.left(8)),
                      WithoutTrailingBlanks(record.mid(8, 3)), QChar(u"DCT"[type]) + QString::number(number),
-                     (flags & 1) != 0 ? QStringLiteral("Sim") : QStringLiteral("Não")};
+                     (flags & 1) != 0 ? kSim : kNao};
 }
 
 QString DecodeAlarmRecord(const QByteArray& record) { return WithoutTrailingBlanks(record.left(16)); }

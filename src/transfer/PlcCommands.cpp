@@ -1,6 +1,5 @@
 #include "PlcCommands.h"
 
-#include "core/ControlNames.h"
 #include "core/MainWindow.h"
 #include "paramfile/FileCommands.h"
 #include "paramfile/ParameterFile.h"
@@ -23,10 +22,6 @@ QString ListTooLong(const QString& list, int rows) {
       .arg(list)
       .arg(rows)
       .arg(kMaxRows);
-}
-
-bool BothCountsShowEmpty(const EditorState& s) {
-  return CountDisplayShowsEmpty(s.field(name::TotalLinhasVariaveis)) && CountDisplayShowsEmpty(s.field(name::TotalLinhasAlarme));
 }
 
 // What a read has brought so far; the lists change only when it is all there.
@@ -103,13 +98,7 @@ void BotaoLeCLP_Click(EditorState& s, PlcLink& link, FileDialogService& dialogs)
   Guarded(s.messages, [&] {
     if (link.RefuseWhileTransferring(QStringLiteral("em andamento."))) return;
     // As before opening a file, and before anything is sent.
-    if (s.listsChanged && !BothCountsShowEmpty(s)) {
-      const Answer answer =
-          s.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de ler o CLP?"),
-                           QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel, MessageIcon::None});
-      if (answer == Answer::Cancel) return;
-      if (answer == Answer::Yes) BotaoSalvarArquivo_Click(s, dialogs);
-    }
+    if (!OfferToSaveLists(s, dialogs, QStringLiteral("ler o CLP"))) return;
     const QString nothingRead = QStringLiteral("Nada foi lido!");
     auto read = std::make_shared<ReadBack>();
     auto onRead = [&s, &link, read, nothingRead](int index, const QList<quint16>& words) {
@@ -146,18 +135,9 @@ void BotaoLeCLP_Click(EditorState& s, PlcLink& link, FileDialogService& dialogs)
     };
     link.Transfer(TransferKind::Read, {ReadRequest(kImageTop, 4)}, onRead, [&s, &link, read](bool complete) {
       if (!complete) return;  // the lists, the title and the file stay as they were
-      ClearAllLists(s);
-      for (const VariableRow& row : read->variableRows) s.variables.load(row);
-      for (const QString& text : read->alarmTexts) s.alarms.load(text);
-      ShowVariableCount(s);
-      ShowAlarmCount(s);
+      ReplaceLists(s, read->variableRows, read->alarmTexts);
       UpdateReservedMemory(s);
-      // The lists are in no file yet: Salvar waits for Salvar como, and closing asks.
-      s.title = kWindowTitle + QStringLiteral(" - CLP (") + PortEntryName(link.portNumber()) + u')';
-      s.currentPath.clear();
-      s.lastOpenedPath.clear();
-      s.button(name::BotaoSalvarArquivo).enabled = false;
-      s.listsChanged = true;
+      AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - CLP (") + PortEntryName(link.portNumber()) + u')');
       s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
                        MessageIcon::Information});
     });

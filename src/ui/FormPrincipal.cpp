@@ -280,15 +280,15 @@ void FormPrincipal::BuildAboutPage(QWidget& page) {
 void FormPrincipal::BuildMonitorPage(QWidget& page) {
   const Origin o{0, kTabStrip};
   monitorView_ = Place(new QPlainTextEdit(&page), o, 225, 540, 6720, 5160);
-  monitorView_->setObjectName(QStringLiteral("MonitorCLP"));
+  monitorView_->setObjectName(name::MonitorCLP);
   monitorView_->setReadOnly(true);
   monitorView_->setLineWrapMode(QPlainTextEdit::NoWrap);
   monitorView_->setMaximumBlockCount(LinkMonitor::kMaxLines);
   QFont font = grid2_->font();  // the alarm grid's fixed pitch, smaller: a frame line is long
   font.setPointSize(8);
   monitorView_->setFont(font);
-  Place(TextButton(&page, QStringLiteral("BotãoLimparMonitor"), QStringLiteral("Limpar")), o, 225, 5850, 1095, 375);
-  Place(TextButton(&page, QStringLiteral("BotãoSalvarMonitor"), QStringLiteral("Salvar…")), o, 1440, 5850, 1095, 375);
+  Place(TextButton(&page, name::BotaoLimparMonitor, QStringLiteral("Limpar")), o, 225, 5850, 1095, 375);
+  Place(TextButton(&page, name::BotaoSalvarMonitor, QStringLiteral("Salvar…")), o, 1440, 5850, 1095, 375);
 }
 
 void FormPrincipal::ShowNewMonitorLines() {
@@ -350,11 +350,11 @@ void FormPrincipal::BuildLinkFrame() {
   ports_->setFont(portFont);
   // Shown only while a transfer runs; never takes the focus.
   progressBar_ = Place(new QProgressBar(frame), o, 7515, 5505, 2850, 150);
-  progressBar_->setObjectName(QStringLiteral("ProgressoCLP"));
+  progressBar_->setObjectName(name::ProgressoCLP);
   progressBar_->setTextVisible(false);
   progressBar_->setFocusPolicy(Qt::NoFocus);
   progressText_ = Place(Label(frame, {}), o, 7410, 5685, 3060, 240);
-  progressText_->setObjectName(QStringLiteral("TextoProgressoCLP"));
+  progressText_->setObjectName(name::TextoProgressoCLP);
   QFont small = progressText_->font();
   small.setPointSizeF(small.pointSizeF() * 0.85);  // "Gravando: quadro 37 de 511 — faltam 14 s" whole in the frame
   progressText_->setFont(small);
@@ -424,11 +424,11 @@ void FormPrincipal::BindCommands() {
   };
   connect(link_, &PlcLink::progressChanged, this, soon);
   connect(monitor_, &LinkMonitor::linesAdded, this, soon);
-  connect(findChild<QPushButton*>(QStringLiteral("BotãoLimparMonitor")), &QPushButton::clicked, this, [this] {
+  connect(findChild<QPushButton*>(name::BotaoLimparMonitor), &QPushButton::clicked, this, [this] {
     monitor_->Clear();
     monitorView_->clear();
   });
-  connect(findChild<QPushButton*>(QStringLiteral("BotãoSalvarMonitor")), &QPushButton::clicked, this,
+  connect(findChild<QPushButton*>(name::BotaoSalvarMonitor), &QPushButton::clicked, this,
           [this] { Run([this] { SaveMonitorLines(state_, *monitor_, files_); }); });
   connect(link_, &PlcLink::portLost, this, [this] { Run([] {}); });
   state_.hooks.closePort = [this] { link_->ClosePort(); };
@@ -467,9 +467,9 @@ void FormPrincipal::BindKeyboard() {
       {name::MemoriaInicial, u"Memória reservada, de"},          {name::MemoriaFinal, u"Memória reservada, até"},
       {name::TotalLinhasVariaveis, u"Linhas de Variáveis"},      {name::TotalLinhasAlarme, u"Linhas de Alarmes"},
       {name::MSFlexGrid1, u"Lista de Variáveis"},                {name::MSFlexGrid2, u"Lista de Alarmes"},
-      {QStringLiteral("MonitorCLP"), u"Monitor da comunicação"},                 {QStringLiteral("BotãoLimparMonitor"), u"Limpar o monitor"},
-      {QStringLiteral("BotãoSalvarMonitor"), u"Salvar o monitor"},               {QStringLiteral("ProgressoCLP"), u"Progresso da transferência"},
-};
+      {name::MonitorCLP, u"Monitor da comunicação"},             {name::BotaoLimparMonitor, u"Limpar o monitor"},
+      {name::BotaoSalvarMonitor, u"Salvar o monitor"},           {name::ProgressoCLP, u"Progresso da transferência"},
+  };
   tabs_->setAccessibleName(QStringLiteral("Páginas do editor"));
   for (const auto& [objectName, text] : names) findChild<QWidget*>(objectName)->setAccessibleName(QString::fromUtf16(text));
   for (const QString& arrow : {name::BotaoSetaAcima, name::BotaoSetaAbaixo, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme}) {
@@ -491,12 +491,12 @@ void FormPrincipal::BindKeyboard() {
   // entry line left to right and the line's buttons; then the files, the PLC.
   const QStringList order = {
       name::MSFlexGrid1, name::BotaoSetaAcima, name::BotaoSetaAbaixo, name::BotaoApagaListaVariaveis, name::BotaoRemover,
-       name::BotaoEditar, name::Campo(0), name::Campo(1), name::Campo(2), name::Campo(3), name::ChechEditavel,
-       name::BotaoSalvar, name::BotaoLimpar, name::MSFlexGrid2, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme,
-       name::BotaoApagaListaAlarmes, name::BotaoRemoverAlarme, name::BotaoEditarAlarme, name::Texto1, name::Texto2,
-       name::BotaoSalvarAlarme, name::BotaoLimparAlarme, QStringLiteral("MonitorCLP"), QStringLiteral("BotãoLimparMonitor"),
-       QStringLiteral("BotãoSalvarMonitor"), name::BotaoAbrirArquivo, name::BotaoSalvarArquivo,
-       name::BotaoSalvarComo, name::BotaoLeCLP, name::ComboPorta, name::BotaoGravaCLP};
+      name::BotaoEditar, name::Campo(0), name::Campo(1), name::Campo(2), name::Campo(3), name::ChechEditavel,
+      name::BotaoSalvar, name::BotaoLimpar, name::MSFlexGrid2, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme,
+      name::BotaoApagaListaAlarmes, name::BotaoRemoverAlarme, name::BotaoEditarAlarme, name::Texto1, name::Texto2,
+      name::BotaoSalvarAlarme, name::BotaoLimparAlarme, name::MonitorCLP, name::BotaoLimparMonitor,
+      name::BotaoSalvarMonitor, name::BotaoAbrirArquivo, name::BotaoSalvarArquivo,
+      name::BotaoSalvarComo, name::BotaoLeCLP, name::ComboPorta, name::BotaoGravaCLP};
   QWidget* previous = tabs_->tabBar();
   for (const QString& objectName : order) {
     QWidget* next = findChild<QWidget*>(objectName);

@@ -13,9 +13,6 @@ namespace zelkor {
 
 namespace {
 
-const QString kSim = QStringLiteral("Sim");
-const QString kNao = QStringLiteral("Não");
-
 QString FieldText(const EditorState& s, int index) { return s.field(name::Campo(index)).text; }
 
 VariableRow RowFromFields(const EditorState& s) {
