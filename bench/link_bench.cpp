@@ -79,8 +79,9 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
     form->findChild<QTabWidget*>(zelkor::name::SSTab1)->setCurrentIndex(3);
   } else {
     bare = std::make_unique<zelkor::EditorState>(quiet);
-    bareLink = std::make_unique<zelkor::PlcLink>(*bare, port, deadline);
+    bareLink = std::make_unique<zelkor::PlcLink>(port, deadline);
     zelkor::StartUp(*bare);
+    zelkor::WireEditor(*bare, *bareLink, quiet);
   }
   zelkor::EditorState& state = window ? form->state() : *bare;
   zelkor::PlcLink& link = window ? form->link() : *bareLink;
@@ -91,7 +92,7 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
   for (int i = 0; i < alarms; ++i) state.alarms.load(QStringLiteral("ALARME %1").arg(i));
   zelkor::ShowVariableCount(state);
   zelkor::ShowAlarmCount(state);
-  link.ComboPorta_Click(0);
+  zelkor::ChoosePort(state, link, 0);
   QTest::qWait(300);  // the window's first paint is not the link's cost
 
   auto measure = [&](auto&& command) {

@@ -9,6 +9,7 @@
 //   question — the question on closing with unsaved lists, to OUTPUT-message.png
 //   progress — a transfer under way
 //   monitor  — the "Monitor" tab after a port that failed to open
+#include "PlcSimulator.h"
 #include "core/ControlNames.h"
 #include "core/MainWindow.h"
 #include "plclink/QtSerialPort.h"
@@ -21,6 +22,8 @@
 #include "variables/VariableEditor.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QStyleFactory>
@@ -69,7 +72,9 @@ int main(int argc, char* argv[]) {
 
   KeepLastMessage messages;
   zelkor::QtFileDialog files;
-  zelkor::QtSerialPort port;
+  QTemporaryDir devices;  // where the simulated PLC of the progress scene plugs in
+  zelkor::sim::PlcSimulator plc({.delayMs = 40});
+  zelkor::QtSerialPort port(zelkor::PortDirectory(devices.path(), devices.path()));
   zelkor::QtDeadline deadline;
   zelkor::FormPrincipal window({messages, files, port, deadline});
   window.show();
@@ -103,12 +108,21 @@ int main(int argc, char* argv[]) {
   }
   if (scene == QStringLiteral("about")) window.Run([&] { window.state().currentTab = 2; });
   if (scene == QStringLiteral("progress")) {  // a transfer under way, as its frame shows it
-    window.Run([&] { window.state().progress = {true, 36, 511, QStringLiteral("Gravando: quadro 37 de 511 — faltam 14 s")}; });
+    // A simulated PLC that takes 40 ms an answer, behind "Porta # 01".
+    QString error;
+    plc.open(&error);
+    QFile::link(plc.devicePath(), devices.path() + QStringLiteral("/ttyUSB0"));
+    window.Run([&] {
+      for (int i = 0; i < 255; ++i) window.state().alarms.load(QStringLiteral("ALARME %1").arg(i));
+      zelkor::ShowAlarmCount(window.state());
+      zelkor::ChoosePort(window.state(), window.link(), 0);
+      zelkor::BotaoGravaCLP_Click(window.state(), window.link());
+    });
   }
   if (scene == QStringLiteral("monitor")) {  // what a failed port choice and a write to no port leave on the monitor
     SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);
     window.Run([&] {
-      window.link().ComboPorta_Click(15);
+      zelkor::ChoosePort(window.state(), window.link(), 15);
       zelkor::BotaoGravaCLP_Click(window.state(), window.link());
       window.state().currentTab = 3;
     });

@@ -42,6 +42,7 @@ void StoreAlarmRow(EditorState& s) {
 
 void BotaoSalvarAlarme_Click(EditorState& s) {
   Guarded(s.messages, [&] {
+    if (s.readingPlc) return;
     const ListEditor editor = AlarmListEditor(s);
     ValidateAlarmText(s);
     if (s.failure) return;
@@ -56,6 +57,7 @@ void BotaoSalvarAlarme_Click(EditorState& s) {
 
 void BotaoEditarAlarme_Click(EditorState& s) {
   Guarded(s.messages, [&] {
+    if (s.readingPlc) return;
     if (!BeginEdit(s, AlarmListEditor(s))) return;
     const auto [texto1, texto2] = SplitAlarmText(s.alarms.text(s.alarms.selectedRow()));
     s.field(name::Texto1).text = texto1;
@@ -64,15 +66,15 @@ void BotaoEditarAlarme_Click(EditorState& s) {
 }
 
 void BotaoLimparAlarme_Click(EditorState& s) {
-  Guarded(s.messages, [&] { ClearEntryFields(s, AlarmListEditor(s)); });
+  Guarded(s.messages, [&] { if (!s.readingPlc) ClearEntryFields(s, AlarmListEditor(s)); });
 }
 
 void BotaoRemoverAlarme_Click(EditorState& s) {
-  Guarded(s.messages, [&] { RemoveSelectedRow(s, AlarmListEditor(s), BotaoLimparAlarme_Click); });
+  Guarded(s.messages, [&] { if (!s.readingPlc) RemoveSelectedRow(s, AlarmListEditor(s), BotaoLimparAlarme_Click); });
 }
 
 void BotaoApagaListaAlarmes_Click(EditorState& s) {
-  Guarded(s.messages, [&] { ClearWholeList(s, AlarmListEditor(s), BotaoLimparAlarme_Click); });
+  Guarded(s.messages, [&] { if (!s.readingPlc) ClearWholeList(s, AlarmListEditor(s), BotaoLimparAlarme_Click); });
 }
 
 void MSFlexGrid2_Click(EditorState& s, int line) {

@@ -23,20 +23,13 @@ struct FieldState {
   Rgb background = colours::White;
 };
 
-// A transfer to or from the PLC as the link frame shows it while it runs.
-struct TransferProgress {
-  bool active = false;
-  int done = 0;   // frames answered
-  int total = 0;  // frames known so far (a read learns the rest from the header)
-  QString text;   // "Gravando: quadro 37 de 511 — faltam 14 s"
-};
-
 // Commands of later subsystems that the window-level procedures call; bound
 // by whoever assembles the editor, so that this library depends on none of them.
 struct EditorHooks {
   std::function<void()> saveFile;          // the command of BotãoSalvarArquivo
   std::function<void()> closePort;         // closes the serial port, open or not
-  std::function<bool()> transferring;      // a "Grava CLP" is waiting for the PLC
+  std::function<bool()> writingPlc;        // a "Grava CLP" is waiting for the PLC
+  std::function<void()> abandonPlcRead;    // gives a running "Lê CLP" up
   std::function<void()> clearVariableFields;
   std::function<void()> clearAlarmFields;
 };
@@ -64,14 +57,8 @@ class EditorState {
 
   QString lastOpenedPath;
   QString currentPath;
-  // The next file dialog: its title, filter, kind, and the name it offers
-  // (the one it returned last, unless a command sets another).
-  QString dialogTitle;
-  QString dialogFilter;
-  bool dialogSave = false;
+  // The name the next file dialog offers: the one it returned last, unless a command sets another.
   QString dialogFileName;
-  QString dialogSecondFilter;      // a second file type the dialog offers, or none
-  bool spreadsheetChosen = false;  // the dialog returned a spreadsheet (*.csv) rather than a parameter file
 
   QString title;
   int windowLeft = 0;  // twips
@@ -81,7 +68,9 @@ class EditorState {
   QStringList portEntries;
   QStringList portDevices;  // tool-tip of each entry: the device it stands for
   int portIndex = -1;  // -1 = no entry selected
-  TransferProgress progress;
+  // "Lê CLP" runs: its end replaces both lists, so nothing may change them
+  // or the current file meanwhile.
+  bool readingPlc = false;
 
   bool chechEditavel = false;
   QString focus;  // objectName of the control that is to take the focus next

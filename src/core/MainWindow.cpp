@@ -38,7 +38,8 @@ bool BothCountsShowEmpty(const EditorState& state) {
 
 void StartUp(EditorState& state) {
   Guarded(state.messages, [&] {
-    // Which of the two values is the left edge is ours to pick: 700 left, 550 top.
+    // 700 twips from the left, 550 from the top: the window sits a little in
+    // from the corner, where the taskbar and menus do not cover it.
     state.windowLeft = 700;
     state.windowTop = 550;
     state.title = kWindowTitle;
@@ -95,11 +96,13 @@ void AdoptListsWithoutFile(EditorState& state, const QString& title) {
 CloseAnswer CloseRequest(EditorState& state) {
   // Leaving now would leave the PLC with a header that announces rows it never
   // got: the transfer takes a moment at most, so the close waits for it.
-  if (state.hooks.transferring && state.hooks.transferring()) {
+  if (state.hooks.writingPlc && state.hooks.writingPlc()) {
     state.messages.Show({QStringLiteral("Aguarde o fim da transmissão ao CLP antes de fechar o programa."),
                          QStringLiteral("Transmissão em andamento!"), MessageButtons::Ok, MessageIcon::Information});
     return CloseAnswer::Stay;
   }
+  // A read has changed nothing yet: it is given up, and the lists are what they were.
+  if (state.readingPlc) RunHook(state.hooks.abandonPlcRead);
   // Errors here must never keep the program from ending: each step is caught
   // on its own and the next one runs.
   if (state.listsChanged) {

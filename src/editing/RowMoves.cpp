@@ -18,6 +18,7 @@ int MoveTarget(const RowList& list, bool up) {
 
 void MoveAlarmRow(EditorState& s) {
   Guarded(s.messages, [&] {
+    if (s.readingPlc) return;
     AlarmList& list = s.alarms;
     const int target = MoveTarget(list, s.alarmMoveUp);
     if (target == 0) return;
@@ -31,6 +32,7 @@ void MoveAlarmRow(EditorState& s) {
 
 void MoveVariableRow(EditorState& s) {
   Guarded(s.messages, [&] {
+    if (s.readingPlc) return;
     VariableList& list = s.variables;
     Grid& grid = list.grid();
     const int target = MoveTarget(list, s.variableMoveUp);

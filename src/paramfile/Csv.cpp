@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace zelkor {
@@ -81,20 +82,29 @@ qsizetype NextLine(const QByteArray& bytes, qsizetype from) {
   return std::min(i + 1, bytes.size());
 }
 
+// What splitting the sheet gives: its rows, or the first malformed field.
+struct SplitSheet {
+  std::vector<RawRow> rows;
+  std::optional<CsvFailure> malformed;
+};
+
 // Fed one physical line at a time, so that each row knows the line it starts
-// on even when a quoted field before it held line breaks.
-std::vector<RawRow> SplitRows(const QByteArray& bytes, char separator) {
+// on even when a quoted field before it held line breaks. Read strictly: in
+// lenient mode an unclosed quote swallows every later row without a word.
+SplitSheet SplitRows(const QByteArray& bytes, char separator) {
   csv_parser parser;
-  if (csv_init(&parser, 0) != 0) throw std::runtime_error("csv_init");
+  if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) throw std::runtime_error("csv_init");
   const std::unique_ptr<csv_parser, decltype(&csv_free)> freeParser(&parser, csv_free);
   csv_set_delim(&parser, static_cast<unsigned char>(separator));
   // Blanks belong to texts; the cells that are not texts are trimmed later.
   csv_set_space_func(&parser, NoBlanks);
   RowCollector collector;
   int line = 0;
+  int quotedFieldLine = 0;  // where the quoted field still open at a line's end began
   for (qsizetype start = 0; start < bytes.size();) {
     const qsizetype next = NextLine(bytes, start);
     ++line;
+    const bool continuesField = parser.quoted != 0;
     // The parser skips empty lines outside a row: they start nothing.
     if (!collector.begun && !IsLineEnd(bytes[start])) {
       collector.begun = true;
@@ -102,12 +112,18 @@ std::vector<RawRow> SplitRows(const QByteArray& bytes, char separator) {
     }
     const auto length = static_cast<size_t>(next - start);
     if (csv_parse(&parser, bytes.constData() + start, length, EndField, EndRow, &collector) != length) {
-      throw std::runtime_error(csv_strerror(csv_error(&parser)));
+      // A quote closed a quoted field and something other than a separator or a line end followed;
+      // or a quote stands inside a field that did not begin with one.
+      if (parser.quoted == 0) return {{}, CsvFailure{line, QStringLiteral("aspas dentro de um campo que não começa com aspas")}};
+      return {{}, CsvFailure{continuesField ? quotedFieldLine : line, QStringLiteral("texto depois das aspas de fechamento")}};
     }
+    if (!continuesField) quotedFieldLine = line;
     start = next;
   }
-  csv_fini(&parser, EndField, EndRow, &collector);
-  return std::move(collector.rows);
+  if (csv_fini(&parser, EndField, EndRow, &collector) != 0) {
+    return {{}, CsvFailure{quotedFieldLine, QStringLiteral("aspas sem fechamento")}};
+  }
+  return {std::move(collector.rows), std::nullopt};
 }
 
 // The separator that occurs most often on the first line with content; ';' on a tie.
@@ -246,15 +262,22 @@ struct TextRow {
   QStringList cells;
 };
 
-std::vector<TextRow> DecodeRows(const QByteArray& bytes) {
-  // Older spreadsheet programs write Windows-1252: bytes that are not UTF-8 are read as that.
-  const bool utf8 = IsUtf8(bytes);
+struct DecodedSheet {
   std::vector<TextRow> rows;
-  for (const RawRow& raw : SplitRows(bytes, DetectSeparator(bytes))) {
-    TextRow& row = rows.emplace_back(TextRow{raw.line, {}});
+  std::optional<CsvFailure> malformed;
+};
+
+DecodedSheet DecodeRows(const QByteArray& bytes) {
+  // Older spreadsheet programs write Windows-1252: a file that is not UTF-8 as
+  // a whole is read as that, header included.
+  const bool utf8 = IsUtf8(bytes);
+  SplitSheet sheet = SplitRows(bytes, DetectSeparator(bytes));
+  DecodedSheet decoded{{}, sheet.malformed};
+  for (const RawRow& raw : sheet.rows) {
+    TextRow& row = decoded.rows.emplace_back(TextRow{raw.line, {}});
     for (const QByteArray& cell : raw.cells) row.cells << (utf8 ? QString::fromUtf8(cell) : cp1252::Decode(cell));
   }
-  return rows;
+  return decoded;
 }
 
 template <class Texts>
@@ -332,12 +355,17 @@ QByteArray FormatCsv(const VariableList& variables, const AlarmList& alarms) {
 
 CsvImport ParseCsv(const QByteArray& input) {
   const QByteArray bytes = input.startsWith("\xEF\xBB\xBF") ? input.mid(3) : input;
-  const std::vector<TextRow> rows = DecodeRows(bytes);
+  const DecodedSheet sheet = DecodeRows(bytes);
+  if (sheet.malformed) return Refused({*sheet.malformed});
+  const std::vector<TextRow>& rows = sheet.rows;
   auto header = std::find_if(rows.begin(), rows.end(), [](const TextRow& r) { return !Blank(r.cells); });
   const QString expected = QStringLiteral("a primeira linha deve ser o cabeçalho ") + kCsvHeader;
   if (header == rows.end()) return Refused({{1, QStringLiteral("Planilha vazia: ") + expected}});
   const Positions at = FindColumns(header->cells);
-  if (at[kTipo] < 0) return Refused({{header->line, QStringLiteral("Cabeçalho sem a coluna Tipo: ") + expected}});
+  const auto missing = [&](int column) {
+    return Refused({{header->line, QStringLiteral("Cabeçalho sem a coluna %1: ").arg(ColumnName(column)) + expected}});
+  };
+  if (at[kTipo] < 0) return missing(kTipo);
 
   RowReader reader;
   for (auto row = header + 1; row != rows.end(); ++row) {
@@ -347,21 +375,17 @@ CsvImport ParseCsv(const QByteArray& input) {
     }
     if (!Blank(cells)) reader.Read(row->line, cells);  // a row with text in unknown columns only is blank too
   }
+  // A column the rows need and the header lacks is one fault, not one in every row.
+  for (const int column : {kGrupo, kEndereco}) {
+    if (reader.variableRows > 0 && at[column] < 0) return missing(column);
+  }
+  if (reader.alarmRows > 0 && at[kTexto1] < 0) return missing(kTexto1);
+  if (reader.variableRows + reader.alarmRows == 0 && reader.failures.empty()) {
+    return Refused({{header->line, QStringLiteral("Planilha vazia: nenhuma linha de Variável ou Alarme depois do cabeçalho")}});
+  }
   CheckGroupNumbering(reader.groups, reader.failures);
   if (!reader.failures.empty()) return Refused(std::move(reader.failures));
   return std::move(reader.import);
-}
-
-void ApplyCsvImport(EditorState& state, const CsvImport& import) {
-  state.failure = !import.ok();
-  Guarded(state.messages, [&] {
-    if (!import.ok()) {
-      state.messages.Show(import.message);
-      return;
-    }
-    ReplaceLists(state, import.variables, import.alarms);
-    state.listsChanged = true;
-  });
 }
 
 }  // namespace zelkor

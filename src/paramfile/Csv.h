@@ -37,10 +37,4 @@ QByteArray FormatCsv(const VariableList& variables, const AlarmList& alarms);
 // checks every row as the editors would. Either all rows or only failures.
 CsvImport ParseCsv(const QByteArray& bytes);
 
-// A refused import shows its message and sets the failure flag, lists kept.
-// An accepted one replaces both lists as opening a file does (rows in file
-// order, no sort, counts shown) and marks the lists changed: no *.zlk holds
-// them yet.
-void ApplyCsvImport(EditorState& state, const CsvImport& import);
-
 }  // namespace zelkor

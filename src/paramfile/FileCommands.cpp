@@ -16,6 +16,8 @@ namespace zelkor {
 namespace {
 
 const QString kSaveTitle = QStringLiteral("Selecione a pasta de destino para gravar o arquivo");
+const QString kOpenTitle = QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP");
+const QString kBeforeOpening = QStringLiteral("abrir o arquivo");
 
 // The empty check reads the count displays, as the transfer does.
 bool RefuseEmptyLists(EditorState& s) {
@@ -29,44 +31,73 @@ bool RefuseEmptyLists(EditorState& s) {
 bool ReadyToSave(EditorState& s) {
   if (RefuseEmptyLists(s)) return false;
   CheckGroupSequence(s);
-  if (s.failure) return false;
-  s.dialogTitle = kSaveTitle;
-  s.dialogFilter = kParameterFilter;
-  return true;
+  return !s.failure;
 }
 
-void AdoptParameterFile(EditorState& s, const QString& fullPath, const QString& name) {
-  s.dialogFileName = fullPath;  // offered again next time
-  s.currentPath = fullPath;
-  s.title = kWindowTitle + QStringLiteral(" - ") + name;
+bool HasSpreadsheetName(const QString& path) { return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive); }
+
+void AdoptFile(EditorState& s, const ChosenFile& file) {
+  s.currentPath = file.path;
+  s.title = kWindowTitle + QStringLiteral(" - ") + file.name;
 }
 
-bool IsSpreadsheet(const QString& path) { return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive); }
+ChosenFile FileAt(const QString& path) {
+  const QFileInfo info(path);
+  return {info.absoluteFilePath(), info.fileName(), HasSpreadsheetName(path) ? FileKind::Spreadsheet : FileKind::Parameters};
+}
 
-// An import replaces the lists as an open does, but leaves no current file:
-// the lists are in no parameter file yet. A refused one changes nothing.
-void ImportAdoptedSpreadsheet(EditorState& s, const QString& previousPath, const QString& previousTitle) {
-  const QString path = std::exchange(s.currentPath, previousPath);
-  const QString fileName = QFileInfo(path).fileName();
-  s.title = previousTitle;
-  QFile file(path);
+// An export is a copy, not a save: the current file, the title and the
+// lists-changed flag stay as they were.
+void ExportSpreadsheet(EditorState& s, const QString& path) {
+  QSaveFile file(path);
+  QString error;
+  if (!WriteAtomically(file, FormatCsv(s.variables, s.alarms), &error)) {
+    ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível gravar a planilha \"%1\":\r\n%2").arg(path, error));
+  }
+}
+
+void SaveChosenFile(EditorState& s, const ChosenFile& file) {
+  if (file.kind == FileKind::Spreadsheet) {
+    ExportSpreadsheet(s, file.path);
+    return;
+  }
+  AdoptFile(s, file);
+  WriteParameterFile(s);
+}
+
+// A sheet is read and checked whole before anything is asked or changed; an
+// accepted one replaces the lists as an open does, but leaves no current
+// file: the lists are in no parameter file yet.
+void ImportSpreadsheet(EditorState& s, FileDialogService& dialogs, const ChosenFile& chosen) {
+  QFile file(chosen.path);
   if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) {
     ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível ler a planilha \"%1\":\r\n%2")
-                                          .arg(path, file.isOpen() ? QStringLiteral("Arquivo grande demais.") : file.errorString()));
+                                          .arg(chosen.path, file.isOpen() ? QStringLiteral("Arquivo grande demais.") : file.errorString()));
     return;
   }
   const CsvImport import = ParseCsv(file.readAll());
-  ApplyCsvImport(s, import);
-  if (!import.ok()) return;
-  UpdateReservedMemory(s);
-  AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - ") + fileName + QStringLiteral(" (importada)"));
-}
-
-void ReadAdoptedFile(EditorState& s, const QString& previousPath, const QString& previousTitle) {
-  if (s.spreadsheetChosen) {
-    ImportAdoptedSpreadsheet(s, previousPath, previousTitle);
+  if (!import.ok()) {
+    s.failure = true;
+    s.messages.Show(import.message);
     return;
   }
+  if (!OfferToSaveLists(s, dialogs, kBeforeOpening)) return;
+  ReplaceLists(s, import.variables, import.alarms);
+  UpdateReservedMemory(s);
+  AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - ") + chosen.name + QStringLiteral(" (importada)"));
+}
+
+// The question comes once the file is known (for a sheet, once it has been
+// checked), so a cancelled dialog or a refused sheet asks nothing.
+void OpenChosenFile(EditorState& s, FileDialogService& dialogs, const ChosenFile& chosen) {
+  if (chosen.kind == FileKind::Spreadsheet) {
+    ImportSpreadsheet(s, dialogs, chosen);
+    return;
+  }
+  if (!OfferToSaveLists(s, dialogs, kBeforeOpening)) return;
+  const QString previousPath = s.currentPath;
+  const QString previousTitle = s.title;
+  AdoptFile(s, chosen);
   ReadParameterFile(s);
   if (s.failure) {
     // A file refused as far too large is not adopted: a later save must not
@@ -82,29 +113,22 @@ void ReadAdoptedFile(EditorState& s, const QString& previousPath, const QString&
 
 }  // namespace
 
-void ChooseParameterFile(EditorState& s, FileDialogService& dialogs) {
+std::optional<ChosenFile> ChooseFile(EditorState& s, FileDialogService& dialogs, const FileDialogRequest& request) {
   s.failure = false;
-  Guarded(s.messages, [&] {
-    const FileDialogResult result =
-        dialogs.Show({s.dialogSave, s.dialogTitle, s.dialogFilter, s.dialogFileName, true, s.dialogSecondFilter});
-    if (result.cancelled || result.fullPath.isEmpty()) {
-      s.failure = true;
-      return;
-    }
-    s.spreadsheetChosen = !s.dialogSecondFilter.isEmpty() && (result.secondFilterChosen || IsSpreadsheet(result.fullPath));
-    AdoptParameterFile(s, result.fullPath, result.name);
-  });
-}
-
-void OpenParameterFileAt(EditorState& s, const QString& path) {
-  Guarded(s.messages, [&] {
-    const QString previousPath = s.currentPath;
-    const QString previousTitle = s.title;
-    const QFileInfo file(path);
-    AdoptParameterFile(s, file.absoluteFilePath(), file.fileName());
-    s.spreadsheetChosen = IsSpreadsheet(path);
-    ReadAdoptedFile(s, previousPath, previousTitle);
-  });
+  const FileDialogResult result = dialogs.Show(request);
+  if (result.cancelled || result.fullPath.isEmpty()) {
+    s.failure = true;
+    return std::nullopt;
+  }
+  ChosenFile chosen{result.fullPath, result.name, FileKind::Parameters};
+  const bool spreadsheetType = !request.secondFilter.isEmpty() && result.secondFilterChosen;
+  if (request.save && spreadsheetType && QFileInfo(chosen.name).suffix().isEmpty()) {
+    chosen.path += QStringLiteral(".csv");
+    chosen.name += QStringLiteral(".csv");
+  }
+  if (HasSpreadsheetName(chosen.path) || (!request.save && spreadsheetType)) chosen.kind = FileKind::Spreadsheet;
+  s.dialogFileName = chosen.path;  // offered again next time
+  return chosen;
 }
 
 bool OfferToSaveLists(EditorState& s, FileDialogService& dialogs, const QString& before) {
@@ -116,18 +140,19 @@ bool OfferToSaveLists(EditorState& s, FileDialogService& dialogs, const QString&
   return answer != Answer::Cancel;
 }
 
+void OpenParameterFileAt(EditorState& s, FileDialogService& dialogs, const QString& path) {
+  Guarded(s.messages, [&] {
+    if (s.readingPlc) return;
+    OpenChosenFile(s, dialogs, FileAt(path));
+  });
+}
+
 void BotaoAbrirArquivo_Click(EditorState& s, FileDialogService& dialogs) {
   Guarded(s.messages, [&] {
-    if (!OfferToSaveLists(s, dialogs, QStringLiteral("abrir o arquivo"))) return;
-    const QString previousPath = s.currentPath;
-    const QString previousTitle = s.title;
-    s.dialogTitle = QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP");
-    s.dialogFilter = kParameterFilter;
-    s.dialogSecondFilter = kSpreadsheetFilter;
-    s.dialogSave = false;
-    ChooseParameterFile(s, dialogs);
-    if (s.currentPath.isEmpty() || s.failure) return;
-    ReadAdoptedFile(s, previousPath, previousTitle);
+    if (s.readingPlc) return;
+    const std::optional<ChosenFile> chosen =
+        ChooseFile(s, dialogs, {false, kOpenTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter});
+    if (chosen) OpenChosenFile(s, dialogs, *chosen);
   });
 }
 
@@ -139,10 +164,9 @@ void BotaoSalvarArquivo_Click(EditorState& s, FileDialogService& dialogs) {
       return;
     }
     s.dialogFileName = kDefaultFileName;
-    s.dialogSecondFilter.clear();
-    s.dialogSave = true;
-    ChooseParameterFile(s, dialogs);
-    if (!s.currentPath.isEmpty() && !s.failure) WriteParameterFile(s);
+    const std::optional<ChosenFile> chosen =
+        ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, {}});
+    if (chosen) SaveChosenFile(s, *chosen);
   });
 }
 
@@ -150,24 +174,11 @@ void BotaoSalvarComo_Click(EditorState& s, FileDialogService& dialogs) {
   Guarded(s.messages, [&] {
     if (!ReadyToSave(s)) return;
     if (s.lastOpenedPath.isEmpty()) s.dialogFileName = kDefaultFileName;
-    s.dialogSecondFilter = kSpreadsheetFilter;
-    s.dialogSave = true;
-    const QString previousPath = s.currentPath;
-    const QString previousTitle = s.title;
-    ChooseParameterFile(s, dialogs);
-    if (s.currentPath.isEmpty() || s.failure) return;
-    if (s.spreadsheetChosen) {
-      // An export is a copy, not a save: the current file and the title stay.
-      QSaveFile file(std::exchange(s.currentPath, previousPath));
-      s.title = previousTitle;
-      QString error;
-      if (!WriteAtomically(file, FormatCsv(s.variables, s.alarms), &error)) {
-        ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível gravar a planilha \"%1\":\r\n%2").arg(file.fileName(), error));
-      }
-      return;
-    }
-    WriteParameterFile(s);
-    s.button(name::BotaoSalvarArquivo).enabled = true;
+    const std::optional<ChosenFile> chosen =
+        ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter});
+    if (!chosen) return;
+    SaveChosenFile(s, *chosen);
+    if (chosen->kind == FileKind::Parameters) s.button(name::BotaoSalvarArquivo).enabled = true;
   });
 }
 

@@ -3,15 +3,29 @@
 #include "FileDialog.h"
 #include "core/EditorState.h"
 
+#include <optional>
+
 namespace zelkor {
 
 inline const QString kParameterFilter = QStringLiteral("Arquivos (*.zlk) | *.zlk");
 inline const QString kDefaultFileName = QStringLiteral("Parâmetros.zlk");
 inline const QString kSpreadsheetFilter = QStringLiteral("Planilha (*.csv) | *.csv");
 
-// Shows the dialog the state asks for; sets the current path and the window
-// title, or the failure flag when cancelled.
-void ChooseParameterFile(EditorState& state, FileDialogService& dialogs);
+enum class FileKind { Parameters, Spreadsheet };
+
+// What a file dialog returned.
+struct ChosenFile {
+  QString path;
+  QString name;  // without its folder
+  FileKind kind = FileKind::Parameters;
+};
+
+// Shows a file dialog; nothing (and the failure flag set) when cancelled.
+// The dialog offers the name it returned last next time. An opened file is a
+// spreadsheet when the dialog's spreadsheet type was chosen or its name ends
+// in ".csv"; a saved one only by its name's extension (a name without one,
+// typed under the spreadsheet type, gets ".csv").
+std::optional<ChosenFile> ChooseFile(EditorState& state, FileDialogService& dialogs, const FileDialogRequest& request);
 
 // Before the lists are replaced: when they have changed and are not empty,
 // asks whether to save them first ("... antes de " + `before` + "?"); Yes runs
@@ -21,7 +35,7 @@ bool OfferToSaveLists(EditorState& state, FileDialogService& dialogs, const QStr
 void BotaoAbrirArquivo_Click(EditorState& state, FileDialogService& dialogs);
 // What "Abrir arquivo" does once its dialog has returned `path`; for a file
 // named on the command line.
-void OpenParameterFileAt(EditorState& state, const QString& path);
+void OpenParameterFileAt(EditorState& state, FileDialogService& dialogs, const QString& path);
 void BotaoSalvarArquivo_Click(EditorState& state, FileDialogService& dialogs);
 void BotaoSalvarComo_Click(EditorState& state, FileDialogService& dialogs);
 

@@ -18,8 +18,8 @@ inline constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 // first, each line ended by CR LF.
 QByteArray FormatParameterFile(const VariableList& variables, const AlarmList& alarms);
 
-// Lines end at CR LF, at a lone CR, and (our choice, for files edited on
-// Linux) at a lone LF. A last line without an end still counts.
+// Lines end at CR LF, at a lone CR, and at a lone LF, so that a file edited
+// on Linux reads as it looks. A last line without an end still counts.
 QList<QByteArray> SplitParameterLines(const QByteArray& bytes);
 // How many lines SplitParameterLines would make, without making them.
 qsizetype CountParameterLines(const QByteArray& bytes);

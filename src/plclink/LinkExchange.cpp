@@ -7,14 +7,13 @@ namespace zelkor {
 LinkExchange::LinkExchange(SerialPort& port, Deadline& deadline, QObject* parent)
     : QObject(parent), port_(port), deadline_(deadline) {
   connect(&port_, &SerialPort::readyRead, this, [this] { consume(); });
-  connect(&deadline_, &Deadline::expired, this, [this] { Timer1_Timer(); });
+  connect(&deadline_, &Deadline::expired, this, [this] { onDeadline(); });
 }
 
 void LinkExchange::start(const QByteArray& frame) {
-  waiting_ = true;
-  ackSeen_ = false;
-  etxSeen_ = false;
+  stage_ = Stage::AwaitingAck;
   afterEtx_ = 0;
+  nakEtxSeen_ = false;
   answer_.clear();
   // Armed before the write, so an answer that completes during the write
   // finds it running and stops it.
@@ -24,45 +23,58 @@ void LinkExchange::start(const QByteArray& frame) {
     finish(ExchangeOutcome::PortError, error);
     return;
   }
-  // A byte left waiting from earlier is read as the first answer byte.
   consume();
 }
 
-void LinkExchange::fail(const QString& portError) {
-  if (waiting_) finish(ExchangeOutcome::PortError, portError);
+void LinkExchange::fail(const QString& portError) { finish(ExchangeOutcome::PortLost, portError); }
+
+void LinkExchange::cancel() {
+  stage_ = Stage::Idle;
+  deadline_.stop();
 }
 
-void LinkExchange::Timer1_Timer() {
+void LinkExchange::onDeadline() {
   deadline_.stop();
-  if (waiting_) finish(ExchangeOutcome::TimeOut);
+  // A NAK cut short is still a NAK.
+  finish(stage_ == Stage::NakTail ? ExchangeOutcome::NotAck : ExchangeOutcome::TimeOut);
 }
 
 void LinkExchange::consume() {
   char byte = 0;
   // Bytes after a complete answer, or after a wrong first byte, stay in the port.
-  while (waiting_ && port_.readByte(&byte)) {
+  while (waiting() && port_.readByte(&byte)) {
     answer_.append(byte);
-    if (!ackSeen_) {
-      if (byte != kAck) {
-        finish(ExchangeOutcome::NotAck);
-        return;
-      }
-      ackSeen_ = true;
-      deadline_.start(kAnswerTimeoutMs);  // the ACK, and only the ACK, restarts the period
-    } else if (etxSeen_) {
-      if (++afterEtx_ == 2) {
-        finish(ExchangeOutcome::Success);
-        return;
-      }
-    } else if (byte == kEtx) {
-      etxSeen_ = true;
+    switch (stage_) {
+      case Stage::AwaitingAck:
+        if (byte == kNak) {
+          stage_ = Stage::NakTail;
+          deadline_.start(kNakRestMs);
+        } else if (byte != kAck) {
+          finish(ExchangeOutcome::NotAck);
+        } else {
+          stage_ = Stage::AwaitingEtx;
+          deadline_.start(kAnswerTimeoutMs);  // the ACK, and only the ACK, restarts the period
+        }
+        break;
+      case Stage::AwaitingEtx:
+        if (byte == kEtx) stage_ = Stage::AfterEtx;
+        break;
+      case Stage::AfterEtx:
+        if (++afterEtx_ == 2) finish(ExchangeOutcome::Success);
+        break;
+      case Stage::NakTail:
+        if (nakEtxSeen_ && ++afterEtx_ == 2) finish(ExchangeOutcome::NotAck);
+        nakEtxSeen_ = nakEtxSeen_ || byte == kEtx;
+        break;
+      case Stage::Idle:
+        break;
     }
   }
 }
 
 void LinkExchange::finish(ExchangeOutcome outcome, const QString& portError) {
-  if (!waiting_) return;  // one outcome per exchange
-  waiting_ = false;
+  if (!waiting()) return;  // one outcome per exchange
+  stage_ = Stage::Idle;
   deadline_.stop();
   Q_EMIT finished(outcome, portError, answer_);
 }

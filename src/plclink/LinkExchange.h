@@ -9,8 +9,11 @@
 namespace zelkor {
 
 inline constexpr int kAnswerTimeoutMs = 500;
+// How long the rest of a NAK frame may take once its first character came.
+inline constexpr int kNakRestMs = 100;
 
-enum class ExchangeOutcome { Success, NotAck, TimeOut, PortError };
+// PortLost: the line went away under the exchange; PortError: the frame could not be written.
+enum class ExchangeOutcome { Success, NotAck, TimeOut, PortLost, PortError };
 
 // One request and its answer: ACK, anything up to ETX, two more characters.
 // Driven by arriving bytes and the deadline's tick; nothing blocks or polls.
@@ -20,30 +23,33 @@ class LinkExchange : public QObject {
  public:
   LinkExchange(SerialPort& port, Deadline& deadline, QObject* parent = nullptr);
 
-  // ExchangeFrame: writes the frame and waits for its answer; `finished`
-  // reports the outcome and the answer's characters as far as they came,
-  // possibly before start returns.
+  // Writes the frame and waits for its answer; `finished` reports the outcome
+  // and the answer's characters as far as they came, possibly before start returns.
   void start(const QByteArray& frame);
-  bool waiting() const { return waiting_; }
+  bool waiting() const { return stage_ != Stage::Idle; }
   // The port failed under a waiting exchange: it ends with that error.
   void fail(const QString& portError);
-
-  // The deadline's tick: a single tick is a time-out.
-  void Timer1_Timer();
+  // Stops waiting without a report.
+  void cancel();
 
  Q_SIGNALS:
   void finished(zelkor::ExchangeOutcome outcome, const QString& portError, const QByteArray& answer);
 
  private:
+  // AwaitingAck: nothing yet; AwaitingEtx: after the ACK; AfterEtx: the two
+  // characters that follow ETX; NakTail: the rest of a NAK frame, whose code
+  // the line monitor shows and which must not be left for the next request.
+  enum class Stage { Idle, AwaitingAck, AwaitingEtx, AfterEtx, NakTail };
+
   void consume();
+  void onDeadline();
   void finish(ExchangeOutcome outcome, const QString& portError = {});
 
   SerialPort& port_;
   Deadline& deadline_;
-  bool waiting_ = false;
-  bool ackSeen_ = false;
-  bool etxSeen_ = false;
+  Stage stage_ = Stage::Idle;
   int afterEtx_ = 0;
+  bool nakEtxSeen_ = false;
   QByteArray answer_;
 };
 

@@ -5,12 +5,19 @@
 
 namespace zelkor {
 
+namespace {
+// A port's description may run over several lines; the monitor keeps one per event.
+QString OneLine(const QString& text) { return text.simplified(); }
+}  // namespace
+
 LinkMonitor::LinkMonitor(PlcLink& link, const Deadline& clock, QObject* parent) : QObject(parent), clock_(clock) {
   connect(&link, &PlcLink::transferStarted, this, [this](TransferKind kind, int total) {
-    startedAt_ = clock_.now();
+    transferStartedAt_ = clock_.now();
     add({}, kind == TransferKind::Write ? QStringLiteral("início da gravação: %1 quadros").arg(total)
                                         : QStringLiteral("início da leitura"));
   });
+  connect(&link, &PlcLink::discarded, this,
+          [this](const QByteArray& bytes) { add({}, QStringLiteral("descartado: ") + NameControlCharacters(bytes)); });
   connect(&link, &PlcLink::requestSent, this, [this](int, int, const QByteArray& frame) {
     add(QStringLiteral("→ CLP"), NameControlCharacters(frame) + QStringLiteral("  ") + Meaning(frame));
   });
@@ -22,15 +29,17 @@ LinkMonitor::LinkMonitor(PlcLink& link, const Deadline& clock, QObject* parent) 
           });
   connect(&link, &PlcLink::transferEnded, this, [this](bool complete) {
     add({}, complete ? QStringLiteral("transferência concluída") : QStringLiteral("transferência interrompida"));
+    transferStartedAt_ = -1;
   });
   connect(&link, &PlcLink::portOpened, this, [this](int number, const QString& device) {
+    portOpenedAt_ = clock_.now();
     add({}, QStringLiteral("porta aberta: %1 (%2), 19200,N,8,1").arg(PortEntryName(number), device));
   });
   connect(&link, &PlcLink::portRefused, this, [this](int number, const QString& why) {
     add({}, QStringLiteral("porta não aberta: %1, %2").arg(PortEntryName(number), why));
   });
   connect(&link, &PlcLink::portClosed, this, [this] { add({}, QStringLiteral("porta fechada")); });
-  connect(&link, &PlcLink::portLost, this, [this](const QString& why) { add({}, QStringLiteral("porta perdida: ") + why); });
+  connect(&link, &PlcLink::portLost, this, [this](const QString& why) { add({}, QStringLiteral("porta perdida: ") + OneLine(why)); });
 }
 
 QString LinkMonitor::Meaning(const QByteArray& frame) {
@@ -48,18 +57,22 @@ QString LinkMonitor::Meaning(ExchangeOutcome outcome, const QByteArray& answer, 
       return answer.size() > 3 && answer[3] == 'r' ? QStringLiteral("ACK, dados") : QStringLiteral("ACK");
     case ExchangeOutcome::NotAck:
       // A NAK carries its error code after "00", the command and "SB".
-      return answer.startsWith(kNak) ? QStringLiteral("NAK, código ") + QString::fromLatin1(rest.mid(5, 4))
+      return answer.startsWith(kNak) ? QStringLiteral("NAK, código ") + QString::fromLatin1((answer + rest).mid(6, 4))
                                      : QStringLiteral("primeiro caractere não é ACK");
     case ExchangeOutcome::TimeOut:
       return answer.isEmpty() ? QStringLiteral("sem resposta em 500 ms") : QStringLiteral("resposta incompleta em 500 ms");
+    case ExchangeOutcome::PortLost:
+      return QStringLiteral("porta perdida: ") + OneLine(portError);
     case ExchangeOutcome::PortError:
       break;
   }
-  return QStringLiteral("porta perdida: ") + portError;
+  return QStringLiteral("erro da porta: ") + OneLine(portError);
 }
 
 void LinkMonitor::add(const QString& direction, const QString& text) {
-  const QString time = startedAt_ < 0 ? QString(9, u' ') : QStringLiteral("%1 ms").arg(clock_.now() - startedAt_, 6);
+  // A transfer's lines count from its start; the rest from the port's opening.
+  const qint64 origin = transferStartedAt_ >= 0 ? transferStartedAt_ : portOpenedAt_;
+  const QString time = origin < 0 ? QString(9, u' ') : QStringLiteral("%1 ms").arg(clock_.now() - origin, 6);
   lines_.push_back(time + QStringLiteral("  ") + direction.leftJustified(5) + QStringLiteral("  ") + text);
   new_ << lines_.back();
   while (lines_.size() > kMaxLines) lines_.pop_front();

@@ -28,7 +28,8 @@ class LinkMonitor : public QObject {
 
   // What a frame asks for: "escrita de 4 palavras em D4496", "leitura de 7 palavras em D4489".
   static QString Meaning(const QByteArray& frame);
-  // What an answer says: "ACK", "NAK, código 4201", "sem resposta em 500 ms", "porta perdida: ...".
+  // What an answer says: "ACK", "NAK, código 4201", "sem resposta em 500 ms", "porta perdida: ...",
+  // "erro da porta: ..." (a frame that could not be written).
   static QString Meaning(ExchangeOutcome outcome, const QByteArray& answer, const QByteArray& rest, const QString& portError);
 
  Q_SIGNALS:
@@ -38,7 +39,8 @@ class LinkMonitor : public QObject {
   void add(const QString& direction, const QString& text);
 
   const Deadline& clock_;
-  qint64 startedAt_ = -1;  // -1: no transfer has begun
+  qint64 transferStartedAt_ = -1;  // -1: no transfer runs
+  qint64 portOpenedAt_ = -1;       // -1: no port was ever opened
   std::deque<QString> lines_;
   QStringList new_;
 };

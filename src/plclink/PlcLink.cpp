@@ -1,27 +1,28 @@
 #include "PlcLink.h"
 
 #include "LinkFrame.h"
-#include "core/ControlNames.h"
-#include "core/MainWindow.h"
 
 namespace zelkor {
-
-namespace {
-
-Message Information(const QString& text, const QString& title) {
-  return {text, title, MessageButtons::Ok, MessageIcon::Information};
-}
-
-Message Plain(const QString& text, const QString& title) { return {text, title, MessageButtons::Ok, MessageIcon::None}; }
-
-}  // namespace
 
 LinkRequest ReadRequest(int address, int words) {
   return {BuildFrame({false, DeviceName(address), WordCountText(words), {}, false}), words};
 }
 
-PlcLink::PlcLink(EditorState& state, SerialPort& port, Deadline& deadline, QObject* parent)
-    : QObject(parent), state_(state), port_(port), deadline_(deadline), exchange_(port, deadline) {
+QString LinkErrorText(const TransferOutcome& outcome) {
+  switch (outcome.error) {
+    case LinkError::NotAck: return QStringLiteral("Retorno do CLP diferente de ACK !");
+    case LinkError::TimeOut: return QStringLiteral("Tempo esgotado!");
+    case LinkError::Port: return outcome.portError;
+    case LinkError::BadAnswer: return QStringLiteral("Resposta do CLP inválida.\r\n") + NameControlCharacters(outcome.answer);
+    case LinkError::None:
+    case LinkError::Stopped:
+    case LinkError::Abandoned: break;
+  }
+  return {};
+}
+
+PlcLink::PlcLink(SerialPort& port, Deadline& deadline, QObject* parent)
+    : QObject(parent), port_(port), deadline_(deadline), exchange_(port, deadline) {
   connect(&exchange_, &LinkExchange::finished, this, &PlcLink::onExchangeFinished);
   connect(&port_, &SerialPort::lost, this, [this](const QString& description) {
     // Reported once: by the transfer it cuts off, or here when idle.
@@ -29,19 +30,17 @@ PlcLink::PlcLink(EditorState& state, SerialPort& port, Deadline& deadline, QObje
       exchange_.fail(description);
       return;
     }
-    Q_EMIT portLost(description);
-    state_.messages.Show(Plain(description, kProgramTitle));
+    runAsEvent([&] { Q_EMIT portLost(description); });
   });
 }
 
-bool PlcLink::RefuseWhileTransferring(const QString& what) {
-  if (!transferring()) return false;
-  state_.messages.Show(Information(QStringLiteral("Aguarde o fim da transmissão ao CLP ") + what,
-                                   QStringLiteral("Transmissão em andamento!")));
-  return true;
+void PlcLink::runAsEvent(const std::function<void()>& step) { runEvent ? runEvent(step) : step(); }
+
+std::optional<TransferKind> PlcLink::RunningKind() const {
+  return IsTransferring() ? std::optional(kind_) : std::nullopt;
 }
 
-void PlcLink::Transfer(TransferKind kind, QList<LinkRequest> requests, ReadHandler onRead, EndHandler onEnd) {
+void PlcLink::StartTransfer(TransferKind kind, QList<LinkRequest> requests, ReadHandler onRead, EndHandler onEnd) {
   pending_ = std::move(requests);
   kind_ = kind;
   sent_ = 0;
@@ -49,11 +48,20 @@ void PlcLink::Transfer(TransferKind kind, QList<LinkRequest> requests, ReadHandl
   onRead_ = std::move(onRead);
   onEnd_ = std::move(onEnd);
   Q_EMIT transferStarted(kind, static_cast<int>(pending_.size()));
+  // A late answer or the tail of a NAK from an earlier transfer would be read
+  // as the start of this one's first answer.
+  if (const QByteArray stale = port_.discardWaiting(); !stale.isEmpty()) Q_EMIT discarded(stale);
   sendNext();
 }
 
+void PlcLink::AbandonTransfer() {
+  if (!IsTransferring()) return;
+  exchange_.cancel();
+  end({LinkError::Abandoned, {}, {}});
+}
+
 void PlcLink::showProgress() {
-  TransferProgress& p = state_.progress;
+  TransferProgress& p = progress_;
   p = {true, sent_ - 1, sent_ + static_cast<int>(pending_.size()), {}};
   p.text = QStringLiteral("%1: quadro %2 de %3")
                .arg(kind_ == TransferKind::Write ? QStringLiteral("Gravando") : QStringLiteral("Lendo"))
@@ -69,7 +77,7 @@ void PlcLink::showProgress() {
 
 void PlcLink::sendNext() {
   if (pending_.isEmpty()) {
-    end(true);
+    end({});
     return;
   }
   current_ = pending_.takeFirst();
@@ -82,99 +90,58 @@ void PlcLink::sendNext() {
 void PlcLink::onExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer) {
   Q_EMIT answerReceived(outcome, answer, outcome == ExchangeOutcome::NotAck ? port_.peekWaiting() : QByteArray(),
                         portError);
-  if (outcome == ExchangeOutcome::Success) {
-    bool goOn = true;
-    const bool ran = Guarded(state_.messages, [&] {
-      if (current_.readWords > 0) {
-        const auto words = ParseReadAnswer(answer, current_.readWords);
-        if (!words) {
-          // A write's answer is not checked; a read's data must be whole.
-          state_.messages.Show(Plain(QStringLiteral("Resposta do CLP inválida.\r\n") + NameControlCharacters(answer),
-                                     QStringLiteral("Leitura interrompida!")));
-          goOn = false;
-        } else if (onRead_) {
-          goOn = onRead_(sent_ - 1, *words);
-        }
-      }
-      if (goOn) sendNext();
-    });
-    if (!ran || !goOn) end(false);
-    return;
-  }
-  // The first failure ends the transfer; nothing is retried or undone.
   switch (outcome) {
-    case ExchangeOutcome::NotAck:
-      state_.messages.Show(Plain(QStringLiteral("Retorno do CLP diferente de ACK !"), QStringLiteral("Comunicação encerrada!")));
+    case ExchangeOutcome::Success:
       break;
-    case ExchangeOutcome::TimeOut:
-      state_.messages.Show(Plain(QStringLiteral("Tempo esgotado!"), QStringLiteral("CLP não responde!")));
-      break;
-    default:
-      state_.messages.Show(Plain(portError, kProgramTitle));
-      break;
+    // The first failure ends the transfer; nothing is retried or undone.
+    case ExchangeOutcome::NotAck: end({LinkError::NotAck, {}, {}}); return;
+    case ExchangeOutcome::TimeOut: end({LinkError::TimeOut, {}, {}}); return;
+    case ExchangeOutcome::PortLost:
+    case ExchangeOutcome::PortError: end({LinkError::Port, portError, {}}); return;
   }
-  end(false);
-}
-
-void PlcLink::end(bool complete) {
-  pending_.clear();
-  state_.progress = {};  // gone however the transfer ends
-  Q_EMIT progressChanged();
-  EndHandler onEnd = std::exchange(onEnd_, {});
-  onRead_ = {};
-  const auto finish = [&] { Guarded(state_.messages, [&] { if (onEnd) onEnd(complete); }); };
-  runEnd ? runEnd(finish) : finish();
-  Q_EMIT transferEnded(complete);
-}
-
-void PlcLink::ComboPorta_Click(int index) {
-  Guarded(state_.messages, [&] {
-    if (RefuseWhileTransferring(QStringLiteral("para trocar de porta."))) {
-      // Closing the port would cut the transfer off: keep the entry in use.
-      state_.portIndex = chosenIndex_;
+  if (current_.readWords > 0) {
+    // A write's answer is not checked; a read's data must be whole.
+    const auto words = ParseReadAnswer(answer, current_.readWords);
+    if (!words) {
+      end({LinkError::BadAnswer, {}, answer});
       return;
     }
-    if (index < 0) return;
-    chosenIndex_ = index;
-    if (port_.isOpen()) Q_EMIT portClosed();
-    port_.close();
-    const OpenResult result = port_.open(index + 1);
-    if (result.error == OpenError::None) {
-      Q_EMIT portOpened(index + 1, port_.deviceFor(index + 1));
-    } else {
-      Q_EMIT portRefused(index + 1, result.error == OpenError::InvalidPort ? QStringLiteral("porta inválida")
-                                    : result.error == OpenError::InUse    ? QStringLiteral("porta em uso")
-                                                                          : result.description);
+    if (onRead_ && !onRead_(sent_ - 1, *words)) {
+      end({LinkError::Stopped, {}, {}});
+      return;
     }
-    switch (result.error) {
-      case OpenError::None:
-        state_.button(name::BotaoGravaCLP).enabled = true;
-        state_.button(name::BotaoLeCLP).enabled = true;
-        break;
-      case OpenError::InvalidPort:
-        state_.messages.Show(Information(QStringLiteral("Porta inválida - tente outra!"), QStringLiteral("Porta inválida!")));
-        break;
-      case OpenError::InUse:
-        state_.messages.Show(Information(QStringLiteral("Porta já está aberta - tente outra!"), QStringLiteral("Porta em uso!")));
-        break;
-      case OpenError::Other:
-        state_.messages.Show(Plain(result.description, kProgramTitle));
-        break;
-    }
-  });
+  }
+  sendNext();
+}
+
+void PlcLink::end(const TransferOutcome& outcome) {
+  pending_.clear();
+  // Gone before whatever the end shows, however the transfer ends.
+  progress_ = {};
+  Q_EMIT progressChanged();
+  Q_EMIT transferEnded(outcome.error == LinkError::None);
+  EndHandler onEnd = std::exchange(onEnd_, {});
+  onRead_ = {};
+  if (onEnd) runAsEvent([&] { onEnd(outcome); });
+}
+
+OpenResult PlcLink::OpenPort(int number) {
+  ClosePort();
+  const OpenResult result = port_.open(number);
+  portNumber_ = number;
+  if (result.error == OpenError::None) {
+    Q_EMIT portOpened(number, port_.deviceFor(number));
+  } else {
+    Q_EMIT portRefused(number, result.error == OpenError::InvalidPort ? QStringLiteral("porta inválida")
+                               : result.error == OpenError::InUse    ? QStringLiteral("porta em uso")
+                                                                     : result.description);
+  }
+  return result;
 }
 
 void PlcLink::ClosePort() {
   if (port_.isOpen()) Q_EMIT portClosed();
   port_.close();
-}
-
-void PlcLink::RefreshPortDevices() {
-  state_.portDevices.clear();
-  for (int port = 1; port <= kPortEntries; ++port) {
-    const QString device = port_.deviceFor(port);
-    state_.portDevices << (device.isEmpty() ? QStringLiteral("Nenhum dispositivo nesta porta") : device);
-  }
 }
 
 }  // namespace zelkor

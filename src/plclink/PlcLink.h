@@ -2,13 +2,13 @@
 
 #include "LinkExchange.h"
 #include "SerialPort.h"
-#include "core/EditorState.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 namespace zelkor {
 
@@ -23,55 +23,81 @@ LinkRequest ReadRequest(int address, int words);
 
 enum class TransferKind { Write, Read };
 
-// The PLC link of the window: the port choice, and transfers of requests to
-// the PLC, one after the other, each after the answer to the one before. It
-// knows frames and answers, not the lists.
+// How a transfer ended. Stopped: its read handler refused what came (and
+// knows why); Abandoned: given up on purpose, nothing more was sent.
+enum class LinkError { None, NotAck, TimeOut, Port, BadAnswer, Stopped, Abandoned };
+
+struct TransferOutcome {
+  LinkError error = LinkError::None;
+  QString portError;  // Port: the port's own description
+  QByteArray answer;  // BadAnswer: the characters that came
+};
+
+// What the technician is told of a link error, in the link's words ("Tempo
+// esgotado!"); empty for None, Stopped and Abandoned.
+QString LinkErrorText(const TransferOutcome& outcome);
+
+// A transfer as the link frame shows it while it runs.
+struct TransferProgress {
+  bool active = false;
+  int done = 0;   // frames answered
+  int total = 0;  // frames known so far (a read learns the rest from the header)
+  QString text;   // "Gravando: quadro 37 de 511 — faltam 14 s"
+  friend bool operator==(const TransferProgress&, const TransferProgress&) = default;
+};
+
+// The PLC link: the port, and transfers of requests to the PLC, one after
+// the other, each after the answer to the one before. It knows frames and
+// answers, not the lists nor the window: it reports progress and one outcome.
 class PlcLink : public QObject {
   Q_OBJECT
 
  public:
   // Gets each read's words (its index counts from 0 in the order sent);
-  // false stops the transfer, after the handler has shown why.
+  // false stops the transfer, which then ends as Stopped.
   using ReadHandler = std::function<bool(int index, const QList<quint16>& words)>;
-  // Learns whether every request was answered. A failure of the link has
-  // shown its message already.
-  using EndHandler = std::function<void(bool complete)>;
+  using EndHandler = std::function<void(const TransferOutcome& outcome)>;
 
-  PlcLink(EditorState& state, SerialPort& port, Deadline& deadline, QObject* parent = nullptr);
+  PlcLink(SerialPort& port, Deadline& deadline, QObject* parent = nullptr);
 
-  // Starts sending and returns at once; the progress shows while it runs.
-  void Transfer(TransferKind kind, QList<LinkRequest> requests, ReadHandler onRead, EndHandler onEnd);
+  // Starts sending and returns at once. What waits in the port from before
+  // (a late answer, the rest of a NAK) is discarded first.
+  void StartTransfer(TransferKind kind, QList<LinkRequest> requests, ReadHandler onRead, EndHandler onEnd);
   // One more request at the end of the running transfer (a header tells how many records follow).
-  void Append(const LinkRequest& request) { pending_ << request; }
-  // Shows that a transfer runs and returns true when one does; `what` is
-  // what has to wait for its end.
-  bool RefuseWhileTransferring(const QString& what);
+  void AppendRequest(const LinkRequest& request) { pending_ << request; }
+  // Gives the running transfer up: it ends as Abandoned.
+  void AbandonTransfer();
 
-  // The entry `index` (0 = "Porta # 01") was picked.
-  void ComboPorta_Click(int index);
-  // Closes the port, open or not (never during a transfer: closing waits for its end).
+  bool IsTransferring() const { return !pending_.isEmpty() || exchange_.waiting(); }
+  // The kind of the running transfer; nothing when idle.
+  std::optional<TransferKind> RunningKind() const;
+  const TransferProgress& Progress() const { return progress_; }
+
+  // Closes the port and opens port `number` (1..16).
+  OpenResult OpenPort(int number);
+  // Closes the port, open or not.
   void ClosePort();
-  // Tool-tips of the port entries: the device each one stands for now.
-  void RefreshPortDevices();
+  // The port opened last, 1..16; 0 before any.
+  int PortNumber() const { return portNumber_; }
+  QString DeviceFor(int number) const { return port_.deviceFor(number); }
 
-  bool transferring() const { return !pending_.isEmpty() || exchange_.waiting(); }
-  // Runs a transfer's end as the window runs its commands, when set.
-  std::function<void(const std::function<void()>&)> runEnd;
-  // The port picked last, 1..16; 0 before any pick.
-  int portNumber() const { return chosenIndex_ + 1; }
+  // Runs what follows from the link's own events (a transfer's end, a lost
+  // port) the way the window runs its commands, when set.
+  std::function<void(const std::function<void()>&)> runEvent;
 
  Q_SIGNALS:
-  // What the window and the line monitor follow. A transfer starts, each
-  // frame goes out (`number` from 1, of `total` known so far), each answer
-  // ends (`rest`: what waits in the port behind an answer that went wrong),
-  // the transfer ends, having had every answer or not.
+  // What the window and the line monitor follow. A transfer starts, the
+  // bytes that waited are thrown away, each frame goes out (`number` from 1,
+  // of `total` known so far), each answer ends (`rest`: what waits in the
+  // port behind an answer that went wrong), the transfer ends.
   void transferStarted(zelkor::TransferKind kind, int total);
+  void discarded(const QByteArray& bytes);
   void requestSent(int number, int total, const QByteArray& frame);
   void answerReceived(zelkor::ExchangeOutcome outcome, const QByteArray& answer, const QByteArray& rest,
                       const QString& portError);
   void progressChanged();
   void transferEnded(bool complete);
-  // The port: opened, refused, closed, or lost while idle (and reported).
+  // The port: opened, refused, closed, or lost while idle.
   void portOpened(int number, const QString& device);
   void portRefused(int number, const QString& why);
   void portClosed();
@@ -80,10 +106,10 @@ class PlcLink : public QObject {
  private:
   void sendNext();
   void onExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer);
-  void end(bool complete);
+  void end(const TransferOutcome& outcome);
   void showProgress();
+  void runAsEvent(const std::function<void()>& step);
 
-  EditorState& state_;
   SerialPort& port_;
   Deadline& deadline_;
   TransferKind kind_ = TransferKind::Write;
@@ -94,7 +120,8 @@ class PlcLink : public QObject {
   int sent_ = 0;
   ReadHandler onRead_;
   EndHandler onEnd_;
-  int chosenIndex_ = -1;
+  TransferProgress progress_;
+  int portNumber_ = 0;
 };
 
 }  // namespace zelkor

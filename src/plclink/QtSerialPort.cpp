@@ -61,6 +61,13 @@ bool QtSerialPort::write(const QByteArray& bytes, QString* error) {
   return true;
 }
 
+QByteArray QtSerialPort::discardWaiting() {
+  if (!port_.isOpen()) return {};
+  // Bytes the driver holds reach Qt's buffer only on its next notification.
+  port_.waitForReadyRead(0);
+  return port_.readAll();
+}
+
 bool QtSerialPort::readByte(char* byte) { return port_.isOpen() && port_.getChar(byte); }
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error) {

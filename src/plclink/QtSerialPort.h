@@ -23,6 +23,7 @@ class QtSerialPort final : public SerialPort {
   bool write(const QByteArray& bytes, QString* error) override;
   bool readByte(char* byte) override;
   QByteArray peekWaiting() override { return port_.isOpen() ? port_.peek(port_.bytesAvailable()) : QByteArray(); }
+  QByteArray discardWaiting() override;
   QString deviceFor(int portNumber) const override { return directory_.deviceFor(portNumber); }
 
  private:

@@ -33,6 +33,9 @@ class SerialPort : public QObject {
   virtual bool readByte(char* byte) = 0;
   // The received bytes still waiting, left waiting (what the line monitor shows of an answer cut short).
   virtual QByteArray peekWaiting() = 0;
+  // Takes every received byte still waiting, also those the system has not
+  // handed over yet, and returns them.
+  virtual QByteArray discardWaiting() = 0;
   // The device behind a port number as the technician knows it, or empty.
   virtual QString deviceFor(int portNumber) const = 0;
 

@@ -20,10 +20,25 @@ void BotaoGravaCLP_Click(EditorState& state, PlcLink& link);
 
 // Reads both lists back from the PLC's image and, once every record has come
 // and decoded, replaces the lists as opening a file does. A Yes to the save
-// question runs the save command, hence the file dialogs.
+// question runs the save command, hence the file dialogs. While it runs the
+// lists and the current file are locked.
 void BotaoLeCLP_Click(EditorState& state, PlcLink& link, FileDialogService& dialogs);
+
+// Says that a transfer runs, and returns true, when one does; `what` is what
+// has to wait for its end.
+bool RefuseWhileTransferring(EditorState& state, const PlcLink& link, const QString& what);
+
+// The entry `index` (0 = "Porta # 01") was picked: opens its port, or says why not.
+void ChoosePort(EditorState& state, PlcLink& link, int index);
+// Tool-tips of the port entries: the device each one stands for now.
+void ShowPortDevices(EditorState& state, const PlcLink& link);
 
 // "Salvar…" of the monitor: its lines into a plain UTF-8 text file chosen in a Save dialog.
 void SaveMonitorLines(EditorState& state, const LinkMonitor& monitor, FileDialogService& dialogs);
+
+// The commands the window-level procedures call (save, clear the entry
+// lines, close the port, a transfer's part in closing) and the link's events
+// that show a box: wired alike by the window and by the editor's tests.
+void WireEditor(EditorState& state, PlcLink& link, FileDialogService& dialogs);
 
 }  // namespace zelkor

@@ -157,7 +157,7 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
       shownFirst_(std::make_unique<ShownFirst>(*this, platform)),
       state_(*shownFirst_),
       files_(*shownFirst_),
-      link_(new PlcLink(state_, platform.port, platform.deadline, this)),
+      link_(new PlcLink(platform.port, platform.deadline, this)),
       monitor_(new LinkMonitor(*link_, platform.deadline, this)) {
   setObjectName(name::FormPrincipal);
   setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
@@ -302,7 +302,7 @@ void FormPrincipal::ShowNewMonitorLines() {
 }
 
 void FormPrincipal::ShowProgress() {
-  const TransferProgress& p = state_.progress;
+  const TransferProgress& p = link_->Progress();
   progressBar_->setVisible(p.active);
   progressText_->setVisible(p.active);
   if (progressBar_->maximum() != std::max(p.total, 1)) progressBar_->setRange(0, std::max(p.total, 1));
@@ -397,18 +397,16 @@ void FormPrincipal::BindCommands() {
   bindGrid(*grid1_, MSFlexGrid1_Click, MSFlexGrid1_DblClick);
   bindGrid(*grid2_, MSFlexGrid2_Click, MSFlexGrid2_DblClick);
 
-  state_.hooks.clearVariableFields = [this] { BotaoLimpar_Click(state_); };
-  state_.hooks.clearAlarmFields = [this] { BotaoLimparAlarme_Click(state_); };
-
+  WireEditor(state_, *link_, files_);
   connect(findChild<QPushButton*>(name::BotaoGravaCLP), &QPushButton::clicked, this,
           [this] { Run([this] { BotaoGravaCLP_Click(state_, *link_); }); });
   connect(findChild<QPushButton*>(name::BotaoLeCLP), &QPushButton::clicked, this,
           [this] { Run([this] { BotaoLeCLP_Click(state_, *link_, files_); }); });
-  connect(ports_, &QComboBox::activated, this, [this](int index) { Run([&] { link_->ComboPorta_Click(index); }); });
-  ports_->beforePopup = [this] { Run([this] { link_->RefreshPortDevices(); }); };
+  connect(ports_, &QComboBox::activated, this, [this](int index) { Run([&] { ChoosePort(state_, *link_, index); }); });
+  ports_->beforePopup = [this] { Run([this] { ShowPortDevices(state_, *link_); }); };
   // A transfer ends, or the port is lost, after the click that began it: the
   // end runs as a command does, so what the technician typed meanwhile is kept.
-  link_->runEnd = [this](const std::function<void()>& end) { Run(end); };
+  link_->runEvent = [this](const std::function<void()>& event) { Run(event); };
   // The progress and the monitor's new lines reach the window four times a
   // second at most: a transfer of 511 frames must not repaint 1022 times, nor
   // a slow PLC's wait cost more than a trickle of CPU.
@@ -430,9 +428,6 @@ void FormPrincipal::BindCommands() {
   });
   connect(findChild<QPushButton*>(name::BotaoSalvarMonitor), &QPushButton::clicked, this,
           [this] { Run([this] { SaveMonitorLines(state_, *monitor_, files_); }); });
-  connect(link_, &PlcLink::portLost, this, [this] { Run([] {}); });
-  state_.hooks.closePort = [this] { link_->ClosePort(); };
-  state_.hooks.transferring = [this] { return link_->transferring(); };
 
   using FileCommand = void (*)(EditorState&, FileDialogService&);
   const std::pair<QString, FileCommand> fileButtons[] = {
@@ -444,7 +439,6 @@ void FormPrincipal::BindCommands() {
     connect(findChild<QPushButton*>(button), &QPushButton::clicked, this,
             [this, command = command] { Run([&] { command(state_, files_); }); });
   }
-  state_.hooks.saveFile = [this] { BotaoSalvarArquivo_Click(state_, files_); };
 }
 
 // What a screen reader calls each control, the labels that name them, the
@@ -503,6 +497,15 @@ void FormPrincipal::BindKeyboard() {
     setTabOrder(previous, next);
     previous = next;
   }
+  // What "Lê CLP" locks while it runs, and the tool-tip each one shows otherwise.
+  for (const QString& objectName :
+       {name::BotaoSalvar, name::BotaoEditar, name::BotaoRemover, name::BotaoLimpar, name::BotaoApagaListaVariaveis,
+        name::BotaoSetaAcima, name::BotaoSetaAbaixo, name::BotaoSalvarAlarme, name::BotaoEditarAlarme,
+        name::BotaoRemoverAlarme, name::BotaoLimparAlarme, name::BotaoApagaListaAlarmes, name::BotaoSetaAcimaAlarme,
+        name::BotaoSetaAbaixoAlarme, name::BotaoAbrirArquivo}) {
+    auto* button = findChild<QPushButton*>(objectName);
+    lockedTips_.insert(button, button->toolTip());
+  }
   const std::pair<QKeySequence, QString> shortcuts[] = {{QKeySequence(Qt::CTRL | Qt::Key_O), name::BotaoAbrirArquivo},
                                                         {QKeySequence(Qt::CTRL | Qt::Key_S), name::BotaoSalvarArquivo},
                                                         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), name::BotaoSalvarComo}};
@@ -537,7 +540,12 @@ void FormPrincipal::Sync() {
   for (const auto& [objectName, button] : state_.buttons()) {
     auto* widget = findChild<QPushButton*>(objectName);
     if (!widget) continue;
-    widget->setEnabled(button.enabled);
+    const auto lockedTip = lockedTips_.constFind(widget);
+    const bool locked = state_.readingPlc && lockedTip != lockedTips_.cend();
+    widget->setEnabled(button.enabled && !locked);
+    if (lockedTip != lockedTips_.cend()) {
+      widget->setToolTip(locked ? QStringLiteral("Aguarde o fim da leitura do CLP") : *lockedTip);
+    }
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Button, button.background ? ToQColor(*button.background)
                                                           : style()->standardPalette().color(QPalette::Button));

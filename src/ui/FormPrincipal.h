@@ -2,6 +2,7 @@
 
 #include "core/EditorState.h"
 
+#include <QHash>
 #include <QIcon>
 #include <QWidget>
 
@@ -12,6 +13,7 @@ class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
+class QPushButton;
 class QTimer;
 class QTabWidget;
 class QTableView;
@@ -52,6 +54,7 @@ class FormPrincipal : public QWidget {
   QTableView& variableGrid() { return *grid1_; }
   QTableView& alarmGrid() { return *grid2_; }
   PlcLink& link() { return *link_; }
+  FileDialogService& files() { return files_; }
   LinkMonitor& monitor() { return *monitor_; }
 
   void Gather();
@@ -109,6 +112,7 @@ class FormPrincipal : public QWidget {
   QProgressBar* progressBar_ = nullptr;
   QLabel* progressText_ = nullptr;
   QList<QWidget*> areas_;  // the four painted background areas
+  QHash<QPushButton*, QString> lockedTips_;  // locked during "Lê CLP", with their own tool-tips
 };
 
 }  // namespace zelkor

@@ -85,6 +85,7 @@ void CheckGroupSequence(EditorState& s) {
 
 void BotaoSalvar_Click(EditorState& s) {
   Guarded(s.messages, [&] {
+    if (s.readingPlc) return;
     const ListEditor editor = VariableListEditor(s);
     // Also takes away a red mark of the group check when the line then fails.
     if (s.variables.count() > 0) PaintGrupoColumn(s, colours::Grey);
@@ -99,6 +100,7 @@ void BotaoSalvar_Click(EditorState& s) {
 
 void BotaoEditar_Click(EditorState& s) {
   Guarded(s.messages, [&] {
+    if (s.readingPlc) return;
     if (!BeginEdit(s, VariableListEditor(s))) return;
     const VariableRow values = s.variables.row(s.variables.selectedRow());
     s.field(name::Campo(0)).text = values.grupo;
@@ -111,6 +113,7 @@ void BotaoEditar_Click(EditorState& s) {
 
 void BotaoLimpar_Click(EditorState& s) {
   Guarded(s.messages, [&] {
+    if (s.readingPlc) return;
     ClearEntryFields(s, VariableListEditor(s));
     s.chechEditavel = false;
     if (s.variables.count() > 0) PaintGrupoColumn(s, colours::Grey);
@@ -118,11 +121,11 @@ void BotaoLimpar_Click(EditorState& s) {
 }
 
 void BotaoRemover_Click(EditorState& s) {
-  Guarded(s.messages, [&] { RemoveSelectedRow(s, VariableListEditor(s), BotaoLimpar_Click); });
+  Guarded(s.messages, [&] { if (!s.readingPlc) RemoveSelectedRow(s, VariableListEditor(s), BotaoLimpar_Click); });
 }
 
 void BotaoApagaListaVariaveis_Click(EditorState& s) {
-  Guarded(s.messages, [&] { ClearWholeList(s, VariableListEditor(s), BotaoLimpar_Click); });
+  Guarded(s.messages, [&] { if (!s.readingPlc) ClearWholeList(s, VariableListEditor(s), BotaoLimpar_Click); });
 }
 
 void MSFlexGrid1_Click(EditorState& s, int line) {

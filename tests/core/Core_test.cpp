@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoes
   messages.answers.push_back(Answer::Yes);
   EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);
   // A transfer must end first: the PLC would keep a header announcing rows it never got.
-  state.hooks.transferring = [] { return true; };
+  state.hooks.writingPlc = [] { return true; };
   EXPECT_EQ(CloseRequest(state), CloseAnswer::Stay);
   EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|Transmissão em andamento!"));
 }

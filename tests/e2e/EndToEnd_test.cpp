@@ -22,6 +22,7 @@ namespace {
 // standing behind "Porta # 01" as /dev/ttyUSB0 would.
 class EndToEndTest : public ::testing::Test {
  protected:
+  EndToEndTest() { WireEditor(state, link, files); }
   void Start(sim::Faults faults, const QStringList& rows) {
     plc = std::make_unique<sim::PlcSimulator>(faults);
     QString error;
@@ -36,7 +37,7 @@ class EndToEndTest : public ::testing::Test {
     }
     ShowVariableCount(state);
     ShowAlarmCount(state);
-    link.ComboPorta_Click(0);
+    ChoosePort(state, link, 0);
     ASSERT_TRUE(port.isOpen());
   }
   // Runs "Grava CLP" and waits for its closing message; generous, for a loaded CI machine.
@@ -53,14 +54,15 @@ class EndToEndTest : public ::testing::Test {
   std::unique_ptr<sim::PlcSimulator> plc;
   QtSerialPort port{PortDirectory(devices.path(), devices.path())};
   QProcess sim;
-  PlcLink link{state, port, deadline};
+  PlcLink link{port, deadline};
+  testing::ScriptedDialogs files;
 };
 
 TEST_F(EndToEndTest, TheListsLandWordForWordInThePlcAndThePanelReadsThemBack) {
   Start({.pace = true}, {QStringLiteral("0|PRESSAO|bar|D1234|Sim"), QStringLiteral("0|NÍVEL|%|c12|Não"),
                          QStringLiteral("1|VAZÃO|l/s|T255|Sim"), QStringLiteral("BOMBA   FALHA   "), QStringLiteral("MOTOR 1 SOBRECAR")});
   EXPECT_EQ(Transfer(), QStringLiteral("Transmissão Ok!"));
-  QString words;  // the worked example in group 0, and the header
+  QString words;  // PRESSAO|bar|D1234|Sim in group 0, and the header
   for (int address : {4489, 4490, 4491, 4492, 4493, 4494, 4495, 4499}) words += QString::number(plc->word(address), 16) + u' ';
   EXPECT_EQ(words, QStringLiteral("5052 4553 5341 4f20 6261 7201 4d2 203 "));
   EXPECT_EQ(plc->decodeLists().join(u','), QStringLiteral("V 0 PRESSAO |bar|D1234|Sim,V 0 NÍVEL   |%  |C12|Não,V 1 VAZÃO   |l/s|T255|Sim,"
@@ -79,7 +81,7 @@ TEST_F(EndToEndTest, EachFaultOfThePlcGivesItsMessageOnceAndAHangUpClosesThePort
     QTest::qWait(200);  // a flood of errors, or a late answer, would show up here
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(plc->framesAnswered(), answered);
-    EXPECT_EQ(port.isOpen() || link.transferring(), answered != 2);
+    EXPECT_EQ(port.isOpen() || link.IsTransferring(), answered != 2);
   }
   // An idle line that hangs up, and a port held by another program.
   Start({}, {});
@@ -109,27 +111,29 @@ TEST_F(EndToEndTest, WhatOneWindowWritesAFreshOneReadsBackAndAPlcLoadedWithAFile
   Start({.pace = true}, rows);
   EXPECT_EQ(Transfer(), QStringLiteral("Transmissão Ok!"));
   link.ClosePort();
-  for (int round : {0, 1}) {
+  // What a fresh window reads back from the PLC behind "Porta # 01".
+  const auto readBack = [&] {
     testing::RecordingMessages shown;
-    testing::ScriptedDialogs files;
-    FormPrincipal window({shown, files, port, deadline});
-    window.Run([&] { window.link().ComboPorta_Click(0); });
+    testing::ScriptedDialogs dialogs;
+    FormPrincipal window({shown, dialogs, port, deadline});
+    window.Run([&] { ChoosePort(window.state(), window.link(), 0); });
     window.findChild<QPushButton*>(name::BotaoLeCLP)->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.shown.empty(); }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.shown.empty(); }, 20000));
     EXPECT_EQ(shown.Titles(), QStringLiteral("Leitura Ok!"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Zelkor Editor - CLP (Porta # 01)"));
-    EXPECT_EQ(Rows(window.state()).join(u','), round == 0 ? QStringLiteral("0|TEMP|°C|D100|Sim,1|NÍVEL|%|C12|Não,BOMBA   FALHA")
-                                                           : QStringLiteral("1|B|u|D1|Sim,A"));
     window.link().ClosePort();
-    // The second round reads a PLC that zelkor-plcsim started with the lists of a file.
-    QFile::remove(devices.path() + QStringLiteral("/ttyUSB0"));
-    QFile file(devices.path() + QStringLiteral("/a.zlk"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("1B       u  D1   SimV\r\nA\r\n") == 26);
-    file.close();
-    sim.start(QStringLiteral(PLCSIM_PATH), {QStringLiteral("--load"), file.fileName(), QStringLiteral("--link"),
-                                            devices.path() + QStringLiteral("/ttyUSB0")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.canReadLine(); }, 20000));
-  }
+    return Rows(window.state()).join(u',');
+  };
+  EXPECT_EQ(readBack(), QStringLiteral("0|TEMP|°C|D100|Sim,1|NÍVEL|%|C12|Não,BOMBA   FALHA"));
+  // A PLC that zelkor-plcsim started with the lists of a file.
+  QFile::remove(devices.path() + QStringLiteral("/ttyUSB0"));
+  QFile file(devices.path() + QStringLiteral("/a.zlk"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("1B       u  D1   SimV\r\nA\r\n") == 26);
+  file.close();
+  sim.start(QStringLiteral(PLCSIM_PATH), {QStringLiteral("--load"), file.fileName(), QStringLiteral("--link"),
+                                          devices.path() + QStringLiteral("/ttyUSB0")});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return sim.canReadLine(); }, 20000));
+  EXPECT_EQ(readBack(), QStringLiteral("1|B|u|D1|Sim,A"));
 }
 
 }  // namespace

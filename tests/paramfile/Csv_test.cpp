@@ -58,17 +58,35 @@ TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesI
   EXPECT_EQ(Bytes(QStringLiteral("lista.csv")), exported);
   EXPECT_EQ(Shown(), QStringLiteral("V[0/  TEMP/000001 1/P;1\"/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 focus=Texto1 changed "
                                     "msg=Salvar dados atuais? title=lista.csv (importada)"));
+  // A refused sheet asks nothing and changes nothing; an unclosed quote, even in a column the import ignores, refuses it.
   WriteFile(QStringLiteral("ruim.csv"), kHeader + QByteArray("X\r\n").repeated(12) + "V;0;;;D1\r\n");
-  Do(QStringLiteral("no; open ruim.csv"));
-  EXPECT_EQ(Shown(), QStringLiteral("V[0/  TEMP/000001 1/P;1\"/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 changed fail "
-                                    "msg=Salvar dados atuais?|Planilha não importada! title=lista.csv (importada)"));
-  const QString text = messages.shown.back().text;
+  WriteFile(QStringLiteral("aspas.csv"), "Tipo;Grupo;Endereço;Obs\r\nV;0;D1;\"nota\r\nV;0;D2;\r\n");
+  for (const char* file : {"ruim.csv", "aspas.csv"}) {
+    Do(QStringLiteral("open ") + QLatin1String(file));
+    EXPECT_EQ(Shown(), QStringLiteral("V[0/  TEMP/000001 1/P;1\"/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 changed fail "
+                                      "msg=Planilha não importada! title=lista.csv (importada)"));
+  }
+  EXPECT_TRUE(messages.shown.back().text.endsWith(QStringLiteral("\r\nLinha 2: aspas sem fechamento")));
+  const QString text = messages.shown[messages.shown.size() - 2].text;
   EXPECT_TRUE(text.contains(QStringLiteral("\r\nLinha 11: Tipo desconhecido! Use Variável ou Alarme — X\r\n")) && !text.contains(u"Linha 12"));
   EXPECT_TRUE(text.endsWith(QStringLiteral("… e mais 2 erros."))) << text.toStdString();
   EXPECT_EQ(messages.shown.back().icon, MessageIcon::Exclamation);
-  Do(QStringLiteral("openat lista.csv"));  // as the command line opens it
-  EXPECT_EQ(Titles(), QString());
+  Do(QStringLiteral("no; openat lista.csv"));  // as the command line opens it
+  EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?"));
   EXPECT_EQ(FormatCsv(state.variables, state.alarms), Bytes(QStringLiteral("lista.csv")));  // the round trip
+}
+
+TEST_F(CsvCommandsTest, ASavedNameEndingInCsvExportsACopyAnOpenedOneImportsAsDoesTheChosenType) {
+  WriteFile(QStringLiteral("a.zlk"), "1B       u  D1   SimV\r\n0A       u  D1   N\xE3oV\r\n");  // out of group order
+  Play({{"open a.zlk; saveas x.csv; saveas *y; saveas a.zlk/z.csv",
+         "V[1/B/100001 0/A/000002] A[] n=2/0 mem=D4482 focus=Texto1 msg=Marbeto title=a.zlk file=a.zlk salvarOn"}});
+  EXPECT_EQ(Bytes(QStringLiteral("x.csv")), Bytes(QStringLiteral("y.csv")));
+  EXPECT_TRUE(messages.shown.back().text.startsWith(QStringLiteral("Não foi possível gravar a planilha")));
+  // Salvar with no current file: the name decides, and a spreadsheet is still a copy.
+  WriteFile(QStringLiteral("b.txt"), Bytes(QStringLiteral("x.csv")));
+  Play({{"open *b.txt", "V[1/B/100001 0/A/000002] A[] n=2/0 mem=D4482 focus=Texto1 changed title=b.txt (importada)"},
+        {"save c.csv", "V[1/B/100001 0/A/000002] A[] n=2/0 mem=D4482 changed title=b.txt (importada)"}});
+  EXPECT_EQ(Bytes(QStringLiteral("c.csv")), Bytes(QStringLiteral("x.csv")));
 }
 
 }  // namespace

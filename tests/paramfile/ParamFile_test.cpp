@@ -144,22 +144,22 @@ TEST_F(FileCommandsTest, ACancelledDialogChangesNothingAlsoWhenAFileIsCurrent) {
   WriteFile(QStringLiteral("a.zlk"), kOneVariable);
   Play({
       {"Vload 0; saveas -", "V[0/V1/000001] A[] n=1/0 fail"},
-      {"open a.zlk; V 0|NEW|u|D1; no; open -; saveas -",
-       "V[0/TEMP/000001 0/NEW/000002] A[] n=2/0 mem=D4482 txt=0|NEW|u|D1| focus=Texto1 changed fail msg=Salvar dados atuais? "
+      {"open a.zlk; V 0|NEW|u|D1; open -; saveas -",
+       "V[0/TEMP/000001 0/NEW/000002] A[] n=2/0 mem=D4482 txt=0|NEW|u|D1| focus=Texto1 changed fail "
        "title=a.zlk file=a.zlk salvarOn"},
   });
   EXPECT_EQ(dialogs.requests[0].presetName, QStringLiteral("Parâmetros.zlk"));
   EXPECT_EQ(Bytes(QStringLiteral("a.zlk")), kOneVariable);
 }
 
-TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksAndEachAnswerDoesItsPart) {
+TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksOnceTheFileIsChosenAndEachAnswerDoesItsPart) {
   WriteFile(QStringLiteral("a.zlk"), "ALARME              A\r\n");
   Play({
-      {"V 0|TEMP|C|D1|S; cancel; open", "V[0/TEMP/000001] A[] n=1/0 mem=D4489 txt=0|TEMP|C|D1|S changed "
-                                        "msg=Salvar dados atuais?"},
-      // Yes with no current file: the Save dialog first, then the Open dialog.
-      {"yes; answer salvo.zlk; open a.zlk", "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados atuais? "
-                                          "title=a.zlk file=a.zlk salvarOn"},
+      {"V 0|TEMP|C|D1|S; open -; cancel; open a.zlk", "V[0/TEMP/000001] A[] n=1/0 mem=D4489 txt=0|TEMP|C|D1|S changed "
+                                                      "msg=Salvar dados atuais?"},
+      // Yes with no current file: the Save dialog follows the Open dialog.
+      {"yes; answer a.zlk; answer salvo.zlk; open", "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados "
+                                                    "atuais? title=a.zlk file=a.zlk salvarOn"},
       {"Vload 0; no; open a.zlk", "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados atuais? "
                                   "title=a.zlk file=a.zlk salvarOn"},
       // Yes whose save is refused: the open still goes on.
@@ -168,7 +168,7 @@ TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksAndEachAnswerDoesItsPart) {
   });
   EXPECT_EQ(messages.shown[0].text, QStringLiteral("Você quer salvar o conteúdo das listas antes de abrir o arquivo?"));
   EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(dialogs.requests.size(), 4u);
+  EXPECT_EQ(dialogs.requests.size(), 6u);
   EXPECT_EQ(Bytes(QStringLiteral("salvo.zlk")), kOneVariable);
 }
 

@@ -48,7 +48,7 @@ TEST(PlcImage, RecordsHoldTextUnitFlagsAndAddressAndRowsWithWrongBitsAreRefused)
 }
 
 TEST(ReadAnswers, AreCheckedWhollyAndTheirRecordsDecodeToWhatWasWritten) {
-  const QByteArray header = QByteArray(1, kAck) + "00rSB08" + "0000" + "0000" + "0000" + "0203" + kEtx;  // the worked example
+  const QByteArray header = QByteArray(1, kAck) + "00rSB08" + "0000" + "0000" + "0000" + "0203" + kEtx;  // 3 variables, 2 alarms
   EXPECT_EQ(ParseReadAnswer(header + "DD", 4), (QList<quint16>{0, 0, 0, 0x0203}));
   for (const QByteArray& wrong : {header + "DE", header + "D", QByteArray(header).replace("rSB", "wSB") + "E2",
                                   QByteArray(header).replace("08", "0A") + "E6", QByteArray(header).replace("0203", "02g3") + "14",
@@ -204,7 +204,7 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
   Do(QStringLiteral("Vload 0; Aload 2; port 1; grava"));
   QStringList progress;
   for (int frame = 1; frame <= 4; ++frame) {
-    progress << state.progress.text + u'/' + QString::number(state.progress.done);
+    progress << link.Progress().text + u'/' + QString::number(link.Progress().done);
     Do(QStringLiteral("+250"));
     port.Deliver(testing::AckAnswer());
   }
@@ -223,10 +223,10 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
       {[this] { port.Lose(QStringLiteral("desconectado")); }, "← CLP porta perdida: desconectado"}};
   for (const auto& [end, line] : ends) {
     monitor.Clear();
-    Do(QStringLiteral("port 1; no; grava"));
-    EXPECT_TRUE(state.progress.active);
+    Do(QStringLiteral("port 1; grava"));
+    EXPECT_TRUE(link.Progress().active);
     end();
-    EXPECT_FALSE(state.progress.active);
+    EXPECT_FALSE(link.Progress().active);
     EXPECT_EQ(summary().section(u'|', -2), QString::fromUtf8(line) + QStringLiteral("|transferência interrompida"));
   }
   dialogs.answers.push_back(Path(QStringLiteral("monitor.txt")));
@@ -246,7 +246,7 @@ TEST_F(PlcLinkTest, EachPortChoiceOpensItsPortOrSaysWhyNotAndTheEntryStays) {
     EXPECT_TRUE(state.button(name::BotaoGravaCLP).enabled && state.button(name::BotaoLeCLP).enabled);
   }
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
-  link.RefreshPortDevices();
+  ShowPortDevices(state, link);
   EXPECT_EQ(state.portDevices.join(u',').left(44), QStringLiteral("/dev/ttyUSB0,/dev/ttyUSB1,Nenhum dispositivo"));
 }
 

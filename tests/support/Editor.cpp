@@ -41,9 +41,7 @@ const std::map<QString, Answer> kAnswers = {
 }  // namespace
 
 EditorTest::EditorTest() {
-  // As the window wires them: opening a file clears both entry lines.
-  state.hooks.clearVariableFields = [this] { BotaoLimpar_Click(state); };
-  state.hooks.clearAlarmFields = [this] { BotaoLimparAlarme_Click(state); };
+  WireEditor(state, link, dialogs);
   port.peer = [this](const QByteArray& frame) { return plc.respond(frame); };
   StartUp(state);
 }
@@ -63,7 +61,7 @@ void EditorTest::Do(const QString& steps) {
     } else if (kAnswers.count(verb)) {
       messages.answers.push_back(kAnswers.at(verb));
     } else if (verb == u"openat") {
-      OpenParameterFileAt(state, Path(rest));
+      OpenParameterFileAt(state, dialogs, Path(rest));
     } else if (verb == u"answer") {
       dialogs.answers.push_back(Path(rest));
     } else if (verb == u"V") {
@@ -85,7 +83,7 @@ void EditorTest::Do(const QString& steps) {
       ShowAlarmCount(state);
     } else if (verb == u"port") {
       state.portIndex = rest.toInt() - 1;
-      link.ComboPorta_Click(state.portIndex);
+      ChoosePort(state, link, state.portIndex);
     } else if (verb == u"grava" || verb == u"le" || verb.startsWith(u'+')) {
       if (verb == u"grava") BotaoGravaCLP_Click(state, link);
       if (verb == u"le") BotaoLeCLP_Click(state, link, dialogs);
@@ -168,7 +166,8 @@ QString EditorTest::Shown() {
   if (!state.currentPath.isEmpty()) parts << QStringLiteral("file=") + QFileInfo(state.currentPath).fileName();
   if (state.button(name::BotaoSalvarArquivo).enabled) parts << QStringLiteral("salvarOn");
   if (port.isOpen()) parts << QStringLiteral("port=%1").arg(port.openPort);
-  if (link.transferring()) parts << QStringLiteral("sending");
+  if (link.IsTransferring()) parts << QStringLiteral("sending");
+  if (state.readingPlc) parts << QStringLiteral("locked");
   return parts.join(u' ');
 }
 

@@ -44,7 +44,7 @@ class EditorTest : public ::testing::Test {
   //   txt=0|A||D1| txtA=B|             what the entry lines hold
   //   focus=... changed fail msg=...   the focus asked for, the flags, the titles of the boxes shown
   //   title=... file=... salvarOn      the file in the title, the current file, Salvar arquivo enabled
-  //   port=1 sending                   the open port, a transfer going on
+  //   port=1 sending locked            the open port, a transfer going on, the lists locked by "Lê CLP"
   QString Shown();
   QString Titles() { return messages.Titles(); }
 
@@ -59,7 +59,7 @@ class EditorTest : public ::testing::Test {
   FakeSerialPort port;
   ManualDeadline deadline;
   sim::PlcSimulator plc;
-  PlcLink link{state, port, deadline};
+  PlcLink link{port, deadline};
   LinkMonitor monitor{link, deadline};
 };
 

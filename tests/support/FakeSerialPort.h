@@ -38,6 +38,7 @@ class FakeSerialPort final : public SerialPort {
     return true;
   }
   QByteArray peekWaiting() override { return received_; }
+  QByteArray discardWaiting() override { return std::exchange(received_, {}); }
   bool readByte(char* byte) override {
     if (received_.isEmpty()) return false;
     *byte = received_.front();

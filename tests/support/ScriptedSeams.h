@@ -18,6 +18,7 @@ namespace zelkor::testing {
 // scripted answer fails the test and is answered Cancel, the harmless choice.
 class RecordingMessages final : public MessageService {
  public:
+  ~RecordingMessages() override { EXPECT_TRUE(answers.empty()) << answers.size() << " scripted answers left unused"; }
   Answer Show(const Message& message) override {
     shown.push_back(message);
     if (whileShown) whileShown(message);
@@ -43,15 +44,19 @@ class RecordingMessages final : public MessageService {
   size_t seen_ = 0;
 };
 
-// Answers file dialogs from a script (an empty path cancels) and keeps every request.
+// Answers file dialogs from a script (an empty path cancels; "*" before the
+// path picks the dialog's second file type) and keeps every request.
 class ScriptedDialogs final : public FileDialogService {
  public:
+  ~ScriptedDialogs() override { EXPECT_TRUE(answers.empty()) << answers.size() << " scripted file names left unused"; }
   FileDialogResult Show(const FileDialogRequest& request) override {
     requests.push_back(request);
     if (answers.empty()) ADD_FAILURE() << "unscripted file dialog: " << request.title.toStdString();
-    const QString path = answers.empty() ? QString() : answers.front();
+    QString path = answers.empty() ? QString() : answers.front();
     if (!answers.empty()) answers.pop_front();
-    return {path.isEmpty(), path, QFileInfo(path).fileName()};
+    const bool second = path.contains(u'*');
+    path.remove(u'*');
+    return {path.isEmpty(), path, QFileInfo(path).fileName(), second};
   }
 
   std::deque<QString> answers;

@@ -248,7 +248,6 @@ TEST_F(WindowTest, EveryCommandRunsFromTheKeyboard) {
   QTest::keyClick(Find(name::BotaoRemover), Qt::Key_Space);
   EXPECT_EQ(grid.model()->rowCount(), 1);
   files.answers = {QString(), QString()};
-  messages.answers.push_back(Answer::No);
   // Salvar arquivo is not enabled yet: its shortcut does nothing.
   for (QKeyCombination keys : {Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::SHIFT | Qt::Key_S, Qt::CTRL | Qt::Key_O}) {
     QTest::keySequence(window.get(), keys);
