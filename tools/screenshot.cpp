@@ -17,6 +17,7 @@
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
 #include "transfer/PlcCommands.h"
+#include "plclink/PlcImage.h"
 #include "ui/Translation.h"
 #include "alarms/AlarmEditor.h"
 #include "variables/VariableEditor.h"
@@ -115,6 +116,8 @@ int main(int argc, char* argv[]) {
     window.Run([&] {
       for (int i = 0; i < 255; ++i) window.state().alarms.load(QStringLiteral("ALARME %1").arg(i));
       zelkor::ShowAlarmCount(window.state());
+      zelkor::UpdateReservedMemory(window.state());
+      window.state().portIndex = 0;
       zelkor::ChoosePort(window.state(), window.link(), 0);
       zelkor::BotaoGravaCLP_Click(window.state(), window.link());
     });

@@ -11,10 +11,12 @@ namespace {
 // Written out rather than taken from QCommandLineParser, whose headings are
 // English unless Qt's translations happen to be loaded.
 const QString kHelp = QStringLiteral(
-    "Uso: zelkor-editor [ARQUIVO.zlk]\n"
-    "Edita as listas de Variáveis e Alarmes do painel de operação e as grava no CLP.\n"
+    "Uso: zelkor-editor [ARQUIVO.zlk | PLANILHA.csv]\n"
+    "Edita as listas de Variáveis e Alarmes do painel de operação, as grava no CLP\n"
+    "(Grava CLP) e as lê de volta dele (Lê CLP).\n"
     "\n"
     "  ARQUIVO.zlk     arquivo de parâmetros aberto ao iniciar\n"
+    "  PLANILHA.csv    planilha importada ao iniciar\n"
     "  -h, --help      mostra esta ajuda e sai\n"
     "  -v, --version   mostra a versão e sai\n");
 

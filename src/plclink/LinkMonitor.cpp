@@ -56,9 +56,12 @@ QString LinkMonitor::Meaning(ExchangeOutcome outcome, const QByteArray& answer, 
     case ExchangeOutcome::Success:
       return answer.size() > 3 && answer[3] == 'r' ? QStringLiteral("ACK, dados") : QStringLiteral("ACK");
     case ExchangeOutcome::NotAck:
-      // A NAK carries its error code after "00", the command and "SB".
-      return answer.startsWith(kNak) ? QStringLiteral("NAK, código ") + QString::fromLatin1((answer + rest).mid(6, 4))
-                                     : QStringLiteral("primeiro caractere não é ACK");
+      if (answer.startsWith(kNak)) {
+        // A NAK carries its error code after "00", the command and "SB".
+        const QByteArray code = (answer + rest).mid(6, 4);
+        return code.size() == 4 ? QStringLiteral("NAK, código ") + QString::fromLatin1(code) : QStringLiteral("NAK incompleto");
+      }
+      return QStringLiteral("primeiro caractere não é ACK");
     case ExchangeOutcome::TimeOut:
       return answer.isEmpty() ? QStringLiteral("sem resposta em 500 ms") : QStringLiteral("resposta incompleta em 500 ms");
     case ExchangeOutcome::PortLost:

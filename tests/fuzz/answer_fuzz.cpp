@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 0; i + 1 < size; i += 2 + data[i + 1]) {
     const QByteArray chunk(reinterpret_cast<const char*>(data + i + 2), static_cast<qsizetype>(std::min<size_t>(data[i + 1], size - i - 2)));
     now += data[i] * 4;
-    if (!expected && now - periodStart >= zelkor::kAnswerTimeoutMs) expected = ExchangeOutcome::TimeOut;
+    if (!expected && now - periodStart >= 500) expected = ExchangeOutcome::TimeOut;
     for (const char byte : chunk) {
       if (expected) break;
       if (stage == 0 && byte != zelkor::kAck) expected = ExchangeOutcome::NotAck;
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     deadline.Advance(data[i] * 4);
     port.Deliver(chunk);
   }
-  deadline.Advance(zelkor::kAnswerTimeoutMs);
+  deadline.Advance(500);
   if (reports != 1 || outcome != expected.value_or(ExchangeOutcome::TimeOut) || exchange.waiting()) std::abort();
   return 0;
 }

@@ -41,6 +41,13 @@ TEST(Csv, ReadsWhatSpreadsheetsWriteAndRefusesEveryBadRowWithItsLine) {
       {"no Tipo column", "\r\nGrupo;Texto\r\n0;A\r\n",
        "2 Cabeçalho sem a coluna Tipo: a primeira linha deve ser o cabeçalho Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2"},
       {"256 variables", kHeader + QByteArray("V;0;;;D1\r\n").repeated(256), "257 Mais de 255 variáveis: a lista comporta no máximo 255!"},
+      {"256 alarms", kHeader + QByteArray("A;;;;;;x\r\n").repeated(256), "257 Mais de 255 alarmes: a lista comporta no máximo 255!"},
+      {"text after a closing quote, named where its field starts", kHeader + "V;0;;;D1\r\nV;0;\"a\r\nb\"c;;D1\r\n",
+       "3 texto depois das aspas de fechamento"},
+      {"a quote inside a field", kHeader + "V;0;a\"b;;D1\r\n", "2 aspas dentro de um campo que não começa com aspas"},
+      {"a header and blank rows only", kHeader + ";;;\r\n\r\n", "1 Planilha vazia: nenhuma linha de Variável ou Alarme depois do cabeçalho"},
+      {"variables without an Endereço column", "Tipo;Grupo;Texto\r\nV;0;A\r\nA;;;x\r\n",
+       "1 Cabeçalho sem a coluna Endereço: a primeira linha deve ser o cabeçalho Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2"},
   };
   for (const auto& [name, bytes, outcome] : cases) EXPECT_EQ(Outcome(ParseCsv(bytes)), QString::fromUtf8(outcome)) << name;
 }

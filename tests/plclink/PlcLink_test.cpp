@@ -1,4 +1,5 @@
 #include "core/ControlNames.h"
+#include "core/MainWindow.h"
 #include "plclink/LinkFrame.h"
 #include "plclink/PlcImage.h"
 #include "plclink/PortDirectory.h"
@@ -123,6 +124,37 @@ TEST_F(PlcLinkTest, TheFirstFailureEndsTheTransferWithItsMessage) {
   }
 }
 
+TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWholeAndLateBytesAreDiscarded) {
+  const auto line = [this](int fromEnd) {  // what the monitor says, fromEnd lines up from the newest
+    return monitor.lines()[monitor.lines().size() - 1 - fromEnd].section(QStringLiteral("  "), -1).trimmed();
+  };
+  Do(QStringLiteral("Vload 0; port 1; grava"));
+  port.peer = {};
+  Play({{"grava; +499", "V[0/V1/000001] A[] n=1/0 msg=Transmissão Ok! port=1 sending"},
+        {"+1; grava; +400", "V[0/V1/000001] A[] n=1/0 msg=CLP não responde! port=1 sending"}});
+  port.Deliver(QByteArray(1, kAck));
+  Play({{"+499", "V[0/V1/000001] A[] n=1/0 port=1 sending"}, {"+1", "V[0/V1/000001] A[] n=1/0 msg=CLP não responde! port=1"}});
+  // The header's answer of a read comes after its time: the next read starts by throwing it away.
+  Do(QStringLiteral("le; +500"));
+  port.Deliver(plc.respond(port.written.back()));
+  port.peer = [this](const QByteArray& f) { return plc.respond(f); };
+  Play({{"le", "V[0/V1/000001] A[] n=1/0 mem=D4489 focus=Texto1 changed msg=CLP não responde!|Leitura Ok! title=CLP (Porta # 01) port=1"}});
+  EXPECT_EQ(line(5), QStringLiteral("descartado: <ACK>00rSB080000000000000001<ETX>D9"));
+  // A NAK a character at a time, as a real line brings it: its code is read, and nothing is left behind.
+  port.peer = {};
+  for (const QByteArray& nak : {testing::NakAnswer(), testing::NakAnswer().left(4)}) {
+    Do(QStringLiteral("grava"));
+    for (const char c : nak) {
+      port.Deliver(QByteArray(1, c));
+      Do(QStringLiteral("+1"));
+    }
+    Do(QStringLiteral("+100"));
+    EXPECT_EQ(Titles(), QStringLiteral("Comunicação encerrada!"));
+    EXPECT_EQ(port.peekWaiting(), QByteArray());
+    EXPECT_EQ(line(1), nak.size() > 4 ? QStringLiteral("NAK, código 1234") : QStringLiteral("NAK incompleto"));
+  }
+}
+
 TEST_F(PlcLinkTest, NothingIsSentForEmptyListsABrokenNumberingTooManyRowsOrARowWithoutARecord) {
   Do(QStringLiteral("port 1; grava; Vload 0 2; grava; apagar V; Aload 256; grava; apagar A; Vload 0"));
   EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("256"))) << messages.shown.back().text.toStdString();
@@ -172,26 +204,61 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
   WriteFile(QStringLiteral("a.zlk"), "0X       u  D1   SimV\r\n");
   Do(QStringLiteral("no; open a.zlk"));
   const QString opened = Shown();
-  const QByteArray zeroHeader = QByteArray(1, kAck) + "00rSB080000000000000000" + kEtx + "D8";
-  const QByteArray flags11 = QByteArray(1, kAck) + "00rSB0E0000000000000000000000C00001" + kEtx + "39";  // bits 6 and 7 set
-  const std::tuple<std::function<QByteArray(const QByteArray&)>, int, const char*> faults[] = {
-      {[](const QByteArray&) { return testing::NakAnswer(); }, 1, "Comunicação encerrada!"},
-      {[](const QByteArray&) { return QByteArray(); }, 2, "CLP não responde!"},
-      {[this](const QByteArray& f) { return plc.respond(f).chopped(1); }, 3, "CLP não responde!"},
-      {[this](const QByteArray& f) { return plc.respond(f).chopped(1) + 'X'; }, 2, "Leitura interrompida!"},
-      {[&](const QByteArray&) { return zeroHeader; }, 1, "Nada foi lido!"},
-      {[&](const QByteArray&) { return flags11; }, 3, "Nada foi lido!"}};
-  for (const auto& [answer, at, title] : faults) {  // the fault strikes the answer to frame `at`
+  const auto carrying = [](const QByteArray& bytes) {  // a read's answer bringing these bytes
+    const QByteArray body = QByteArray(1, kAck) + "00rSB" + WordCountText(static_cast<int>(bytes.size())) + bytes.toHex().toUpper() + kEtx;
+    return [answer = body + FrameChecksum(body)](const QByteArray&) { return answer; };
+  };
+  const QString notWritten = QStringLiteral(" no CLP contém caracteres que o editor não grava.");
+  const std::tuple<std::function<QByteArray(const QByteArray&)>, int, const char*, QString> faults[] = {
+      {[](const QByteArray&) { return testing::NakAnswer(); }, 1, "Comunicação encerrada!", {}},
+      {[](const QByteArray&) { return QByteArray(); }, 2, "CLP não responde!", {}},
+      {[this](const QByteArray& f) { return plc.respond(f).chopped(1); }, 3, "CLP não responde!", {}},
+      {[this](const QByteArray& f) { return plc.respond(f).chopped(1) + 'X'; }, 2, "Leitura interrompida!", {}},
+      {carrying(QByteArray(8, '\0')), 1, "Nada foi lido!", {}},
+      {carrying(QByteArray("\0\0\0\1\0\0\1\1", 8)), 1, "Nada foi lido!", {}},  // D4497 is not 0
+      {carrying(QByteArray(11, ' ') + QByteArray("\xC0\0\1", 3)), 3, "Nada foi lido!",  // bits 6 and 7 set
+       QStringLiteral("A linha 2 da lista de Variáveis no CLP não é um registro que o editor grave (tipo de endereço 3, ou "
+                      "bits 6 e 7 ligados no byte de tipo e grupo).")},
+      {carrying(QByteArray("TE\rMP   C  \1\0\x64", 14)), 2, "Nada foi lido!", QStringLiteral("A linha 1 da lista de Variáveis") + notWritten},
+      {carrying(QByteArray(16, '\0')), 4, "Nada foi lido!", QStringLiteral("A linha 1 da lista de Alarmes") + notWritten}};
+  bool progressWhileShown = false;  // the progress goes away before the box opens
+  messages.whileShown = [&](const Message&) { progressWhileShown = progressWhileShown || link.Progress().active; };
+  for (const auto& [answer, at, title, text] : faults) {  // the fault strikes the answer to frame `at`
     int n = 0;
     port.peer = [&, answer = answer, at = at](const QByteArray& f) { return ++n == at ? answer(f) : plc.respond(f); };
-    Do(QStringLiteral("port 1; no; le; +500"));  // a fresh port: what a fault left in it is gone
+    Do(QStringLiteral("port 1; no; le; +500"));
     EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|") + QString::fromUtf8(title));
+    if (!text.isEmpty()) EXPECT_EQ(messages.shown.back().text, text);
     EXPECT_EQ(Shown(), opened.left(opened.indexOf(QStringLiteral(" focus="))) + QStringLiteral(" changed title=a.zlk file=a.zlk salvarOn port=1"));
   }
+  EXPECT_FALSE(progressWhileShown);
   port.Lose(QStringLiteral("perdida"));
   Do(QStringLiteral("no; le"));
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("A porta de comunicação não está aberta."));
   EXPECT_NE(Shown().indexOf(QStringLiteral("title=a.zlk file=a.zlk")), -1);
+}
+
+TEST_F(PlcLinkTest, WhileLeClpRunsNothingChangesTheListsOrTheFileAndHoweverItEndsTheyComeBack) {
+  Do(QStringLiteral("Vload 1 0; Aload 1; port 1; grava"));  // out of group order: a read keeps the PLC's order
+  port.peer = {};
+  Play({{"grava; le; +500", "V[1/V1/100001 0/V2/000002] A[A1] n=2/1 msg=Transmissão Ok!|Transmissão em andamento!|"
+                            "CLP não responde! port=1"},
+        {"le; apagar V; apagar A; V 0|X|u|D1; A Y; dbl V1; up V; down V; remover V; limpar V; open; openat b.zlk; grava; port 2",
+         "V[1/V1/100001* 0/V2/000002] A[A1] n=2/1 sel=V1 on=ER↓/ txt=0|X|u|D1| txtA=Y| msg=Leitura em andamento!|"
+         "Leitura em andamento! port=1 sending locked"}});
+  EXPECT_EQ(messages.shown.back().text, QStringLiteral("Aguarde o fim da leitura do CLP para trocar de porta."));
+  EXPECT_EQ(link.Progress().text, QStringLiteral("Lendo: quadro 1 de 1"));
+  while (link.IsTransferring()) port.Deliver(plc.respond(port.written.back()));
+  Play({{"apagar A", "V[1/V1/100001 0/V2/000002] A[] n=2/0 mem=D4482 focus=Texto1 changed msg=Leitura Ok! title=CLP (Porta # 01) "
+                     "port=1"},
+        {"no; le", "V[1/V1/100001 0/V2/000002] A[] n=2/0 mem=D4482 changed msg=Salvar dados atuais? title=CLP (Porta # 01) "
+                   "port=1 sending locked"}});
+  EXPECT_EQ(link.Progress().text, QStringLiteral("Lendo: quadro 1 de 1"));
+  // Closing gives the read up, then asks as always.
+  messages.answers.push_back(Answer::No);
+  EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);
+  EXPECT_EQ(Shown(), QStringLiteral("V[1/V1/100001 0/V2/000002] A[] n=2/0 mem=D4482 changed msg=Salvar dados atuais? "
+                                    "title=CLP (Porta # 01)"));
 }
 
 TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCountsThemAndGoesAway) {
@@ -229,9 +296,23 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
     EXPECT_FALSE(link.Progress().active);
     EXPECT_EQ(summary().section(u'|', -2), QString::fromUtf8(line) + QStringLiteral("|transferência interrompida"));
   }
-  dialogs.answers.push_back(Path(QStringLiteral("monitor.txt")));
+  // Outside a transfer the time counts from the port's opening; a lost port is one line; no port is no lost port.
+  Do(QStringLiteral("port 1; +300"));
+  port.Lose(QStringLiteral("desligada\r\nVerifique"));
+  Do(QStringLiteral("grava"));
+  EXPECT_EQ(summary().section(u'|', -6, -2), QStringLiteral("porta aberta: Porta # 01 (/dev/ttyUSB0), 19200,N,8,1|porta perdida: desligada "
+                                                         "Verifique|início da gravação: 4 quadros|→ CLP escrita de 4 palavras em D4496|"
+                                                         "← CLP erro da porta: A porta de comunicação não está aberta."));
+  EXPECT_TRUE(monitor.lines()[monitor.lines().size() - 5].startsWith(QStringLiteral("   300 ms")));
+  dialogs.answers = {Path(QStringLiteral("monitor.txt")), Path(QStringLiteral("monitor.txt/x"))};
   SaveMonitorLines(state, monitor, dialogs);
   EXPECT_TRUE(QString::fromUtf8(Bytes(QStringLiteral("monitor.txt"))).endsWith(monitor.lines().back() + u'\n'));
+  SaveMonitorLines(state, monitor, dialogs);
+  EXPECT_TRUE(messages.shown.back().text.startsWith(QStringLiteral("Não foi possível gravar o arquivo")));
+  // The newest 20,000 lines are kept.
+  for (int i = 0; i <= 10000; ++i) ChoosePort(state, link, 0);
+  EXPECT_EQ(monitor.lines().size(), 20000u);
+  EXPECT_TRUE(monitor.lines().front().endsWith(QStringLiteral("porta fechada")));
 }
 
 TEST_F(PlcLinkTest, EachPortChoiceOpensItsPortOrSaysWhyNotAndTheEntryStays) {

@@ -3,6 +3,7 @@
 #include "support/Printers.h"
 #include "support/ScriptedSeams.h"
 
+#include "plclink/LinkMonitor.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
@@ -176,12 +177,21 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
   EXPECT_EQ(Field(name::Campo(1))->text(), QStringLiteral("NIVEL"));
   EXPECT_EQ(messages.Titles(), QStringLiteral("Transmissão em andamento!|Transmissão em andamento!|Transmissão Ok!"));
   EXPECT_FALSE(Find(QStringLiteral("ProgressoCLP"))->isVisible());
+  auto* monitor = Find<QPlainTextEdit>(QStringLiteral("MonitorCLP"));
   EXPECT_TRUE(QTest::qWaitFor([&] {  // the monitor's lines come in a batch
-    return Find<QPlainTextEdit>(QStringLiteral("MonitorCLP"))->toPlainText().endsWith(QStringLiteral("transferência concluída"));
+    return monitor->toPlainText().endsWith(QStringLiteral("transferência concluída"));
   }));
-  messages.answers.push_back(Answer::No);
+  Click(name::BotaoLimparMonitor);
+  EXPECT_TRUE(monitor->toPlainText().isEmpty() && window->monitor().lines().empty());
+  // A read locks what would change the lists, and closing gives it up.
+  messages.answers = {Answer::No, Answer::No};
+  Click(name::BotaoLeCLP);
+  EXPECT_FALSE(Find(name::BotaoApagaListaAlarmes)->isEnabled());
+  EXPECT_EQ(Find(name::BotaoAbrirArquivo)->toolTip(), QStringLiteral("Aguarde o fim da leitura do CLP"));
   EXPECT_TRUE(window->close());
   EXPECT_FALSE(port.isOpen());
+  EXPECT_EQ(Find(name::BotaoAbrirArquivo)->toolTip() + window->alarmGrid().model()->index(0, 0).data().toString().trimmed(),
+            QStringLiteral("Abrir arquivoA"));
 }
 
 TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesSaves) {
@@ -194,7 +204,7 @@ TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesS
   Click(name::BotaoApagaListaAlarmes);
   Field(name::Texto1)->setText(QStringLiteral("TYPED"));
   Click(name::BotaoAbrirArquivo);  // an empty list asks nothing, changed or not
-  EXPECT_EQ(window->alarmGrid().model()->index(0, 0).data().toString(), QStringLiteral("BOMBA"));
+  EXPECT_EQ(window->alarmGrid().model()->index(0, 0).data().toString().trimmed(), QStringLiteral("BOMBA"));
   EXPECT_EQ(Field(name::MemoriaInicial)->text() + Field(name::TotalLinhasAlarme)->text() + Field(name::Texto1)->text(),
             QStringLiteral("D44881"));
   Type(QStringLiteral("||||FALHA"), name::BotaoSalvarAlarme);
