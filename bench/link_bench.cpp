@@ -6,8 +6,7 @@
 //  2. answers delayed by 50 ms: the editor's CPU time while it waits, as a
 //     share of the waiting time.
 // Usage: zelkor-link-bench PATH/TO/zelkor-plcsim
-#include "core/ControlNames.h"
-#include "core/MainWindow.h"
+#include "core/EditorLifecycle.h"
 #include "paramfile/FileDialog.h"
 #include "plclink/PlcLink.h"
 #include "plclink/QtSerialPort.h"
@@ -76,15 +75,15 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
   if (window) {
     form = std::make_unique<zelkor::FormPrincipal>(zelkor::Platform{quiet, quiet, port, deadline});
     form->show();
-    form->findChild<QTabWidget*>(zelkor::name::SSTab1)->setCurrentIndex(3);
+    form->Run([&] { form->State().currentTab = 3; });
   } else {
     bare = std::make_unique<zelkor::EditorState>(quiet);
     bareLink = std::make_unique<zelkor::PlcLink>(port, deadline);
     zelkor::StartUp(*bare);
     zelkor::WireEditor(*bare, *bareLink, quiet);
   }
-  zelkor::EditorState& state = window ? form->state() : *bare;
-  zelkor::PlcLink& link = window ? form->link() : *bareLink;
+  zelkor::EditorState& state = window ? form->State() : *bare;
+  zelkor::PlcLink& link = window ? form->Link() : *bareLink;
   for (int i = 0; i < variables; ++i) {
     state.variables.load({QStringLiteral("0"), QStringLiteral("VAR%1").arg(i), QStringLiteral("un"),
                           QStringLiteral("D%1").arg(i), QStringLiteral("Sim")});
@@ -109,8 +108,8 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
     QTest::qWait(300);  // the monitor's last batch belongs to the cost, not to the time
     return Run{wallMs, (CpuSeconds() - cpu0) * 1000.0, 1 + variables + alarms, quiet.last.text};
   };
-  const Run write = measure([&] { zelkor::BotaoGravaCLP_Click(state, link); });
-  const Run read = measure([&] { zelkor::BotaoLeCLP_Click(state, link, quiet); });
+  const Run write = measure([&] { zelkor::WriteToPlc(state, link); });
+  const Run read = measure([&] { zelkor::ReadFromPlc(state, link, quiet); });
   sim.terminate();
   sim.waitForFinished(5000);
   return {write, read};

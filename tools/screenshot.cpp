@@ -10,14 +10,13 @@
 //   progress — a transfer under way
 //   monitor  — the "Monitor" tab after a port that failed to open
 #include "PlcSimulator.h"
-#include "core/ControlNames.h"
-#include "core/MainWindow.h"
+#include "core/EditorLifecycle.h"
+#include "editing/ListEditing.h"
 #include "plclink/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
 #include "transfer/PlcCommands.h"
-#include "plclink/PlcImage.h"
 #include "ui/Translation.h"
 #include "alarms/AlarmEditor.h"
 #include "variables/VariableEditor.h"
@@ -48,13 +47,10 @@ class KeepLastMessage final : public zelkor::MessageService {
 void SaveLine(zelkor::FormPrincipal& window, const QString& grupo, const QString& texto, const QString& unidade,
               const QString& endereco, bool editavel) {
   window.Run([&] {
-    auto& s = window.state();
-    s.field(zelkor::name::Campo(0)).text = grupo;
-    s.field(zelkor::name::Campo(1)).text = texto;
-    s.field(zelkor::name::Campo(2)).text = unidade;
-    s.field(zelkor::name::Campo(3)).text = endereco;
-    s.chechEditavel = editavel;
-    zelkor::BotaoSalvar_Click(s);
+    auto& s = window.State();
+    s.variablePage.entry = {{{grupo}, {texto}, {unidade}, {endereco}}};
+    s.variablePage.editable = editavel;
+    zelkor::IncludeVariableLine(s);
   });
 }
 
@@ -87,8 +83,8 @@ int main(int argc, char* argv[]) {
   }
   if (scene == QStringLiteral("lists")) {
     window.Run([&] {
-      zelkor::MSFlexGrid1_Click(window.state(), 2);
-      window.state().portIndex = 0;
+      zelkor::SelectVariableLine(window.State(), 2);
+      window.State().link.portIndex = 0;
     });
   }
   if (scene == QStringLiteral("error")) {
@@ -98,41 +94,41 @@ int main(int argc, char* argv[]) {
     const char* alarms[][2] = {{"BOMBA", "FALHA"}, {"MOTOR 1", "SOBRECAR"}, {"NÍVEL", "BAIXO"}};
     for (const auto& a : alarms) {
       window.Run([&] {
-        auto& s = window.state();
+        auto& s = window.State();
         s.currentTab = 1;
-        s.field(zelkor::name::Texto1).text = QString::fromUtf8(a[0]);
-        s.field(zelkor::name::Texto2).text = QString::fromUtf8(a[1]);
-        zelkor::BotaoSalvarAlarme_Click(s);
+        s.alarmPage.entry[0].text = QString::fromUtf8(a[0]);
+        s.alarmPage.entry[1].text = QString::fromUtf8(a[1]);
+        zelkor::IncludeAlarmLine(s);
       });
     }
-    window.Run([&] { zelkor::MSFlexGrid2_Click(window.state(), 2); });
+    window.Run([&] { zelkor::SelectAlarmLine(window.State(), 2); });
   }
-  if (scene == QStringLiteral("about")) window.Run([&] { window.state().currentTab = 2; });
+  if (scene == QStringLiteral("about")) window.Run([&] { window.State().currentTab = 2; });
   if (scene == QStringLiteral("progress")) {  // a transfer under way, as its frame shows it
     // A simulated PLC that takes 40 ms an answer, behind "Porta # 01".
     QString error;
     plc.open(&error);
     QFile::link(plc.devicePath(), devices.path() + QStringLiteral("/ttyUSB0"));
     window.Run([&] {
-      for (int i = 0; i < 255; ++i) window.state().alarms.load(QStringLiteral("ALARME %1").arg(i));
-      zelkor::ShowAlarmCount(window.state());
-      zelkor::UpdateReservedMemory(window.state());
-      window.state().portIndex = 0;
-      zelkor::ChoosePort(window.state(), window.link(), 0);
-      zelkor::BotaoGravaCLP_Click(window.state(), window.link());
+      for (int i = 0; i < 255; ++i) window.State().alarms.load(QStringLiteral("ALARME %1").arg(i));
+      zelkor::ShowAlarmCount(window.State());
+      zelkor::UpdateReservedMemory(window.State());
+      window.State().link.portIndex = 0;
+      zelkor::ChoosePort(window.State(), window.Link(), 0);
+      zelkor::WriteToPlc(window.State(), window.Link());
     });
   }
   if (scene == QStringLiteral("monitor")) {  // what a failed port choice and a write to no port leave on the monitor
     SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);
     window.Run([&] {
-      zelkor::ChoosePort(window.state(), window.link(), 15);
-      zelkor::BotaoGravaCLP_Click(window.state(), window.link());
-      window.state().currentTab = 3;
+      zelkor::ChoosePort(window.State(), window.Link(), 15);
+      zelkor::WriteToPlc(window.State(), window.Link());
+      window.State().currentTab = 3;
     });
   }
   if (scene == QStringLiteral("question")) {  // the close question, in Qt's Portuguese
     SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);
-    window.Run([&] { zelkor::CloseRequest(window.state()); });
+    window.Run([&] { static_cast<void>(zelkor::CloseRequest(window.State())); });
   }
   QTimer::singleShot(300, [&] {
     bool saved = window.grab().save(output);

@@ -47,6 +47,6 @@ int main(int argc, char* argv[]) {
   files.setParent(&window);
   window.show();
   zelkor::ProbeStartup(window);
-  if (!command.file.isEmpty()) window.Run([&] { zelkor::OpenParameterFileAt(window.state(), window.files(), command.file); });
+  if (!command.file.isEmpty()) window.Run([&] { zelkor::OpenFileAt(window.State(), window.Files(), command.file); });
   return QApplication::exec();
 }

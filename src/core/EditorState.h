@@ -7,8 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
-#include <map>
 #include <optional>
 
 namespace zelkor {
@@ -16,20 +16,82 @@ namespace zelkor {
 struct ButtonState {
   bool enabled = true;
   std::optional<Rgb> background;  // none: the platform's own button colour
+  friend bool operator==(const ButtonState&, const ButtonState&) = default;
 };
 
 struct FieldState {
   QString text;
   Rgb background = colours::White;
+  friend bool operator==(const FieldState&, const FieldState&) = default;
+};
+
+// The buttons a selected row enables: Editar, Remover and the two arrows.
+struct RowButtons {
+  ButtonState edit;
+  ButtonState remove;
+  ButtonState up;
+  ButtonState down;
+};
+
+// What both list pages hold besides their entry fields.
+struct ListPageState {
+  RowButtons rows;
+  ButtonState include;      // Incluir linha (the save of the entry line)
+  ButtonState clearFields;  // Limpar campos
+  ButtonState clearList;    // Apaga lista
+  bool editing = false;     // Incluir replaces the selected row instead of appending
+};
+
+// "Variáveis": Grupo, Texto, Unidade, Endereço and Editável.
+struct VariablePage : ListPageState {
+  std::array<FieldState, 4> entry;
+  bool editable = false;
+};
+
+// "Alarmes": the alarm's two halves.
+struct AlarmPage : ListPageState {
+  std::array<FieldState, 2> entry;
+};
+
+// The file buttons, the reserved memory and the count displays.
+struct FilesFrame {
+  ButtonState open;
+  ButtonState save;
+  ButtonState saveAs;
+  FieldState firstWord;  // De
+  FieldState lastWord;   // até
+  FieldState variableCount;
+  FieldState alarmCount;
+};
+
+// "Comunicação com o CLP" and "Lê CLP".
+struct LinkFrame {
+  ButtonState write;
+  ButtonState read;
+  QStringList portEntries;
+  QStringList portDevices;  // tool-tip of each entry: the device it stands for
+  int portIndex = -1;       // -1 = no entry selected
+};
+
+// The control a command hands the focus to.
+enum class Focus {
+  None,
+  VariableGrupo,
+  VariableEndereco,
+  AlarmText1,
+  VariableUp,
+  VariableDown,
+  AlarmUp,
+  AlarmDown,
 };
 
 // Commands of later subsystems that the window-level procedures call; bound
 // by whoever assembles the editor, so that this library depends on none of them.
 struct EditorHooks {
-  std::function<void()> saveFile;          // the command of BotãoSalvarArquivo
-  std::function<void()> closePort;         // closes the serial port, open or not
-  std::function<bool()> writingPlc;        // a "Grava CLP" is waiting for the PLC
-  std::function<void()> abandonPlcRead;    // gives a running "Lê CLP" up
+  std::function<void()> saveFile;        // "Salvar arquivo"
+  std::function<void()> closePort;       // closes the serial port, open or not
+  std::function<bool()> writingPlc;      // a "Grava CLP" is waiting for the PLC
+  std::function<void()> abandonPlcRead;  // gives a running "Lê CLP" up
   std::function<void()> clearVariableFields;
   std::function<void()> clearAlarmFields;
 };
@@ -38,7 +100,7 @@ struct EditorHooks {
 // the commands share. Widgets mirror it; commands read and write only it.
 class EditorState {
  public:
-  explicit EditorState(MessageService& messages);
+  explicit EditorState(MessageService& messageService) : messages(messageService) {}
   EditorState(const EditorState&) = delete;
   EditorState& operator=(const EditorState&) = delete;
 
@@ -48,15 +110,13 @@ class EditorState {
   VariableList variables;
   AlarmList alarms;
 
-  bool failure = false;
   bool listsChanged = false;
-  bool variableEditing = false;  // a Save replaces the selected row instead of appending
-  bool alarmEditing = false;
-  bool variableMoveUp = false;  // direction of the next move, set by the arrow pressed
-  bool alarmMoveUp = false;
+  // "Lê CLP" runs: its end replaces both lists, so nothing may change them
+  // or the current file meanwhile.
+  bool readingPlc = false;
 
-  QString lastOpenedPath;
-  QString currentPath;
+  QString currentPath;     // the file Salvar writes to
+  QString lastOpenedPath;  // tells Salvar como whether a file was ever opened
   // The name the next file dialog offers: the one it returned last, unless a command sets another.
   QString dialogFileName;
 
@@ -65,26 +125,12 @@ class EditorState {
   int windowTop = 0;
   int currentTab = 0;
   std::optional<Rgb> areaBackground;
-  QStringList portEntries;
-  QStringList portDevices;  // tool-tip of each entry: the device it stands for
-  int portIndex = -1;  // -1 = no entry selected
-  // "Lê CLP" runs: its end replaces both lists, so nothing may change them
-  // or the current file meanwhile.
-  bool readingPlc = false;
+  Focus focus = Focus::None;  // taken by the window when it shows the state
 
-  bool chechEditavel = false;
-  QString focus;  // objectName of the control that is to take the focus next
-
-  ButtonState& button(const QString& objectName);
-  const ButtonState& button(const QString& objectName) const;
-  FieldState& field(const QString& objectName);
-  const FieldState& field(const QString& objectName) const;
-  const std::map<QString, ButtonState>& buttons() const { return buttons_; }
-  const std::map<QString, FieldState>& fields() const { return fields_; }
-
- private:
-  std::map<QString, ButtonState> buttons_;
-  std::map<QString, FieldState> fields_;
+  VariablePage variablePage;
+  AlarmPage alarmPage;
+  FilesFrame files;
+  LinkFrame link;
 };
 
 }  // namespace zelkor

@@ -1,28 +1,18 @@
 #include "ListEditing.h"
 
-#include "core/ControlNames.h"
-#include "core/MainWindow.h"
+#include "core/EditorLifecycle.h"
 #include "plclink/PlcImage.h"
 
 namespace zelkor {
 
 ListEditor VariableListEditor(EditorState& s) {
-  return {s.variables,
-          s.variableEditing,
-          name::BotaoEditar,
-          name::BotaoRemover,
-          name::BotaoSetaAcima,
-          name::BotaoSetaAbaixo,
-          varcol::Texto,
-          varcol::Editavel,
-          {name::Campo(0), name::Campo(1), name::Campo(2), name::Campo(3)},
-          name::TotalLinhasVariaveis};
+  return {s.variables,          s.variablePage,     s.variablePage.entry, Focus::VariableGrupo, Focus::VariableUp,
+          Focus::VariableDown, varcol::Texto,      varcol::Editavel,     s.files.variableCount};
 }
 
 ListEditor AlarmListEditor(EditorState& s) {
-  return {s.alarms,          s.alarmEditing, name::BotaoEditarAlarme, name::BotaoRemoverAlarme,
-          name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme, 0, 0, {name::Texto1, name::Texto2},
-          name::TotalLinhasAlarme};
+  return {s.alarms, s.alarmPage, s.alarmPage.entry, Focus::AlarmText1, Focus::AlarmUp, Focus::AlarmDown, 0, 0,
+          s.files.alarmCount};
 }
 
 void PaintSelection(const ListEditor& e, Rgb colour) {
@@ -32,28 +22,38 @@ void PaintSelection(const ListEditor& e, Rgb colour) {
   }
 }
 
-void PaintFields(EditorState& s, const ListEditor& e, Rgb colour) {
-  for (const QString& f : e.fields) s.field(f).background = colour;
+void PaintFields(const ListEditor& e, Rgb colour) {
+  for (FieldState& f : e.fields) f.background = colour;
 }
 
-void DisableArrows(EditorState& s, const ListEditor& e) {
-  s.button(e.upButton).enabled = false;
-  s.button(e.downButton).enabled = false;
+void DisableArrows(const ListEditor& e) {
+  e.page.rows.up.enabled = false;
+  e.page.rows.down.enabled = false;
 }
 
-void DisableRowButtons(EditorState& s, const ListEditor& e) {
-  s.button(e.editButton) = {false, colours::Grey};
-  s.button(e.removeButton) = {false, colours::Grey};
-  DisableArrows(s, e);
+void DisableRowButtons(const ListEditor& e) {
+  e.page.rows.edit = {false, colours::Grey};
+  e.page.rows.remove = {false, colours::Grey};
+  DisableArrows(e);
 }
 
-void EnableArrowsFor(EditorState& s, const ListEditor& e, int row) {
-  s.button(e.upButton).enabled = row != 1;
-  s.button(e.downButton).enabled = row != e.list.grid().dataLineCount();
+void EnableArrowsFor(const ListEditor& e, int row) {
+  e.page.rows.up.enabled = row != 1;
+  e.page.rows.down.enabled = row != e.list.grid().dataLineCount();
 }
 
-void ShowListCount(EditorState& s, const ListEditor& e) {
-  ShowCount(s.field(e.countDisplay), e.list.count());
+void ShowListCount(const ListEditor& e) { ShowCount(e.countDisplay, e.list.count()); }
+
+void UpdateReservedMemory(EditorState& s) {
+  const int v = s.variables.count();
+  const int a = s.alarms.count();
+  if (v == 0 && a == 0) {
+    s.files.firstWord.text.clear();
+    s.files.lastWord.text.clear();
+    return;
+  }
+  s.files.lastWord.text = QStringLiteral("D%1").arg(kImageEnd);
+  s.files.firstWord.text = QStringLiteral("D%1").arg(ImageStart(v, a), 4, 10, QLatin1Char('0'));
 }
 
 bool RefuseWhenFull(EditorState& s, const RowList& list) {
@@ -72,45 +72,45 @@ void MoveSelection(const ListEditor& e, int row) {
 }
 }  // namespace
 
-bool SelectRow(EditorState& s, const ListEditor& e, int line) {
+bool SelectRow(const ListEditor& e, int line) {
   if (!e.list.isRow(line)) return false;
   MoveSelection(e, line);
-  s.button(e.editButton) = {true, colours::Amber};
-  s.button(e.removeButton) = {true, colours::Amber};
-  EnableArrowsFor(s, e, line);
-  e.editing = false;
-  PaintFields(s, e, colours::White);
+  e.page.rows.edit = {true, colours::Amber};
+  e.page.rows.remove = {true, colours::Amber};
+  EnableArrowsFor(e, line);
+  e.page.editing = false;
+  PaintFields(e, colours::White);
   return true;
 }
 
 void ClearEntryFields(EditorState& s, const ListEditor& e) {
-  for (const QString& f : e.fields) s.field(f) = {};
+  for (FieldState& f : e.fields) f = {};
   PaintSelection(e, colours::White);
   e.list.setSelectedRow(0);
-  s.focus = e.fields.front();
-  DisableRowButtons(s, e);
-  e.editing = false;
+  s.focus = e.firstField;
+  DisableRowButtons(e);
+  e.page.editing = false;
 }
 
-void RemoveSelectedRow(EditorState& s, const ListEditor& e, ClearFieldsCommand clearFields) {
+void RemoveSelectedRow(EditorState& s, const ListEditor& e, EditorCommand clearFields) {
   e.list.removeRow(e.list.selectedRow());
   s.listsChanged = true;
   clearFields(s);
-  ShowListCount(s, e);
+  ShowListCount(e);
   UpdateReservedMemory(s);
 }
 
-void ClearWholeList(EditorState& s, const ListEditor& e, ClearFieldsCommand clearFields) {
+void ClearWholeList(EditorState& s, const ListEditor& e, EditorCommand clearFields) {
   e.list.clear();
   clearFields(s);
-  ShowListCount(s, e);
+  ShowListCount(e);
   UpdateReservedMemory(s);
 }
 
 int WriteRow(EditorState& s, const ListEditor& e, const std::function<void()>& append,
              const std::function<void(int)>& replace) {
   int written = 0;
-  if (!e.editing) {
+  if (!e.page.editing) {
     if (RefuseWhenFull(s, e.list)) return 0;
     append();
     written = e.list.count();
@@ -118,40 +118,37 @@ int WriteRow(EditorState& s, const ListEditor& e, const std::function<void()>& a
     written = e.list.selectedRow();
     replace(written);
   }
-  DisableArrows(s, e);
-  e.editing = false;
+  DisableArrows(e);
+  e.page.editing = false;
   e.list.grid().setTopLine(written);
   return written;
 }
 
 void FinishSave(EditorState& s, const ListEditor& e) {
-  DisableRowButtons(s, e);
-  e.editing = false;
-  PaintFields(s, e, colours::White);
-  ShowListCount(s, e);
+  DisableRowButtons(e);
+  e.page.editing = false;
+  PaintFields(e, colours::White);
+  ShowListCount(e);
   UpdateReservedMemory(s);
 }
 
-bool BeginEdit(EditorState& s, const ListEditor& e) {
+bool BeginEdit(const ListEditor& e) {
   if (!e.list.isRow(e.list.selectedRow())) return false;
-  e.editing = true;
-  PaintFields(s, e, colours::Amber);
+  e.page.editing = true;
+  PaintFields(e, colours::Amber);
   return true;
 }
 
-void DoubleClickRow(EditorState& s, const ListEditor& e, int line, EditorCommand edit) {
-  if (SelectRow(s, e, line)) edit(s);
-}
-
-void FollowMovedRow(EditorState& s, const ListEditor& e, int row, bool up) {
+void FollowMovedRow(EditorState& s, const ListEditor& e, int row, Direction direction) {
+  const bool up = direction == Direction::Up;
   MoveSelection(e, row);
   e.list.grid().setTopLine(row);
-  const QString& toward = up ? e.upButton : e.downButton;
-  const QString& back = up ? e.downButton : e.upButton;
-  s.button(back).enabled = true;
+  ButtonState& toward = up ? e.page.rows.up : e.page.rows.down;
+  ButtonState& back = up ? e.page.rows.down : e.page.rows.up;
+  back.enabled = true;
   if (row == (up ? 1 : e.list.grid().dataLineCount())) {
-    s.focus = back;
-    s.button(toward).enabled = false;
+    s.focus = up ? e.downArrow : e.upArrow;
+    toward.enabled = false;
   }
 }
 

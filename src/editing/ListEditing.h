@@ -2,27 +2,24 @@
 
 #include "core/EditorState.h"
 
-#include <QString>
-#include <QStringList>
-
 #include <functional>
+#include <span>
 
 namespace zelkor {
 
-// How one list's editor is wired to the window. The Variable and the Alarm
+// How one list's editor is wired to its page. The Variable and the Alarm
 // editor share selection, highlight, button states, removal and clearing;
 // what differs between them stays in their own commands.
 struct ListEditor {
   RowList& list;
-  bool& editing;
-  QString editButton;
-  QString removeButton;
-  QString upButton;
-  QString downButton;
+  ListPageState& page;
+  std::span<FieldState> fields;  // the entry fields, the first one takes the focus
+  Focus firstField;
+  Focus upArrow;
+  Focus downArrow;
   int highlightFirst;  // columns that the selection highlight covers
   int highlightLast;
-  QStringList fields;  // the entry fields, the first one takes the focus
-  QString countDisplay;
+  FieldState& countDisplay;
 };
 
 ListEditor VariableListEditor(EditorState& state);
@@ -30,13 +27,17 @@ ListEditor AlarmListEditor(EditorState& state);
 
 // Colours the highlight columns of the selected row, when it is a grid line.
 void PaintSelection(const ListEditor& editor, Rgb colour);
-void PaintFields(EditorState& state, const ListEditor& editor, Rgb colour);
+void PaintFields(const ListEditor& editor, Rgb colour);
 // Editar and Remover disabled on grey, both arrows disabled.
-void DisableRowButtons(EditorState& state, const ListEditor& editor);
-void DisableArrows(EditorState& state, const ListEditor& editor);
+void DisableRowButtons(const ListEditor& editor);
+void DisableArrows(const ListEditor& editor);
 // Enables both arrows, then disables the one that would leave the grid.
-void EnableArrowsFor(EditorState& state, const ListEditor& editor, int row);
-void ShowListCount(EditorState& state, const ListEditor& editor);
+void EnableArrowsFor(const ListEditor& editor, int row);
+void ShowListCount(const ListEditor& editor);
+
+// Shows the image's first and last word in the reserved-memory displays;
+// both empty when both lists are.
+void UpdateReservedMemory(EditorState& state);
 
 // The 255-row refusal of an append; true when the list is full and the
 // message was shown.
@@ -46,7 +47,7 @@ bool RefuseWhenFull(EditorState& state, const RowList& list);
 // blank line an emptied grid keeps) select nothing and enable nothing, so no
 // command can later edit, remove or replace a line that is not counted.
 // Returns whether a row was selected.
-bool SelectRow(EditorState& state, const ListEditor& editor, int line);
+bool SelectRow(const ListEditor& editor, int line);
 
 // The common part of Clear fields: empty fields on white, no selection, focus
 // on the first field, row buttons disabled, edit ended.
@@ -64,21 +65,18 @@ void FinishSave(EditorState& state, const ListEditor& editor);
 
 // Starts editing the selected row: false (nothing changes) when no row is
 // selected; otherwise the edit flag is set and the fields turn amber.
-bool BeginEdit(EditorState& state, const ListEditor& editor);
+bool BeginEdit(const ListEditor& editor);
 
-using EditorCommand = void (*)(EditorState&);
-// A double-click selects the line as a click does, then edits it.
-void DoubleClickRow(EditorState& state, const ListEditor& editor, int line, EditorCommand edit);
-
+enum class Direction { Up, Down };
 // After a move: the highlight and the selection follow the row to `row`, the
 // grid scrolls to it, and at either end the focus goes to the opposite arrow
 // before the one that would leave the grid is disabled.
-void FollowMovedRow(EditorState& state, const ListEditor& editor, int row, bool up);
+void FollowMovedRow(EditorState& state, const ListEditor& editor, int row, Direction direction);
 
-using ClearFieldsCommand = EditorCommand;
+using EditorCommand = void (*)(EditorState&);
 // Removes the selected row, then runs the list's own Clear fields.
-void RemoveSelectedRow(EditorState& state, const ListEditor& editor, ClearFieldsCommand clearFields);
+void RemoveSelectedRow(EditorState& state, const ListEditor& editor, EditorCommand clearFields);
 // Clears the whole list; the lists-changed flag stays as it was.
-void ClearWholeList(EditorState& state, const ListEditor& editor, ClearFieldsCommand clearFields);
+void ClearWholeList(EditorState& state, const ListEditor& editor, EditorCommand clearFields);
 
 }  // namespace zelkor

@@ -2,7 +2,6 @@
 
 #include "alarms/AlarmEditor.h"
 #include "core/Cp1252.h"
-#include "core/MainWindow.h"
 #include "core/Numbers.h"
 #include "variables/VariableValidation.h"
 

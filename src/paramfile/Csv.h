@@ -4,7 +4,8 @@
 #include <QStringList>
 #include <vector>
 
-#include "core/EditorState.h"
+#include "core/Messages.h"
+#include "core/ParameterLists.h"
 
 namespace zelkor {
 

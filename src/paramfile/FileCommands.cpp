@@ -2,9 +2,8 @@
 
 #include "Csv.h"
 #include "ParameterFile.h"
-#include "core/ControlNames.h"
-#include "core/MainWindow.h"
-#include "plclink/PlcImage.h"
+#include "core/EditorLifecycle.h"
+#include "editing/ListEditing.h"
 #include "variables/VariableEditor.h"
 
 #include <QFile>
@@ -19,19 +18,14 @@ const QString kSaveTitle = QStringLiteral("Selecione a pasta de destino para gra
 const QString kOpenTitle = QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP");
 const QString kBeforeOpening = QStringLiteral("abrir o arquivo");
 
-// The empty check reads the count displays, as the transfer does.
-bool RefuseEmptyLists(EditorState& s) {
-  if (!BothCountsShowEmpty(s)) return false;
-  s.messages.Show({QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!"),
-                   MessageButtons::Ok, MessageIcon::Exclamation});
-  return true;
-}
-
 // The steps both save commands start with; false when the save must stop.
 bool ReadyToSave(EditorState& s) {
-  if (RefuseEmptyLists(s)) return false;
-  CheckGroupSequence(s);
-  return !s.failure;
+  if (BothListsEmpty(s)) {
+    s.messages.Show({QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!"),
+                     MessageButtons::Ok, MessageIcon::Exclamation});
+    return false;
+  }
+  return CheckGroupSequence(s);
 }
 
 bool HasSpreadsheetName(const QString& path) { return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive); }
@@ -46,13 +40,16 @@ ChosenFile FileAt(const QString& path) {
   return {info.absoluteFilePath(), info.fileName(), HasSpreadsheetName(path) ? FileKind::Spreadsheet : FileKind::Parameters};
 }
 
+void WriteCurrentFile(EditorState& s) {
+  if (const auto error = WriteParameterFile(s.currentPath, s.variables, s.alarms)) ReportUnexpectedError(s.messages, *error);
+}
+
 // An export is a copy, not a save: the current file, the title and the
 // lists-changed flag stay as they were.
 void ExportSpreadsheet(EditorState& s, const QString& path) {
   QSaveFile file(path);
-  QString error;
-  if (!WriteAtomically(file, FormatCsv(s.variables, s.alarms), &error)) {
-    ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível gravar a planilha \"%1\":\r\n%2").arg(path, error));
+  if (const auto error = WriteAtomically(file, FormatCsv(s.variables, s.alarms))) {
+    ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível gravar a planilha \"%1\":\r\n%2").arg(path, *error));
   }
 }
 
@@ -62,7 +59,7 @@ void SaveChosenFile(EditorState& s, const ChosenFile& file) {
     return;
   }
   AdoptFile(s, file);
-  WriteParameterFile(s);
+  WriteCurrentFile(s);
 }
 
 // A sheet is read and checked whole before anything is asked or changed; an
@@ -77,7 +74,6 @@ void ImportSpreadsheet(EditorState& s, FileDialogService& dialogs, const ChosenF
   }
   const CsvImport import = ParseCsv(file.readAll());
   if (!import.ok()) {
-    s.failure = true;
     s.messages.Show(import.message);
     return;
   }
@@ -98,8 +94,7 @@ void OpenChosenFile(EditorState& s, FileDialogService& dialogs, const ChosenFile
   const QString previousPath = s.currentPath;
   const QString previousTitle = s.title;
   AdoptFile(s, chosen);
-  ReadParameterFile(s);
-  if (s.failure) {
+  if (ReadParameterFile(s, chosen.path) == ReadOutcome::Refused) {
     // A file refused as far too large is not adopted: a later save must not
     // write over it.
     s.currentPath = previousPath;
@@ -108,18 +103,14 @@ void OpenChosenFile(EditorState& s, FileDialogService& dialogs, const ChosenFile
   }
   UpdateReservedMemory(s);
   s.lastOpenedPath = s.currentPath;
-  s.button(name::BotaoSalvarArquivo).enabled = true;
+  s.files.save.enabled = true;
 }
 
 }  // namespace
 
 std::optional<ChosenFile> ChooseFile(EditorState& s, FileDialogService& dialogs, const FileDialogRequest& request) {
-  s.failure = false;
   const FileDialogResult result = dialogs.Show(request);
-  if (result.cancelled || result.fullPath.isEmpty()) {
-    s.failure = true;
-    return std::nullopt;
-  }
+  if (result.cancelled || result.fullPath.isEmpty()) return std::nullopt;
   ChosenFile chosen{result.fullPath, result.name, FileKind::Parameters};
   const bool spreadsheetType = !request.secondFilter.isEmpty() && result.secondFilterChosen;
   if (request.save && spreadsheetType && QFileInfo(chosen.name).suffix().isEmpty()) {
@@ -132,54 +123,45 @@ std::optional<ChosenFile> ChooseFile(EditorState& s, FileDialogService& dialogs,
 }
 
 bool OfferToSaveLists(EditorState& s, FileDialogService& dialogs, const QString& before) {
-  if (!s.listsChanged || BothCountsShowEmpty(s)) return true;
+  if (!s.listsChanged || BothListsEmpty(s)) return true;
   const Answer answer =
       s.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de ") + before + u'?',
                        QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel, MessageIcon::None});
-  if (answer == Answer::Yes) BotaoSalvarArquivo_Click(s, dialogs);
+  if (answer == Answer::Yes) SaveFile(s, dialogs);
   return answer != Answer::Cancel;
 }
 
-void OpenParameterFileAt(EditorState& s, FileDialogService& dialogs, const QString& path) {
-  Guarded(s.messages, [&] {
-    if (s.readingPlc) return;
-    OpenChosenFile(s, dialogs, FileAt(path));
-  });
+void OpenFileAt(EditorState& s, FileDialogService& dialogs, const QString& path) {
+  if (!s.readingPlc) OpenChosenFile(s, dialogs, FileAt(path));
 }
 
-void BotaoAbrirArquivo_Click(EditorState& s, FileDialogService& dialogs) {
-  Guarded(s.messages, [&] {
-    if (s.readingPlc) return;
-    const std::optional<ChosenFile> chosen =
-        ChooseFile(s, dialogs, {false, kOpenTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter});
-    if (chosen) OpenChosenFile(s, dialogs, *chosen);
-  });
+void OpenFile(EditorState& s, FileDialogService& dialogs) {
+  if (s.readingPlc) return;
+  const std::optional<ChosenFile> chosen =
+      ChooseFile(s, dialogs, {false, kOpenTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter});
+  if (chosen) OpenChosenFile(s, dialogs, *chosen);
 }
 
-void BotaoSalvarArquivo_Click(EditorState& s, FileDialogService& dialogs) {
-  Guarded(s.messages, [&] {
-    if (!ReadyToSave(s)) return;
-    if (!s.currentPath.isEmpty()) {
-      WriteParameterFile(s);
-      return;
-    }
-    s.dialogFileName = kDefaultFileName;
-    const std::optional<ChosenFile> chosen =
-        ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, {}});
-    if (chosen) SaveChosenFile(s, *chosen);
-  });
+void SaveFile(EditorState& s, FileDialogService& dialogs) {
+  if (!ReadyToSave(s)) return;
+  if (!s.currentPath.isEmpty()) {
+    WriteCurrentFile(s);
+    return;
+  }
+  s.dialogFileName = kDefaultFileName;
+  const std::optional<ChosenFile> chosen =
+      ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, {}});
+  if (chosen) SaveChosenFile(s, *chosen);
 }
 
-void BotaoSalvarComo_Click(EditorState& s, FileDialogService& dialogs) {
-  Guarded(s.messages, [&] {
-    if (!ReadyToSave(s)) return;
-    if (s.lastOpenedPath.isEmpty()) s.dialogFileName = kDefaultFileName;
-    const std::optional<ChosenFile> chosen =
-        ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter});
-    if (!chosen) return;
-    SaveChosenFile(s, *chosen);
-    if (chosen->kind == FileKind::Parameters) s.button(name::BotaoSalvarArquivo).enabled = true;
-  });
+void SaveFileAs(EditorState& s, FileDialogService& dialogs) {
+  if (!ReadyToSave(s)) return;
+  if (s.lastOpenedPath.isEmpty()) s.dialogFileName = kDefaultFileName;
+  const std::optional<ChosenFile> chosen =
+      ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter});
+  if (!chosen) return;
+  SaveChosenFile(s, *chosen);
+  if (chosen->kind == FileKind::Parameters) s.files.save.enabled = true;
 }
 
 }  // namespace zelkor

@@ -20,23 +20,27 @@ struct ChosenFile {
   FileKind kind = FileKind::Parameters;
 };
 
-// Shows a file dialog; nothing (and the failure flag set) when cancelled.
-// The dialog offers the name it returned last next time. An opened file is a
-// spreadsheet when the dialog's spreadsheet type was chosen or its name ends
-// in ".csv"; a saved one only by its name's extension (a name without one,
-// typed under the spreadsheet type, gets ".csv").
-std::optional<ChosenFile> ChooseFile(EditorState& state, FileDialogService& dialogs, const FileDialogRequest& request);
+// Shows a file dialog; nothing when cancelled. The dialog offers the name it
+// returned last next time. An opened file is a spreadsheet when the dialog's
+// spreadsheet type was chosen or its name ends in ".csv"; a saved one only by
+// its name's extension (a name without one, typed under the spreadsheet type,
+// gets ".csv").
+[[nodiscard]] std::optional<ChosenFile> ChooseFile(EditorState& state, FileDialogService& dialogs,
+                                                   const FileDialogRequest& request);
 
 // Before the lists are replaced: when they have changed and are not empty,
 // asks whether to save them first ("... antes de " + `before` + "?"); Yes runs
 // Salvar. False when the technician cancels.
-bool OfferToSaveLists(EditorState& state, FileDialogService& dialogs, const QString& before);
+[[nodiscard]] bool OfferToSaveLists(EditorState& state, FileDialogService& dialogs, const QString& before);
 
-void BotaoAbrirArquivo_Click(EditorState& state, FileDialogService& dialogs);
-// What "Abrir arquivo" does once its dialog has returned `path`; for a file
-// named on the command line.
-void OpenParameterFileAt(EditorState& state, FileDialogService& dialogs, const QString& path);
-void BotaoSalvarArquivo_Click(EditorState& state, FileDialogService& dialogs);
-void BotaoSalvarComo_Click(EditorState& state, FileDialogService& dialogs);
+// "Abrir arquivo": a parameter file, or a spreadsheet to import.
+void OpenFile(EditorState& state, FileDialogService& dialogs);
+// What "Abrir arquivo" does once its dialog has returned `path`: for a file
+// named on the command line or dropped on the window.
+void OpenFileAt(EditorState& state, FileDialogService& dialogs, const QString& path);
+// "Salvar arquivo": over the current file, asking for a name only when there is none.
+void SaveFile(EditorState& state, FileDialogService& dialogs);
+// "Salvar como": a parameter file under a chosen name, or a spreadsheet copy.
+void SaveFileAs(EditorState& state, FileDialogService& dialogs);
 
 }  // namespace zelkor

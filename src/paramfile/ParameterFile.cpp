@@ -1,7 +1,7 @@
 #include "ParameterFile.h"
 
 #include "core/Cp1252.h"
-#include "core/MainWindow.h"
+#include "core/EditorLifecycle.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -78,76 +78,59 @@ void LoadParameterLines(const QList<QByteArray>& lines, VariableList& variables,
   }
 }
 
-bool WriteAtomically(QSaveFile& file, const QByteArray& bytes, QString* error) {
-  if (!file.open(QIODevice::WriteOnly)) {
-    *error = file.errorString();
-    return false;
-  }
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    *error = file.errorString();
-    return false;
-  }
-  return true;
+std::optional<QString> WriteAtomically(QSaveFile& file, const QByteArray& bytes) {
+  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+  if (file.write(bytes) != bytes.size() || !file.commit()) return file.errorString();
+  return std::nullopt;
 }
 
-void WriteParameterFile(EditorState& state) {
-  Guarded(state.messages, [&] {
-    QSaveFile file(state.currentPath);
-    QString error;
-    if (!WriteAtomically(file, FormatParameterFile(state.variables, state.alarms), &error)) {
-      ReportUnexpectedError(state.messages, Describe(QStringLiteral("gravar"), state.currentPath, error));
-    }
-  });
+std::optional<QString> WriteParameterFile(const QString& path, const VariableList& variables, const AlarmList& alarms) {
+  QSaveFile file(path);
+  if (const auto error = WriteAtomically(file, FormatParameterFile(variables, alarms))) {
+    return Describe(QStringLiteral("gravar"), path, *error);
+  }
+  return std::nullopt;
 }
 
-void ReadParameterFile(EditorState& state) {
-  state.failure = false;  // set only when the file is refused and the lists kept
-  Guarded(state.messages, [&] {
-    const QString& path = state.currentPath;
-    QFile file(path);
-    const QFileInfo info(path);
-    QString error;
-    if (info.isDir()) {
-      error = QStringLiteral("É uma pasta, não um arquivo.");
-    } else if (!file.open(QIODevice::ReadOnly)) {
-      error = file.errorString();
-    } else if (file.size() > kMaxFileBytes) {
-      state.messages.Show({QStringLiteral("O arquivo \"%1\" tem %2 MB: não é um arquivo de parâmetros.\r\n"
-                                          "As listas não foram alteradas.")
-                               .arg(path)
-                               .arg(file.size() / (1024 * 1024)),
-                           QStringLiteral("Arquivo não lido!"), MessageButtons::Ok, MessageIcon::Exclamation});
-      state.failure = true;
-      return;
-    }
-    if (!error.isEmpty()) {
-      ClearAllLists(state);
-      ReportUnexpectedError(state.messages, Describe(QStringLiteral("ler"), path, error));
-      return;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-      ClearAllLists(state);
-      ReportUnexpectedError(state.messages, Describe(QStringLiteral("ler"), path, file.errorString()));
-      return;
-    }
-    const qsizetype lineCount = CountParameterLines(bytes);
-    if (lineCount > kMaxFileLines) {
-      // Refused before anything is cleared: the lists on screen are kept.
-      state.messages.Show({QStringLiteral("O arquivo \"%1\" tem %2 linhas; um arquivo de parâmetros tem no máximo "
-                                          "%3.\r\nAs listas não foram alteradas.")
-                               .arg(path)
-                               .arg(lineCount)
-                               .arg(kMaxFileLines),
-                           QStringLiteral("Arquivo não lido!"), MessageButtons::Ok, MessageIcon::Exclamation});
-      state.failure = true;
-      return;
-    }
+ReadOutcome ReadParameterFile(EditorState& state, const QString& path) {
+  QFile file(path);
+  const QFileInfo info(path);
+  QString error;
+  if (info.isDir()) {
+    error = QStringLiteral("É uma pasta, não um arquivo.");
+  } else if (!file.open(QIODevice::ReadOnly)) {
+    error = file.errorString();
+  } else if (file.size() > kMaxFileBytes) {
+    state.messages.Show({QStringLiteral("O arquivo \"%1\" tem %2 MB: não é um arquivo de parâmetros.\r\n"
+                                        "As listas não foram alteradas.")
+                             .arg(path)
+                             .arg(file.size() / (1024 * 1024)),
+                         QStringLiteral("Arquivo não lido!"), MessageButtons::Ok, MessageIcon::Exclamation});
+    return ReadOutcome::Refused;
+  }
+  const QByteArray bytes = error.isEmpty() ? file.readAll() : QByteArray();
+  if (error.isEmpty() && file.error() != QFileDevice::NoError) error = file.errorString();
+  if (!error.isEmpty()) {
     ClearAllLists(state);
-    LoadParameterLines(SplitParameterLines(bytes), state.variables, state.alarms);
-    ShowVariableCount(state);
-    ShowAlarmCount(state);
-  });
+    ReportUnexpectedError(state.messages, Describe(QStringLiteral("ler"), path, error));
+    return ReadOutcome::Unreadable;
+  }
+  const qsizetype lineCount = CountParameterLines(bytes);
+  if (lineCount > kMaxFileLines) {
+    // Refused before anything is cleared: the lists on screen are kept.
+    state.messages.Show({QStringLiteral("O arquivo \"%1\" tem %2 linhas; um arquivo de parâmetros tem no máximo "
+                                        "%3.\r\nAs listas não foram alteradas.")
+                             .arg(path)
+                             .arg(lineCount)
+                             .arg(kMaxFileLines),
+                         QStringLiteral("Arquivo não lido!"), MessageButtons::Ok, MessageIcon::Exclamation});
+    return ReadOutcome::Refused;
+  }
+  ClearAllLists(state);
+  LoadParameterLines(SplitParameterLines(bytes), state.variables, state.alarms);
+  ShowVariableCount(state);
+  ShowAlarmCount(state);
+  return ReadOutcome::Read;
 }
 
 }  // namespace zelkor

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QSaveFile>
 
+#include <optional>
+
 namespace zelkor {
 
 inline constexpr int kLineLength = 21;
@@ -31,15 +33,22 @@ void LoadParameterLines(const QList<QByteArray>& lines, VariableList& variables,
 // Blanks only: tabs, non-breaking blanks and other bytes are text to keep.
 QString TrimBlanks(const QString& text);
 
-// Writes the lists to the current file path through a file that replaces the
-// old one only when complete. Errors: the system's description, title "Marbeto".
-void WriteParameterFile(EditorState& state);
-// Replaces both lists by the file at the current file path and shows the counts.
-// A file far too large to be a parameter file is refused with the lists kept,
-// and the failure flag set.
-void ReadParameterFile(EditorState& state);
+// Writes the lists to `path` through a file that replaces the old one only
+// when complete. Nothing, or what to tell the technician: the system's
+// description of the error.
+[[nodiscard]] std::optional<QString> WriteParameterFile(const QString& path, const VariableList& variables,
+                                                        const AlarmList& alarms);
 
-// Writes all bytes and commits; on any failure the old file stays as it was.
-bool WriteAtomically(QSaveFile& file, const QByteArray& bytes, QString* error);
+enum class ReadOutcome {
+  Read,
+  Unreadable,  // reported; both lists are left empty
+  Refused,     // far too large to be a parameter file: reported, the lists kept
+};
+// Replaces both lists by the file at `path` and shows the counts.
+[[nodiscard]] ReadOutcome ReadParameterFile(EditorState& state, const QString& path);
+
+// Writes all bytes and commits; on any failure the old file stays as it was
+// and the system's description of the error comes back.
+[[nodiscard]] std::optional<QString> WriteAtomically(QSaveFile& file, const QByteArray& bytes);
 
 }  // namespace zelkor

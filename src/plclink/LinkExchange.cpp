@@ -7,7 +7,7 @@ namespace zelkor {
 LinkExchange::LinkExchange(SerialPort& port, Deadline& deadline, QObject* parent)
     : QObject(parent), port_(port), deadline_(deadline) {
   connect(&port_, &SerialPort::readyRead, this, [this] { consume(); });
-  connect(&deadline_, &Deadline::expired, this, [this] { onDeadline(); });
+  connect(&deadline_, &Deadline::expired, this, [this] { OnAnswerDeadline(); });
 }
 
 void LinkExchange::start(const QByteArray& frame) {
@@ -33,7 +33,7 @@ void LinkExchange::cancel() {
   deadline_.stop();
 }
 
-void LinkExchange::onDeadline() {
+void LinkExchange::OnAnswerDeadline() {
   deadline_.stop();
   // A NAK cut short is still a NAK.
   finish(stage_ == Stage::NakTail ? ExchangeOutcome::NotAck : ExchangeOutcome::TimeOut);

@@ -42,7 +42,7 @@ class LinkExchange : public QObject {
   enum class Stage { Idle, AwaitingAck, AwaitingEtx, AfterEtx, NakTail };
 
   void consume();
-  void onDeadline();
+  void OnAnswerDeadline();
   void finish(ExchangeOutcome outcome, const QString& portError = {});
 
   SerialPort& port_;

@@ -9,10 +9,11 @@ QByteArray FrameChecksum(const QByteArray& text) {
 }
 
 QByteArray BuildFrame(const FrameRequest& r) {
+  const bool write = r.command == FrameCommand::Write;
   QByteArray frame;
-  frame.append(kEnq).append("00").append(r.write ? 'w' : 'r').append("SB08");
-  frame.append(r.deviceName).append(r.wordCount);
-  if (r.write) frame.append(r.dataAsBytes ? r.data.toHex().toUpper() : r.data);
+  frame.append(kEnq).append("00").append(write ? 'w' : 'r').append("SB08");
+  frame.append(DeviceName(r.address)).append(WordCountText(r.words));
+  if (write) frame.append(r.data.toHex().toUpper());
   frame.append(kEot);
   frame.append(FrameChecksum(frame));
   return frame;

@@ -17,13 +17,14 @@ inline constexpr char kEtx = 0x03;
 // The sum of the character codes modulo 256, as two upper-case hexadecimal digits.
 QByteArray FrameChecksum(const QByteArray& text);
 
+enum class FrameCommand { Write, Read };
+
 // What one request frame carries.
 struct FrameRequest {
-  bool write = true;        // "w" with a data field; "r" without
-  QByteArray deviceName;    // 8 characters, "%DW04496"
-  QByteArray wordCount;     // 2 hexadecimal digits, "04"
-  QByteArray data;          // hexadecimal digits, or one byte per character
-  bool dataAsBytes = false; // each data byte becomes two hexadecimal digits
+  FrameCommand command = FrameCommand::Write;
+  int address = 0;  // the first data word, D0..D4999
+  int words = 0;
+  QByteArray data;  // a write's bytes, each sent as two hexadecimal digits; a read has none
 };
 
 // ENQ "00" command "SB" "08" device, count, data, EOT, checksum of all before it.

@@ -1,7 +1,7 @@
 #include "LinkMonitor.h"
 
 #include "LinkFrame.h"
-#include "core/MainWindow.h"
+#include "core/Ports.h"
 
 namespace zelkor {
 

@@ -1,6 +1,5 @@
 #include "PlcImage.h"
 
-#include "core/ControlNames.h"
 #include "core/Cp1252.h"
 #include "core/Numbers.h"
 
@@ -77,21 +76,5 @@ std::optional<VariableRow> DecodeVariableRecord(const QByteArray& record) {
 }
 
 QString DecodeAlarmRecord(const QByteArray& record) { return WithoutTrailingBlanks(record.left(16)); }
-
-void UpdateReservedMemory(EditorState& state) {
-  Guarded(state.messages, [&] {
-    FieldState& first = state.field(name::MemoriaInicial);
-    FieldState& last = state.field(name::MemoriaFinal);
-    const int v = state.variables.count();
-    const int a = state.alarms.count();
-    if (v == 0 && a == 0) {
-      first.text.clear();
-      last.text.clear();
-      return;
-    }
-    last.text = QStringLiteral("D%1").arg(kImageEnd);
-    first.text = QStringLiteral("D%1").arg(ImageStart(v, a), 4, 10, QLatin1Char('0'));
-  });
-}
 
 }  // namespace zelkor

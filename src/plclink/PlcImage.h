@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/EditorState.h"
 #include "core/ParameterLists.h"
 
 #include <QByteArray>
@@ -48,10 +47,5 @@ QByteArray WordBytes(const QList<quint16>& words);
 std::optional<VariableRow> DecodeVariableRecord(const QByteArray& record);
 // The 16 characters without their trailing blanks.
 QString DecodeAlarmRecord(const QByteArray& record);
-
-
-// Shows the image's first and last word in MemóriaInicial and MemóriaFinal;
-// both empty when both lists are.
-void UpdateReservedMemory(EditorState& state);
 
 }  // namespace zelkor

@@ -5,7 +5,7 @@
 namespace zelkor {
 
 LinkRequest ReadRequest(int address, int words) {
-  return {BuildFrame({false, DeviceName(address), WordCountText(words), {}, false}), words};
+  return {BuildFrame({FrameCommand::Read, address, words, {}}), words};
 }
 
 QString LinkErrorText(const TransferOutcome& outcome) {

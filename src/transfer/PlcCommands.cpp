@@ -1,9 +1,9 @@
 #include "PlcCommands.h"
 
 #include "alarms/AlarmEditor.h"
-#include "core/ControlNames.h"
+#include "editing/ListEditing.h"
 #include "core/Cp1252.h"
-#include "core/MainWindow.h"
+#include "core/EditorLifecycle.h"
 #include "paramfile/FileCommands.h"
 #include "paramfile/ParameterFile.h"
 #include "plclink/LinkFrame.h"
@@ -107,9 +107,8 @@ QList<QByteArray> TransferFrames(const VariableList& variables, const AlarmList&
   const int v = variables.count();
   const int a = alarms.count();
   QList<QByteArray> frames;
-  QByteArray header;
-  for (const std::uint16_t word : ImageHeader(v, a)) header += QByteArray::number(word, 16).toUpper().rightJustified(4, '0');
-  frames << BuildFrame({true, DeviceName(kImageTop), WordCountText(4), header, false});
+  const auto header = ImageHeader(v, a);
+  frames << BuildFrame({FrameCommand::Write, kImageTop, 4, WordBytes({header.begin(), header.end()})});
   int address = kImageTop;
   for (int row = 1; row <= v; ++row) {
     address -= kVariableWords;
@@ -120,11 +119,11 @@ QList<QByteArray> TransferFrames(const VariableList& variables, const AlarmList&
       throw ImageError(
           QStringLiteral("Linha %1 da lista de Variáveis: %2").arg(row).arg(QString::fromUtf8(e.what())).toStdString());
     }
-    frames << BuildFrame({true, DeviceName(address), WordCountText(kVariableWords), record, true});
+    frames << BuildFrame({FrameCommand::Write, address, kVariableWords, record});
   }
   for (int row = 1; row <= a; ++row) {
     address -= kAlarmWords;
-    frames << BuildFrame({true, DeviceName(address), WordCountText(kAlarmWords), EncodeAlarmRow(alarms.text(row)), true});
+    frames << BuildFrame({FrameCommand::Write, address, kAlarmWords, EncodeAlarmRow(alarms.text(row))});
   }
   return frames;
 }
@@ -140,127 +139,120 @@ bool RefuseWhileTransferring(EditorState& s, const PlcLink& link, const QString&
   return true;
 }
 
-void BotaoGravaCLP_Click(EditorState& s, PlcLink& link) {
-  Guarded(s.messages, [&] {
-    // A second click must not cut the running transfer off: the PLC would keep
-    // a header announcing rows it never got.
-    if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
-    if (BothCountsShowEmpty(s)) {
-      s.messages.Show(Exclamation(QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!")));
+void WriteToPlc(EditorState& s, PlcLink& link) {
+  // A second click must not cut the running transfer off: the PLC would keep
+  // a header announcing rows it never got.
+  if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
+  if (BothListsEmpty(s)) {
+    s.messages.Show(Exclamation(QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!")));
+    return;
+  }
+  if (!CheckGroupSequence(s)) return;
+  // Lists from a file may not fit the image: refuse before anything is sent.
+  const QString title = QStringLiteral("Nada foi enviado!");
+  for (const auto& [list, rows] : {std::pair{QStringLiteral("Variáveis"), s.variables.count()},
+                                   {QStringLiteral("Alarmes"), s.alarms.count()}}) {
+    if (rows > kMaxRows) {
+      s.messages.Show(Exclamation(ListTooLong(list, rows), title));
       return;
     }
-    CheckGroupSequence(s);
-    if (s.failure) return;
-    // Lists from a file may not fit the image: refuse before anything is sent.
-    const QString title = QStringLiteral("Nada foi enviado!");
-    for (const auto& [list, rows] : {std::pair{QStringLiteral("Variáveis"), s.variables.count()},
-                                     {QStringLiteral("Alarmes"), s.alarms.count()}}) {
-      if (rows > kMaxRows) {
-        s.messages.Show(Exclamation(ListTooLong(list, rows), title));
-        return;
-      }
-    }
-    QList<LinkRequest> requests;
-    try {
-      for (QByteArray& frame : TransferFrames(s.variables, s.alarms)) requests << LinkRequest{std::move(frame)};
-    } catch (const ImageError& e) {
-      s.messages.Show(Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title));
+  }
+  QList<LinkRequest> requests;
+  try {
+    for (QByteArray& frame : TransferFrames(s.variables, s.alarms)) requests << LinkRequest{std::move(frame)};
+  } catch (const ImageError& e) {
+    s.messages.Show(Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title));
+    return;
+  }
+  link.StartTransfer(TransferKind::Write, std::move(requests), {}, [&s](const TransferOutcome& outcome) {
+    if (outcome.error != LinkError::None) {
+      ShowLinkFailure(s, outcome);
       return;
     }
-    link.StartTransfer(TransferKind::Write, std::move(requests), {}, [&s](const TransferOutcome& outcome) {
-      if (outcome.error != LinkError::None) {
-        ShowLinkFailure(s, outcome);
-        return;
-      }
-      s.messages.Show({QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"), MessageButtons::Ok,
-                       MessageIcon::Information});
-    });
+    s.messages.Show({QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"), MessageButtons::Ok,
+                     MessageIcon::Information});
   });
 }
 
-void BotaoLeCLP_Click(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
-  Guarded(s.messages, [&] {
-    if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
-    // As before opening a file, and before anything is sent.
-    if (!OfferToSaveLists(s, dialogs, QStringLiteral("ler o CLP"))) return;
-    auto read = std::make_shared<ReadBack>();
-    // Set before the start: a transfer may end before the start returns.
-    s.readingPlc = true;
-    link.StartTransfer(
-        TransferKind::Read, {ReadRequest(kImageTop, 4)},
-        [read, &link](int index, const QList<quint16>& words) { return TakeReadAnswer(*read, link, index, words); },
-        [&s, &link, read](const TransferOutcome& outcome) {
-          s.readingPlc = false;
-          // Whatever ends a read early leaves the lists, the title and the file as they were.
-          switch (outcome.error) {
-            case LinkError::None: break;
-            case LinkError::Abandoned: return;
-            case LinkError::Stopped: s.messages.Show(read->refusal); return;
-            default: ShowLinkFailure(s, outcome); return;
-          }
-          ReplaceLists(s, read->variableRows, read->alarmTexts);
-          UpdateReservedMemory(s);
-          AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - CLP (") + PortEntryName(link.PortNumber()) + u')');
-          s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
-                           MessageIcon::Information});
-        });
-  });
+void ReadFromPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
+  if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
+  // As before opening a file, and before anything is sent.
+  if (!OfferToSaveLists(s, dialogs, QStringLiteral("ler o CLP"))) return;
+  auto read = std::make_shared<ReadBack>();
+  // Set before the start: a transfer may end before the start returns.
+  s.readingPlc = true;
+  link.StartTransfer(
+      TransferKind::Read, {ReadRequest(kImageTop, 4)},
+      [read, &link](int index, const QList<quint16>& words) { return TakeReadAnswer(*read, link, index, words); },
+      [&s, &link, read](const TransferOutcome& outcome) {
+        s.readingPlc = false;
+        // Whatever ends a read early leaves the lists, the title and the file as they were.
+        switch (outcome.error) {
+          case LinkError::None: break;
+          case LinkError::Abandoned: return;
+          case LinkError::Stopped: s.messages.Show(read->refusal); return;
+          default: ShowLinkFailure(s, outcome); return;
+        }
+        ReplaceLists(s, read->variableRows, read->alarmTexts);
+        UpdateReservedMemory(s);
+        AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - CLP (") + PortEntryName(link.PortNumber()) + u')');
+        s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
+                         MessageIcon::Information});
+      });
 }
 
 void ChoosePort(EditorState& s, PlcLink& link, int index) {
-  Guarded(s.messages, [&] {
-    if (RefuseWhileTransferring(s, link, QStringLiteral("para trocar de porta."))) {
-      // Closing the port would cut the transfer off: keep the entry in use.
-      s.portIndex = link.PortNumber() - 1;
-      return;
-    }
-    if (index < 0) return;
-    const OpenResult result = link.OpenPort(index + 1);
-    const auto information = [&](const char16_t* text, const char16_t* title) {
-      s.messages.Show({QString::fromUtf16(text), QString::fromUtf16(title), MessageButtons::Ok, MessageIcon::Information});
-    };
-    switch (result.error) {
-      case OpenError::None:
-        s.button(name::BotaoGravaCLP).enabled = true;
-        s.button(name::BotaoLeCLP).enabled = true;
-        break;
-      case OpenError::InvalidPort: information(u"Porta inválida - tente outra!", u"Porta inválida!"); break;
-      case OpenError::InUse: information(u"Porta já está aberta - tente outra!", u"Porta em uso!"); break;
-      case OpenError::Other: ReportUnexpectedError(s.messages, result.description); break;
-    }
-  });
+  if (RefuseWhileTransferring(s, link, QStringLiteral("para trocar de porta."))) {
+    // Closing the port would cut the transfer off: keep the entry in use.
+    s.link.portIndex = link.PortNumber() - 1;
+    return;
+  }
+  if (index < 0) return;
+  const OpenResult result = link.OpenPort(index + 1);
+  const auto information = [&](const char16_t* text, const char16_t* title) {
+    s.messages.Show({QString::fromUtf16(text), QString::fromUtf16(title), MessageButtons::Ok, MessageIcon::Information});
+  };
+  switch (result.error) {
+    case OpenError::None:
+      s.link.write.enabled = true;
+      s.link.read.enabled = true;
+      break;
+    case OpenError::InvalidPort: information(u"Porta inválida - tente outra!", u"Porta inválida!"); break;
+    case OpenError::InUse: information(u"Porta já está aberta - tente outra!", u"Porta em uso!"); break;
+    case OpenError::Other: ReportUnexpectedError(s.messages, result.description); break;
+  }
 }
 
 void ShowPortDevices(EditorState& s, const PlcLink& link) {
-  s.portDevices.clear();
+  s.link.portDevices.clear();
   for (int port = 1; port <= kPortEntries; ++port) {
     const QString device = link.DeviceFor(port);
-    s.portDevices << (device.isEmpty() ? QStringLiteral("Nenhum dispositivo nesta porta") : device);
+    s.link.portDevices << (device.isEmpty() ? QStringLiteral("Nenhum dispositivo nesta porta") : device);
   }
 }
 
 void SaveMonitorLines(EditorState& s, const LinkMonitor& monitor, FileDialogService& dialogs) {
-  Guarded(s.messages, [&] {
-    const FileDialogResult chosen = dialogs.Show({true, QStringLiteral("Salvar o monitor da comunicação"),
-                                                  QStringLiteral("Texto (*.txt) | *.txt"), QStringLiteral("monitor.txt"), true, {}});
-    if (chosen.cancelled) return;
-    QString text;
-    for (const QString& line : monitor.lines()) text += line + u'\n';
-    QSaveFile file(chosen.fullPath);
-    QString error;
-    if (!WriteAtomically(file, text.toUtf8(), &error)) {
-      ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível gravar o arquivo \"%1\":\r\n%2").arg(chosen.fullPath, error));
-    }
-  });
+  const FileDialogResult chosen = dialogs.Show({true, QStringLiteral("Salvar o monitor da comunicação"),
+                                                QStringLiteral("Texto (*.txt) | *.txt"), QStringLiteral("monitor.txt"), true, {}});
+  if (chosen.cancelled) return;
+  QString text;
+  for (const QString& line : monitor.lines()) text += line + u'\n';
+  QSaveFile file(chosen.fullPath);
+  if (const auto error = WriteAtomically(file, text.toUtf8())) {
+    ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível gravar o arquivo \"%1\":\r\n%2").arg(chosen.fullPath, *error));
+  }
 }
 
 void WireEditor(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
-  s.hooks.saveFile = [&s, &dialogs] { BotaoSalvarArquivo_Click(s, dialogs); };
-  s.hooks.clearVariableFields = [&s] { BotaoLimpar_Click(s); };
-  s.hooks.clearAlarmFields = [&s] { BotaoLimparAlarme_Click(s); };
+  s.hooks.saveFile = [&s, &dialogs] { SaveFile(s, dialogs); };
+  s.hooks.clearVariableFields = [&s] { ClearVariableFields(s); };
+  s.hooks.clearAlarmFields = [&s] { ClearAlarmFields(s); };
   s.hooks.closePort = [&link] { link.ClosePort(); };
   s.hooks.writingPlc = [&link] { return link.RunningKind() == TransferKind::Write; };
   s.hooks.abandonPlcRead = [&link] { link.AbandonTransfer(); };
+  // What the link's own events make the editor do is one command each, with
+  // its errors reported as any command's are; the window runs it its own way.
+  link.runEvent = [&s](const std::function<void()>& event) { Guarded(s.messages, event); };
   QObject::connect(&link, &PlcLink::portLost, &link,
                    [&s](const QString& description) { ReportUnexpectedError(s.messages, description); });
 }

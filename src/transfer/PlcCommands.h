@@ -16,13 +16,13 @@ namespace zelkor {
 QList<QByteArray> TransferFrames(const VariableList& variables, const AlarmList& alarms);
 
 // Writes both lists as they stand at the click into the PLC; returns at once.
-void BotaoGravaCLP_Click(EditorState& state, PlcLink& link);
+void WriteToPlc(EditorState& state, PlcLink& link);
 
 // Reads both lists back from the PLC's image and, once every record has come
 // and decoded, replaces the lists as opening a file does. A Yes to the save
 // question runs the save command, hence the file dialogs. While it runs the
 // lists and the current file are locked.
-void BotaoLeCLP_Click(EditorState& state, PlcLink& link, FileDialogService& dialogs);
+void ReadFromPlc(EditorState& state, PlcLink& link, FileDialogService& dialogs);
 
 // Says that a transfer runs, and returns true, when one does; `what` is what
 // has to wait for its end.
@@ -39,6 +39,7 @@ void SaveMonitorLines(EditorState& state, const LinkMonitor& monitor, FileDialog
 // The commands the window-level procedures call (save, clear the entry
 // lines, close the port, a transfer's part in closing) and the link's events
 // that show a box: wired alike by the window and by the editor's tests.
+// The window then runs the link's events its own way (link.runEvent).
 void WireEditor(EditorState& state, PlcLink& link, FileDialogService& dialogs);
 
 }  // namespace zelkor

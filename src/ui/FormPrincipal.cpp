@@ -1,37 +1,37 @@
 #include "FormPrincipal.h"
 
+#include "ControlNames.h"
 #include "Cp1252Validator.h"
 #include "GridClicks.h"
 #include "GridView.h"
 #include "PortComboBox.h"
-#include "core/ControlNames.h"
-#include "core/MainWindow.h"
+#include "alarms/AlarmEditor.h"
+#include "core/EditorLifecycle.h"
 #include "core/Version.h"
+#include "editing/RowMoves.h"
 #include "paramfile/FileCommands.h"
 #include "plclink/LinkMonitor.h"
 #include "plclink/PlcLink.h"
 #include "transfer/PlcCommands.h"
-#include "alarms/AlarmEditor.h"
-#include "editing/RowMoves.h"
 #include "variables/VariableEditor.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPushButton>
-#include <QStyle>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QTimer>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 
 namespace zelkor {
 
@@ -42,6 +42,9 @@ constexpr int kClientWidth = 10605;
 constexpr int kClientHeight = 6945;
 // The tab control's own coordinates include its tab strip; its pages start below it.
 constexpr int kTabStrip = 390;
+constexpr int kVariablesTab = 0;
+constexpr int kAlarmsTab = 1;
+const QString kWaitForRead = QStringLiteral("Aguarde o fim da leitura do CLP");
 
 struct Origin {
   int x = 0;
@@ -57,59 +60,53 @@ W* Place(W* widget, Origin origin, int x, int y, int width, int height) {
 
 QColor ToQColor(Rgb c) { return {c.r, c.g, c.b}; }
 
+template <class W>
+W* Named(W* widget, const QString& objectName, const QString& accessibleName) {
+  widget->setObjectName(objectName);
+  widget->setAccessibleName(accessibleName);
+  return widget;
+}
+
 // Our own small pictures, rasterised at build time: Qt's standard icons first
 // search the desktop's icon theme and decode every size of each picture, which
 // took a third of the start; drawing our SVGs here took another twentieth.
-QPushButton* IconButton(QWidget* parent, const QString& objectName, const QString& icon, const QString& toolTip) {
-  auto* button = new QPushButton(parent);
-  button->setObjectName(objectName);
+QPushButton* IconButton(QWidget* parent, const QString& objectName, const QString& icon, const QString& toolTip,
+                        const QString& accessibleName) {
+  auto* button = Named(new QPushButton(parent), objectName, accessibleName);
   button->setIcon(QIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".png")));  // finds the @2x copy itself
   button->setIconSize({24, 24});
   button->setToolTip(toolTip);
   return button;
 }
 
-QPushButton* TextButton(QWidget* parent, const QString& objectName, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(objectName);
-  return button;
+QPushButton* TextButton(QWidget* parent, const QString& objectName, const QString& caption,
+                        const QString& accessibleName) {
+  return Named(new QPushButton(caption, parent), objectName, accessibleName);
 }
 
-QLabel* Label(QWidget* parent, const QString& text) { return new QLabel(text, parent); }
+// A label that names the control it sits beside, for the keyboard and for a screen reader.
+QLabel* Label(QWidget* parent, const QString& text, QWidget* buddy = nullptr) {
+  auto* label = new QLabel(text, parent);
+  label->setBuddy(buddy);
+  return label;
+}
 
-QLineEdit* Field(QWidget* parent, const QString& objectName, int maxLength) {
-  auto* field = new QLineEdit(parent);
-  field->setObjectName(objectName);
+QLineEdit* Field(QWidget* parent, const QString& objectName, int maxLength, const QString& accessibleName) {
+  auto* field = Named(new QLineEdit(parent), objectName, accessibleName);
   field->setMaxLength(maxLength);
   field->setValidator(new Cp1252Validator(field));
   return field;
 }
 
-QLineEdit* Display(QWidget* parent, const QString& objectName) {
-  auto* display = new QLineEdit(parent);
-  display->setObjectName(objectName);
+QLineEdit* Display(QWidget* parent, const QString& objectName, const QString& accessibleName) {
+  auto* display = Named(new QLineEdit(parent), objectName, accessibleName);
   display->setReadOnly(true);
   display->setFocusPolicy(Qt::NoFocus);
   display->setAlignment(Qt::AlignCenter);
   return display;
 }
 
-QTableView* GridControl(QWidget* parent, const QString& objectName, bool fixedPitch) {
-  auto* view = new KeyboardGrid(parent);
-  view->setObjectName(objectName);
-  if (fixedPitch) {
-    // Alarm texts are two 8-character halves; a fixed pitch lines them up.
-    QFont font(QStringLiteral("Courier"));
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    font.setPointSizeF(9.75);
-    view->setFont(font);
-  }
-  return view;
-}
-
-// The "Sobre" tab shows the program's icon, an operator panel. It is drawn
-// when the tab is first shown, not at start-up.
+// The "Sobre" tab shows the program's icon, an operator panel, drawn when shown.
 class PanelPicture final : public QWidget {
  public:
   using QWidget::QWidget;
@@ -167,28 +164,25 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
   small.setPointSize(8);
   setFont(small);
 
-  tabs_ = Place(new QTabWidget(this), {}, 90, 135, 7170, 6720);
-  tabs_->setObjectName(name::SSTab1);
-  auto* variablesPage = new QWidget;
-  auto* alarmsPage = new QWidget;
-  auto* aboutPage = new QWidget;
-  tabs_->addTab(variablesPage, QStringLiteral("Variáveis"));
-  tabs_->addTab(alarmsPage, QStringLiteral("Alarmes"));
-  tabs_->addTab(aboutPage, QStringLiteral("Sobre"));
-  auto* monitorPage = new QWidget;
-  tabs_->addTab(monitorPage, QStringLiteral("Monitor"));
-  BuildVariablesPage(*variablesPage);
-  BuildAlarmsPage(*alarmsPage);
-  BuildAboutPage(*aboutPage);
-  BuildMonitorPage(*monitorPage);
+  tabs_ = Named(Place(new QTabWidget(this), {}, 90, 135, 7170, 6720), name::SSTab1, QStringLiteral("Páginas do editor"));
+  const std::pair<const char16_t*, void (FormPrincipal::*)(QWidget&)> pages[] = {
+      {u"Variáveis", &FormPrincipal::BuildVariablesPage},
+      {u"Alarmes", &FormPrincipal::BuildAlarmsPage},
+      {u"Sobre", &FormPrincipal::BuildAboutPage},
+      {u"Monitor", &FormPrincipal::BuildMonitorPage}};
+  for (int i = 0; i < 4; ++i) {
+    pages_[i] = new QWidget;
+    tabs_->addTab(pages_[i], QString::fromUtf16(pages[i].first));
+    pendingPages_[i] = [this, build = pages[i].second](QWidget& page) { (this->*build)(page); };
+  }
+  areas_ = {pages_[kVariablesTab], pages_[kAlarmsTab]};
+  BuildPage(kVariablesTab);
+  // What the first view does not show is made when it is first shown.
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) { ShowPage(index); });
   BuildFilesFrame();
   BuildLinkFrame();
-  Place(TextButton(this, name::BotaoLeCLP, QStringLiteral("Lê CLP")), {}, 9360, 3420, 1050, 600);
-  areas_ = {variablesPage, alarmsPage, findChild<QGroupBox*>(QStringLiteral("FrameArquivos")),
-            findChild<QGroupBox*>(QStringLiteral("FrameComunicacao"))};
-
   BindCommands();
-  BindKeyboard();
+  BindShortcuts();
   // The port entries learn their devices when the list first opens: scanning
   // the device folders here would only slow the start.
   Run([this] { StartUp(state_); });
@@ -198,47 +192,116 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
 // The grids' views must go before the state that holds the grids they show.
 FormPrincipal::~FormPrincipal() { delete tabs_; }
 
-// The parts both list pages share: the grid, the arrows, the clear-list
-// button, Remover and Editar, and the clear-fields and save buttons.
-struct ListPage {
-  QString grid;
+QTableView& FormPrincipal::AlarmGrid() {
+  ShowPage(kAlarmsTab);
+  return *alarms_.grid;
+}
+
+void FormPrincipal::ShowPage(int index) {
+  if (!BuildPage(index)) return;
+  // Shown at once, with what was typed kept; when the state itself switched
+  // the page, the Sync that did it goes on to show the new widgets.
+  if (!syncing_) Refresh();
+}
+
+bool FormPrincipal::BuildPage(int index) {
+  if (index < 0 || !pendingPages_[index]) return false;
+  // Made inside a content widget shown at the end: children made in an
+  // already visible page would stay hidden.
+  QWidget& page = *pages_[index];
+  auto* content = new QWidget(&page);
+  content->setGeometry(0, 0, TwipsToPixels(7170), TwipsToPixels(6720));
+  std::exchange(pendingPages_[index], {})(*content);
+  content->show();
+  return true;
+}
+
+QPushButton* FormPrincipal::Bind(QPushButton* button, const ButtonState& state, bool lockedByRead) {
+  buttons_.push_back({button, &state, lockedByRead, button->toolTip()});
+  return button;
+}
+
+QLineEdit* FormPrincipal::Bind(QLineEdit* field, FieldState& state) {
+  fields_.push_back({field, &state});
+  return field;
+}
+
+void FormPrincipal::SetTabOrder(std::initializer_list<QWidget*> widgets) {
+  QWidget* previous = nullptr;
+  for (QWidget* next : widgets) {
+    if (previous) setTabOrder(previous, next);
+    previous = next;
+  }
+}
+
+// How the two list pages differ.
+struct FormPrincipal::ListPageLook {
+  const QString& grid;
+  const char16_t* gridName;
   bool fixedPitch;
-  QString up;
-  QString down;
-  QString clearList;
+  const QString& up;
+  const QString& down;
+  const QString& clearList;
   const char16_t* clearListTip;
-  QString remove;
-  QString edit;
-  QString clearFields;
-  QString save;
-  int saveLeft;  // twips: the entry lines differ in width
+  const char16_t* clearListName;
+  const QString& remove;
+  const QString& edit;
+  const QString& clearFields;
+  const QString& include;
+  int includeLeft;  // twips: the entry lines differ in width
 };
 
-QTableView* FormPrincipal::BuildListPage(QWidget& page, const ListPage& p, Grid& grid) {
+FormPrincipal::ListPageWidgets FormPrincipal::BuildListPage(QWidget& page, const ListPageLook& look,
+                                                            ListPageState& state, Grid& grid) {
   const Origin o{0, kTabStrip};
-  auto* view = Place(GridControl(&page, p.grid, p.fixedPitch), o, 225, 540, kVariableGridWidth, 4650);
-  BindGridView(*view, grid);
-  Place(IconButton(&page, p.up, QStringLiteral("arrow-up"), {}), o, 4500, 2100, 600, 600);
-  Place(IconButton(&page, p.down, QStringLiteral("arrow-down"), {}), o, 4500, 2805, 600, 600);
-  Place(IconButton(&page, p.clearList, QStringLiteral("clear-list"), QString::fromUtf16(p.clearListTip)), o, 4500,
-        4590, 600, 600);
-  Place(TextButton(&page, p.remove, QStringLiteral("Remover")), o, 225, 5310, 1095, 375);
-  Place(TextButton(&page, p.edit, QStringLiteral("Editar")), o, 1440, 5310, 1095, 375);
-  Place(IconButton(&page, p.clearFields, QStringLiteral("clear-fields"),
-                   QStringLiteral("Apaga campos de digitação ao lado")),
-        o, 225, 5940, 495, 495);
-  Place(IconButton(&page, p.save, QStringLiteral("add-line"), QStringLiteral("Inclui linha digitada na lista acima")),
-        o, p.saveLeft, 5940, 495, 495);
-  return view;
+  ListPageWidgets w;
+  w.grid = Named(Place(new KeyboardGrid(&page), o, 225, 540, kVariableGridWidth, 4650), look.grid,
+                 QString::fromUtf16(look.gridName));
+  if (look.fixedPitch) {
+    // Alarm texts are two 8-character halves; a fixed pitch lines them up.
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPointSizeF(9.75);
+    w.grid->setFont(font);
+  }
+  BindGridView(*w.grid, grid);
+  const QString upName = QStringLiteral("Mover linha para cima");
+  const QString downName = QStringLiteral("Mover linha para baixo");
+  w.up = Bind(Place(IconButton(&page, look.up, QStringLiteral("arrow-up"), upName, upName), o, 4500, 2100, 600, 600),
+              state.rows.up, true);
+  w.down = Bind(Place(IconButton(&page, look.down, QStringLiteral("arrow-down"), downName, downName), o, 4500, 2805, 600,
+                      600),
+                state.rows.down, true);
+  w.clearList = Bind(Place(IconButton(&page, look.clearList, QStringLiteral("clear-list"),
+                                      QString::fromUtf16(look.clearListTip), QString::fromUtf16(look.clearListName)),
+                           o, 4500, 4590, 600, 600),
+                     state.clearList, true);
+  w.remove = Bind(Place(TextButton(&page, look.remove, QStringLiteral("Remover"), QStringLiteral("Remover")), o, 225,
+                        5310, 1095, 375),
+                  state.rows.remove, true);
+  w.edit = Bind(Place(TextButton(&page, look.edit, QStringLiteral("Editar"), QStringLiteral("Editar")), o, 1440, 5310,
+                      1095, 375),
+                state.rows.edit, true);
+  w.clearFields = Bind(Place(IconButton(&page, look.clearFields, QStringLiteral("clear-fields"),
+                                        QStringLiteral("Apaga campos de digitação ao lado"), QStringLiteral("Limpar campos")),
+                             o, 225, 5940, 495, 495),
+                       state.clearFields, true);
+  w.include = Bind(Place(IconButton(&page, look.include, QStringLiteral("add-line"),
+                                    QStringLiteral("Inclui linha digitada na lista acima"), QStringLiteral("Incluir linha")),
+                         o, look.includeLeft, 5940, 495, 495),
+                   state.include, true);
+  return w;
 }
 
 void FormPrincipal::BuildVariablesPage(QWidget& page) {
   const Origin o{0, kTabStrip};
-  grid1_ = BuildListPage(page,
-                         {name::MSFlexGrid1, false, name::BotaoSetaAcima, name::BotaoSetaAbaixo,
-                          name::BotaoApagaListaVariaveis, u"Apaga a lista de Variáveis ao lado", name::BotaoRemover,
-                          name::BotaoEditar, name::BotaoLimpar, name::BotaoSalvar, 5595},
-                         state_.variables.grid());
+  variables_ = BuildListPage(page,
+                             {name::MSFlexGrid1, u"Lista de Variáveis", false, name::BotaoSetaAcima,
+                              name::BotaoSetaAbaixo, name::BotaoApagaListaVariaveis, u"Apaga a lista de Variáveis ao lado",
+                              u"Apagar a lista de Variáveis", name::BotaoRemover, name::BotaoEditar, name::BotaoLimpar,
+                              name::BotaoSalvar, 5595},
+                             state_.variablePage, state_.variables.grid());
   struct Entry {
     const char16_t* label;
     int x;
@@ -247,27 +310,52 @@ void FormPrincipal::BuildVariablesPage(QWidget& page) {
   };
   static constexpr Entry kEntries[] = {
       {u"Grupo", 840, 555, 1}, {u"Texto", 1500, 1230, 8}, {u"Unidade", 2835, 735, 3}, {u"Endereço", 3675, 900, 5}};
+  std::array<QLineEdit*, 4> entry{};
   for (int i = 0; i < 4; ++i) {
     const Entry& e = kEntries[i];
-    Place(Label(&page, QString::fromUtf16(e.label)), o, e.x, 5775, e.width + 200, 240);
-    Place(Field(&page, name::Campo(i), e.maxLength), o, e.x, 6030, e.width, 330);
+    const QString label = QString::fromUtf16(e.label);
+    entry[i] = Bind(Place(Field(&page, name::Campo(i), e.maxLength, label), o, e.x, 6030, e.width, 330),
+                    state_.variablePage.entry[i]);
+    Place(Label(&page, label, entry[i]), o, e.x, 5775, e.width + 200, 240);
   }
-  Place(Label(&page, QStringLiteral("Editável")), o, 4680, 5775, 800, 240);
-  check_ = Place(new QCheckBox(&page), o, 4845, 6045, 300, 300);
-  check_->setObjectName(name::ChechEditavel);
+  check_ = Named(Place(new QCheckBox(&page), o, 4845, 6045, 300, 300), name::ChechEditavel, QStringLiteral("Editável"));
+  Place(Label(&page, QStringLiteral("Editável"), check_), o, 4680, 5775, 800, 240);
+  focusTargets_[static_cast<size_t>(Focus::VariableGrupo)] = entry[0];
+  focusTargets_[static_cast<size_t>(Focus::VariableEndereco)] = entry[3];
+  focusTargets_[static_cast<size_t>(Focus::VariableUp)] = variables_.up;
+  focusTargets_[static_cast<size_t>(Focus::VariableDown)] = variables_.down;
+  // Reading order: the grid and the buttons beside and below it, the entry line left to right and its buttons.
+  const ListPageWidgets& w = variables_;
+  SetTabOrder({tabs_->tabBar(), w.grid, w.up, w.down, w.clearList, w.remove, w.edit, entry[0], entry[1], entry[2],
+               entry[3], check_, w.include, w.clearFields});
 }
 
 void FormPrincipal::BuildAlarmsPage(QWidget& page) {
   const Origin o{0, kTabStrip};
-  grid2_ = BuildListPage(page,
-                         {name::MSFlexGrid2, true, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme,
-                          name::BotaoApagaListaAlarmes, u"Apaga a lista de Alarmes ao lado", name::BotaoRemoverAlarme,
-                          name::BotaoEditarAlarme, name::BotaoLimparAlarme, name::BotaoSalvarAlarme, 3510},
-                         state_.alarms.grid());
-  Place(Label(&page, QStringLiteral("Texto 1")), o, 840, 5775, 1230, 240);
-  Place(Field(&page, name::Texto1, 8), o, 840, 6030, 1230, 330);
-  Place(Label(&page, QStringLiteral("Texto 2")), o, 2175, 5775, 1230, 240);
-  Place(Field(&page, name::Texto2, 8), o, 2175, 6030, 1230, 330);
+  alarms_ = BuildListPage(page,
+                          {name::MSFlexGrid2, u"Lista de Alarmes", true, name::BotaoSetaAcimaAlarme,
+                           name::BotaoSetaAbaixoAlarme, name::BotaoApagaListaAlarmes, u"Apaga a lista de Alarmes ao lado",
+                           u"Apagar a lista de Alarmes", name::BotaoRemoverAlarme, name::BotaoEditarAlarme,
+                           name::BotaoLimparAlarme, name::BotaoSalvarAlarme, 3510},
+                          state_.alarmPage, state_.alarms.grid());
+  auto* texto1 = Bind(Place(Field(&page, name::Texto1, 8, QStringLiteral("Texto 1")), o, 840, 6030, 1230, 330),
+                      state_.alarmPage.entry[0]);
+  auto* texto2 = Bind(Place(Field(&page, name::Texto2, 8, QStringLiteral("Texto 2")), o, 2175, 6030, 1230, 330),
+                      state_.alarmPage.entry[1]);
+  Place(Label(&page, QStringLiteral("Texto 1"), texto1), o, 840, 5775, 1230, 240);
+  Place(Label(&page, QStringLiteral("Texto 2"), texto2), o, 2175, 5775, 1230, 240);
+  focusTargets_[static_cast<size_t>(Focus::AlarmText1)] = texto1;
+  focusTargets_[static_cast<size_t>(Focus::AlarmUp)] = alarms_.up;
+  focusTargets_[static_cast<size_t>(Focus::AlarmDown)] = alarms_.down;
+  const ListPageWidgets& w = alarms_;
+  SetTabOrder({variables_.clearFields, w.grid, w.up, w.down, w.clearList, w.remove, w.edit, texto1, texto2, w.include,
+               w.clearFields});
+  BindListPage(alarms_,
+               {[this] { IncludeAlarmLine(state_); }, [this] { EditSelectedAlarm(state_); },
+                [this] { RemoveSelectedAlarm(state_); }, [this] { ClearAlarmFields(state_); },
+                [this] { ClearAlarmList(state_); }, [this] { MoveAlarm(state_, Direction::Up); },
+                [this] { MoveAlarm(state_, Direction::Down); }},
+               [this](int line) { SelectAlarmLine(state_, line); }, [this](int line) { EditAlarmLine(state_, line); });
 }
 
 void FormPrincipal::BuildAboutPage(QWidget& page) {
@@ -279,19 +367,35 @@ void FormPrincipal::BuildAboutPage(QWidget& page) {
 
 void FormPrincipal::BuildMonitorPage(QWidget& page) {
   const Origin o{0, kTabStrip};
-  monitorView_ = Place(new QPlainTextEdit(&page), o, 225, 540, 6720, 5160);
-  monitorView_->setObjectName(name::MonitorCLP);
+  monitorView_ = Named(Place(new QPlainTextEdit(&page), o, 225, 540, 6720, 5160), name::MonitorCLP,
+                       QStringLiteral("Monitor da comunicação"));
   monitorView_->setReadOnly(true);
   monitorView_->setLineWrapMode(QPlainTextEdit::NoWrap);
   monitorView_->setMaximumBlockCount(LinkMonitor::kMaxLines);
-  QFont font = grid2_->font();  // the alarm grid's fixed pitch, smaller: a frame line is long
+  // The alarm grid's fixed pitch, smaller: a frame line is long.
+  QFont font(QStringLiteral("Courier"));
+  font.setStyleHint(QFont::Monospace);
+  font.setFixedPitch(true);
   font.setPointSize(8);
   monitorView_->setFont(font);
-  Place(TextButton(&page, name::BotaoLimparMonitor, QStringLiteral("Limpar")), o, 225, 5850, 1095, 375);
-  Place(TextButton(&page, name::BotaoSalvarMonitor, QStringLiteral("Salvar…")), o, 1440, 5850, 1095, 375);
+  clearMonitor_ = Place(TextButton(&page, name::BotaoLimparMonitor, QStringLiteral("Limpar"), QStringLiteral("Limpar o monitor")),
+                        o, 225, 5850, 1095, 375);
+  saveMonitor_ = Place(TextButton(&page, name::BotaoSalvarMonitor, QStringLiteral("Salvar…"), QStringLiteral("Salvar o monitor")),
+                       o, 1440, 5850, 1095, 375);
+  SetTabOrder({alarms_.clearFields ? alarms_.clearFields : variables_.clearFields, monitorView_, clearMonitor_, saveMonitor_});
+  connect(clearMonitor_, &QPushButton::clicked, this, [this] {
+    monitor_->Clear();
+    monitorView_->clear();
+  });
+  connect(saveMonitor_, &QPushButton::clicked, this, [this] { Run([this] { SaveMonitorLines(state_, *monitor_, files_); }); });
+  // Lines that came while the page did not exist are shown at once.
+  monitor_->TakeNew();
+  QStringList lines(monitor_->lines().begin(), monitor_->lines().end());
+  monitorView_->setPlainText(lines.join(u'\n'));
 }
 
 void FormPrincipal::ShowNewMonitorLines() {
+  if (!monitorView_) return;  // the page, when made, shows them all
   const QStringList lines = monitor_->TakeNew();
   if (lines.isEmpty()) return;
   QScrollBar* bar = monitorView_->verticalScrollBar();
@@ -314,43 +418,61 @@ void FormPrincipal::BuildFilesFrame() {
   const Origin o{7380, 435};
   auto* frame = Place(new QGroupBox(QStringLiteral("  Lista de Variáveis e Alarmes"), this), {}, o.x, o.y, 3120, 2910);
   frame->setObjectName(QStringLiteral("FrameArquivos"));
-  Place(IconButton(frame, name::BotaoAbrirArquivo, QStringLiteral("open-file"), QStringLiteral("Abrir arquivo")),
-        o, 7515, 765, 870, 600);
-  Place(IconButton(frame, name::BotaoSalvarArquivo, QStringLiteral("save-file"),
-                   QStringLiteral("Salvar arquivo sobre o último lido")),
-        o, 8505, 765, 870, 600);
-  Place(IconButton(frame, name::BotaoSalvarComo, QStringLiteral("save-as"),
-                   QStringLiteral("Salvar como...escolhendo diretório")),
-        o, 9495, 765, 870, 600);
+  FilesFrame& s = state_.files;
+  open_ = Bind(Place(IconButton(frame, name::BotaoAbrirArquivo, QStringLiteral("open-file"), QStringLiteral("Abrir arquivo"),
+                                QStringLiteral("Abrir arquivo")),
+                     o, 7515, 765, 870, 600),
+               s.open, true);
+  save_ = Bind(Place(IconButton(frame, name::BotaoSalvarArquivo, QStringLiteral("save-file"),
+                                QStringLiteral("Salvar arquivo sobre o último lido"), QStringLiteral("Salvar arquivo")),
+                     o, 8505, 765, 870, 600),
+               s.save);
+  saveAs_ = Bind(Place(IconButton(frame, name::BotaoSalvarComo, QStringLiteral("save-as"),
+                                  QStringLiteral("Salvar como...escolhendo diretório"), QStringLiteral("Salvar como")),
+                       o, 9495, 765, 870, 600),
+                 s.saveAs);
   Place(Label(frame, QStringLiteral("Memória reservada")), o, 7515, 1500, 2850, 240);
-  Place(Label(frame, QStringLiteral("De")), o, 7515, 1860, 300, 240);
-  Place(Display(frame, name::MemoriaInicial), o, 7815, 1815, 960, 330);
-  Place(Label(frame, QStringLiteral("até")), o, 8865, 1860, 375, 240);
-  Place(Display(frame, name::MemoriaFinal), o, 9285, 1815, 960, 330);
-  Place(Label(frame, QStringLiteral("Linhas de Variáveis")), o, 7515, 2415, 1800, 240);
-  Place(Display(frame, name::TotalLinhasVariaveis), o, 9495, 2370, 870, 330);
-  Place(Label(frame, QStringLiteral("Linhas de Alarmes")), o, 7515, 2880, 1800, 240);
-  Place(Display(frame, name::TotalLinhasAlarme), o, 9495, 2835, 870, 330);
+  const struct {
+    const QString& objectName;
+    const char16_t* label;
+    const char16_t* accessibleName;
+    FieldState& state;
+    int labelX, labelY, labelWidth, x, y, width;
+  } displays[] = {
+      {name::MemoriaInicial, u"De", u"Memória reservada, de", s.firstWord, 7515, 1860, 300, 7815, 1815, 960},
+      {name::MemoriaFinal, u"até", u"Memória reservada, até", s.lastWord, 8865, 1860, 375, 9285, 1815, 960},
+      {name::TotalLinhasVariaveis, u"Linhas de Variáveis", u"Linhas de Variáveis", s.variableCount, 7515, 2415, 1800, 9495,
+       2370, 870},
+      {name::TotalLinhasAlarme, u"Linhas de Alarmes", u"Linhas de Alarmes", s.alarmCount, 7515, 2880, 1800, 9495, 2835, 870}};
+  for (const auto& d : displays) {
+    auto* display =
+        Bind(Place(Display(frame, d.objectName, QString::fromUtf16(d.accessibleName)), o, d.x, d.y, d.width, 330), d.state);
+    Place(Label(frame, QString::fromUtf16(d.label), display), o, d.labelX, d.labelY, d.labelWidth, 240);
+  }
+  read_ = Bind(Place(TextButton(this, name::BotaoLeCLP, QStringLiteral("Lê CLP"), QStringLiteral("Lê CLP")), {}, 9360, 3420,
+                     1050, 600),
+               state_.link.read);
+  areas_.push_back(frame);
 }
 
 void FormPrincipal::BuildLinkFrame() {
   const Origin o{7380, 4050};
   auto* frame = Place(new QGroupBox(QStringLiteral("      Comunicação com o CLP"), this), {}, o.x, o.y, 3120, 2805);
   frame->setObjectName(QStringLiteral("FrameComunicacao"));
-  auto* prompt = Place(Label(frame, QStringLiteral("Selecione a porta de comunicação com o CLP")), o, 7515, 4410, 2850,
-                       540);
+  ports_ = Named(Place(new PortComboBox(frame), o, 8415, 5085, 1095, 330), name::ComboPorta,
+                 QStringLiteral("Porta de comunicação"));
+  auto* prompt =
+      Place(Label(frame, QStringLiteral("Selecione a porta de comunicação com o CLP"), ports_), o, 7515, 4410, 2850, 540);
   prompt->setWordWrap(true);
   prompt->setAlignment(Qt::AlignCenter);
-  ports_ = Place(new PortComboBox(frame), o, 8415, 5085, 1095, 330);
-  ports_->setObjectName(name::ComboPorta);
   // 1095 twips is narrow: tighter padding keeps "Porta # 01" whole beside the arrow.
   ports_->setStyleSheet(QStringLiteral("QComboBox { padding: 1px 0px 1px 2px; } QComboBox::drop-down { width: 13px; }"));
   QFont portFont = ports_->font();
   portFont.setPointSizeF(portFont.pointSizeF() * 0.9);
   ports_->setFont(portFont);
   // Shown only while a transfer runs; never takes the focus.
-  progressBar_ = Place(new QProgressBar(frame), o, 7515, 5505, 2850, 150);
-  progressBar_->setObjectName(name::ProgressoCLP);
+  progressBar_ = Named(Place(new QProgressBar(frame), o, 7515, 5505, 2850, 150), name::ProgressoCLP,
+                       QStringLiteral("Progresso da transferência"));
   progressBar_->setTextVisible(false);
   progressBar_->setFocusPolicy(Qt::NoFocus);
   progressText_ = Place(Label(frame, {}), o, 7410, 5685, 3060, 240);
@@ -359,51 +481,50 @@ void FormPrincipal::BuildLinkFrame() {
   small.setPointSizeF(small.pointSizeF() * 0.85);  // "Gravando: quadro 37 de 511 — faltam 14 s" whole in the frame
   progressText_->setFont(small);
   progressText_->setAlignment(Qt::AlignCenter);
-  Place(Label(frame, QStringLiteral("Grava CLP")), o, 7470, 6165, 870, 240);
-  Place(IconButton(frame, name::BotaoGravaCLP, QStringLiteral("write-plc"),
-                   QStringLiteral("Grava conteúdo das listas correntes no CLP")),
-        o, 8370, 5985, 1050, 600);
+  write_ = Bind(Place(IconButton(frame, name::BotaoGravaCLP, QStringLiteral("write-plc"),
+                                 QStringLiteral("Grava conteúdo das listas correntes no CLP"), QStringLiteral("Grava CLP")),
+                      o, 8370, 5985, 1050, 600),
+                state_.link.write);
+  Place(Label(frame, QStringLiteral("Grava CLP"), write_), o, 7470, 6165, 870, 240);
+  SetTabOrder({variables_.clearFields, open_, save_, saveAs_, read_, ports_, write_});
+  areas_.push_back(frame);
 }
 
+void FormPrincipal::BindListPage(const ListPageWidgets& page, const std::array<Command, 7>& commands,
+                                 std::function<void(int)> click, std::function<void(int)> doubleClick) {
+  // Control -> command: Incluir, Editar, Remover, Limpar campos, Apaga lista, ↑, ↓.
+  const QPushButton* buttons[] = {page.include, page.edit, page.remove, page.clearFields, page.clearList, page.up, page.down};
+  for (size_t i = 0; i < commands.size(); ++i) {
+    connect(buttons[i], &QPushButton::clicked, this, [this, command = commands[i]] { Run(command); });
+  }
+  BindGridClicks(
+      *page.grid, [this, click](int line) { Run([&] { click(line); }); },
+      [this, doubleClick](int line) { Run([&] { doubleClick(line); }); });
+}
+
+// Which command each control runs; the alarm page's own part is bound when it is made.
 void FormPrincipal::BindCommands() {
-  using Command = void (*)(EditorState&);
-  const std::pair<QString, Command> buttons[] = {
-      {name::BotaoSalvar, BotaoSalvar_Click},
-      {name::BotaoEditar, BotaoEditar_Click},
-      {name::BotaoRemover, BotaoRemover_Click},
-      {name::BotaoLimpar, BotaoLimpar_Click},
-      {name::BotaoApagaListaVariaveis, BotaoApagaListaVariaveis_Click},
-      {name::BotaoSalvarAlarme, BotaoSalvarAlarme_Click},
-      {name::BotaoEditarAlarme, BotaoEditarAlarme_Click},
-      {name::BotaoRemoverAlarme, BotaoRemoverAlarme_Click},
-      {name::BotaoLimparAlarme, BotaoLimparAlarme_Click},
-      {name::BotaoApagaListaAlarmes, BotaoApagaListaAlarmes_Click},
-      {name::BotaoSetaAcima, BotaoSetaAcima_Click},
-      {name::BotaoSetaAbaixo, BotaoSetaAbaixo_Click},
-      {name::BotaoSetaAcimaAlarme, BotaoSetaAcimaAlarme_Click},
-      {name::BotaoSetaAbaixoAlarme, BotaoSetaAbaixoAlarme_Click},
+  BindListPage(variables_,
+               {[this] { IncludeVariableLine(state_); }, [this] { EditSelectedVariable(state_); },
+                [this] { RemoveSelectedVariable(state_); }, [this] { ClearVariableFields(state_); },
+                [this] { ClearVariableList(state_); }, [this] { MoveVariable(state_, Direction::Up); },
+                [this] { MoveVariable(state_, Direction::Down); }},
+               [this](int line) { SelectVariableLine(state_, line); },
+               [this](int line) { EditVariableLine(state_, line); });
+  const std::pair<QPushButton*, Command> buttons[] = {
+      {open_, [this] { OpenFile(state_, files_); }},
+      {save_, [this] { SaveFile(state_, files_); }},
+      {saveAs_, [this] { SaveFileAs(state_, files_); }},
+      {write_, [this] { WriteToPlc(state_, *link_); }},
+      {read_, [this] { ReadFromPlc(state_, *link_, files_); }},
   };
   for (const auto& [button, command] : buttons) {
-    connect(findChild<QPushButton*>(button), &QPushButton::clicked, this,
-            [this, command = command] { Run([&] { command(state_); }); });
+    connect(button, &QPushButton::clicked, this, [this, command = command] { Run(command); });
   }
-
-  using LineCommand = void (*)(EditorState&, int);
-  auto bindGrid = [this](QTableView& grid, LineCommand click, LineCommand doubleClick) {
-    BindGridClicks(
-        grid, [this, click](int line) { Run([&] { click(state_, line); }); },
-        [this, doubleClick](int line) { Run([&] { doubleClick(state_, line); }); });
-  };
-  bindGrid(*grid1_, MSFlexGrid1_Click, MSFlexGrid1_DblClick);
-  bindGrid(*grid2_, MSFlexGrid2_Click, MSFlexGrid2_DblClick);
-
-  WireEditor(state_, *link_, files_);
-  connect(findChild<QPushButton*>(name::BotaoGravaCLP), &QPushButton::clicked, this,
-          [this] { Run([this] { BotaoGravaCLP_Click(state_, *link_); }); });
-  connect(findChild<QPushButton*>(name::BotaoLeCLP), &QPushButton::clicked, this,
-          [this] { Run([this] { BotaoLeCLP_Click(state_, *link_, files_); }); });
   connect(ports_, &QComboBox::activated, this, [this](int index) { Run([&] { ChoosePort(state_, *link_, index); }); });
   ports_->beforePopup = [this] { Run([this] { ShowPortDevices(state_, *link_); }); };
+
+  WireEditor(state_, *link_, files_);
   // A transfer ends, or the port is lost, after the click that began it: the
   // end runs as a command does, so what the technician typed meanwhile is kept.
   link_->runEvent = [this](const std::function<void()>& event) { Run(event); };
@@ -422,110 +543,29 @@ void FormPrincipal::BindCommands() {
   };
   connect(link_, &PlcLink::progressChanged, this, soon);
   connect(monitor_, &LinkMonitor::linesAdded, this, soon);
-  connect(findChild<QPushButton*>(name::BotaoLimparMonitor), &QPushButton::clicked, this, [this] {
-    monitor_->Clear();
-    monitorView_->clear();
-  });
-  connect(findChild<QPushButton*>(name::BotaoSalvarMonitor), &QPushButton::clicked, this,
-          [this] { Run([this] { SaveMonitorLines(state_, *monitor_, files_); }); });
-
-  using FileCommand = void (*)(EditorState&, FileDialogService&);
-  const std::pair<QString, FileCommand> fileButtons[] = {
-      {name::BotaoAbrirArquivo, BotaoAbrirArquivo_Click},
-      {name::BotaoSalvarArquivo, BotaoSalvarArquivo_Click},
-      {name::BotaoSalvarComo, BotaoSalvarComo_Click},
-  };
-  for (const auto& [button, command] : fileButtons) {
-    connect(findChild<QPushButton*>(button), &QPushButton::clicked, this,
-            [this, command = command] { Run([&] { command(state_, files_); }); });
-  }
 }
 
-// What a screen reader calls each control, the labels that name them, the
-// order of Tab, and the shortcuts. Captions and tool-tips fixed by the
-// editor's texts stay as they are: names are added, nothing is renamed.
-void FormPrincipal::BindKeyboard() {
-  const std::pair<QString, const char16_t*> names[] = {
-      {name::BotaoSetaAcima, u"Mover linha para cima"},          {name::BotaoSetaAcimaAlarme, u"Mover linha para cima"},
-      {name::BotaoSetaAbaixo, u"Mover linha para baixo"},        {name::BotaoSetaAbaixoAlarme, u"Mover linha para baixo"},
-      {name::BotaoApagaListaVariaveis, u"Apagar a lista de Variáveis"}, {name::BotaoApagaListaAlarmes, u"Apagar a lista de Alarmes"},
-      {name::BotaoLimpar, u"Limpar campos"},                     {name::BotaoLimparAlarme, u"Limpar campos"},
-      {name::BotaoSalvar, u"Incluir linha"},                     {name::BotaoSalvarAlarme, u"Incluir linha"},
-      {name::BotaoRemover, u"Remover"},                          {name::BotaoRemoverAlarme, u"Remover"},
-      {name::BotaoEditar, u"Editar"},                            {name::BotaoEditarAlarme, u"Editar"},
-      {name::BotaoAbrirArquivo, u"Abrir arquivo"},               {name::BotaoSalvarArquivo, u"Salvar arquivo"},
-      {name::BotaoSalvarComo, u"Salvar como"},                   {name::BotaoGravaCLP, u"Grava CLP"},
-      {name::BotaoLeCLP, u"Lê CLP"},                             {name::ComboPorta, u"Porta de comunicação"},
-      {name::Campo(0), u"Grupo"}, {name::Campo(1), u"Texto"}, {name::Campo(2), u"Unidade"}, {name::Campo(3), u"Endereço"},
-      {name::ChechEditavel, u"Editável"}, {name::Texto1, u"Texto 1"}, {name::Texto2, u"Texto 2"},
-      {name::MemoriaInicial, u"Memória reservada, de"},          {name::MemoriaFinal, u"Memória reservada, até"},
-      {name::TotalLinhasVariaveis, u"Linhas de Variáveis"},      {name::TotalLinhasAlarme, u"Linhas de Alarmes"},
-      {name::MSFlexGrid1, u"Lista de Variáveis"},                {name::MSFlexGrid2, u"Lista de Alarmes"},
-      {name::MonitorCLP, u"Monitor da comunicação"},             {name::BotaoLimparMonitor, u"Limpar o monitor"},
-      {name::BotaoSalvarMonitor, u"Salvar o monitor"},           {name::ProgressoCLP, u"Progresso da transferência"},
-  };
-  tabs_->setAccessibleName(QStringLiteral("Páginas do editor"));
-  for (const auto& [objectName, text] : names) findChild<QWidget*>(objectName)->setAccessibleName(QString::fromUtf16(text));
-  for (const QString& arrow : {name::BotaoSetaAcima, name::BotaoSetaAbaixo, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme}) {
-    auto* button = findChild<QWidget*>(arrow);
-    button->setToolTip(button->accessibleName());
-  }
-  const std::pair<const char16_t*, QString> buddies[] = {
-      {u"Grupo", name::Campo(0)}, {u"Texto", name::Campo(1)}, {u"Unidade", name::Campo(2)}, {u"Endereço", name::Campo(3)},
-      {u"Editável", name::ChechEditavel}, {u"Texto 1", name::Texto1}, {u"Texto 2", name::Texto2},
-      {u"De", name::MemoriaInicial}, {u"até", name::MemoriaFinal}, {u"Linhas de Variáveis", name::TotalLinhasVariaveis},
-      {u"Linhas de Alarmes", name::TotalLinhasAlarme}, {u"Selecione a porta de comunicação com o CLP", name::ComboPorta},
-      {u"Grava CLP", name::BotaoGravaCLP}};
-  for (QLabel* label : findChildren<QLabel*>()) {
-    for (const auto& [text, objectName] : buddies) {
-      if (label->text() == QString::fromUtf16(text)) label->setBuddy(findChild<QWidget*>(objectName));
-    }
-  }
-  // Reading order: each page's grid and the buttons beside and below it, its
-  // entry line left to right and the line's buttons; then the files, the PLC.
-  const QStringList order = {
-      name::MSFlexGrid1, name::BotaoSetaAcima, name::BotaoSetaAbaixo, name::BotaoApagaListaVariaveis, name::BotaoRemover,
-      name::BotaoEditar, name::Campo(0), name::Campo(1), name::Campo(2), name::Campo(3), name::ChechEditavel,
-      name::BotaoSalvar, name::BotaoLimpar, name::MSFlexGrid2, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme,
-      name::BotaoApagaListaAlarmes, name::BotaoRemoverAlarme, name::BotaoEditarAlarme, name::Texto1, name::Texto2,
-      name::BotaoSalvarAlarme, name::BotaoLimparAlarme, name::MonitorCLP, name::BotaoLimparMonitor,
-      name::BotaoSalvarMonitor, name::BotaoAbrirArquivo, name::BotaoSalvarArquivo,
-      name::BotaoSalvarComo, name::BotaoLeCLP, name::ComboPorta, name::BotaoGravaCLP};
-  QWidget* previous = tabs_->tabBar();
-  for (const QString& objectName : order) {
-    QWidget* next = findChild<QWidget*>(objectName);
-    setTabOrder(previous, next);
-    previous = next;
-  }
-  // What "Lê CLP" locks while it runs, and the tool-tip each one shows otherwise.
-  for (const QString& objectName :
-       {name::BotaoSalvar, name::BotaoEditar, name::BotaoRemover, name::BotaoLimpar, name::BotaoApagaListaVariaveis,
-        name::BotaoSetaAcima, name::BotaoSetaAbaixo, name::BotaoSalvarAlarme, name::BotaoEditarAlarme,
-        name::BotaoRemoverAlarme, name::BotaoLimparAlarme, name::BotaoApagaListaAlarmes, name::BotaoSetaAcimaAlarme,
-        name::BotaoSetaAbaixoAlarme, name::BotaoAbrirArquivo}) {
-    auto* button = findChild<QPushButton*>(objectName);
-    lockedTips_.insert(button, button->toolTip());
-  }
-  const std::pair<QKeySequence, QString> shortcuts[] = {{QKeySequence(Qt::CTRL | Qt::Key_O), name::BotaoAbrirArquivo},
-                                                        {QKeySequence(Qt::CTRL | Qt::Key_S), name::BotaoSalvarArquivo},
-                                                        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), name::BotaoSalvarComo}};
+void FormPrincipal::BindShortcuts() {
+  const std::pair<QKeySequence, QPushButton*> shortcuts[] = {{QKeySequence(Qt::CTRL | Qt::Key_O), open_},
+                                                             {QKeySequence(Qt::CTRL | Qt::Key_S), save_},
+                                                             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), saveAs_}};
   for (const auto& [keys, button] : shortcuts) {
     // A click on a disabled button does nothing: the shortcut works only while the button does.
-    connect(new QShortcut(keys, this), &QShortcut::activated, findChild<QPushButton*>(button), &QPushButton::click);
+    connect(new QShortcut(keys, this), &QShortcut::activated, button, &QPushButton::click);
   }
 }
 
 void FormPrincipal::Gather() {
-  for (const auto& [objectName, field] : state_.fields()) {
-    auto* edit = findChild<QLineEdit*>(objectName);
-    if (edit && !edit->isReadOnly()) state_.field(objectName).text = edit->text();
+  for (const BoundField& f : fields_) {
+    if (!f.widget->isReadOnly()) f.state->text = f.widget->text();
   }
-  state_.chechEditavel = check_->isChecked();
+  state_.variablePage.editable = check_->isChecked();
   state_.currentTab = tabs_->currentIndex();
-  state_.portIndex = ports_->currentIndex();
+  state_.link.portIndex = ports_->currentIndex();
 }
 
 void FormPrincipal::Sync() {
+  const QScopedValueRollback<bool> syncing(syncing_, true);
   setWindowTitle(state_.title);
   ShowProgress();
   tabs_->setCurrentIndex(state_.currentTab);
@@ -537,42 +577,35 @@ void FormPrincipal::Sync() {
       area->setAutoFillBackground(true);
     }
   }
-  for (const auto& [objectName, button] : state_.buttons()) {
-    auto* widget = findChild<QPushButton*>(objectName);
-    if (!widget) continue;
-    const auto lockedTip = lockedTips_.constFind(widget);
-    const bool locked = state_.readingPlc && lockedTip != lockedTips_.cend();
-    widget->setEnabled(button.enabled && !locked);
-    if (lockedTip != lockedTips_.cend()) {
-      widget->setToolTip(locked ? QStringLiteral("Aguarde o fim da leitura do CLP") : *lockedTip);
-    }
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Button, button.background ? ToQColor(*button.background)
-                                                          : style()->standardPalette().color(QPalette::Button));
-    widget->setPalette(palette);
+  for (const BoundButton& b : buttons_) {
+    const bool locked = b.lockedByRead && state_.readingPlc;
+    b.widget->setEnabled(b.state->enabled && !locked);
+    if (b.lockedByRead) b.widget->setToolTip(locked ? kWaitForRead : b.toolTip);
+    QPalette palette = b.widget->palette();
+    palette.setColor(QPalette::Button, b.state->background ? ToQColor(*b.state->background)
+                                                           : style()->standardPalette().color(QPalette::Button));
+    b.widget->setPalette(palette);
   }
-  for (const auto& [objectName, field] : state_.fields()) {
-    auto* edit = findChild<QLineEdit*>(objectName);
-    if (!edit) continue;
-    if (edit->text() != field.text) edit->setText(field.text);
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, ToQColor(field.background));
-    edit->setPalette(palette);
+  for (const BoundField& f : fields_) {
+    if (f.widget->text() != f.state->text) f.widget->setText(f.state->text);
+    QPalette palette = f.widget->palette();
+    palette.setColor(QPalette::Base, ToQColor(f.state->background));
+    f.widget->setPalette(palette);
   }
-  check_->setChecked(state_.chechEditavel);
-  if (ports_->count() != state_.portEntries.size()) {
+  check_->setChecked(state_.variablePage.editable);
+  const LinkFrame& link = state_.link;
+  if (ports_->count() != link.portEntries.size()) {
     ports_->clear();
-    ports_->addItems(state_.portEntries);
+    ports_->addItems(link.portEntries);
   }
-  for (int i = 0; i < state_.portDevices.size() && i < ports_->count(); ++i) {
-    ports_->setItemData(i, state_.portDevices[i], Qt::ToolTipRole);
+  for (int i = 0; i < link.portDevices.size() && i < ports_->count(); ++i) {
+    ports_->setItemData(i, link.portDevices[i], Qt::ToolTipRole);
   }
-  ports_->setCurrentIndex(state_.portIndex);
+  ports_->setCurrentIndex(link.portIndex);
   ports_->setToolTip(ports_->currentData(Qt::ToolTipRole).toString());
-  if (!state_.focus.isEmpty()) {
-    if (auto* target = findChild<QWidget*>(state_.focus)) target->setFocus();
-    state_.focus.clear();
-  }
+  // A page not made yet cannot take the focus; it is not showing either.
+  if (QWidget* target = focusTargets_[static_cast<size_t>(state_.focus)]) target->setFocus();
+  state_.focus = Focus::None;
 }
 
 void FormPrincipal::closeEvent(QCloseEvent* event) {

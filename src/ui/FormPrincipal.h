@@ -1,16 +1,20 @@
 #pragma once
 
 #include "core/EditorState.h"
+#include "core/Messages.h"
 
-#include <QHash>
 #include <QIcon>
 #include <QWidget>
 
+#include <array>
+#include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -27,7 +31,6 @@ class PlcLink;
 class LinkMonitor;
 class PortComboBox;
 class SerialPort;
-struct ListPage;
 
 // The program's icon: the window's, and the one the desktop shows.
 QIcon ProgramIcon();
@@ -42,7 +45,9 @@ struct Platform {
 
 // The one window. It mirrors the EditorState: before a command it gathers
 // what the user changed (texts, tick, tab, port entry), after it shows what
-// the command decided. No rule of the system lives here.
+// the command decided. No rule of the system lives here. Each widget is
+// paired with its state where it is made; the "Alarmes", "Sobre" and
+// "Monitor" pages are made when they are first shown.
 class FormPrincipal : public QWidget {
   Q_OBJECT
 
@@ -50,12 +55,12 @@ class FormPrincipal : public QWidget {
   explicit FormPrincipal(const Platform& platform, QWidget* parent = nullptr);
   ~FormPrincipal() override;
 
-  EditorState& state() { return state_; }
-  QTableView& variableGrid() { return *grid1_; }
-  QTableView& alarmGrid() { return *grid2_; }
-  PlcLink& link() { return *link_; }
-  FileDialogService& files() { return files_; }
-  LinkMonitor& monitor() { return *monitor_; }
+  EditorState& State() { return state_; }
+  QTableView& VariableGrid() { return *variables_.grid; }
+  QTableView& AlarmGrid();
+  PlcLink& Link() { return *link_; }
+  LinkMonitor& Monitor() { return *monitor_; }
+  FileDialogService& Files() { return files_; }
 
   void Gather();
   void Sync();
@@ -66,15 +71,16 @@ class FormPrincipal : public QWidget {
     Sync();
   }
 
-  // Runs one command between a gather and a sync. A run that starts while
-  // another waits in a message box (the end of a transfer, say) only shows
-  // the state: the widgets already mirror it, and gathering then could only
-  // bring back what the waiting command has changed since.
+  // Runs one command between a gather and a sync, its unexpected errors
+  // reported as the program reports them. A run that starts while another
+  // waits in a message box (the end of a transfer, say) only shows the state:
+  // the widgets already mirror it, and gathering then could only bring back
+  // what the waiting command has changed since.
   template <class Command>
   void Run(Command&& command) {
     if (running_ == 0) Gather();
     ++running_;
-    std::forward<Command>(command)();
+    Guarded(state_.messages, std::forward<Command>(command));
     --running_;
     Sync();
   }
@@ -83,27 +89,69 @@ class FormPrincipal : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QTableView* BuildListPage(QWidget& page, const ListPage& parts, Grid& grid);
+  // The widgets both list pages have.
+  struct ListPageWidgets {
+    QTableView* grid = nullptr;
+    QPushButton* up = nullptr;
+    QPushButton* down = nullptr;
+    QPushButton* clearList = nullptr;
+    QPushButton* remove = nullptr;
+    QPushButton* edit = nullptr;
+    QPushButton* clearFields = nullptr;
+    QPushButton* include = nullptr;
+  };
+  struct ListPageLook;
+  // A push button and the state it shows; the ones "Lê CLP" locks keep their own tool-tip here.
+  struct BoundButton {
+    QPushButton* widget;
+    const ButtonState* state;
+    bool lockedByRead;
+    QString toolTip;
+  };
+  struct BoundField {
+    QLineEdit* widget;
+    FieldState* state;
+  };
+  using Command = std::function<void()>;
+
+  QPushButton* Bind(QPushButton* button, const ButtonState& state, bool lockedByRead = false);
+  QLineEdit* Bind(QLineEdit* field, FieldState& state);
+  ListPageWidgets BuildListPage(QWidget& page, const ListPageLook& look, ListPageState& state, Grid& grid);
   void BuildVariablesPage(QWidget& page);
   void BuildAlarmsPage(QWidget& page);
   void BuildAboutPage(QWidget& page);
   void BuildMonitorPage(QWidget& page);
-  void ShowProgress();
-  void ShowNewMonitorLines();
   void BuildFilesFrame();
   void BuildLinkFrame();
+  bool BuildPage(int index);  // false when it was made already
+  void ShowPage(int index);
   void BindCommands();
-  void BindKeyboard();
+  void BindListPage(const ListPageWidgets& page, const std::array<Command, 7>& commands,
+                    std::function<void(int)> click, std::function<void(int)> doubleClick);
+  void BindShortcuts();
+  void SetTabOrder(std::initializer_list<QWidget*> widgets);
+  void ShowProgress();
+  void ShowNewMonitorLines();
 
   class ShownFirst;  // shows the state before each message box or file dialog
   std::unique_ptr<ShownFirst> shownFirst_;
   EditorState state_;
   FileDialogService& files_;
   int running_ = 0;
+  bool syncing_ = false;
   QTabWidget* tabs_ = nullptr;
-  QTableView* grid1_ = nullptr;
-  QTableView* grid2_ = nullptr;
+  std::array<QWidget*, 4> pages_{};
+  std::array<std::function<void(QWidget&)>, 4> pendingPages_;  // built when first shown
+  ListPageWidgets variables_;
+  ListPageWidgets alarms_;
   QCheckBox* check_ = nullptr;
+  QPushButton* open_ = nullptr;
+  QPushButton* save_ = nullptr;
+  QPushButton* saveAs_ = nullptr;
+  QPushButton* read_ = nullptr;
+  QPushButton* write_ = nullptr;
+  QPushButton* clearMonitor_ = nullptr;
+  QPushButton* saveMonitor_ = nullptr;
   PortComboBox* ports_ = nullptr;
   PlcLink* link_ = nullptr;
   LinkMonitor* monitor_ = nullptr;
@@ -111,8 +159,10 @@ class FormPrincipal : public QWidget {
   QTimer* monitorFlush_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
   QLabel* progressText_ = nullptr;
-  QList<QWidget*> areas_;  // the four painted background areas
-  QHash<QPushButton*, QString> lockedTips_;  // locked during "Lê CLP", with their own tool-tips
+  std::vector<QWidget*> areas_;  // the painted background areas
+  std::vector<BoundButton> buttons_;
+  std::vector<BoundField> fields_;
+  std::array<QWidget*, 8> focusTargets_{};  // by Focus
 };
 
 }  // namespace zelkor

@@ -21,8 +21,8 @@ class PortComboBox final : public QComboBox {
   void showPopup() override;
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;    // ComboPorta_KeyDown
-  void keyReleaseEvent(QKeyEvent* event) override;  // ComboPorta_KeyUp
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 };
 

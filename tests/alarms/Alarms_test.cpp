@@ -21,7 +21,7 @@ TEST_F(AlarmEditorTest, SaveAppendsTheComposedTextAndAnEditReplacesItLeavingNoSe
   Play({
       {"A BOMBA|FALHA; A B; A C", "V[] A[BOMBA   FALHA B C] n=0/3 mem=D4472 txtA=C| changed"},
       {"dbl A2", "V[] A[BOMBA   FALHA B* C] n=0/3 mem=D4472 sel=A2 edit=A on=/ER↑↓ amber=A txtA=B       |         changed"},
-      {"A |XY", "V[] A[BOMBA   FALHA B* C] n=0/3 mem=D4472 sel=A2 edit=A on=/ER↑↓ red=Texto1 txtA=|XY focus=Texto1 changed fail "
+      {"A |XY", "V[] A[BOMBA   FALHA B* C] n=0/3 mem=D4472 sel=A2 edit=A on=/ER↑↓ red=Texto1 txtA=|XY focus=Texto1 changed "
                 "msg=Texto: (1 a 8 caracteres)!"},
       {"A Z", "V[] A[BOMBA   FALHA Z C] n=0/3 mem=D4472 txtA=Z| changed"},
       {"dbl A1; click A3; salvar A", "V[] A[BOMBA   FALHA Z C BOMBA   FALHA] n=0/4 mem=D4464 txtA=BOMBA   |FALHA    changed"},

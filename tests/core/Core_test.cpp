@@ -1,5 +1,5 @@
 #include "core/Cp1252.h"
-#include "core/MainWindow.h"
+#include "core/EditorLifecycle.h"
 #include "core/Numbers.h"
 #include "support/Editor.h"
 #include "support/Printers.h"
@@ -49,29 +49,26 @@ TEST(Grid, SortsByValueStablyWithWholeLinesAndRefusesToRemoveItsOnlyDataLine) {
   EXPECT_THROW(grid.alignment(2), GridError);
 }
 
-class MainWindowTest : public testing::EditorTest {
+class LifecycleTest : public testing::EditorTest {
  protected:
-  MainWindowTest() {
+  LifecycleTest() {
     state.hooks.saveFile = [this] { calls += QStringLiteral("save "); };
     state.hooks.closePort = [this] { calls += QStringLiteral("close"); };
   }
   QString calls;
 };
 
-TEST_F(MainWindowTest, StartUpTitlesTheWindowFillsThePortsAndEnablesOnlyWhatNeedsNoSelection) {
+TEST_F(LifecycleTest, StartUpTitlesTheWindowFillsThePortsAndEnablesOnlyWhatNeedsNoSelection) {
   EXPECT_EQ(Shown(), QStringLiteral("V[] A[] n=0/0"));
-  EXPECT_EQ(state.portEntries[0] + state.portEntries[9] + state.portEntries[15], QStringLiteral("Porta # 01Porta # 10Porta # 16"));
-  QStringList enabled;
-  for (const auto& [n, button] : state.buttons()) enabled << (button.enabled ? n : QString());
-  EXPECT_EQ(enabled.join(QString()), QStringLiteral("BotãoAbrirArquivoBotãoApagaListaAlarmesBotãoApagaListaVariáveis"
-                                                    "BotãoLimparBotãoLimparAlarmeBotãoSalvarBotãoSalvarAlarmeBotãoSalvarComo"));
-  EXPECT_THROW(state.button(QStringLiteral("BotaoGravaCLP")), std::out_of_range);  // a name without its accent is no new entry
+  const QStringList& ports = state.link.portEntries;
+  EXPECT_EQ(QString::number(ports.size()) + ports[0] + ports[9] + ports[15], QStringLiteral("16Porta # 01Porta # 10Porta # 16"));
+  EXPECT_FALSE(state.files.save.enabled || state.link.write.enabled || state.link.read.enabled);
   // An unexpected error: its own description, OK only, no icon, the program's title.
   EXPECT_TRUE(!Guarded(messages, [] { throw std::runtime_error("Não foi possível ler o arquivo."); }) && Guarded(messages, [] {}));
   EXPECT_EQ(messages.shown, std::vector<Message>{(Message{QStringLiteral("Não foi possível ler o arquivo."), QStringLiteral("Marbeto")})});
 }
 
-TEST_F(MainWindowTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesItsPart) {
+TEST_F(LifecycleTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesItsPart) {
   for (const auto& [changed, answer, result, done] : {std::tuple{false, Answer::Ok, CloseAnswer::Close, "close"},
                                                       {true, Answer::Cancel, CloseAnswer::Stay, ""},
                                                       {true, Answer::No, CloseAnswer::Close, "close"},

@@ -1,11 +1,11 @@
 #include "PlcSimulator.h"
-#include "core/MainWindow.h"
+#include "core/EditorLifecycle.h"
 #include "plclink/PlcLink.h"
 #include "plclink/QtSerialPort.h"
 #include "transfer/PlcCommands.h"
 #include "support/Printers.h"
 #include "support/ScriptedSeams.h"
-#include "core/ControlNames.h"
+#include "ui/ControlNames.h"
 #include "paramfile/ParameterFile.h"
 #include "ui/FormPrincipal.h"
 
@@ -42,7 +42,7 @@ class EndToEndTest : public ::testing::Test {
   }
   // Runs "Grava CLP" and waits for its closing message; generous, for a loaded CI machine.
   QString Transfer() {
-    BotaoGravaCLP_Click(state, link);
+    WriteToPlc(state, link);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 20000));
     return messages.shown.empty() ? QString() : messages.shown.back().title;
   }
@@ -116,13 +116,13 @@ TEST_F(EndToEndTest, WhatOneWindowWritesAFreshOneReadsBackAndAPlcLoadedWithAFile
     testing::RecordingMessages shown;
     testing::ScriptedDialogs dialogs;
     FormPrincipal window({shown, dialogs, port, deadline});
-    window.Run([&] { ChoosePort(window.state(), window.link(), 0); });
+    window.Run([&] { ChoosePort(window.State(), window.Link(), 0); });
     window.findChild<QPushButton*>(name::BotaoLeCLP)->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.shown.empty(); }, 20000));
     EXPECT_EQ(shown.Titles(), QStringLiteral("Leitura Ok!"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Zelkor Editor - CLP (Porta # 01)"));
-    window.link().ClosePort();
-    return Rows(window.state()).join(u',');
+    window.Link().ClosePort();
+    return Rows(window.State()).join(u',');
   };
   EXPECT_EQ(readBack(), QStringLiteral("0|TEMP|°C|D100|Sim,1|NÍVEL|%|C12|Não,BOMBA   FALHA"));
   // A PLC that zelkor-plcsim started with the lists of a file.

@@ -70,7 +70,7 @@ TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesI
   WriteFile(QStringLiteral("aspas.csv"), "Tipo;Grupo;Endereço;Obs\r\nV;0;D1;\"nota\r\nV;0;D2;\r\n");
   for (const char* file : {"ruim.csv", "aspas.csv"}) {
     Do(QStringLiteral("open ") + QLatin1String(file));
-    EXPECT_EQ(Shown(), QStringLiteral("V[0/  TEMP/000001 1/P;1\"/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 changed fail "
+    EXPECT_EQ(Shown(), QStringLiteral("V[0/  TEMP/000001 1/P;1\"/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 changed "
                                       "msg=Planilha não importada! title=lista.csv (importada)"));
   }
   EXPECT_TRUE(messages.shown.back().text.endsWith(QStringLiteral("\r\nLinha 2: aspas sem fechamento")));

@@ -1,4 +1,4 @@
-#include "core/ControlNames.h"
+#include "ui/ControlNames.h"
 #include "paramfile/ParameterFile.h"
 #include "support/Editor.h"
 #include "support/Printers.h"
@@ -18,15 +18,14 @@ class ParameterFileTest : public testing::EditorTest {
  protected:
   QString Load(const QByteArray& bytes) {
     WriteFile(QStringLiteral("in.zlk"), bytes);
-    state.currentPath = Path(QStringLiteral("in.zlk"));
-    ReadParameterFile(state);
+    outcome = ReadParameterFile(state, Path(QStringLiteral("in.zlk")));
     return Shown();
   }
   QByteArray Save() {
-    state.currentPath = Path(QStringLiteral("out.zlk"));
-    WriteParameterFile(state);
+    EXPECT_EQ(WriteParameterFile(Path(QStringLiteral("out.zlk")), state.variables, state.alarms), std::nullopt);
     return Bytes(QStringLiteral("out.zlk"));
   }
+  ReadOutcome outcome = ReadOutcome::Read;
 };
 
 TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn21MakesAVariableLine) {
@@ -34,7 +33,7 @@ TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn2
   EXPECT_EQ(Save(), kWorkedExample);
   state.listsChanged = false;
   EXPECT_EQ(Load(kWorkedExample), QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 "
-                                                 "focus=Texto1 file=in.zlk"));
+                                                 "focus=Texto1"));
   EXPECT_EQ(state.variables.row(2).unidade + state.variables.row(2).editavel + state.alarms.text(1), QStringLiteral("barNãoMOTOR 1 FALHA"));
   QByteArray bytes = QByteArray("\r\n") +                 // empty: an alarm with no text
                      "SHORT\n" +                          // no column 21
@@ -43,7 +42,7 @@ TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn2
                      "1B       u  D1   N\xE3oVEXTRA\r\n" +  // cut to 21
                      "0A       u  D1   SimV";             // not sorted, and no end needed
   EXPECT_EQ(Load(bytes), QStringLiteral("V[1/B/100001 0/A/000002] A[ SHORT 1TEMP    C  D010 BAIXO] n=2/4 mem=D4474 "
-                                        "focus=Texto1 file=in.zlk"));
+                                        "focus=Texto1"));
   Load(bytes + QByteArray("\nA").repeated(300));
   EXPECT_EQ(state.alarms.count(), 304);  // no limit
 }
@@ -67,11 +66,11 @@ TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
 TEST_F(ParameterFileTest, AnUnreadableFileEmptiesTheListsAHugeOneIsRefusedWithTheListsKept) {
   Load(kWorkedExample);
   EXPECT_EQ(Load(QByteArray("A\n").repeated(100001)), QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 "
-                                                                     "fail msg=Arquivo não lido! file=in.zlk"));
+                                                                     "msg=Arquivo não lido!"));
+  EXPECT_EQ(outcome, ReadOutcome::Refused);
   EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("100001 linhas")));
   for (const QString& path : {Path(QStringLiteral("missing.zlk")), dir.path()}) {
-    state.currentPath = path;
-    ReadParameterFile(state);
+    EXPECT_EQ(ReadParameterFile(state, path), ReadOutcome::Unreadable);
     EXPECT_EQ(Shown().section(u' ', 0, 4), QStringLiteral("V[] A[] n=0/0 focus=Texto1 msg=Marbeto"));
     EXPECT_TRUE(messages.shown.back().text.contains(path)) << messages.shown.back().text.toStdString();
   }
@@ -96,19 +95,18 @@ class FailingSaveFile final : public QSaveFile {
 TEST_F(ParameterFileTest, AWriteThatFailsLeavesTheOldFileWhole) {
   WriteFile(QStringLiteral("old.zlk"), kWorkedExample);
   FailingSaveFile file(Path(QStringLiteral("old.zlk")));
-  QString error;
-  EXPECT_FALSE(WriteAtomically(file, QByteArray(5000, 'x'), &error));
+  EXPECT_EQ(WriteAtomically(file, QByteArray(5000, 'x')), QStringLiteral("No space left on device"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.zlk")});  // no leftovers
-  state.currentPath = Path(QStringLiteral("old.zlk/sub.zlk"));  // its folder is a file
-  WriteParameterFile(state);
-  EXPECT_EQ(messages.shown.back().title + messages.shown.back().text.left(23), QStringLiteral("MarbetoNão foi possível gravar"));
+  // Its folder is a file.
+  const auto error = WriteParameterFile(Path(QStringLiteral("old.zlk/sub.zlk")), state.variables, state.alarms);
+  EXPECT_EQ(error.value_or(QString()).left(23), QStringLiteral("Não foi possível gravar"));
   EXPECT_EQ(Bytes(QStringLiteral("old.zlk")), kWorkedExample);
 }
 
 using FileCommandsTest = testing::EditorTest;
 
 TEST_F(FileCommandsTest, TheFirstSaveAsksForANameOfferingParametrosTheNextOnesWriteThereAndNothingStopsThemButEmptyLists) {
-  Play({{"save; saveas; Vload 2; save; saveas; apagar V", "V[] A[] n=0/0 focus=Campo(0) fail msg=Nada para Salvar!|Nada para "
+  Play({{"save; saveas; Vload 2; save; saveas; apagar V", "V[] A[] n=0/0 focus=Campo(0) msg=Nada para Salvar!|Nada para "
                                                           "Salvar!|Sequência de numeração!|Sequência de numeração!"},
         {"V 0|TEMP|C|D1|S; save Parâmetros.zlk", "V[0/TEMP/000001] A[] n=1/0 mem=D4489 txt=0|TEMP|C|D1|S changed "
                                                  "title=Parâmetros.zlk file=Parâmetros.zlk"},
@@ -143,9 +141,9 @@ TEST_F(FileCommandsTest, OpenReplacesTheListsUnsortedEndsAnEditAndSaveAsOffersTh
 TEST_F(FileCommandsTest, ACancelledDialogChangesNothingAlsoWhenAFileIsCurrent) {
   WriteFile(QStringLiteral("a.zlk"), kOneVariable);
   Play({
-      {"Vload 0; saveas -", "V[0/V1/000001] A[] n=1/0 fail"},
+      {"Vload 0; saveas -", "V[0/V1/000001] A[] n=1/0"},
       {"open a.zlk; V 0|NEW|u|D1; open -; saveas -",
-       "V[0/TEMP/000001 0/NEW/000002] A[] n=2/0 mem=D4482 txt=0|NEW|u|D1| focus=Texto1 changed fail "
+       "V[0/TEMP/000001 0/NEW/000002] A[] n=2/0 mem=D4482 txt=0|NEW|u|D1| focus=Texto1 changed "
        "title=a.zlk file=a.zlk salvarOn"},
   });
   EXPECT_EQ(dialogs.requests[0].presetName, QStringLiteral("Parâmetros.zlk"));

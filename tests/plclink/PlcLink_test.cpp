@@ -1,5 +1,6 @@
-#include "core/ControlNames.h"
-#include "core/MainWindow.h"
+#include "ui/ControlNames.h"
+#include "core/EditorLifecycle.h"
+#include "editing/ListEditing.h"
 #include "plclink/LinkFrame.h"
 #include "plclink/PlcImage.h"
 #include "plclink/PortDirectory.h"
@@ -17,14 +18,13 @@ TEST(BuildFrame, TheWorkedExamplesCharacterForCharacterWithTheirChecksums) {
   const VariableRow pressao{QStringLiteral("1"), QStringLiteral("PRESSAO"), QStringLiteral("bar"), QStringLiteral("D1234"),
                             QStringLiteral("Sim")};
   const std::pair<FrameRequest, QByteArray> cases[] = {
-      {{true, DeviceName(4496), WordCountText(4), "0000000000000101", false}, "00wSB08%DW04496040000000000000101\x04" "0A"},
-      {{true, DeviceName(4489), WordCountText(7), EncodeVariableRow(pressao), true},
-       "00wSB08%DW04489075052455353414F206261720304D2\x04" "C8"},
-      {{true, DeviceName(4481), WordCountText(8), EncodeAlarmRow(QStringLiteral("BOMBA   FALHA   ")), true},
+      {{FrameCommand::Write, 4496, 4, QByteArray::fromHex("0000000000000101")}, "00wSB08%DW04496040000000000000101\x04" "0A"},
+      {{FrameCommand::Write, 4489, 7, EncodeVariableRow(pressao)}, "00wSB08%DW04489075052455353414F206261720304D2\x04" "C8"},
+      {{FrameCommand::Write, 4481, 8, EncodeAlarmRow(QStringLiteral("BOMBA   FALHA   "))},
        "00wSB08%DW0448108424F4D424120202046414C4841202020\x04" "8C"},
-      {{false, DeviceName(4496), WordCountText(4), "FFFF", true}, "00rSB08%DW0449604\x04" "03"},  // a read has no data
-      {{true, DeviceName(0), WordCountText(255), QByteArray("\x03\x00 \xE3", 4), true}, "00wSB08%DW00000FF030020E3\x04" "B6"},
-      {{true, DeviceName(671), WordCountText(10), "", false}, "00wSB08%DW006710A\x04" "0C"}};
+      {{FrameCommand::Read, 4496, 4, "\xFF\xFF"}, "00rSB08%DW0449604\x04" "03"},  // a read has no data
+      {{FrameCommand::Write, 0, 255, QByteArray("\x03\x00 \xE3", 4)}, "00wSB08%DW00000FF030020E3\x04" "B6"},
+      {{FrameCommand::Write, 671, 10, ""}, "00wSB08%DW006710A\x04" "0C"}};
   for (const auto& [request, frame] : cases) EXPECT_EQ(BuildFrame(request), kEnq + frame) << frame.toStdString();
 }
 
@@ -170,7 +170,7 @@ TEST_F(PlcLinkTest, TheFramesAreTheListsAtTheClickAndASecondClickOrAPortChangeWa
   port.peer = {};
   Play({{"Aload 2; port 1; grava; A CHANGED; port 2; grava", "V[] A[A1 A2 CHANGED] n=0/3 mem=D4472 txtA=CHANGED| changed "
                                                              "msg=Transmissão em andamento!|Transmissão em andamento! port=1 sending"}});
-  EXPECT_EQ(state.portIndex, 0);  // the port box goes back to the port in use
+  EXPECT_EQ(state.link.portIndex, 0);  // the port box goes back to the port in use
   for (int i = 0; i < 3; ++i) port.Deliver(testing::AckAnswer());
   EXPECT_EQ(port.written.size(), 3);
   EXPECT_EQ(port.written.back().mid(16, 6), "084132");  // A2, not CHANGED
@@ -188,7 +188,7 @@ TEST_F(PlcLinkTest, AHangUpIsReportedOnceAndPickingTheEntryAgainReopensIt) {
   Do(QStringLiteral("grava"));  // and the port's own error when it is then used
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("A porta de comunicação não está aberta."));
   EXPECT_EQ(Titles(), QStringLiteral("Marbeto|Marbeto"));
-  EXPECT_TRUE(state.button(name::BotaoGravaCLP).enabled);
+  EXPECT_TRUE(state.link.write.enabled);
 }
 
 TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningAFileDoes) {
@@ -323,12 +323,12 @@ TEST_F(PlcLinkTest, EachPortChoiceOpensItsPortOrSaysWhyNotAndTheEntryStays) {
                                             {7, "Marbeto", "Sem permissão para usar /dev/ttyUSB0."}}) {
     Do(QStringLiteral("port %1").arg(number));
     EXPECT_EQ(Titles() + u'|' + (*title ? messages.shown.back().text : QString()), QString::fromUtf8(title) + u'|' + QString::fromUtf8(text));
-    EXPECT_EQ(port.openPort * 100 + state.portIndex, (*title ? 0 : number * 100) + number - 1);
-    EXPECT_TRUE(state.button(name::BotaoGravaCLP).enabled && state.button(name::BotaoLeCLP).enabled);
+    EXPECT_EQ(port.openPort * 100 + state.link.portIndex, (*title ? 0 : number * 100) + number - 1);
+    EXPECT_TRUE(state.link.write.enabled && state.link.read.enabled);
   }
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
   ShowPortDevices(state, link);
-  EXPECT_EQ(state.portDevices.join(u',').left(44), QStringLiteral("/dev/ttyUSB0,/dev/ttyUSB1,Nenhum dispositivo"));
+  EXPECT_EQ(state.link.portDevices.join(u',').left(44), QStringLiteral("/dev/ttyUSB0,/dev/ttyUSB1,Nenhum dispositivo"));
 }
 
 }  // namespace

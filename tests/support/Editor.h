@@ -14,26 +14,37 @@
 
 namespace zelkor::testing {
 
-// The editor's state after start-up, with scripted message boxes and file
-// dialogs and a simulated PLC behind an in-memory port, driven by short
-// scripts and read back as one line of text.
+// The parts of what the window shows that a test may compare.
+enum Part : unsigned {
+  kLists = 1,       // V[...] A[...] n=... mem=...
+  kSelection = 2,   // sel=... edit=... on=...
+  kFields = 4,      // red=... amber=... grupo=red txt=... txtA=... focus=...
+  kMessages = 8,    // changed msg=...
+  kFile = 16,       // title=... file=... salvarOn
+  kLink = 32,       // port=... sending locked
+  kAll = 63,
+};
+
+// The editor's state after start-up, wired as the window wires it, with
+// scripted message boxes and file dialogs and a simulated PLC behind an
+// in-memory port, driven by short scripts and read back as one line of text.
 class EditorTest : public ::testing::Test {
  protected:
   EditorTest();
 
-  // Runs steps separated by "; ":
-  //   V g|texto|unidade|endereço[|S]  types a variable line and presses Salvar (S ticks Editável)
-  //   A texto1[|texto2]               types an alarm and presses Salvar
+  // Runs steps separated by "; ", each as the window runs a command:
+  //   V g|texto|unidade|endereço[|S]  types a variable line and presses Incluir (S ticks Editável)
+  //   A texto1[|texto2]               types an alarm and presses Incluir
   //   Vload 0 0 1 / Aload 3           rows as a file brings them: texts V1, V2, ... / A1, A2, ...
   //   click V2 / dbl A1               a click or a double-click on a grid line
-  //   editar V, remover A, limpar V, apagar A, up V, down A, salvar V (Salvar without typing), check
+  //   editar V, remover A, limpar V, apagar A, up V, down A, salvar V (Incluir without typing), check
   //   open F / save [F] / saveas [F]  a file command, F (in a scratch folder) answering its dialog; "-" cancels
   //   openat F                        opening F as the command line does
   //   answer F / yes / no / cancel    the answer to the next file dialog or question
   //   port 1 / grava / le / +500      a port picked, "Grava CLP" or "Lê CLP" until the PLC stops answering, time passing
   void Do(const QString& steps);
   // Runs each row's steps and compares Shown() with the row's expectation.
-  void Play(std::initializer_list<std::pair<const char*, const char*>> script);
+  void Play(std::initializer_list<std::pair<const char*, const char*>> script, unsigned parts = kAll);
 
   // What the window would show, what is not at rest only:
   //   V[grupo/texto/key ...] A[texts]  both lists; * marks a highlighted row (? a half-highlighted one)
@@ -42,10 +53,11 @@ class EditorTest : public ::testing::Test {
   //                                    (Editar Remover ↑ ↓; ! after one whose colour is wrong)
   //   red=... amber=... grupo=red      coloured entry fields, the Grupo column marked by the check
   //   txt=0|A||D1| txtA=B|             what the entry lines hold
-  //   focus=... changed fail msg=...   the focus asked for, the flags, the titles of the boxes shown
+  //   focus=...                        the control asked to take the focus (read once)
+  //   changed msg=...                  the lists-changed flag, the titles of the boxes shown since the last look
   //   title=... file=... salvarOn      the file in the title, the current file, Salvar arquivo enabled
   //   port=1 sending locked            the open port, a transfer going on, the lists locked by "Lê CLP"
-  QString Shown();
+  QString Shown(unsigned parts = kAll);
   QString Titles() { return messages.Titles(); }
 
   QString Path(const QString& name) const { return dir.path() + u'/' + name; }

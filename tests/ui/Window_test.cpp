@@ -1,4 +1,4 @@
-#include "core/ControlNames.h"
+#include "ui/ControlNames.h"
 #include "support/FakeSerialPort.h"
 #include "support/Printers.h"
 #include "support/ScriptedSeams.h"
@@ -36,6 +36,9 @@ class WindowTest : public ::testing::Test {
   WindowTest() {
     port.peer = [](const QByteArray&) { return testing::AckAnswer(); };
     window->show();
+    // Each page is made when first shown; the tests reach into all of them.
+    auto* tabs = Find<QTabWidget>(name::SSTab1);
+    for (int page = 3; page >= 0; --page) tabs->setCurrentIndex(page);
     QApplication::setActiveWindow(window.get());
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
   }
@@ -45,7 +48,7 @@ class WindowTest : public ::testing::Test {
   QLineEdit* Field(const QString& n) { return Find<QLineEdit>(n); }
   Rgb Colour(const QString& n, QPalette::ColorRole role) { return ToRgb(Find(n)->palette().color(role)); }
   void ClickRow(int line, bool twice = false) {
-    QTableView& grid = window->variableGrid();
+    QTableView& grid = window->VariableGrid();
     const QPoint at = grid.visualRect(grid.model()->index(line - 1, 0)).center();
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, at);
     if (twice) QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, at);
@@ -100,7 +103,7 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
     columns += grid->model()->headerData(c, Qt::Horizontal).toString() + u':' + QString::number(grid->isColumnHidden(c) ? 0 : grid->columnWidth(c));
   }
   EXPECT_EQ(columns, QStringLiteral("Grupo:37   Texto:67Unidade:47Endereço:53Editável:55:0"));
-  EXPECT_TRUE(QFontInfo(window->alarmGrid().font()).fixedPitch());
+  EXPECT_TRUE(QFontInfo(window->AlarmGrid().font()).fixedPitch());
   EXPECT_EQ(ToQtNameFilter(QStringLiteral("Arquivos (*.zlk) | *.zlk")) + ToDisplayText(QStringLiteral("a\r\nb")),
             QStringLiteral("Arquivos (*.zlk)a\nb"));
 }
@@ -120,7 +123,7 @@ TEST_F(WindowTest, TheGridsAnswerClicksTheFieldsTakeWhatTheFileCanHoldAndAFailed
   EXPECT_TRUE(redWhileShown);
   EXPECT_EQ(Field(name::Campo(0))->text() + Field(name::Campo(1))->text(), QStringLiteral("0AÇÃO €"));
   for (const char* line : {"0|A|u|D1", "0|B|u|D1", "0|C|u|D1"}) Type(QLatin1String(line), name::BotaoSalvar);
-  QTableView& grid = window->variableGrid();
+  QTableView& grid = window->VariableGrid();
   QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(60, 5));
   EXPECT_FALSE(Find(name::BotaoEditar)->isEnabled());
   QSignalSpy repaints(grid.model(), &QAbstractItemModel::dataChanged);
@@ -128,7 +131,7 @@ TEST_F(WindowTest, TheGridsAnswerClicksTheFieldsTakeWhatTheFileCanHoldAndAFailed
   EXPECT_EQ(Colour(name::BotaoRemover, QPalette::Button), colours::Amber);
   EXPECT_FALSE(repaints.isEmpty());
   ClickRow(3, true);
-  EXPECT_TRUE(window->state().variableEditing);  // the release after the double-click does not end it
+  EXPECT_TRUE(window->State().variablePage.editing);  // the release after the double-click does not end it
   Click(name::BotaoSetaAcima);
   Click(name::BotaoSetaAcima);
   EXPECT_EQ(grid.model()->index(0, 1).data().toString(), QStringLiteral("C"));
@@ -182,7 +185,7 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
     return monitor->toPlainText().endsWith(QStringLiteral("transferência concluída"));
   }));
   Click(name::BotaoLimparMonitor);
-  EXPECT_TRUE(monitor->toPlainText().isEmpty() && window->monitor().lines().empty());
+  EXPECT_TRUE(monitor->toPlainText().isEmpty() && window->Monitor().lines().empty());
   // A read locks what would change the lists, and closing gives it up.
   messages.answers = {Answer::No, Answer::No};
   Click(name::BotaoLeCLP);
@@ -190,7 +193,7 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
   EXPECT_EQ(Find(name::BotaoAbrirArquivo)->toolTip(), QStringLiteral("Aguarde o fim da leitura do CLP"));
   EXPECT_TRUE(window->close());
   EXPECT_FALSE(port.isOpen());
-  EXPECT_EQ(Find(name::BotaoAbrirArquivo)->toolTip() + window->alarmGrid().model()->index(0, 0).data().toString().trimmed(),
+  EXPECT_EQ(Find(name::BotaoAbrirArquivo)->toolTip() + window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(),
             QStringLiteral("Abrir arquivoA"));
 }
 
@@ -204,7 +207,7 @@ TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesS
   Click(name::BotaoApagaListaAlarmes);
   Field(name::Texto1)->setText(QStringLiteral("TYPED"));
   Click(name::BotaoAbrirArquivo);  // an empty list asks nothing, changed or not
-  EXPECT_EQ(window->alarmGrid().model()->index(0, 0).data().toString().trimmed(), QStringLiteral("BOMBA"));
+  EXPECT_EQ(window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(), QStringLiteral("BOMBA"));
   EXPECT_EQ(Field(name::MemoriaInicial)->text() + Field(name::TotalLinhasAlarme)->text() + Field(name::Texto1)->text(),
             QStringLiteral("D44881"));
   Type(QStringLiteral("||||FALHA"), name::BotaoSalvarAlarme);
@@ -250,10 +253,10 @@ TEST_F(WindowTest, EveryCommandRunsFromTheKeyboard) {
     order << QApplication::focusWidget()->accessibleName();
   }
   EXPECT_EQ(order.join(u','), QStringLiteral("Grupo,Texto,Unidade,Endereço,Editável,Incluir linha,Limpar campos"));
-  QTableView& grid = window->variableGrid();
+  QTableView& grid = window->VariableGrid();
   grid.setFocus();
   for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(&grid, key);
-  EXPECT_TRUE(window->state().variableEditing);  // Down picks a line as a click does, Enter edits it
+  EXPECT_TRUE(window->State().variablePage.editing);  // Down picks a line as a click does, Enter edits it
   EXPECT_EQ(Field(name::Campo(1))->text(), QStringLiteral("B"));
   QTest::keyClick(Find(name::BotaoRemover), Qt::Key_Space);
   EXPECT_EQ(grid.model()->rowCount(), 1);

@@ -1,4 +1,4 @@
-#include "core/ControlNames.h"
+#include "ui/ControlNames.h"
 #include "support/Editor.h"
 #include "support/Printers.h"
 #include "variables/VariableEditor.h"
@@ -52,9 +52,9 @@ TEST_F(VariableEditorTest, SaveAppendsAFailedLineChangesNothingAndAnEditReplaces
       {"salvar V; V 0|B|u|T7; V 0|C|u|C1", "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003 0/C/000004] A[] n=4/0 mem=D4468 "
                                            "txt=0|C|u|C1| changed"},
       {"dbl V3; V 1|||D5000", "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003* 0/C/000004] A[] n=4/0 mem=D4468 sel=V3 edit=V "
-                              "on=ER↑↓/ red=Campo(3) txt=1|        |   |D5000| focus=Campo(3) changed fail msg=Endereço inválido!"},
+                              "on=ER↑↓/ red=Campo(3) txt=1|        |   |D5000| focus=Campo(3) changed msg=Endereço inválido!"},
       {"V 9|||D5000", "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003* 0/C/000004] A[] n=4/0 mem=D4468 sel=V3 edit=V on=ER↑↓/ "
-                      "red=Campo(0) txt=9|        |   |D5000| focus=Campo(0) changed fail msg=Grupo: só numérico de 0 a 7!"},
+                      "red=Campo(0) txt=9|        |   |D5000| focus=Campo(0) changed msg=Grupo: só numérico de 0 a 7!"},
       {"V 2|X|u|T7|S", "V[0/NÍVEL/000001 0/NÍVEL/000002 0/C/000004 2/X/200003] A[] n=4/0 mem=D4468 sel=V3 txt=2|X|u|T7|S changed"},
       // A click on another row ends an edit: Save then appends.
       {"dbl V4; click V1; salvar V", "V[0/NÍVEL/000001 0/NÍVEL/000002 0/C/000004 2/X/200003 2/X/200005] A[] n=5/0 mem=D4461 "
@@ -105,9 +105,9 @@ TEST_F(VariableEditorTest, GroupNumbersMustRunFromZeroWithoutAGapAndTheCheckColo
                                             QStringLiteral("Sequência de numeração!"), MessageButtons::Ok, MessageIcon::Exclamation}));
   // Limpar, and a Save even when its own line fails, paint the column grey again; a group
   // that is not a number is an unexpected error, and the check lets the list pass.
-  Play({{"limpar V", "V[0/V1/000001 1/V2/100002 3/V3/300003] A[] n=3/0 focus=Campo(0) fail"},
+  Play({{"limpar V", "V[0/V1/000001 1/V2/100002 3/V3/300003] A[] n=3/0 focus=Campo(0)"},
         {"check; V 9|bad|u|D1", "V[0/V1/000001 1/V2/100002 3/V3/300003] A[] n=3/0 red=Campo(0) txt=9|bad|u|D1| "
-                                "focus=Campo(0) fail msg=Sequência de numeração!|Grupo: só numérico de 0 a 7!"},
+                                "focus=Campo(0) msg=Sequência de numeração!|Grupo: só numérico de 0 a 7!"},
         {"Vload X; check", "V[0/V1/000001 1/V2/100002 3/V3/300003 X/V4/X00004] A[] n=4/0 red=Campo(0) txt=9|bad|u|D1| msg=Marbeto"}});
 }
 

@@ -1,12 +1,6 @@
-#include "MainWindow.h"
-
-#include "ControlNames.h"
+#include "EditorLifecycle.h"
 
 namespace zelkor {
-
-QString PortEntryName(int portNumber) {
-  return QStringLiteral("Porta # %1").arg(portNumber, 2, 10, QLatin1Char('0'));
-}
 
 void ShowCount(FieldState& display, int count) {
   display.text = QString::number(count);
@@ -21,60 +15,46 @@ void RunHook(const std::function<void()>& hook) {
 
 }  // namespace
 
-void ShowVariableCount(EditorState& state) {
-  ShowCount(state.field(name::TotalLinhasVariaveis), state.variables.count());
-}
+void ShowVariableCount(EditorState& state) { ShowCount(state.files.variableCount, state.variables.count()); }
 
-void ShowAlarmCount(EditorState& state) {
-  ShowCount(state.field(name::TotalLinhasAlarme), state.alarms.count());
-}
+void ShowAlarmCount(EditorState& state) { ShowCount(state.files.alarmCount, state.alarms.count()); }
 
-bool CountDisplayShowsEmpty(const FieldState& display) { return GridNumber(display.text) == 0.0; }
-
-bool BothCountsShowEmpty(const EditorState& state) {
-  return CountDisplayShowsEmpty(state.field(name::TotalLinhasVariaveis)) &&
-         CountDisplayShowsEmpty(state.field(name::TotalLinhasAlarme));
-}
+bool BothListsEmpty(const EditorState& state) { return state.variables.count() == 0 && state.alarms.count() == 0; }
 
 void StartUp(EditorState& state) {
-  Guarded(state.messages, [&] {
-    // 700 twips from the left, 550 from the top: the window sits a little in
-    // from the corner, where the taskbar and menus do not cover it.
-    state.windowLeft = 700;
-    state.windowTop = 550;
-    state.title = kWindowTitle;
-    state.currentTab = 0;
-    state.areaBackground = colours::Background;
-    // A new state holds no file paths and no selected rows already, and its
-    // grids their headers.
-    ShowVariableCount(state);
-    ShowAlarmCount(state);
-    state.portEntries.clear();
-    for (int port = 1; port <= kPortEntries; ++port) state.portEntries << PortEntryName(port);
-    state.portIndex = -1;
+  // 700 twips from the left, 550 from the top: the window sits a little in
+  // from the corner, where the taskbar and menus do not cover it.
+  state.windowLeft = 700;
+  state.windowTop = 550;
+  state.title = kWindowTitle;
+  state.currentTab = 0;
+  state.areaBackground = colours::Background;
+  // A new state holds no file paths and no selected rows already, and its
+  // grids their headers.
+  ShowVariableCount(state);
+  ShowAlarmCount(state);
+  state.link.portEntries.clear();
+  for (int port = 1; port <= kPortEntries; ++port) state.link.portEntries << PortEntryName(port);
+  state.link.portIndex = -1;
 
-    for (const QString& n : {name::BotaoSalvarArquivo, name::BotaoGravaCLP, name::BotaoLeCLP,
-                             name::BotaoSetaAcima, name::BotaoSetaAbaixo, name::BotaoSetaAcimaAlarme,
-                             name::BotaoSetaAbaixoAlarme}) {
-      state.button(n).enabled = false;
-    }
-    for (const QString& n : {name::BotaoEditar, name::BotaoRemover, name::BotaoEditarAlarme,
-                             name::BotaoRemoverAlarme}) {
-      state.button(n) = {false, colours::Grey};
-    }
-  });
+  for (ButtonState* b : {&state.files.save, &state.link.write, &state.link.read, &state.variablePage.rows.up,
+                         &state.variablePage.rows.down, &state.alarmPage.rows.up, &state.alarmPage.rows.down}) {
+    b->enabled = false;
+  }
+  for (ButtonState* b : {&state.variablePage.rows.edit, &state.variablePage.rows.remove, &state.alarmPage.rows.edit,
+                         &state.alarmPage.rows.remove}) {
+    *b = {false, colours::Grey};
+  }
 }
 
 void ClearAllLists(EditorState& state) {
-  Guarded(state.messages, [&] {
-    state.variables.clearForLoad();
-    state.alarms.clearForLoad();
-    ShowVariableCount(state);
-    ShowAlarmCount(state);
-    RunHook(state.hooks.clearVariableFields);
-    RunHook(state.hooks.clearAlarmFields);
-    ResetGridHeaders(state.variables, state.alarms);
-  });
+  state.variables.clearForLoad();
+  state.alarms.clearForLoad();
+  ShowVariableCount(state);
+  ShowAlarmCount(state);
+  RunHook(state.hooks.clearVariableFields);
+  RunHook(state.hooks.clearAlarmFields);
+  ResetGridHeaders(state.variables, state.alarms);
 }
 
 void ReplaceLists(EditorState& state, const std::vector<VariableRow>& variables, const QStringList& alarmTexts) {
@@ -89,7 +69,7 @@ void AdoptListsWithoutFile(EditorState& state, const QString& title) {
   state.title = title;
   state.currentPath.clear();
   state.lastOpenedPath.clear();
-  state.button(name::BotaoSalvarArquivo).enabled = false;
+  state.files.save.enabled = false;
   state.listsChanged = true;
 }
 

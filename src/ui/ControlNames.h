@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // The objectName of every control, exactly as the window's user and its tests
 // know it. Member names are transliterated; the strings keep their accents.
@@ -20,7 +19,7 @@ inline const QString BotaoLimpar = QStringLiteral("BotãoLimpar");
 inline const QString BotaoSalvar = QStringLiteral("BotãoSalvar");
 inline const QString ChechEditavel = QStringLiteral("ChechEditável");
 // The entry fields form the control array Campo(0) to Campo(3).
-QString Campo(int index);
+inline QString Campo(int index) { return QStringLiteral("Campo(%1)").arg(index); }
 
 inline const QString MSFlexGrid2 = QStringLiteral("MSFlexGrid2");
 inline const QString BotaoSetaAcimaAlarme = QStringLiteral("BotãoSetaAcimaAlarme");
@@ -50,10 +49,5 @@ inline const QString TextoProgressoCLP = QStringLiteral("TextoProgressoCLP");
 inline const QString MonitorCLP = QStringLiteral("MonitorCLP");
 inline const QString BotaoLimparMonitor = QStringLiteral("BotãoLimparMonitor");
 inline const QString BotaoSalvarMonitor = QStringLiteral("BotãoSalvarMonitor");
-
-// Every push button of the window.
-QStringList AllButtons();
-// Every text field whose text and colour the state holds: the entry fields and the displays.
-QStringList AllFields();
 
 }  // namespace zelkor::name
