@@ -65,8 +65,8 @@ int main(int argc, char* argv[]) {
                         Case{"1,000,000 lines (refused)", 500000, 500000}}) {
     const QString path = MakeFile(dir.filePath(QStringLiteral("in.zlk")), c.variables, c.alarms);
     const double open = MedianMs(5, [&] { static_cast<void>(zelkor::ReadParameterFile(state, path)); });
-    std::printf("open %-32s %8.2f ms  -> %d variables, %d alarms%s%s\n", c.label, open, state.variables.count(),
-                state.alarms.count(), messages.last.isEmpty() ? "" : "; message: ",
+    std::printf("open %-32s %8.2f ms  -> %d variables, %d alarms%s%s\n", c.label, open, state.variables.Count(),
+                state.alarms.Count(), messages.last.isEmpty() ? "" : "; message: ",
                 messages.last.toUtf8().constData());
     messages.last.clear();
   }

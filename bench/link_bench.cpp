@@ -85,10 +85,10 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
   zelkor::EditorState& state = window ? form->State() : *bare;
   zelkor::PlcLink& link = window ? form->Link() : *bareLink;
   for (int i = 0; i < variables; ++i) {
-    state.variables.load({QStringLiteral("0"), QStringLiteral("VAR%1").arg(i), QStringLiteral("un"),
+    state.variables.Load({QStringLiteral("0"), QStringLiteral("VAR%1").arg(i), QStringLiteral("un"),
                           QStringLiteral("D%1").arg(i), QStringLiteral("Sim")});
   }
-  for (int i = 0; i < alarms; ++i) state.alarms.load(QStringLiteral("ALARME %1").arg(i));
+  for (int i = 0; i < alarms; ++i) state.alarms.Load(QStringLiteral("ALARME %1").arg(i));
   zelkor::ShowVariableCount(state);
   zelkor::ShowAlarmCount(state);
   zelkor::ChoosePort(state, link, 0);
@@ -100,7 +100,7 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
     wall.start();
     // An event loop, not QTest::qWaitFor, which sleeps 10 ms between looks.
     QEventLoop loop;
-    QObject::connect(&link, &zelkor::PlcLink::transferEnded, &loop, &QEventLoop::quit);
+    QObject::connect(&link, &zelkor::PlcLink::TransferEnded, &loop, &QEventLoop::quit);
     const int before = quiet.count;
     command();
     if (quiet.count == before) loop.exec();

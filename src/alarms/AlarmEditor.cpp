@@ -29,7 +29,7 @@ bool ValidateAlarmText(EditorState& s) {
 void StoreAlarmRow(EditorState& s) {
   const QString text = ComposeAlarmText(s.alarmPage.entry[0].text, s.alarmPage.entry[1].text);
   WriteRow(
-      s, AlarmListEditor(s), [&] { s.alarms.append(text); }, [&](int row) { s.alarms.replace(row, text); });
+      s, AlarmListEditor(s), [&] { s.alarms.Append(text); }, [&](int row) { s.alarms.Replace(row, text); });
 }
 
 void IncludeAlarmLine(EditorState& s) {
@@ -41,12 +41,12 @@ void IncludeAlarmLine(EditorState& s) {
   FinishSave(s, editor);
   // Unlike the Variable list, a saved alarm leaves no row selected.
   PaintSelection(editor, colours::White);
-  s.alarms.setSelectedRow(0);
+  s.alarms.SetSelectedRow(0);
 }
 
 void EditSelectedAlarm(EditorState& s) {
   if (s.readingPlc || !BeginEdit(AlarmListEditor(s))) return;
-  const auto [texto1, texto2] = SplitAlarmText(s.alarms.text(s.alarms.selectedRow()));
+  const auto [texto1, texto2] = SplitAlarmText(s.alarms.Text(s.alarms.SelectedRow()));
   s.alarmPage.entry[0].text = texto1;
   s.alarmPage.entry[1].text = texto2;
 }

@@ -43,8 +43,8 @@ int main(int argc, char* argv[]) {
   zelkor::QtSerialPort port;
   zelkor::QtDeadline deadline;
   zelkor::FormPrincipal window({messages, files, port, deadline});
-  messages.setParent(&window);
-  files.setParent(&window);
+  messages.SetParent(&window);
+  files.SetParent(&window);
   window.show();
   zelkor::ProbeStartup(window);
   if (!command.file.isEmpty()) window.Run([&] { zelkor::OpenFileAt(window.State(), window.Files(), command.file); });

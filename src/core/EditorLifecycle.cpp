@@ -15,11 +15,11 @@ void RunHook(const std::function<void()>& hook) {
 
 }  // namespace
 
-void ShowVariableCount(EditorState& state) { ShowCount(state.files.variableCount, state.variables.count()); }
+void ShowVariableCount(EditorState& state) { ShowCount(state.files.variableCount, state.variables.Count()); }
 
-void ShowAlarmCount(EditorState& state) { ShowCount(state.files.alarmCount, state.alarms.count()); }
+void ShowAlarmCount(EditorState& state) { ShowCount(state.files.alarmCount, state.alarms.Count()); }
 
-bool BothListsEmpty(const EditorState& state) { return state.variables.count() == 0 && state.alarms.count() == 0; }
+bool BothListsEmpty(const EditorState& state) { return state.variables.Count() == 0 && state.alarms.Count() == 0; }
 
 void StartUp(EditorState& state) {
   // 700 twips from the left, 550 from the top: the window sits a little in
@@ -48,8 +48,8 @@ void StartUp(EditorState& state) {
 }
 
 void ClearAllLists(EditorState& state) {
-  state.variables.clearForLoad();
-  state.alarms.clearForLoad();
+  state.variables.ClearForLoad();
+  state.alarms.ClearForLoad();
   ShowVariableCount(state);
   ShowAlarmCount(state);
   RunHook(state.hooks.clearVariableFields);
@@ -59,8 +59,8 @@ void ClearAllLists(EditorState& state) {
 
 void ReplaceLists(EditorState& state, const std::vector<VariableRow>& variables, const QStringList& alarmTexts) {
   ClearAllLists(state);
-  for (const VariableRow& row : variables) state.variables.load(row);
-  for (const QString& text : alarmTexts) state.alarms.load(text);
+  for (const VariableRow& row : variables) state.variables.Load(row);
+  for (const QString& text : alarmTexts) state.alarms.Load(text);
   ShowVariableCount(state);
   ShowAlarmCount(state);
 }

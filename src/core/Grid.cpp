@@ -10,10 +10,10 @@ Grid::Grid(int columns, int fixedColumns, QObject* parent)
       fixedColumns_(fixedColumns),
       widths_(static_cast<size_t>(columns), 0),
       alignments_(static_cast<size_t>(columns), CellAlignment::LeftCentre) {
-  lines_.push_back(blankLine());
+  lines_.push_back(BlankLine());
 }
 
-Grid::Line Grid::blankLine() const {
+Grid::Line Grid::BlankLine() const {
   Line line(static_cast<size_t>(columns_));
   for (int c = 0; c < columns_; ++c) {
     line[static_cast<size_t>(c)].background = c < fixedColumns_ ? colours::Grey : colours::White;
@@ -21,50 +21,50 @@ Grid::Line Grid::blankLine() const {
   return line;
 }
 
-void Grid::checkCell(int line, int column) const {
-  if (line < 0 || line >= lineCount() || column < 0 || column >= columns_) {
+void Grid::CheckCell(int line, int column) const {
+  if (line < 0 || line >= LineCount() || column < 0 || column >= columns_) {
     throw GridError("Índice de linha ou coluna da grade fora do intervalo.");
   }
 }
 
-void Grid::notifyCells(int firstLine, int firstColumn, int lastLine, int lastColumn) {
-  if (firstLine == 0) Q_EMIT headerChanged();
-  if (lastLine >= 1) Q_EMIT cellsChanged(std::max(firstLine, 1), firstColumn, lastLine, lastColumn);
+void Grid::NotifyCells(int firstLine, int firstColumn, int lastLine, int lastColumn) {
+  if (firstLine == 0) Q_EMIT HeaderChanged();
+  if (lastLine >= 1) Q_EMIT CellsChanged(std::max(firstLine, 1), firstColumn, lastLine, lastColumn);
 }
 
-void Grid::setLineCount(int lines) {
+void Grid::SetLineCount(int lines) {
   lines = std::max(lines, 1);
-  if (lines == lineCount()) return;
-  Q_EMIT linesAboutToChange();
-  lines_.resize(static_cast<size_t>(lines), blankLine());
-  Q_EMIT linesChanged();
+  if (lines == LineCount()) return;
+  Q_EMIT LinesAboutToChange();
+  lines_.resize(static_cast<size_t>(lines), BlankLine());
+  Q_EMIT LinesChanged();
 }
 
-QString Grid::text(int line, int column) const {
-  checkCell(line, column);
+QString Grid::Text(int line, int column) const {
+  CheckCell(line, column);
   return lines_[static_cast<size_t>(line)][static_cast<size_t>(column)].text;
 }
 
-void Grid::setText(int line, int column, const QString& text) {
-  checkCell(line, column);
+void Grid::SetText(int line, int column, const QString& text) {
+  CheckCell(line, column);
   lines_[static_cast<size_t>(line)][static_cast<size_t>(column)].text = text;
-  notifyCells(line, column, line, column);
+  NotifyCells(line, column, line, column);
 }
 
-Rgb Grid::background(int line, int column) const {
-  checkCell(line, column);
+Rgb Grid::Background(int line, int column) const {
+  CheckCell(line, column);
   return lines_[static_cast<size_t>(line)][static_cast<size_t>(column)].background;
 }
 
-void Grid::setBackground(int firstLine, int firstColumn, int lastLine, int lastColumn, Rgb colour) {
-  checkCell(firstLine, firstColumn);
-  checkCell(lastLine, lastColumn);
+void Grid::SetBackground(int firstLine, int firstColumn, int lastLine, int lastColumn, Rgb colour) {
+  CheckCell(firstLine, firstColumn);
+  CheckCell(lastLine, lastColumn);
   for (int l = firstLine; l <= lastLine; ++l) {
     for (int c = firstColumn; c <= lastColumn; ++c) {
       lines_[static_cast<size_t>(l)][static_cast<size_t>(c)].background = colour;
     }
   }
-  notifyCells(firstLine, firstColumn, lastLine, lastColumn);
+  NotifyCells(firstLine, firstColumn, lastLine, lastColumn);
 }
 
 double GridNumber(const QString& text) {
@@ -73,66 +73,66 @@ double GridNumber(const QString& text) {
   return ok ? value : 0.0;
 }
 
-void Grid::sortNumeric(int firstLine, int lastLine, int column) {
+void Grid::SortNumeric(int firstLine, int lastLine, int column) {
   if (firstLine < 1 || lastLine <= firstLine) return;
-  checkCell(lastLine, column);
-  Q_EMIT linesAboutToChange();
+  CheckCell(lastLine, column);
+  Q_EMIT LinesAboutToChange();
   const auto col = static_cast<size_t>(column);
   std::stable_sort(lines_.begin() + firstLine, lines_.begin() + lastLine + 1,
                    [col](const Line& a, const Line& b) {
                      return GridNumber(a[col].text) < GridNumber(b[col].text);
                    });
-  Q_EMIT linesChanged();
+  Q_EMIT LinesChanged();
 }
 
-void Grid::removeLine(int line) {
-  if (line < 1 || line >= lineCount()) {
+void Grid::RemoveLine(int line) {
+  if (line < 1 || line >= LineCount()) {
     throw GridError("Linha inexistente na grade.");
   }
-  if (dataLineCount() == 1) {
+  if (DataLineCount() == 1) {
     throw GridError("Não é possível remover a única linha não fixa da grade.");
   }
-  Q_EMIT linesAboutToChange();
+  Q_EMIT LinesAboutToChange();
   lines_.erase(lines_.begin() + line);
-  Q_EMIT linesChanged();
+  Q_EMIT LinesChanged();
 }
 
-void Grid::clear() {
-  for (auto& line : lines_) line = blankLine();
-  notifyCells(0, 0, dataLineCount(), columns_ - 1);
+void Grid::Clear() {
+  for (auto& line : lines_) line = BlankLine();
+  NotifyCells(0, 0, DataLineCount(), columns_ - 1);
 }
 
-int Grid::columnWidth(int column) const {
-  checkCell(0, column);
+int Grid::ColumnWidth(int column) const {
+  CheckCell(0, column);
   return widths_[static_cast<size_t>(column)];
 }
 
-void Grid::setColumnWidth(int column, int twips) {
-  checkCell(0, column);
+void Grid::SetColumnWidth(int column, int twips) {
+  CheckCell(0, column);
   widths_[static_cast<size_t>(column)] = twips;
-  Q_EMIT lookChanged();
+  Q_EMIT LookChanged();
 }
 
-CellAlignment Grid::alignment(int column) const {
-  checkCell(0, column);
+CellAlignment Grid::Alignment(int column) const {
+  CheckCell(0, column);
   return alignments_[static_cast<size_t>(column)];
 }
 
-void Grid::setAlignment(int column, CellAlignment alignment) {
-  checkCell(0, column);
+void Grid::SetAlignment(int column, CellAlignment alignment) {
+  CheckCell(0, column);
   alignments_[static_cast<size_t>(column)] = alignment;
-  Q_EMIT lookChanged();
+  Q_EMIT LookChanged();
 }
 
-void Grid::setControlWidth(int twips) {
+void Grid::SetControlWidth(int twips) {
   if (twips == controlWidth_) return;
   controlWidth_ = twips;
-  Q_EMIT lookChanged();
+  Q_EMIT LookChanged();
 }
 
-void Grid::setTopLine(int line) {
-  topLine_ = std::clamp(line, 1, std::max(1, dataLineCount()));
-  Q_EMIT topLineRequested(topLine_);
+void Grid::SetTopLine(int line) {
+  topLine_ = std::clamp(line, 1, std::max(1, DataLineCount()));
+  Q_EMIT TopLineRequested(topLine_);
 }
 
 }  // namespace zelkor

@@ -28,51 +28,51 @@ class Grid : public QObject {
  public:
   Grid(int columns, int fixedColumns, QObject* parent = nullptr);
 
-  int columns() const { return columns_; }
-  int fixedColumns() const { return fixedColumns_; }
+  int Columns() const { return columns_; }
+  int FixedColumns() const { return fixedColumns_; }
 
   // Lines including the header line; at least 1.
-  int lineCount() const { return static_cast<int>(lines_.size()); }
-  int dataLineCount() const { return lineCount() - 1; }
-  void setLineCount(int lines);
+  int LineCount() const { return static_cast<int>(lines_.size()); }
+  int DataLineCount() const { return LineCount() - 1; }
+  void SetLineCount(int lines);
 
-  QString text(int line, int column) const;
-  void setText(int line, int column, const QString& text);
+  QString Text(int line, int column) const;
+  void SetText(int line, int column, const QString& text);
 
-  Rgb background(int line, int column) const;
+  Rgb Background(int line, int column) const;
   // Colours every cell of the range, both ends included.
-  void setBackground(int firstLine, int firstColumn, int lastLine, int lastColumn, Rgb colour);
+  void SetBackground(int firstLine, int firstColumn, int lastLine, int lastColumn, Rgb colour);
 
   // Sorts lines firstLine..lastLine by the numeric value of one column,
   // ascending; whole lines (texts and colours) move, equal keys keep their order.
-  void sortNumeric(int firstLine, int lastLine, int column);
+  void SortNumeric(int firstLine, int lastLine, int column);
 
   // Throws GridError when it is the only data line.
-  void removeLine(int line);
+  void RemoveLine(int line);
 
   // Empties every cell, header included, and gives each its plain colour
   // back (no highlight or error mark survives); the line count stays.
-  void clear();
+  void Clear();
 
-  int columnWidth(int column) const;  // twips; 0 = not shown
-  void setColumnWidth(int column, int twips);
-  CellAlignment alignment(int column) const;
-  void setAlignment(int column, CellAlignment alignment);
+  int ColumnWidth(int column) const;  // twips; 0 = not shown
+  void SetColumnWidth(int column, int twips);
+  CellAlignment Alignment(int column) const;
+  void SetAlignment(int column, CellAlignment alignment);
 
-  int controlWidth() const { return controlWidth_; }  // twips
-  void setControlWidth(int twips);
+  int ControlWidth() const { return controlWidth_; }  // twips
+  void SetControlWidth(int twips);
 
   // The line last asked to be the first data line in view.
-  int topLine() const { return topLine_; }
-  void setTopLine(int line);
+  int TopLine() const { return topLine_; }
+  void SetTopLine(int line);
 
  Q_SIGNALS:
-  void linesAboutToChange();
-  void linesChanged();
-  void cellsChanged(int firstLine, int firstColumn, int lastLine, int lastColumn);
-  void headerChanged();
-  void lookChanged();
-  void topLineRequested(int line);
+  void LinesAboutToChange();
+  void LinesChanged();
+  void CellsChanged(int firstLine, int firstColumn, int lastLine, int lastColumn);
+  void HeaderChanged();
+  void LookChanged();
+  void TopLineRequested(int line);
 
  private:
   struct Cell {
@@ -81,9 +81,9 @@ class Grid : public QObject {
   };
   using Line = std::vector<Cell>;
 
-  Line blankLine() const;
-  void checkCell(int line, int column) const;
-  void notifyCells(int firstLine, int firstColumn, int lastLine, int lastColumn);
+  Line BlankLine() const;
+  void CheckCell(int line, int column) const;
+  void NotifyCells(int firstLine, int firstColumn, int lastLine, int lastColumn);
 
   int columns_;
   int fixedColumns_;

@@ -14,46 +14,46 @@ QString FormatGroup(const QString& grupo) {
 
 RowList::RowList(int columns, int fixedColumns) : grid_(columns, fixedColumns) {}
 
-int RowList::appendLine() {
+int RowList::AppendLine() {
   ++count_;
-  if (count_ > grid_.dataLineCount()) grid_.setLineCount(count_ + 1);
+  if (count_ > grid_.DataLineCount()) grid_.SetLineCount(count_ + 1);
   return count_;
 }
 
-void RowList::removeRow(int row) {
+void RowList::RemoveRow(int row) {
   if (count_ != 1) {
-    grid_.removeLine(row);  // refuses the blank line of an empty list
+    grid_.RemoveLine(row);  // refuses the blank line of an empty list
   } else {
-    grid_.clear();
-    resetHeader();
+    grid_.Clear();
+    ResetHeader();
   }
   selectedRow_ = 0;
   --count_;
 }
 
-void RowList::clear() {
-  for (int line = grid_.dataLineCount(); line >= 2; --line) grid_.removeLine(line);
-  grid_.clear();
+void RowList::Clear() {
+  for (int line = grid_.DataLineCount(); line >= 2; --line) grid_.RemoveLine(line);
+  grid_.Clear();
   selectedRow_ = 0;
   count_ = 0;
-  resetHeader();
+  ResetHeader();
 }
 
-void RowList::clearForLoad() {
+void RowList::ClearForLoad() {
   if (count_ > 0) {
-    grid_.clear();
-    grid_.setLineCount(1);
+    grid_.Clear();
+    grid_.SetLineCount(1);
   }
   selectedRow_ = 0;
   count_ = 0;
 }
 
 VariableList::VariableList() : RowList(varcol::Count, 1) {
-  grid().setControlWidth(kVariableGridWidth);
-  resetHeader();
+  Cells().SetControlWidth(kVariableGridWidth);
+  ResetHeader();
 }
 
-void VariableList::resetHeader() {
+void VariableList::ResetHeader() {
   struct Column {
     const char16_t* header;
     int width;
@@ -66,77 +66,77 @@ void VariableList::resetHeader() {
       {u"Endereço", 800, CellAlignment::LeftCentre},
       {u"Editável", 830, CellAlignment::Centre},
   };
-  Grid& g = grid();
+  Grid& g = Cells();
   for (int c = 0; c < 5; ++c) {
     const Column& column = kColumns[c];
-    g.setText(0, c, QString::fromUtf16(column.header));
-    g.setColumnWidth(c, column.width);
-    g.setAlignment(c, column.alignment);
+    g.SetText(0, c, QString::fromUtf16(column.header));
+    g.SetColumnWidth(c, column.width);
+    g.SetAlignment(c, column.alignment);
   }
 }
 
-void VariableList::write(int row, const VariableRow& values, const QString& groupDigit) {
-  Grid& g = grid();
-  g.setText(row, varcol::Grupo, values.grupo);
-  g.setText(row, varcol::Texto, values.texto);
-  g.setText(row, varcol::Unidade, values.unidade);
-  g.setText(row, varcol::Endereco, values.endereco);
-  g.setText(row, varcol::Editavel, values.editavel);
-  g.setText(row, varcol::OrderKey, OrderKey(groupDigit, row));
+void VariableList::Write(int row, const VariableRow& values, const QString& groupDigit) {
+  Grid& g = Cells();
+  g.SetText(row, varcol::Grupo, values.grupo);
+  g.SetText(row, varcol::Texto, values.texto);
+  g.SetText(row, varcol::Unidade, values.unidade);
+  g.SetText(row, varcol::Endereco, values.endereco);
+  g.SetText(row, varcol::Editavel, values.editavel);
+  g.SetText(row, varcol::OrderKey, OrderKey(groupDigit, row));
 }
 
-bool VariableList::append(const VariableRow& row) {
-  if (isFull()) return false;
-  write(appendLine(), row, FormatGroup(row.grupo));
+bool VariableList::Append(const VariableRow& row) {
+  if (IsFull()) return false;
+  Write(AppendLine(), row, FormatGroup(row.grupo));
   return true;
 }
 
-void VariableList::replace(int row, const VariableRow& values) {
-  write(row, values, FormatGroup(values.grupo));
+void VariableList::Replace(int row, const VariableRow& values) {
+  Write(row, values, FormatGroup(values.grupo));
 }
 
-void VariableList::load(const VariableRow& row) { write(appendLine(), row, row.grupo.left(1)); }
+void VariableList::Load(const VariableRow& row) { Write(AppendLine(), row, row.grupo.left(1)); }
 
-VariableRow VariableList::row(int r) const {
-  const Grid& g = grid();
-  return {g.text(r, varcol::Grupo), g.text(r, varcol::Texto), g.text(r, varcol::Unidade),
-          g.text(r, varcol::Endereco), g.text(r, varcol::Editavel)};
+VariableRow VariableList::Row(int r) const {
+  const Grid& g = Cells();
+  return {g.Text(r, varcol::Grupo), g.Text(r, varcol::Texto), g.Text(r, varcol::Unidade),
+          g.Text(r, varcol::Endereco), g.Text(r, varcol::Editavel)};
 }
 
 AlarmList::AlarmList() : RowList(1, 0) {
-  grid().setControlWidth(kVariableGridWidth);  // same place and size as the Variable grid
-  resetHeader();
+  Cells().SetControlWidth(kVariableGridWidth);  // same place and size as the Variable grid
+  ResetHeader();
 }
 
-void AlarmList::resetHeader() {
-  grid().setText(0, 0, QStringLiteral("Texto editado Alarmes (8X8)"));
-  grid().setColumnWidth(0, 3500);
-  grid().setAlignment(0, CellAlignment::LeftCentre);
+void AlarmList::ResetHeader() {
+  Cells().SetText(0, 0, QStringLiteral("Texto editado Alarmes (8X8)"));
+  Cells().SetColumnWidth(0, 3500);
+  Cells().SetAlignment(0, CellAlignment::LeftCentre);
 }
 
-bool AlarmList::append(const QString& alarmText) {
-  if (isFull()) return false;
-  grid().setText(appendLine(), 0, alarmText);
+bool AlarmList::Append(const QString& alarmText) {
+  if (IsFull()) return false;
+  Cells().SetText(AppendLine(), 0, alarmText);
   return true;
 }
 
-void AlarmList::replace(int row, const QString& alarmText) { grid().setText(row, 0, alarmText); }
+void AlarmList::Replace(int row, const QString& alarmText) { Cells().SetText(row, 0, alarmText); }
 
-void AlarmList::load(const QString& alarmText) { grid().setText(appendLine(), 0, alarmText); }
+void AlarmList::Load(const QString& alarmText) { Cells().SetText(AppendLine(), 0, alarmText); }
 
 void ResetGridHeaders(VariableList& variables, AlarmList& alarms) {
-  variables.resetHeader();
-  alarms.resetHeader();
+  variables.ResetHeader();
+  alarms.ResetHeader();
 }
 
 void SortVariableList(VariableList& variables) {
-  Grid& g = variables.grid();
-  const int selected = variables.selectedRow();
-  if (selected >= 1 && selected < g.lineCount()) {
-    g.setBackground(selected, varcol::Texto, selected, varcol::Editavel, colours::White);
+  Grid& g = variables.Cells();
+  const int selected = variables.SelectedRow();
+  if (selected >= 1 && selected < g.LineCount()) {
+    g.SetBackground(selected, varcol::Texto, selected, varcol::Editavel, colours::White);
   }
   // Only rows 1..count belong to the list; a blank line left below them stays put.
-  g.sortNumeric(1, variables.count(), varcol::OrderKey);
+  g.SortNumeric(1, variables.Count(), varcol::OrderKey);
 }
 
 }  // namespace zelkor

@@ -51,30 +51,30 @@ class RowList {
   RowList(const RowList&) = delete;
   RowList& operator=(const RowList&) = delete;
 
-  Grid& grid() { return grid_; }
-  const Grid& grid() const { return grid_; }
+  Grid& Cells() { return grid_; }
+  const Grid& Cells() const { return grid_; }
 
-  int count() const { return count_; }
-  bool isFull() const { return count_ >= kMaxRows; }
-  bool isRow(int line) const { return line >= 1 && line <= count_; }
+  int Count() const { return count_; }
+  bool IsFull() const { return count_ >= kMaxRows; }
+  bool IsRow(int line) const { return line >= 1 && line <= count_; }
 
-  int selectedRow() const { return selectedRow_; }
-  void setSelectedRow(int row) { selectedRow_ = row; }
+  int SelectedRow() const { return selectedRow_; }
+  void SetSelectedRow(int row) { selectedRow_ = row; }
 
   // The row below moves up; keys are not renumbered. Removing the only row
   // empties the grid's cells and leaves one blank line under the header.
-  void removeRow(int row);
+  void RemoveRow(int row);
   // Deletes lines count..2, empties the cells: header and one blank line remain.
-  void clear();
+  void Clear();
   // The clearing that loading uses: a grid with rows goes back to its header line alone.
-  void clearForLoad();
+  void ClearForLoad();
 
-  virtual void resetHeader() = 0;
+  virtual void ResetHeader() = 0;
 
  protected:
   RowList(int columns, int fixedColumns);
   // Adds one row at the end, growing the grid when needed; returns its number.
-  int appendLine();
+  int AppendLine();
 
  private:
   Grid grid_;
@@ -87,31 +87,31 @@ class VariableList final : public RowList {
   VariableList();
 
   // False (list unchanged) when the list already holds 255 rows or more.
-  bool append(const VariableRow& row);
-  void replace(int row, const VariableRow& values);
+  bool Append(const VariableRow& row);
+  void Replace(int row, const VariableRow& values);
   // A row read from a parameter file: no limit, the key's group digit is the
   // first character of Grupo as it stands.
-  void load(const VariableRow& row);
+  void Load(const VariableRow& row);
 
-  VariableRow row(int row) const;
-  QString orderKey(int row) const { return grid().text(row, varcol::OrderKey); }
+  VariableRow Row(int row) const;
+  QString KeyOf(int row) const { return Cells().Text(row, varcol::OrderKey); }
 
-  void resetHeader() override;
+  void ResetHeader() override;
 
  private:
-  void write(int row, const VariableRow& values, const QString& groupDigit);
+  void Write(int row, const VariableRow& values, const QString& groupDigit);
 };
 
 class AlarmList final : public RowList {
  public:
   AlarmList();
 
-  bool append(const QString& alarmText);
-  void replace(int row, const QString& alarmText);
-  void load(const QString& alarmText);
-  QString text(int row) const { return grid().text(row, 0); }
+  bool Append(const QString& alarmText);
+  void Replace(int row, const QString& alarmText);
+  void Load(const QString& alarmText);
+  QString Text(int row) const { return Cells().Text(row, 0); }
 
-  void resetHeader() override;
+  void ResetHeader() override;
 };
 
 // Header texts, widths and alignments of both grids; touches no data row.

@@ -16,9 +16,9 @@ ListEditor AlarmListEditor(EditorState& s) {
 }
 
 void PaintSelection(const ListEditor& e, Rgb colour) {
-  const int row = e.list.selectedRow();
-  if (row >= 1 && row < e.list.grid().lineCount()) {
-    e.list.grid().setBackground(row, e.highlightFirst, row, e.highlightLast, colour);
+  const int row = e.list.SelectedRow();
+  if (row >= 1 && row < e.list.Cells().LineCount()) {
+    e.list.Cells().SetBackground(row, e.highlightFirst, row, e.highlightLast, colour);
   }
 }
 
@@ -39,14 +39,14 @@ void DisableRowButtons(const ListEditor& e) {
 
 void EnableArrowsFor(const ListEditor& e, int row) {
   e.page.rows.up.enabled = row != 1;
-  e.page.rows.down.enabled = row != e.list.grid().dataLineCount();
+  e.page.rows.down.enabled = row != e.list.Cells().DataLineCount();
 }
 
-void ShowListCount(const ListEditor& e) { ShowCount(e.countDisplay, e.list.count()); }
+void ShowListCount(const ListEditor& e) { ShowCount(e.countDisplay, e.list.Count()); }
 
 void UpdateReservedMemory(EditorState& s) {
-  const int v = s.variables.count();
-  const int a = s.alarms.count();
+  const int v = s.variables.Count();
+  const int a = s.alarms.Count();
   if (v == 0 && a == 0) {
     s.files.firstWord.text.clear();
     s.files.lastWord.text.clear();
@@ -57,7 +57,7 @@ void UpdateReservedMemory(EditorState& s) {
 }
 
 bool RefuseWhenFull(EditorState& s, const RowList& list) {
-  if (!list.isFull()) return false;
+  if (!list.IsFull()) return false;
   s.messages.Show({QStringLiteral("Limite máximo de 255 linhas foi atingido"), QStringLiteral("Linha não incluída!"),
                    MessageButtons::Ok, MessageIcon::Critical});
   return true;
@@ -67,13 +67,13 @@ namespace {
 // The highlight goes with the selection.
 void MoveSelection(const ListEditor& e, int row) {
   PaintSelection(e, colours::White);
-  e.list.setSelectedRow(row);
+  e.list.SetSelectedRow(row);
   PaintSelection(e, colours::Amber);
 }
 }  // namespace
 
 bool SelectRow(const ListEditor& e, int line) {
-  if (!e.list.isRow(line)) return false;
+  if (!e.list.IsRow(line)) return false;
   MoveSelection(e, line);
   e.page.rows.edit = {true, colours::Amber};
   e.page.rows.remove = {true, colours::Amber};
@@ -86,14 +86,14 @@ bool SelectRow(const ListEditor& e, int line) {
 void ClearEntryFields(EditorState& s, const ListEditor& e) {
   for (FieldState& f : e.fields) f = {};
   PaintSelection(e, colours::White);
-  e.list.setSelectedRow(0);
+  e.list.SetSelectedRow(0);
   s.focus = e.firstField;
   DisableRowButtons(e);
   e.page.editing = false;
 }
 
 void RemoveSelectedRow(EditorState& s, const ListEditor& e, EditorCommand clearFields) {
-  e.list.removeRow(e.list.selectedRow());
+  e.list.RemoveRow(e.list.SelectedRow());
   s.listsChanged = true;
   clearFields(s);
   ShowListCount(e);
@@ -101,7 +101,7 @@ void RemoveSelectedRow(EditorState& s, const ListEditor& e, EditorCommand clearF
 }
 
 void ClearWholeList(EditorState& s, const ListEditor& e, EditorCommand clearFields) {
-  e.list.clear();
+  e.list.Clear();
   clearFields(s);
   ShowListCount(e);
   UpdateReservedMemory(s);
@@ -113,14 +113,14 @@ int WriteRow(EditorState& s, const ListEditor& e, const std::function<void()>& a
   if (!e.page.editing) {
     if (RefuseWhenFull(s, e.list)) return 0;
     append();
-    written = e.list.count();
+    written = e.list.Count();
   } else {
-    written = e.list.selectedRow();
+    written = e.list.SelectedRow();
     replace(written);
   }
   DisableArrows(e);
   e.page.editing = false;
-  e.list.grid().setTopLine(written);
+  e.list.Cells().SetTopLine(written);
   return written;
 }
 
@@ -133,7 +133,7 @@ void FinishSave(EditorState& s, const ListEditor& e) {
 }
 
 bool BeginEdit(const ListEditor& e) {
-  if (!e.list.isRow(e.list.selectedRow())) return false;
+  if (!e.list.IsRow(e.list.SelectedRow())) return false;
   e.page.editing = true;
   PaintFields(e, colours::Amber);
   return true;
@@ -142,11 +142,11 @@ bool BeginEdit(const ListEditor& e) {
 void FollowMovedRow(EditorState& s, const ListEditor& e, int row, Direction direction) {
   const bool up = direction == Direction::Up;
   MoveSelection(e, row);
-  e.list.grid().setTopLine(row);
+  e.list.Cells().SetTopLine(row);
   ButtonState& toward = up ? e.page.rows.up : e.page.rows.down;
   ButtonState& back = up ? e.page.rows.down : e.page.rows.up;
   back.enabled = true;
-  if (row == (up ? 1 : e.list.grid().dataLineCount())) {
+  if (row == (up ? 1 : e.list.Cells().DataLineCount())) {
     s.focus = up ? e.downArrow : e.upArrow;
     toward.enabled = false;
   }

@@ -185,7 +185,7 @@ QString CheckVariable(const Cells& cells, VariableRow& row) {
     if (QString problem = CharacterProblem(text, column); !problem.isEmpty()) return problem;
   }
   const VariableVerdict verdict = CheckVariableEntry({row.grupo, row.texto, row.unidade, row.endereco});
-  if (!verdict.valid()) {
+  if (!verdict.Valid()) {
     return Reason(verdict.message.title, verdict.field == EntryField::Grupo ? row.grupo : row.endereco);
   }
   if (row.texto.size() > kTextoWidth) return Reason(QStringLiteral("Texto com mais de 8 caracteres!"), row.texto);
@@ -341,12 +341,12 @@ struct RowReader {
 
 QByteArray FormatCsv(const VariableList& variables, const AlarmList& alarms) {
   QByteArray bytes = "\xEF\xBB\xBF" + Line(kCsvHeader.split(u';'));
-  for (int r = 1; r <= variables.count(); ++r) {
-    const VariableRow row = variables.row(r);
+  for (int r = 1; r <= variables.Count(); ++r) {
+    const VariableRow row = variables.Row(r);
     bytes += Line({QStringLiteral("Variável"), row.grupo, row.texto, row.unidade, row.endereco, row.editavel, {}, {}});
   }
-  for (int r = 1; r <= alarms.count(); ++r) {
-    const auto [texto1, texto2] = SplitAlarmText(alarms.text(r));
+  for (int r = 1; r <= alarms.Count(); ++r) {
+    const auto [texto1, texto2] = SplitAlarmText(alarms.Text(r));
     bytes += Line({QStringLiteral("Alarme"), {}, {}, {}, {}, {}, texto1, texto2});
   }
   return bytes;

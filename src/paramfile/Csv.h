@@ -27,7 +27,7 @@ struct CsvImport {
   std::vector<CsvFailure> failures;  // in line order; when there are any, no rows are kept
   Message message;                   // the box to show when there are failures
 
-  bool ok() const { return failures.empty(); }
+  bool Ok() const { return failures.empty(); }
 };
 
 // UTF-8 with a byte-order mark, ';' between fields, CR LF line ends; a field

@@ -73,7 +73,7 @@ void ImportSpreadsheet(EditorState& s, FileDialogService& dialogs, const ChosenF
     return;
   }
   const CsvImport import = ParseCsv(file.readAll());
-  if (!import.ok()) {
+  if (!import.Ok()) {
     s.messages.Show(import.message);
     return;
   }

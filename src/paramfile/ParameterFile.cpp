@@ -28,14 +28,14 @@ QString TrimBlanks(const QString& text) {
 
 QByteArray FormatParameterFile(const VariableList& variables, const AlarmList& alarms) {
   QString text;
-  text.reserve((variables.count() + alarms.count()) * (kLineLength + 2));
+  text.reserve((variables.Count() + alarms.Count()) * (kLineLength + 2));
   const QString end = QStringLiteral("\r\n");
-  for (int r = 1; r <= variables.count(); ++r) {
-    const VariableRow row = variables.row(r);
+  for (int r = 1; r <= variables.Count(); ++r) {
+    const VariableRow row = variables.Row(r);
     text += Field(row.grupo, 1) + Field(row.texto, 8) + Field(row.unidade, 3) + Field(row.endereco, 5) +
             Field(row.editavel, 3) + u'V' + end;
   }
-  for (int r = 1; r <= alarms.count(); ++r) text += Field(alarms.text(r), 16) + QStringLiteral("    A") + end;
+  for (int r = 1; r <= alarms.Count(); ++r) text += Field(alarms.Text(r), 16) + QStringLiteral("    A") + end;
   // Cells typed in the editor always encode; a character that cannot becomes "?".
   return cp1252::Encode(text);
 }
@@ -70,10 +70,10 @@ void LoadParameterLines(const QList<QByteArray>& lines, VariableList& variables,
   for (const QByteArray& raw : lines) {
     const QString line = cp1252::Decode(raw.left(kLineLength)).leftJustified(kLineLength, u' ');
     if (line[kLineLength - 1] == u'V') {
-      variables.load({line.left(1), TrimBlanks(line.mid(1, 8)), TrimBlanks(line.mid(9, 3)),
+      variables.Load({line.left(1), TrimBlanks(line.mid(1, 8)), TrimBlanks(line.mid(9, 3)),
                       TrimBlanks(line.mid(12, 5)), TrimBlanks(line.mid(17, 3))});
     } else {
-      alarms.load(TrimBlanks(line.left(16)));
+      alarms.Load(TrimBlanks(line.left(16)));
     }
   }
 }

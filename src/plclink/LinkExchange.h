@@ -25,15 +25,15 @@ class LinkExchange : public QObject {
 
   // Writes the frame and waits for its answer; `finished` reports the outcome
   // and the answer's characters as far as they came, possibly before start returns.
-  void start(const QByteArray& frame);
-  bool waiting() const { return stage_ != Stage::Idle; }
+  void Start(const QByteArray& frame);
+  bool Waiting() const { return stage_ != Stage::Idle; }
   // The port failed under a waiting exchange: it ends with that error.
-  void fail(const QString& portError);
+  void Fail(const QString& portError);
   // Stops waiting without a report.
-  void cancel();
+  void Cancel();
 
  Q_SIGNALS:
-  void finished(zelkor::ExchangeOutcome outcome, const QString& portError, const QByteArray& answer);
+  void Finished(zelkor::ExchangeOutcome outcome, const QString& portError, const QByteArray& answer);
 
  private:
   // AwaitingAck: nothing yet; AwaitingEtx: after the ACK; AfterEtx: the two
@@ -41,9 +41,9 @@ class LinkExchange : public QObject {
   // the line monitor shows and which must not be left for the next request.
   enum class Stage { Idle, AwaitingAck, AwaitingEtx, AfterEtx, NakTail };
 
-  void consume();
+  void Consume();
   void OnAnswerDeadline();
-  void finish(ExchangeOutcome outcome, const QString& portError = {});
+  void Finish(ExchangeOutcome outcome, const QString& portError = {});
 
   SerialPort& port_;
   Deadline& deadline_;

@@ -11,35 +11,35 @@ QString OneLine(const QString& text) { return text.simplified(); }
 }  // namespace
 
 LinkMonitor::LinkMonitor(PlcLink& link, const Deadline& clock, QObject* parent) : QObject(parent), clock_(clock) {
-  connect(&link, &PlcLink::transferStarted, this, [this](TransferKind kind, int total) {
-    transferStartedAt_ = clock_.now();
-    add({}, kind == TransferKind::Write ? QStringLiteral("início da gravação: %1 quadros").arg(total)
+  connect(&link, &PlcLink::TransferStarted, this, [this](TransferKind kind, int total) {
+    transferStartedAt_ = clock_.Now();
+    Add({}, kind == TransferKind::Write ? QStringLiteral("início da gravação: %1 quadros").arg(total)
                                         : QStringLiteral("início da leitura"));
   });
-  connect(&link, &PlcLink::discarded, this,
-          [this](const QByteArray& bytes) { add({}, QStringLiteral("descartado: ") + NameControlCharacters(bytes)); });
-  connect(&link, &PlcLink::requestSent, this, [this](int, int, const QByteArray& frame) {
-    add(QStringLiteral("→ CLP"), NameControlCharacters(frame) + QStringLiteral("  ") + Meaning(frame));
+  connect(&link, &PlcLink::Discarded, this,
+          [this](const QByteArray& bytes) { Add({}, QStringLiteral("descartado: ") + NameControlCharacters(bytes)); });
+  connect(&link, &PlcLink::RequestSent, this, [this](int, int, const QByteArray& frame) {
+    Add(QStringLiteral("→ CLP"), NameControlCharacters(frame) + QStringLiteral("  ") + Meaning(frame));
   });
-  connect(&link, &PlcLink::answerReceived, this,
+  connect(&link, &PlcLink::AnswerReceived, this,
           [this](ExchangeOutcome outcome, const QByteArray& answer, const QByteArray& rest, const QString& portError) {
             const QString chars = NameControlCharacters(answer + rest);
-            add(QStringLiteral("← CLP"), (chars.isEmpty() ? chars : chars + QStringLiteral("  ")) +
+            Add(QStringLiteral("← CLP"), (chars.isEmpty() ? chars : chars + QStringLiteral("  ")) +
                                             Meaning(outcome, answer, rest, portError));
           });
-  connect(&link, &PlcLink::transferEnded, this, [this](bool complete) {
-    add({}, complete ? QStringLiteral("transferência concluída") : QStringLiteral("transferência interrompida"));
+  connect(&link, &PlcLink::TransferEnded, this, [this](bool complete) {
+    Add({}, complete ? QStringLiteral("transferência concluída") : QStringLiteral("transferência interrompida"));
     transferStartedAt_ = -1;
   });
-  connect(&link, &PlcLink::portOpened, this, [this](int number, const QString& device) {
-    portOpenedAt_ = clock_.now();
-    add({}, QStringLiteral("porta aberta: %1 (%2), 19200,N,8,1").arg(PortEntryName(number), device));
+  connect(&link, &PlcLink::PortOpened, this, [this](int number, const QString& device) {
+    portOpenedAt_ = clock_.Now();
+    Add({}, QStringLiteral("porta aberta: %1 (%2), 19200,N,8,1").arg(PortEntryName(number), device));
   });
-  connect(&link, &PlcLink::portRefused, this, [this](int number, const QString& why) {
-    add({}, QStringLiteral("porta não aberta: %1, %2").arg(PortEntryName(number), why));
+  connect(&link, &PlcLink::PortRefused, this, [this](int number, const QString& why) {
+    Add({}, QStringLiteral("porta não aberta: %1, %2").arg(PortEntryName(number), why));
   });
-  connect(&link, &PlcLink::portClosed, this, [this] { add({}, QStringLiteral("porta fechada")); });
-  connect(&link, &PlcLink::portLost, this, [this](const QString& why) { add({}, QStringLiteral("porta perdida: ") + OneLine(why)); });
+  connect(&link, &PlcLink::PortClosed, this, [this] { Add({}, QStringLiteral("porta fechada")); });
+  connect(&link, &PlcLink::PortLost, this, [this](const QString& why) { Add({}, QStringLiteral("porta perdida: ") + OneLine(why)); });
 }
 
 QString LinkMonitor::Meaning(const QByteArray& frame) {
@@ -72,15 +72,15 @@ QString LinkMonitor::Meaning(ExchangeOutcome outcome, const QByteArray& answer, 
   return QStringLiteral("erro da porta: ") + OneLine(portError);
 }
 
-void LinkMonitor::add(const QString& direction, const QString& text) {
+void LinkMonitor::Add(const QString& direction, const QString& text) {
   // A transfer's lines count from its start; the rest from the port's opening.
   const qint64 origin = transferStartedAt_ >= 0 ? transferStartedAt_ : portOpenedAt_;
-  const QString time = origin < 0 ? QString(9, u' ') : QStringLiteral("%1 ms").arg(clock_.now() - origin, 6);
+  const QString time = origin < 0 ? QString(9, u' ') : QStringLiteral("%1 ms").arg(clock_.Now() - origin, 6);
   lines_.push_back(time + QStringLiteral("  ") + direction.leftJustified(5) + QStringLiteral("  ") + text);
   new_ << lines_.back();
   while (lines_.size() > kMaxLines) lines_.pop_front();
   if (new_.size() > kMaxLines) new_.erase(new_.begin(), new_.end() - kMaxLines);
-  Q_EMIT linesAdded();
+  Q_EMIT LinesAdded();
 }
 
 QStringList LinkMonitor::TakeNew() { return std::exchange(new_, {}); }

@@ -21,7 +21,7 @@ class LinkMonitor : public QObject {
 
   LinkMonitor(PlcLink& link, const Deadline& clock, QObject* parent = nullptr);
 
-  const std::deque<QString>& lines() const { return lines_; }
+  const std::deque<QString>& Lines() const { return lines_; }
   // Lines added since the last take; the window shows them in one go.
   QStringList TakeNew();
   void Clear();
@@ -33,10 +33,10 @@ class LinkMonitor : public QObject {
   static QString Meaning(ExchangeOutcome outcome, const QByteArray& answer, const QByteArray& rest, const QString& portError);
 
  Q_SIGNALS:
-  void linesAdded();
+  void LinesAdded();
 
  private:
-  void add(const QString& direction, const QString& text);
+  void Add(const QString& direction, const QString& text);
 
   const Deadline& clock_;
   qint64 transferStartedAt_ = -1;  // -1: no transfer runs

@@ -23,18 +23,18 @@ QString LinkErrorText(const TransferOutcome& outcome) {
 
 PlcLink::PlcLink(SerialPort& port, Deadline& deadline, QObject* parent)
     : QObject(parent), port_(port), deadline_(deadline), exchange_(port, deadline) {
-  connect(&exchange_, &LinkExchange::finished, this, &PlcLink::onExchangeFinished);
-  connect(&port_, &SerialPort::lost, this, [this](const QString& description) {
+  connect(&exchange_, &LinkExchange::Finished, this, &PlcLink::OnExchangeFinished);
+  connect(&port_, &SerialPort::Lost, this, [this](const QString& description) {
     // Reported once: by the transfer it cuts off, or here when idle.
-    if (exchange_.waiting()) {
-      exchange_.fail(description);
+    if (exchange_.Waiting()) {
+      exchange_.Fail(description);
       return;
     }
-    runAsEvent([&] { Q_EMIT portLost(description); });
+    RunAsEvent([&] { Q_EMIT PortLost(description); });
   });
 }
 
-void PlcLink::runAsEvent(const std::function<void()>& step) { runEvent ? runEvent(step) : step(); }
+void PlcLink::RunAsEvent(const std::function<void()>& step) { runEvent ? runEvent(step) : step(); }
 
 std::optional<TransferKind> PlcLink::RunningKind() const {
   return IsTransferring() ? std::optional(kind_) : std::nullopt;
@@ -44,23 +44,23 @@ void PlcLink::StartTransfer(TransferKind kind, QList<LinkRequest> requests, Read
   pending_ = std::move(requests);
   kind_ = kind;
   sent_ = 0;
-  startedAt_ = deadline_.now();
+  startedAt_ = deadline_.Now();
   onRead_ = std::move(onRead);
   onEnd_ = std::move(onEnd);
-  Q_EMIT transferStarted(kind, static_cast<int>(pending_.size()));
+  Q_EMIT TransferStarted(kind, static_cast<int>(pending_.size()));
   // A late answer or the tail of a NAK from an earlier transfer would be read
   // as the start of this one's first answer.
-  if (const QByteArray stale = port_.discardWaiting(); !stale.isEmpty()) Q_EMIT discarded(stale);
-  sendNext();
+  if (const QByteArray stale = port_.DiscardWaiting(); !stale.isEmpty()) Q_EMIT Discarded(stale);
+  SendNext();
 }
 
 void PlcLink::AbandonTransfer() {
   if (!IsTransferring()) return;
-  exchange_.cancel();
-  end({LinkError::Abandoned, {}, {}});
+  exchange_.Cancel();
+  End({LinkError::Abandoned, {}, {}});
 }
 
-void PlcLink::showProgress() {
+void PlcLink::ShowProgress() {
   TransferProgress& p = progress_;
   p = {true, sent_ - 1, sent_ + static_cast<int>(pending_.size()), {}};
   p.text = QStringLiteral("%1: quadro %2 de %3")
@@ -69,70 +69,70 @@ void PlcLink::showProgress() {
                .arg(p.total);
   // The pace of the frames answered so far tells how long the rest will take.
   if (p.done > 0) {
-    const qint64 left = (deadline_.now() - startedAt_) * (p.total - p.done) / p.done;
+    const qint64 left = (deadline_.Now() - startedAt_) * (p.total - p.done) / p.done;
     p.text += QStringLiteral(" — faltam %1 s").arg((left + 999) / 1000);
   }
-  Q_EMIT progressChanged();
+  Q_EMIT ProgressChanged();
 }
 
-void PlcLink::sendNext() {
+void PlcLink::SendNext() {
   if (pending_.isEmpty()) {
-    end({});
+    End({});
     return;
   }
   current_ = pending_.takeFirst();
   ++sent_;
-  showProgress();
-  Q_EMIT requestSent(sent_, sent_ + static_cast<int>(pending_.size()), current_.frame);
-  exchange_.start(current_.frame);
+  ShowProgress();
+  Q_EMIT RequestSent(sent_, sent_ + static_cast<int>(pending_.size()), current_.frame);
+  exchange_.Start(current_.frame);
 }
 
-void PlcLink::onExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer) {
-  Q_EMIT answerReceived(outcome, answer, outcome == ExchangeOutcome::NotAck ? port_.peekWaiting() : QByteArray(),
+void PlcLink::OnExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer) {
+  Q_EMIT AnswerReceived(outcome, answer, outcome == ExchangeOutcome::NotAck ? port_.PeekWaiting() : QByteArray(),
                         portError);
   switch (outcome) {
     case ExchangeOutcome::Success:
       break;
     // The first failure ends the transfer; nothing is retried or undone.
-    case ExchangeOutcome::NotAck: end({LinkError::NotAck, {}, {}}); return;
-    case ExchangeOutcome::TimeOut: end({LinkError::TimeOut, {}, {}}); return;
+    case ExchangeOutcome::NotAck: End({LinkError::NotAck, {}, {}}); return;
+    case ExchangeOutcome::TimeOut: End({LinkError::TimeOut, {}, {}}); return;
     case ExchangeOutcome::PortLost:
-    case ExchangeOutcome::PortError: end({LinkError::Port, portError, {}}); return;
+    case ExchangeOutcome::PortError: End({LinkError::Port, portError, {}}); return;
   }
   if (current_.readWords > 0) {
     // A write's answer is not checked; a read's data must be whole.
     const auto words = ParseReadAnswer(answer, current_.readWords);
     if (!words) {
-      end({LinkError::BadAnswer, {}, answer});
+      End({LinkError::BadAnswer, {}, answer});
       return;
     }
     if (onRead_ && !onRead_(sent_ - 1, *words)) {
-      end({LinkError::Stopped, {}, {}});
+      End({LinkError::Stopped, {}, {}});
       return;
     }
   }
-  sendNext();
+  SendNext();
 }
 
-void PlcLink::end(const TransferOutcome& outcome) {
+void PlcLink::End(const TransferOutcome& outcome) {
   pending_.clear();
   // Gone before whatever the end shows, however the transfer ends.
   progress_ = {};
-  Q_EMIT progressChanged();
-  Q_EMIT transferEnded(outcome.error == LinkError::None);
+  Q_EMIT ProgressChanged();
+  Q_EMIT TransferEnded(outcome.error == LinkError::None);
   EndHandler onEnd = std::exchange(onEnd_, {});
   onRead_ = {};
-  if (onEnd) runAsEvent([&] { onEnd(outcome); });
+  if (onEnd) RunAsEvent([&] { onEnd(outcome); });
 }
 
 OpenResult PlcLink::OpenPort(int number) {
   ClosePort();
-  const OpenResult result = port_.open(number);
+  const OpenResult result = port_.Open(number);
   portNumber_ = number;
   if (result.error == OpenError::None) {
-    Q_EMIT portOpened(number, port_.deviceFor(number));
+    Q_EMIT PortOpened(number, port_.DeviceFor(number));
   } else {
-    Q_EMIT portRefused(number, result.error == OpenError::InvalidPort ? QStringLiteral("porta inválida")
+    Q_EMIT PortRefused(number, result.error == OpenError::InvalidPort ? QStringLiteral("porta inválida")
                                : result.error == OpenError::InUse    ? QStringLiteral("porta em uso")
                                                                      : result.description);
   }
@@ -140,8 +140,8 @@ OpenResult PlcLink::OpenPort(int number) {
 }
 
 void PlcLink::ClosePort() {
-  if (port_.isOpen()) Q_EMIT portClosed();
-  port_.close();
+  if (port_.IsOpen()) Q_EMIT PortClosed();
+  port_.Close();
 }
 
 }  // namespace zelkor

@@ -68,7 +68,7 @@ class PlcLink : public QObject {
   // Gives the running transfer up: it ends as Abandoned.
   void AbandonTransfer();
 
-  bool IsTransferring() const { return !pending_.isEmpty() || exchange_.waiting(); }
+  bool IsTransferring() const { return !pending_.isEmpty() || exchange_.Waiting(); }
   // The kind of the running transfer; nothing when idle.
   std::optional<TransferKind> RunningKind() const;
   const TransferProgress& Progress() const { return progress_; }
@@ -79,7 +79,7 @@ class PlcLink : public QObject {
   void ClosePort();
   // The port opened last, 1..16; 0 before any.
   int PortNumber() const { return portNumber_; }
-  QString DeviceFor(int number) const { return port_.deviceFor(number); }
+  QString DeviceFor(int number) const { return port_.DeviceFor(number); }
 
   // Runs what follows from the link's own events (a transfer's end, a lost
   // port) the way the window runs its commands, when set.
@@ -90,25 +90,25 @@ class PlcLink : public QObject {
   // bytes that waited are thrown away, each frame goes out (`number` from 1,
   // of `total` known so far), each answer ends (`rest`: what waits in the
   // port behind an answer that went wrong), the transfer ends.
-  void transferStarted(zelkor::TransferKind kind, int total);
-  void discarded(const QByteArray& bytes);
-  void requestSent(int number, int total, const QByteArray& frame);
-  void answerReceived(zelkor::ExchangeOutcome outcome, const QByteArray& answer, const QByteArray& rest,
+  void TransferStarted(zelkor::TransferKind kind, int total);
+  void Discarded(const QByteArray& bytes);
+  void RequestSent(int number, int total, const QByteArray& frame);
+  void AnswerReceived(zelkor::ExchangeOutcome outcome, const QByteArray& answer, const QByteArray& rest,
                       const QString& portError);
-  void progressChanged();
-  void transferEnded(bool complete);
+  void ProgressChanged();
+  void TransferEnded(bool complete);
   // The port: opened, refused, closed, or lost while idle.
-  void portOpened(int number, const QString& device);
-  void portRefused(int number, const QString& why);
-  void portClosed();
-  void portLost(const QString& description);
+  void PortOpened(int number, const QString& device);
+  void PortRefused(int number, const QString& why);
+  void PortClosed();
+  void PortLost(const QString& description);
 
  private:
-  void sendNext();
-  void onExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer);
-  void end(const TransferOutcome& outcome);
-  void showProgress();
-  void runAsEvent(const std::function<void()>& step);
+  void SendNext();
+  void OnExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer);
+  void End(const TransferOutcome& outcome);
+  void ShowProgress();
+  void RunAsEvent(const std::function<void()>& step);
 
   SerialPort& port_;
   Deadline& deadline_;

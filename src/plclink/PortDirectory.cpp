@@ -13,14 +13,14 @@ namespace zelkor {
 PortDirectory::PortDirectory(QString deviceRoot, QString sysRoot)
     : deviceRoot_(std::move(deviceRoot)), sysRoot_(std::move(sysRoot)) {}
 
-bool PortDirectory::hasUart(const QString& ttyName) const {
+bool PortDirectory::HasUart(const QString& ttyName) const {
   // The kernel lists every legacy ttyS; its "type" is 0 when no UART answers.
   QFile type(sysRoot_ + QStringLiteral("/class/tty/") + ttyName + QStringLiteral("/type"));
   if (!type.open(QIODevice::ReadOnly)) return false;
   return type.readAll().trimmed().toInt() != 0;
 }
 
-QStringList PortDirectory::devices() const {
+QStringList PortDirectory::Devices() const {
   const QDir dir(deviceRoot_);
   QStringList found;
   for (const QString& prefix : {QStringLiteral("ttyUSB"), QStringLiteral("ttyACM"), QStringLiteral("ttyS")}) {
@@ -31,7 +31,7 @@ QStringList PortDirectory::devices() const {
       if (!match.hasMatch()) continue;
       const QFileInfo info(dir.filePath(entry));
       if (!info.exists()) continue;  // a dangling symlink stands for nothing
-      if (prefix == QStringLiteral("ttyS") && !info.isSymLink() && !hasUart(entry)) continue;
+      if (prefix == QStringLiteral("ttyS") && !info.isSymLink() && !HasUart(entry)) continue;
       numbered.emplace_back(match.captured(1).toInt(), dir.filePath(entry));
     }
     std::sort(numbered.begin(), numbered.end());
@@ -40,8 +40,8 @@ QStringList PortDirectory::devices() const {
   return found;
 }
 
-QString PortDirectory::deviceFor(int portNumber) const {
-  const QStringList all = devices();
+QString PortDirectory::DeviceFor(int portNumber) const {
+  const QStringList all = Devices();
   return portNumber >= 1 && portNumber <= all.size() ? all[portNumber - 1] : QString();
 }
 

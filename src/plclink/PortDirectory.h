@@ -14,12 +14,12 @@ class PortDirectory {
  public:
   explicit PortDirectory(QString deviceRoot = QStringLiteral("/dev"), QString sysRoot = QStringLiteral("/sys"));
 
-  QStringList devices() const;
+  QStringList Devices() const;
   // Empty when there is no NN-th device.
-  QString deviceFor(int portNumber) const;
+  QString DeviceFor(int portNumber) const;
 
  private:
-  bool hasUart(const QString& ttyName) const;
+  bool HasUart(const QString& ttyName) const;
 
   QString deviceRoot_;
   QString sysRoot_;

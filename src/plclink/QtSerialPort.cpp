@@ -8,16 +8,16 @@ namespace zelkor {
 
 QtSerialPort::QtSerialPort(PortDirectory directory, QObject* parent)
     : SerialPort(parent), directory_(std::move(directory)) {
-  connect(&port_, &QSerialPort::readyRead, this, &SerialPort::readyRead);
-  connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+  connect(&port_, &QSerialPort::readyRead, this, &SerialPort::ReadyRead);
+  connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::OnError);
 }
 
-void QtSerialPort::close() {
+void QtSerialPort::Close() {
   if (port_.isOpen()) port_.close();
 }
 
-OpenResult QtSerialPort::open(int portNumber) {
-  const QString device = directory_.deviceFor(portNumber);
+OpenResult QtSerialPort::Open(int portNumber) {
+  const QString device = directory_.DeviceFor(portNumber);
   if (device.isEmpty()) return {OpenError::InvalidPort, {}};
   device_ = device;
   port_.setPortName(QFileInfo(device).absoluteFilePath());
@@ -49,7 +49,7 @@ OpenResult QtSerialPort::open(int portNumber) {
   return {};
 }
 
-bool QtSerialPort::write(const QByteArray& bytes, QString* error) {
+bool QtSerialPort::Write(const QByteArray& bytes, QString* error) {
   if (!port_.isOpen()) {
     *error = QStringLiteral("A porta de comunicação não está aberta.");
     return false;
@@ -61,16 +61,16 @@ bool QtSerialPort::write(const QByteArray& bytes, QString* error) {
   return true;
 }
 
-QByteArray QtSerialPort::discardWaiting() {
+QByteArray QtSerialPort::DiscardWaiting() {
   if (!port_.isOpen()) return {};
   // Bytes the driver holds reach Qt's buffer only on its next notification.
   port_.waitForReadyRead(0);
   return port_.readAll();
 }
 
-bool QtSerialPort::readByte(char* byte) { return port_.isOpen() && port_.getChar(byte); }
+bool QtSerialPort::ReadByte(char* byte) { return port_.isOpen() && port_.getChar(byte); }
 
-void QtSerialPort::onError(QSerialPort::SerialPortError error) {
+void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
   if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError && error != QSerialPort::WriteError) {
     return;
   }
@@ -83,13 +83,13 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
           .arg(device_);
   port_.clearError();
   port_.close();
-  Q_EMIT lost(description);
+  Q_EMIT Lost(description);
 }
 
 QtDeadline::QtDeadline(QObject* parent) : Deadline(parent) {
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, &Deadline::expired);
+  connect(&timer_, &QTimer::timeout, this, &Deadline::Expired);
   clock_.start();
 }
 

@@ -17,17 +17,17 @@ class QtSerialPort final : public SerialPort {
  public:
   explicit QtSerialPort(PortDirectory directory = PortDirectory(), QObject* parent = nullptr);
 
-  void close() override;
-  OpenResult open(int portNumber) override;
-  bool isOpen() const override { return port_.isOpen(); }
-  bool write(const QByteArray& bytes, QString* error) override;
-  bool readByte(char* byte) override;
-  QByteArray peekWaiting() override { return port_.isOpen() ? port_.peek(port_.bytesAvailable()) : QByteArray(); }
-  QByteArray discardWaiting() override;
-  QString deviceFor(int portNumber) const override { return directory_.deviceFor(portNumber); }
+  void Close() override;
+  OpenResult Open(int portNumber) override;
+  bool IsOpen() const override { return port_.isOpen(); }
+  bool Write(const QByteArray& bytes, QString* error) override;
+  bool ReadByte(char* byte) override;
+  QByteArray PeekWaiting() override { return port_.isOpen() ? port_.peek(port_.bytesAvailable()) : QByteArray(); }
+  QByteArray DiscardWaiting() override;
+  QString DeviceFor(int portNumber) const override { return directory_.DeviceFor(portNumber); }
 
  private:
-  void onError(QSerialPort::SerialPortError error);
+  void OnError(QSerialPort::SerialPortError error);
 
   PortDirectory directory_;
   QSerialPort port_;
@@ -40,9 +40,9 @@ class QtDeadline final : public Deadline {
 
  public:
   explicit QtDeadline(QObject* parent = nullptr);
-  void start(int milliseconds) override { timer_.start(milliseconds); }
-  void stop() override { timer_.stop(); }
-  qint64 now() const override { return clock_.elapsed(); }
+  void Start(int milliseconds) override { timer_.start(milliseconds); }
+  void Stop() override { timer_.stop(); }
+  qint64 Now() const override { return clock_.elapsed(); }
 
  private:
   QTimer timer_;

@@ -22,28 +22,28 @@ class SerialPort : public QObject {
   using QObject::QObject;
 
   // Closed, open or not.
-  virtual void close() = 0;
+  virtual void Close() = 0;
   // Opens at 19200 baud, no parity, 8 data bits, 1 stop bit, no flow control,
   // with whatever was received before discarded.
-  virtual OpenResult open(int portNumber) = 0;
-  virtual bool isOpen() const = 0;
+  virtual OpenResult Open(int portNumber) = 0;
+  virtual bool IsOpen() const = 0;
   // False with a description when the bytes could not be written.
-  virtual bool write(const QByteArray& bytes, QString* error) = 0;
+  virtual bool Write(const QByteArray& bytes, QString* error) = 0;
   // One received byte; false when none is waiting.
-  virtual bool readByte(char* byte) = 0;
+  virtual bool ReadByte(char* byte) = 0;
   // The received bytes still waiting, left waiting (what the line monitor shows of an answer cut short).
-  virtual QByteArray peekWaiting() = 0;
+  virtual QByteArray PeekWaiting() = 0;
   // Takes every received byte still waiting, also those the system has not
   // handed over yet, and returns them.
-  virtual QByteArray discardWaiting() = 0;
+  virtual QByteArray DiscardWaiting() = 0;
   // The device behind a port number as the technician knows it, or empty.
-  virtual QString deviceFor(int portNumber) const = 0;
+  virtual QString DeviceFor(int portNumber) const = 0;
 
  Q_SIGNALS:
-  void readyRead();
+  void ReadyRead();
   // The line went away (an unplugged adapter, a closed far end): reported
   // once, and the port is already closed when this arrives.
-  void lost(const QString& description);
+  void Lost(const QString& description);
 };
 
 // The 500 ms answer deadline: one single-shot period that can be restarted.
@@ -53,13 +53,13 @@ class Deadline : public QObject {
  public:
   using QObject::QObject;
   // Starts a new full period, also while one runs.
-  virtual void start(int milliseconds) = 0;
-  virtual void stop() = 0;
+  virtual void Start(int milliseconds) = 0;
+  virtual void Stop() = 0;
   // A monotonic clock in milliseconds, for the pace of a transfer and the monitor's times.
-  virtual qint64 now() const = 0;
+  virtual qint64 Now() const = 0;
 
  Q_SIGNALS:
-  void expired();
+  void Expired();
 };
 
 }  // namespace zelkor

@@ -104,8 +104,8 @@ bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint1
 }  // namespace
 
 QList<QByteArray> TransferFrames(const VariableList& variables, const AlarmList& alarms) {
-  const int v = variables.count();
-  const int a = alarms.count();
+  const int v = variables.Count();
+  const int a = alarms.Count();
   QList<QByteArray> frames;
   const auto header = ImageHeader(v, a);
   frames << BuildFrame({FrameCommand::Write, kImageTop, 4, WordBytes({header.begin(), header.end()})});
@@ -114,7 +114,7 @@ QList<QByteArray> TransferFrames(const VariableList& variables, const AlarmList&
     address -= kVariableWords;
     QByteArray record;
     try {
-      record = EncodeVariableRow(variables.row(row));
+      record = EncodeVariableRow(variables.Row(row));
     } catch (const ImageError& e) {
       throw ImageError(
           QStringLiteral("Linha %1 da lista de Variáveis: %2").arg(row).arg(QString::fromUtf8(e.what())).toStdString());
@@ -123,7 +123,7 @@ QList<QByteArray> TransferFrames(const VariableList& variables, const AlarmList&
   }
   for (int row = 1; row <= a; ++row) {
     address -= kAlarmWords;
-    frames << BuildFrame({FrameCommand::Write, address, kAlarmWords, EncodeAlarmRow(alarms.text(row))});
+    frames << BuildFrame({FrameCommand::Write, address, kAlarmWords, EncodeAlarmRow(alarms.Text(row))});
   }
   return frames;
 }
@@ -150,8 +150,8 @@ void WriteToPlc(EditorState& s, PlcLink& link) {
   if (!CheckGroupSequence(s)) return;
   // Lists from a file may not fit the image: refuse before anything is sent.
   const QString title = QStringLiteral("Nada foi enviado!");
-  for (const auto& [list, rows] : {std::pair{QStringLiteral("Variáveis"), s.variables.count()},
-                                   {QStringLiteral("Alarmes"), s.alarms.count()}}) {
+  for (const auto& [list, rows] : {std::pair{QStringLiteral("Variáveis"), s.variables.Count()},
+                                   {QStringLiteral("Alarmes"), s.alarms.Count()}}) {
     if (rows > kMaxRows) {
       s.messages.Show(Exclamation(ListTooLong(list, rows), title));
       return;
@@ -236,7 +236,7 @@ void SaveMonitorLines(EditorState& s, const LinkMonitor& monitor, FileDialogServ
                                                 QStringLiteral("Texto (*.txt) | *.txt"), QStringLiteral("monitor.txt"), true, {}});
   if (chosen.cancelled) return;
   QString text;
-  for (const QString& line : monitor.lines()) text += line + u'\n';
+  for (const QString& line : monitor.Lines()) text += line + u'\n';
   QSaveFile file(chosen.fullPath);
   if (const auto error = WriteAtomically(file, text.toUtf8())) {
     ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível gravar o arquivo \"%1\":\r\n%2").arg(chosen.fullPath, *error));
@@ -253,7 +253,7 @@ void WireEditor(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
   // What the link's own events make the editor do is one command each, with
   // its errors reported as any command's are; the window runs it its own way.
   link.runEvent = [&s](const std::function<void()>& event) { Guarded(s.messages, event); };
-  QObject::connect(&link, &PlcLink::portLost, &link,
+  QObject::connect(&link, &PlcLink::PortLost, &link,
                    [&s](const QString& description) { ReportUnexpectedError(s.messages, description); });
 }
 

@@ -301,7 +301,7 @@ void FormPrincipal::BuildVariablesPage(QWidget& page) {
                               name::BotaoSetaAbaixo, name::BotaoApagaListaVariaveis, u"Apaga a lista de Variáveis ao lado",
                               u"Apagar a lista de Variáveis", name::BotaoRemover, name::BotaoEditar, name::BotaoLimpar,
                               name::BotaoSalvar, 5595},
-                             state_.variablePage, state_.variables.grid());
+                             state_.variablePage, state_.variables.Cells());
   struct Entry {
     const char16_t* label;
     int x;
@@ -337,7 +337,7 @@ void FormPrincipal::BuildAlarmsPage(QWidget& page) {
                            name::BotaoSetaAbaixoAlarme, name::BotaoApagaListaAlarmes, u"Apaga a lista de Alarmes ao lado",
                            u"Apagar a lista de Alarmes", name::BotaoRemoverAlarme, name::BotaoEditarAlarme,
                            name::BotaoLimparAlarme, name::BotaoSalvarAlarme, 3510},
-                          state_.alarmPage, state_.alarms.grid());
+                          state_.alarmPage, state_.alarms.Cells());
   auto* texto1 = Bind(Place(Field(&page, name::Texto1, 8, QStringLiteral("Texto 1")), o, 840, 6030, 1230, 330),
                       state_.alarmPage.entry[0]);
   auto* texto2 = Bind(Place(Field(&page, name::Texto2, 8, QStringLiteral("Texto 2")), o, 2175, 6030, 1230, 330),
@@ -390,7 +390,7 @@ void FormPrincipal::BuildMonitorPage(QWidget& page) {
   connect(saveMonitor_, &QPushButton::clicked, this, [this] { Run([this] { SaveMonitorLines(state_, *monitor_, files_); }); });
   // Lines that came while the page did not exist are shown at once.
   monitor_->TakeNew();
-  QStringList lines(monitor_->lines().begin(), monitor_->lines().end());
+  QStringList lines(monitor_->Lines().begin(), monitor_->Lines().end());
   monitorView_->setPlainText(lines.join(u'\n'));
 }
 
@@ -541,8 +541,8 @@ void FormPrincipal::BindCommands() {
   const auto soon = [this] {
     if (!monitorFlush_->isActive()) monitorFlush_->start();
   };
-  connect(link_, &PlcLink::progressChanged, this, soon);
-  connect(monitor_, &LinkMonitor::linesAdded, this, soon);
+  connect(link_, &PlcLink::ProgressChanged, this, soon);
+  connect(monitor_, &LinkMonitor::LinesAdded, this, soon);
 }
 
 void FormPrincipal::BindShortcuts() {

@@ -12,9 +12,9 @@ void KeyboardGrid::keyPressEvent(QKeyEvent* event) {
   const QModelIndex now = currentIndex();
   if (!now.isValid()) return;
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    Q_EMIT lineActivated(now.row() + 1);
+    Q_EMIT LineActivated(now.row() + 1);
   } else if (now.row() != before) {
-    Q_EMIT linePicked(now.row() + 1);
+    Q_EMIT LinePicked(now.row() + 1);
   }
 }
 
@@ -36,8 +36,8 @@ void BindGridClicks(QTableView& view, std::function<void(int)> click, std::funct
                      doubleClick(index.row() + 1);
                    });
   if (auto* keyboard = qobject_cast<KeyboardGrid*>(&view)) {
-    QObject::connect(keyboard, &KeyboardGrid::linePicked, keyboard, click);
-    QObject::connect(keyboard, &KeyboardGrid::lineActivated, keyboard, doubleClick);
+    QObject::connect(keyboard, &KeyboardGrid::LinePicked, keyboard, click);
+    QObject::connect(keyboard, &KeyboardGrid::LineActivated, keyboard, doubleClick);
   }
 }
 

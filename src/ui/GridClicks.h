@@ -15,8 +15,8 @@ class KeyboardGrid final : public QTableView {
   using QTableView::QTableView;
 
  Q_SIGNALS:
-  void linePicked(int line);
-  void lineActivated(int line);
+  void LinePicked(int line);
+  void LineActivated(int line);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

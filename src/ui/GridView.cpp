@@ -10,11 +10,11 @@ namespace zelkor {
 namespace {
 void ApplyLook(QTableView& view, const Grid& grid) {
   for (int c = 0; c < view.model()->columnCount(); ++c) {
-    const int width = grid.columnWidth(c);
+    const int width = grid.ColumnWidth(c);
     view.setColumnHidden(c, width == 0);
     if (width > 0) view.setColumnWidth(c, TwipsToPixels(width));
   }
-  view.resize(TwipsToPixels(grid.controlWidth()), view.height());
+  view.resize(TwipsToPixels(grid.ControlWidth()), view.height());
 }
 }  // namespace
 
@@ -37,10 +37,10 @@ GridTableModel* BindGridView(QTableView& view, Grid& grid) {
   view.setTabKeyNavigation(false);  // Tab leaves the grid; the arrows walk it
 
   ApplyLook(view, grid);
-  QObject::connect(&grid, &Grid::lookChanged, &view, [&view, &grid] { ApplyLook(view, grid); });
+  QObject::connect(&grid, &Grid::LookChanged, &view, [&view, &grid] { ApplyLook(view, grid); });
   // A model reset forgets hidden columns.
   QObject::connect(model, &QAbstractItemModel::modelReset, &view, [&view, &grid] { ApplyLook(view, grid); });
-  QObject::connect(&grid, &Grid::topLineRequested, &view, [&view, model](int line) {
+  QObject::connect(&grid, &Grid::TopLineRequested, &view, [&view, model](int line) {
     if (line >= 1 && line <= model->rowCount()) {
       view.scrollTo(model->index(line - 1, 0), QAbstractItemView::PositionAtTop);
     }

@@ -10,7 +10,7 @@ namespace zelkor {
 class QtFileDialog final : public FileDialogService {
  public:
   explicit QtFileDialog(QWidget* parent = nullptr) : parent_(parent) {}
-  void setParent(QWidget* parent) { parent_ = parent; }
+  void SetParent(QWidget* parent) { parent_ = parent; }
   FileDialogResult Show(const FileDialogRequest& request) override;
 
  private:

@@ -13,7 +13,7 @@ namespace zelkor {
 class QtMessageService final : public MessageService {
  public:
   explicit QtMessageService(QWidget* parent = nullptr) : parent_(parent) {}
-  void setParent(QWidget* parent) { parent_ = parent; }
+  void SetParent(QWidget* parent) { parent_ = parent; }
   Answer Show(const Message& message) override;
 
  private:

@@ -17,7 +17,7 @@ VariableRow RowFromFields(const VariablePage& page) {
 }  // namespace
 
 void PaintGrupoColumn(EditorState& s, Rgb colour) {
-  s.variables.grid().setBackground(0, varcol::Grupo, s.variables.count(), varcol::Grupo, colour);
+  s.variables.Cells().SetBackground(0, varcol::Grupo, s.variables.Count(), varcol::Grupo, colour);
 }
 
 bool ValidateVariableEntry(EditorState& s) {
@@ -26,7 +26,7 @@ bool ValidateVariableEntry(EditorState& s) {
   const VariableVerdict verdict = CheckVariableEntry({entry[0].text, entry[1].text, entry[2].text, entry[3].text});
   entry[1].text = verdict.texto;
   entry[2].text = verdict.unidade;
-  if (verdict.valid()) return true;
+  if (verdict.Valid()) return true;
   const bool grupo = verdict.field == EntryField::Grupo;
   entry[grupo ? 0 : 3].background = colours::Red;
   s.focus = grupo ? Focus::VariableGrupo : Focus::VariableEndereco;
@@ -38,17 +38,17 @@ void StoreVariableRow(EditorState& s) {
   VariableList& list = s.variables;
   const VariableRow row = RowFromFields(s.variablePage);
   const int written = WriteRow(
-      s, VariableListEditor(s), [&] { list.append(row); }, [&](int r) { list.replace(r, row); });
+      s, VariableListEditor(s), [&] { list.Append(row); }, [&](int r) { list.Replace(r, row); });
   if (written == 0) return;
-  list.grid().setControlWidth(list.grid().lineCount() >= 20 ? kVariableGridWideWidth : kVariableGridWidth);
+  list.Cells().SetControlWidth(list.Cells().LineCount() >= 20 ? kVariableGridWideWidth : kVariableGridWidth);
 }
 
 bool CheckGroupSequence(EditorState& s) {
   std::array<bool, 256> present{};
   long long highest = 0;
   const VariableList& list = s.variables;
-  for (int r = 1; r <= list.count(); ++r) {
-    const QString cell = list.grid().text(r, varcol::Grupo);
+  for (int r = 1; r <= list.Count(); ++r) {
+    const QString cell = list.Cells().Text(r, varcol::Grupo);
     const auto group = ReadWholeNumber(cell);
     if (!group || *group < 0 || *group > 255) {
       // Only a file can bring such a cell. Reported as any unexpected error
@@ -60,7 +60,7 @@ bool CheckGroupSequence(EditorState& s) {
     present[static_cast<size_t>(*group)] = true;
     highest = std::max(highest, *group);
   }
-  if (list.count() < 1) return true;
+  if (list.Count() < 1) return true;
   for (long long g = 0; g <= highest; ++g) {
     if (present[static_cast<size_t>(g)]) continue;
     s.messages.Show({JoinLines({QStringLiteral("Sequência de numeração do Grupo está quebrada!"),
@@ -76,7 +76,7 @@ void IncludeVariableLine(EditorState& s) {
   if (s.readingPlc) return;
   const ListEditor editor = VariableListEditor(s);
   // Also takes away a red mark of the group check when the line then fails.
-  if (s.variables.count() > 0) PaintGrupoColumn(s, colours::Grey);
+  if (s.variables.Count() > 0) PaintGrupoColumn(s, colours::Grey);
   if (!ValidateVariableEntry(s)) return;
   s.listsChanged = true;  // also when the row limit then refuses the row
   StoreVariableRow(s);
@@ -86,7 +86,7 @@ void IncludeVariableLine(EditorState& s) {
 
 void EditSelectedVariable(EditorState& s) {
   if (s.readingPlc || !BeginEdit(VariableListEditor(s))) return;
-  const VariableRow values = s.variables.row(s.variables.selectedRow());
+  const VariableRow values = s.variables.Row(s.variables.SelectedRow());
   std::array<FieldState, 4>& entry = s.variablePage.entry;
   entry[0].text = values.grupo;
   entry[1].text = values.texto;
@@ -99,7 +99,7 @@ void ClearVariableFields(EditorState& s) {
   if (s.readingPlc) return;
   ClearEntryFields(s, VariableListEditor(s));
   s.variablePage.editable = false;
-  if (s.variables.count() > 0) PaintGrupoColumn(s, colours::Grey);
+  if (s.variables.Count() > 0) PaintGrupoColumn(s, colours::Grey);
 }
 
 void RemoveSelectedVariable(EditorState& s) {

@@ -23,7 +23,7 @@ struct VariableVerdict {
   QString texto;
   QString unidade;
 
-  bool valid() const { return field == EntryField::None; }
+  bool Valid() const { return field == EntryField::None; }
 };
 
 // The check of a typed variable line, field by field in a fixed order,

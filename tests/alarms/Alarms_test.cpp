@@ -37,7 +37,7 @@ TEST_F(AlarmEditorTest, SaveAppendsTheComposedTextAndAnEditReplacesItLeavingNoSe
   EXPECT_EQ(shown.mid(shown.indexOf(QStringLiteral("] n="))), QStringLiteral("] n=0/255 mem=D2456 txtA=EXTRA| changed "
                                                                              "msg=Linha não incluída!"));
   Do(QStringLiteral("dbl A255; A LAST"));
-  EXPECT_EQ(state.alarms.text(255) + Titles(), QStringLiteral("LAST            "));
+  EXPECT_EQ(state.alarms.Text(255) + Titles(), QStringLiteral("LAST            "));
 }
 
 using RowMovesTest = testing::EditorTest;
@@ -49,7 +49,7 @@ TEST_F(RowMovesTest, AnAlarmTakesItsSelectionAlongAndAtAnEndTheFocusGoesToTheOth
       {"down A; down A", "V[] A[A1 A3 A2*] n=0/3 sel=A3 on=/ER↑ focus=BotãoSetaAcimaAlarme"},
       {"dbl A1; down A; A Z", "V[] A[A3 Z A2] n=0/3 mem=D4472 txtA=Z| changed"},  // Save replaces the row at its new place
   });
-  EXPECT_EQ(state.alarms.grid().topLine(), 2);
+  EXPECT_EQ(state.alarms.Cells().TopLine(), 2);
 }
 
 TEST_F(RowMovesTest, VariablesSwapWithinAGroupAndJoinTheNeighboursGroupAtItsEdgeKeepingTheirKeys) {

@@ -29,24 +29,24 @@ TEST(Cp1252AndNumbers, EveryByteSurvivesTheCodePageAndOnlyPlainDigitsWithBlanksA
 
 TEST(Grid, SortsByValueStablyWithWholeLinesAndRefusesToRemoveItsOnlyDataLine) {
   Grid grid(2, 1);
-  grid.setLineCount(7);
+  grid.SetLineCount(7);
   const char* rows[][2] = {{"100002", "a"}, {"000010", "b"}, {" 1", "c"}, {"100002", "d"}, {"000010", "e"}, {"X9", "f"}};
   for (int line = 1; line <= 6; ++line) {
-    grid.setText(line, 0, QLatin1String(rows[line - 1][0]));
-    grid.setText(line, 1, QLatin1String(rows[line - 1][1]));
+    grid.SetText(line, 0, QLatin1String(rows[line - 1][0]));
+    grid.SetText(line, 1, QLatin1String(rows[line - 1][1]));
   }
-  grid.setBackground(1, 1, 1, 1, colours::Amber);
-  grid.sortNumeric(1, 5, 0);  // the sixth line is outside the range and stays
+  grid.SetBackground(1, 1, 1, 1, colours::Amber);
+  grid.SortNumeric(1, 5, 0);  // the sixth line is outside the range and stays
   QString order;
-  for (int line = 1; line <= 6; ++line) order += grid.text(line, 1) + QString(grid.background(line, 1) == colours::Amber ? 1 : 0, u'*');
+  for (int line = 1; line <= 6; ++line) order += grid.Text(line, 1) + QString(grid.Background(line, 1) == colours::Amber ? 1 : 0, u'*');
   EXPECT_EQ(order, QStringLiteral("cbea*df"));
-  EXPECT_EQ(grid.background(4, 0), colours::Grey);
-  for (int i = 0; i < 5; ++i) grid.removeLine(1);
-  EXPECT_THROW(grid.removeLine(1), GridError);
-  EXPECT_THROW(grid.removeLine(0), GridError);
-  EXPECT_THROW(grid.text(2, 0), GridError);
-  EXPECT_THROW(grid.setBackground(7, 0, 1, 0, colours::Red), GridError);
-  EXPECT_THROW(grid.alignment(2), GridError);
+  EXPECT_EQ(grid.Background(4, 0), colours::Grey);
+  for (int i = 0; i < 5; ++i) grid.RemoveLine(1);
+  EXPECT_THROW(grid.RemoveLine(1), GridError);
+  EXPECT_THROW(grid.RemoveLine(0), GridError);
+  EXPECT_THROW(grid.Text(2, 0), GridError);
+  EXPECT_THROW(grid.SetBackground(7, 0, 1, 0, colours::Red), GridError);
+  EXPECT_THROW(grid.Alignment(2), GridError);
 }
 
 class LifecycleTest : public testing::EditorTest {

@@ -27,18 +27,18 @@ class EndToEndTest : public ::testing::Test {
     plc = std::make_unique<sim::PlcSimulator>(faults);
     QString error;
     QFile::remove(devices.path() + QStringLiteral("/ttyUSB0"));
-    ASSERT_TRUE(QFile::link(plc->open(&error), devices.path() + QStringLiteral("/ttyUSB0"))) << error.toStdString();
+    ASSERT_TRUE(QFile::link(plc->Open(&error), devices.path() + QStringLiteral("/ttyUSB0"))) << error.toStdString();
     messages.shown.clear();
     StartUp(state);
     ClearAllLists(state);
     for (const QString& row : rows) {
       const QStringList c = row.split(u'|');
-      c.size() == 5 ? state.variables.load({c[0], c[1], c[2], c[3], c[4]}) : state.alarms.load(row);
+      c.size() == 5 ? state.variables.Load({c[0], c[1], c[2], c[3], c[4]}) : state.alarms.Load(row);
     }
     ShowVariableCount(state);
     ShowAlarmCount(state);
     ChoosePort(state, link, 0);
-    ASSERT_TRUE(port.isOpen());
+    ASSERT_TRUE(port.IsOpen());
   }
   // Runs "Grava CLP" and waits for its closing message; generous, for a loaded CI machine.
   QString Transfer() {
@@ -63,9 +63,9 @@ TEST_F(EndToEndTest, TheListsLandWordForWordInThePlcAndThePanelReadsThemBack) {
                          QStringLiteral("1|VAZÃO|l/s|T255|Sim"), QStringLiteral("BOMBA   FALHA   "), QStringLiteral("MOTOR 1 SOBRECAR")});
   EXPECT_EQ(Transfer(), QStringLiteral("Transmissão Ok!"));
   QString words;  // PRESSAO|bar|D1234|Sim in group 0, and the header
-  for (int address : {4489, 4490, 4491, 4492, 4493, 4494, 4495, 4499}) words += QString::number(plc->word(address), 16) + u' ';
+  for (int address : {4489, 4490, 4491, 4492, 4493, 4494, 4495, 4499}) words += QString::number(plc->Word(address), 16) + u' ';
   EXPECT_EQ(words, QStringLiteral("5052 4553 5341 4f20 6261 7201 4d2 203 "));
-  EXPECT_EQ(plc->decodeLists().join(u','), QStringLiteral("V 0 PRESSAO |bar|D1234|Sim,V 0 NÍVEL   |%  |C12|Não,V 1 VAZÃO   |l/s|T255|Sim,"
+  EXPECT_EQ(plc->DecodeLists().join(u','), QStringLiteral("V 0 PRESSAO |bar|D1234|Sim,V 0 NÍVEL   |%  |C12|Não,V 1 VAZÃO   |l/s|T255|Sim,"
                                                           "A BOMBA   FALHA   ,A MOTOR 1 SOBRECAR"));
 }
 
@@ -80,29 +80,29 @@ TEST_F(EndToEndTest, EachFaultOfThePlcGivesItsMessageOnceAndAHangUpClosesThePort
     EXPECT_EQ(Transfer(), QString::fromUtf8(title));
     QTest::qWait(200);  // a flood of errors, or a late answer, would show up here
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(plc->framesAnswered(), answered);
-    EXPECT_EQ(port.isOpen() || link.IsTransferring(), answered != 2);
+    EXPECT_EQ(plc->FramesAnswered(), answered);
+    EXPECT_EQ(port.IsOpen() || link.IsTransferring(), answered != 2);
   }
   // An idle line that hangs up, and a port held by another program.
   Start({}, {});
   QtSerialPort other(PortDirectory(devices.path(), devices.path()));
-  EXPECT_EQ(other.open(1).error, OpenError::InUse);
-  EXPECT_EQ(other.open(2).error, OpenError::InvalidPort);
+  EXPECT_EQ(other.Open(1).error, OpenError::InUse);
+  EXPECT_EQ(other.Open(2).error, OpenError::InvalidPort);
   plc.reset();
   EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 20000));
   QTest::qWait(200);
   EXPECT_EQ(messages.shown.size(), 1u);
-  EXPECT_FALSE(port.isOpen());
+  EXPECT_FALSE(port.IsOpen());
 }
 
 // Both lists as the window holds them, one row a line.
 QStringList Rows(const EditorState& state) {
   QStringList rows;
-  for (int r = 1; r <= state.variables.count(); ++r) {
-    const VariableRow v = state.variables.row(r);
+  for (int r = 1; r <= state.variables.Count(); ++r) {
+    const VariableRow v = state.variables.Row(r);
     rows << QStringList{v.grupo, v.texto, v.unidade, v.endereco, v.editavel}.join(u'|');
   }
-  for (int r = 1; r <= state.alarms.count(); ++r) rows << state.alarms.text(r);
+  for (int r = 1; r <= state.alarms.Count(); ++r) rows << state.alarms.Text(r);
   return rows;
 }
 

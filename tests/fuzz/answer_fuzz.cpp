@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   zelkor::LinkExchange exchange(port, deadline);
   std::optional<ExchangeOutcome> outcome, expected;
   int reports = 0;
-  QObject::connect(&exchange, &zelkor::LinkExchange::finished, [&](ExchangeOutcome o, const QString&) {
+  QObject::connect(&exchange, &zelkor::LinkExchange::Finished, [&](ExchangeOutcome o, const QString&) {
     ++reports;
     outcome = o;
   });
-  port.open(1);
-  exchange.start("FRAME");
+  port.Open(1);
+  exchange.Start("FRAME");
   int now = 0, periodStart = 0, stage = 0;  // the reference: stage 0 before ACK, 1 before ETX, 2.. after it
   for (size_t i = 0; i + 1 < size; i += 2 + data[i + 1]) {
     const QByteArray chunk(reinterpret_cast<const char*>(data + i + 2), static_cast<qsizetype>(std::min<size_t>(data[i + 1], size - i - 2)));
@@ -39,6 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     port.Deliver(chunk);
   }
   deadline.Advance(500);
-  if (reports != 1 || outcome != expected.value_or(ExchangeOutcome::TimeOut) || exchange.waiting()) std::abort();
+  if (reports != 1 || outcome != expected.value_or(ExchangeOutcome::TimeOut) || exchange.Waiting()) std::abort();
   return 0;
 }

@@ -11,7 +11,7 @@ static QByteArray Reopened(const QByteArray& bytes, int* rows) {
   const QList<QByteArray> lines = zelkor::SplitParameterLines(bytes);
   if (zelkor::CountParameterLines(bytes) != lines.size()) std::abort();
   zelkor::LoadParameterLines(lines, variables, alarms);
-  *rows = variables.count() + alarms.count();
+  *rows = variables.Count() + alarms.Count();
   if (*rows != lines.size()) std::abort();
   return zelkor::FormatParameterFile(variables, alarms);
 }

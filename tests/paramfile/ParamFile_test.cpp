@@ -34,7 +34,7 @@ TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn2
   state.listsChanged = false;
   EXPECT_EQ(Load(kWorkedExample), QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 "
                                                  "focus=Texto1"));
-  EXPECT_EQ(state.variables.row(2).unidade + state.variables.row(2).editavel + state.alarms.text(1), QStringLiteral("barNãoMOTOR 1 FALHA"));
+  EXPECT_EQ(state.variables.Row(2).unidade + state.variables.Row(2).editavel + state.alarms.Text(1), QStringLiteral("barNãoMOTOR 1 FALHA"));
   QByteArray bytes = QByteArray("\r\n") +                 // empty: an alarm with no text
                      "SHORT\n" +                          // no column 21
                      "1TEMP    C  D0100Simv\r" +          // lower-case v
@@ -44,7 +44,7 @@ TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn2
   EXPECT_EQ(Load(bytes), QStringLiteral("V[1/B/100001 0/A/000002] A[ SHORT 1TEMP    C  D010 BAIXO] n=2/4 mem=D4474 "
                                         "focus=Texto1"));
   Load(bytes + QByteArray("\nA").repeated(300));
-  EXPECT_EQ(state.alarms.count(), 304);  // no limit
+  EXPECT_EQ(state.alarms.Count(), 304);  // no limit
 }
 
 TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
@@ -57,9 +57,9 @@ TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
   EXPECT_EQ(Save(), file);
   // Cells longer than their fields are cut; a character without a byte becomes "?".
   Do(QStringLiteral("apagar V; apagar A"));
-  state.variables.load({QStringLiteral("12"), QStringLiteral("123456789"), QStringLiteral("ABCD"), QStringLiteral("D123456"),
+  state.variables.Load({QStringLiteral("12"), QStringLiteral("123456789"), QStringLiteral("ABCD"), QStringLiteral("D123456"),
                         QStringLiteral("Simm")});
-  state.alarms.load(QStringLiteral("Ω2345678901234567"));
+  state.alarms.Load(QStringLiteral("Ω2345678901234567"));
   EXPECT_EQ(Save(), QByteArray("112345678ABCD1234SimV\r\n?234567890123456    A\r\n"));
 }
 
@@ -76,7 +76,7 @@ TEST_F(ParameterFileTest, AnUnreadableFileEmptiesTheListsAHugeOneIsRefusedWithTh
   }
   // Binary files and very long lines simply open, as alarms.
   Load(QByteArray(1024 * 1024, 'Q') + "\r\n\x01\xFF\x80");
-  EXPECT_EQ(state.alarms.text(1) + state.alarms.text(2), QString(16, u'Q') + QStringLiteral("\x01ÿ€"));
+  EXPECT_EQ(state.alarms.Text(1) + state.alarms.Text(2), QString(16, u'Q') + QStringLiteral("\x01ÿ€"));
 }
 
 // A file that fails after its first bytes, as a full disk or a pulled USB stick does.
@@ -135,7 +135,7 @@ TEST_F(FileCommandsTest, OpenReplacesTheListsUnsortedEndsAnEditAndSaveAsOffersTh
             QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP|open"));
   EXPECT_EQ(dialogs.requests.at(1).presetName, Path(QStringLiteral("lista.zlk")));
   EXPECT_EQ(Bytes(QStringLiteral("outra.zlk")).size(), 3 * 23);
-  EXPECT_EQ(state.variables.grid().text(0, 1), QStringLiteral("   Texto"));
+  EXPECT_EQ(state.variables.Cells().Text(0, 1), QStringLiteral("   Texto"));
 }
 
 TEST_F(FileCommandsTest, ACancelledDialogChangesNothingAlsoWhenAFileIsCurrent) {

@@ -89,8 +89,8 @@ TEST(PortDirectory, UsbThenAcmThenRealUartsEachByNumberAndSymlinksCountUnlessDan
   ASSERT_TRUE(QFile::link(dev + QStringLiteral("pts7"), dev + QStringLiteral("ttyUSB0")));
   ASSERT_TRUE(QFile::link(dev + QStringLiteral("gone"), dev + QStringLiteral("ttyUSB1")));
   const PortDirectory directory(root.path() + QStringLiteral("/dev"), root.path() + QStringLiteral("/sys"));
-  EXPECT_EQ(directory.devices().join(u' ').remove(dev), QStringLiteral("ttyUSB0 ttyUSB2 ttyUSB10 ttyACM0 ttyS0"));
-  EXPECT_EQ(directory.deviceFor(3) + u'|' + directory.deviceFor(6) + directory.deviceFor(0), dev + QStringLiteral("ttyUSB10|"));
+  EXPECT_EQ(directory.Devices().join(u' ').remove(dev), QStringLiteral("ttyUSB0 ttyUSB2 ttyUSB10 ttyACM0 ttyS0"));
+  EXPECT_EQ(directory.DeviceFor(3) + u'|' + directory.DeviceFor(6) + directory.DeviceFor(0), dev + QStringLiteral("ttyUSB10|"));
 }
 
 using PlcLinkTest = testing::EditorTest;
@@ -99,12 +99,12 @@ TEST_F(PlcLinkTest, TheHeaderThenEachVariableThenEachAlarmGoDownwardsFromD4496) 
   Play({{"Vload 0 1; Aload 2; port 1; grava", "V[0/V1/000001 1/V2/100002] A[A1 A2] n=2/2 msg=Transmissão Ok! port=1"}});
   // V1, u, flags 00 (group 0, D, not editable), address 1: worked out by hand.
   EXPECT_EQ(port.written[1], QByteArray("\x05" "00wSB08%DW04489075631202020202020752020000001\x04" "79"));
-  EXPECT_EQ(plc.decodeLists().join(u','), QStringLiteral("V 0 V1      |u  |D1|Não,V 1 V2      |u  |D1|Não,A A1              ,"
+  EXPECT_EQ(plc.DecodeLists().join(u','), QStringLiteral("V 0 V1      |u  |D1|Não,V 1 V2      |u  |D1|Não,A A1              ,"
                                                          "A A2              "));
   EXPECT_EQ(messages.shown.back().icon, MessageIcon::Information);
   Do(QStringLiteral("Vload ") + QString(QStringLiteral("0 ")).repeated(253) + QStringLiteral("; Aload 253; grava"));
   EXPECT_EQ(port.written.size(), 5 + 511);
-  EXPECT_EQ(plc.word(4499), 0xFFFF);
+  EXPECT_EQ(plc.Word(4499), 0xFFFF);
   EXPECT_EQ(port.written.back().mid(8, 8), "%DW00671");
   UpdateReservedMemory(state);
   EXPECT_EQ(Shown().section(u' ', -5), QStringLiteral("n=255/255 mem=D0671 msg=Transmissão Ok! port=1"));
@@ -115,7 +115,7 @@ TEST_F(PlcLinkTest, TheFirstFailureEndsTheTransferWithItsMessage) {
   for (const auto& [failure, title, text, frames] : {std::tuple{QByteArray(), "CLP não responde!", "Tempo esgotado!", 2},
                                                      {testing::NakAnswer(), "Comunicação encerrada!", "Retorno do CLP diferente de ACK !", 3}}) {
     int n = 0;
-    port.peer = [&, failure = failure, frames = frames](const QByteArray& f) { return ++n < frames ? plc.respond(f) : failure; };
+    port.peer = [&, failure = failure, frames = frames](const QByteArray& f) { return ++n < frames ? plc.Respond(f) : failure; };
     port.written.clear();
     Do(QStringLiteral("grava; +500"));
     EXPECT_EQ(port.written.size(), frames);
@@ -126,7 +126,7 @@ TEST_F(PlcLinkTest, TheFirstFailureEndsTheTransferWithItsMessage) {
 
 TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWholeAndLateBytesAreDiscarded) {
   const auto line = [this](int fromEnd) {  // what the monitor says, fromEnd lines up from the newest
-    return monitor.lines()[monitor.lines().size() - 1 - fromEnd].section(QStringLiteral("  "), -1).trimmed();
+    return monitor.Lines()[monitor.Lines().size() - 1 - fromEnd].section(QStringLiteral("  "), -1).trimmed();
   };
   Do(QStringLiteral("Vload 0; port 1; grava"));
   port.peer = {};
@@ -136,8 +136,8 @@ TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWhol
   Play({{"+499", "V[0/V1/000001] A[] n=1/0 port=1 sending"}, {"+1", "V[0/V1/000001] A[] n=1/0 msg=CLP não responde! port=1"}});
   // The header's answer of a read comes after its time: the next read starts by throwing it away.
   Do(QStringLiteral("le; +500"));
-  port.Deliver(plc.respond(port.written.back()));
-  port.peer = [this](const QByteArray& f) { return plc.respond(f); };
+  port.Deliver(plc.Respond(port.written.back()));
+  port.peer = [this](const QByteArray& f) { return plc.Respond(f); };
   Play({{"le", "V[0/V1/000001] A[] n=1/0 mem=D4489 focus=Texto1 changed msg=CLP não responde!|Leitura Ok! title=CLP (Porta # 01) port=1"}});
   EXPECT_EQ(line(5), QStringLiteral("descartado: <ACK>00rSB080000000000000001<ETX>D9"));
   // A NAK a character at a time, as a real line brings it: its code is read, and nothing is left behind.
@@ -150,7 +150,7 @@ TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWhol
     }
     Do(QStringLiteral("+100"));
     EXPECT_EQ(Titles(), QStringLiteral("Comunicação encerrada!"));
-    EXPECT_EQ(port.peekWaiting(), QByteArray());
+    EXPECT_EQ(port.PeekWaiting(), QByteArray());
     EXPECT_EQ(line(1), nak.size() > 4 ? QStringLiteral("NAK, código 1234") : QStringLiteral("NAK incompleto"));
   }
 }
@@ -158,7 +158,7 @@ TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWhol
 TEST_F(PlcLinkTest, NothingIsSentForEmptyListsABrokenNumberingTooManyRowsOrARowWithoutARecord) {
   Do(QStringLiteral("port 1; grava; Vload 0 2; grava; apagar V; Aload 256; grava; apagar A; Vload 0"));
   EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("256"))) << messages.shown.back().text.toStdString();
-  state.variables.load({QStringLiteral("0"), {}, {}, QStringLiteral("X12"), QStringLiteral("Não")});
+  state.variables.Load({QStringLiteral("0"), {}, {}, QStringLiteral("X12"), QStringLiteral("Não")});
   Do(QStringLiteral("grava"));
   EXPECT_TRUE(messages.shown.back().text.startsWith(QStringLiteral("Linha 2 da lista de Variáveis")));
   EXPECT_EQ(Titles(), QStringLiteral("Nada para Enviar!|Sequência de numeração!|Nada foi enviado!|Nada foi enviado!"));
@@ -199,7 +199,7 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
                                    "msg=Leitura Ok! title=CLP (Porta # 01) port=1"}});
   EXPECT_EQ(port.written.size(), 1 + 3 + 1 + 3);
   EXPECT_EQ(port.written[5], QByteArray("\x05" "00rSB08%DW0448907\x04" "08"));
-  EXPECT_EQ(state.variables.row(1).endereco + state.variables.row(2).endereco + state.variables.row(1).editavel, QStringLiteral("D100C10Sim"));
+  EXPECT_EQ(state.variables.Row(1).endereco + state.variables.Row(2).endereco + state.variables.Row(1).editavel, QStringLiteral("D100C10Sim"));
   // Whatever breaks off a read leaves the lists, the title and the file as they were.
   WriteFile(QStringLiteral("a.zlk"), "0X       u  D1   SimV\r\n");
   Do(QStringLiteral("no; open a.zlk"));
@@ -212,8 +212,8 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
   const std::tuple<std::function<QByteArray(const QByteArray&)>, int, const char*, QString> faults[] = {
       {[](const QByteArray&) { return testing::NakAnswer(); }, 1, "Comunicação encerrada!", {}},
       {[](const QByteArray&) { return QByteArray(); }, 2, "CLP não responde!", {}},
-      {[this](const QByteArray& f) { return plc.respond(f).chopped(1); }, 3, "CLP não responde!", {}},
-      {[this](const QByteArray& f) { return plc.respond(f).chopped(1) + 'X'; }, 2, "Leitura interrompida!", {}},
+      {[this](const QByteArray& f) { return plc.Respond(f).chopped(1); }, 3, "CLP não responde!", {}},
+      {[this](const QByteArray& f) { return plc.Respond(f).chopped(1) + 'X'; }, 2, "Leitura interrompida!", {}},
       {carrying(QByteArray(8, '\0')), 1, "Nada foi lido!", {}},
       {carrying(QByteArray("\0\0\0\1\0\0\1\1", 8)), 1, "Nada foi lido!", {}},  // D4497 is not 0
       {carrying(QByteArray(11, ' ') + QByteArray("\xC0\0\1", 3)), 3, "Nada foi lido!",  // bits 6 and 7 set
@@ -225,7 +225,7 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
   messages.whileShown = [&](const Message&) { progressWhileShown = progressWhileShown || link.Progress().active; };
   for (const auto& [answer, at, title, text] : faults) {  // the fault strikes the answer to frame `at`
     int n = 0;
-    port.peer = [&, answer = answer, at = at](const QByteArray& f) { return ++n == at ? answer(f) : plc.respond(f); };
+    port.peer = [&, answer = answer, at = at](const QByteArray& f) { return ++n == at ? answer(f) : plc.Respond(f); };
     Do(QStringLiteral("port 1; no; le; +500"));
     EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|") + QString::fromUtf8(title));
     if (!text.isEmpty()) EXPECT_EQ(messages.shown.back().text, text);
@@ -248,7 +248,7 @@ TEST_F(PlcLinkTest, WhileLeClpRunsNothingChangesTheListsOrTheFileAndHoweverItEnd
          "Leitura em andamento! port=1 sending locked"}});
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("Aguarde o fim da leitura do CLP para trocar de porta."));
   EXPECT_EQ(link.Progress().text, QStringLiteral("Lendo: quadro 1 de 1"));
-  while (link.IsTransferring()) port.Deliver(plc.respond(port.written.back()));
+  while (link.IsTransferring()) port.Deliver(plc.Respond(port.written.back()));
   Play({{"apagar A", "V[1/V1/100001 0/V2/000002] A[] n=2/0 mem=D4482 focus=Texto1 changed msg=Leitura Ok! title=CLP (Porta # 01) "
                      "port=1"},
         {"no; le", "V[1/V1/100001 0/V2/000002] A[] n=2/0 mem=D4482 changed msg=Salvar dados atuais? title=CLP (Porta # 01) "
@@ -264,7 +264,7 @@ TEST_F(PlcLinkTest, WhileLeClpRunsNothingChangesTheListsOrTheFileAndHoweverItEnd
 TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCountsThemAndGoesAway) {
   const auto summary = [this] {  // direction and meaning of each monitor line
     QStringList lines;
-    for (const QString& line : monitor.lines()) lines << (line.mid(11, 5) + u' ' + line.section(QStringLiteral("  "), -1)).trimmed();
+    for (const QString& line : monitor.Lines()) lines << (line.mid(11, 5) + u' ' + line.section(QStringLiteral("  "), -1)).trimmed();
     return lines.join(u'|');
   };
   port.peer = {};
@@ -281,7 +281,7 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
       "porta aberta: Porta # 01 (/dev/ttyUSB0), 19200,N,8,1|início da gravação: 4 quadros|→ CLP escrita de 4 palavras em D4496|"
       "← CLP ACK|→ CLP escrita de 7 palavras em D4489|← CLP ACK|→ CLP escrita de 8 palavras em D4481|← CLP ACK|"
       "→ CLP escrita de 8 palavras em D4473|← CLP ACK|transferência concluída"));
-  EXPECT_EQ(monitor.lines()[4], QStringLiteral("   250 ms  → CLP  <ENQ>00wSB08%DW0448907563120202020202075202000"
+  EXPECT_EQ(monitor.Lines()[4], QStringLiteral("   250 ms  → CLP  <ENQ>00wSB08%DW0448907563120202020202075202000"
                                                "0001<EOT>79  escrita de 7 palavras em D4489"));
   // A NAK, silence and a lost port each end the transfer, and the progress with it.
   const std::pair<std::function<void()>, const char*> ends[] = {
@@ -303,16 +303,16 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
   EXPECT_EQ(summary().section(u'|', -6, -2), QStringLiteral("porta aberta: Porta # 01 (/dev/ttyUSB0), 19200,N,8,1|porta perdida: desligada "
                                                          "Verifique|início da gravação: 4 quadros|→ CLP escrita de 4 palavras em D4496|"
                                                          "← CLP erro da porta: A porta de comunicação não está aberta."));
-  EXPECT_TRUE(monitor.lines()[monitor.lines().size() - 5].startsWith(QStringLiteral("   300 ms")));
+  EXPECT_TRUE(monitor.Lines()[monitor.Lines().size() - 5].startsWith(QStringLiteral("   300 ms")));
   dialogs.answers = {Path(QStringLiteral("monitor.txt")), Path(QStringLiteral("monitor.txt/x"))};
   SaveMonitorLines(state, monitor, dialogs);
-  EXPECT_TRUE(QString::fromUtf8(Bytes(QStringLiteral("monitor.txt"))).endsWith(monitor.lines().back() + u'\n'));
+  EXPECT_TRUE(QString::fromUtf8(Bytes(QStringLiteral("monitor.txt"))).endsWith(monitor.Lines().back() + u'\n'));
   SaveMonitorLines(state, monitor, dialogs);
   EXPECT_TRUE(messages.shown.back().text.startsWith(QStringLiteral("Não foi possível gravar o arquivo")));
   // The newest 20,000 lines are kept.
   for (int i = 0; i <= 10000; ++i) ChoosePort(state, link, 0);
-  EXPECT_EQ(monitor.lines().size(), 20000u);
-  EXPECT_TRUE(monitor.lines().front().endsWith(QStringLiteral("porta fechada")));
+  EXPECT_EQ(monitor.Lines().size(), 20000u);
+  EXPECT_TRUE(monitor.Lines().front().endsWith(QStringLiteral("porta fechada")));
 }
 
 TEST_F(PlcLinkTest, EachPortChoiceOpensItsPortOrSaysWhyNotAndTheEntryStays) {

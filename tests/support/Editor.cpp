@@ -56,7 +56,7 @@ QString FocusName(Focus focus) {
 
 EditorTest::EditorTest() {
   WireEditor(state, link, dialogs);
-  port.peer = [this](const QByteArray& frame) { return plc.respond(frame); };
+  port.peer = [this](const QByteArray& frame) { return plc.Respond(frame); };
   StartUp(state);
 }
 
@@ -91,12 +91,12 @@ void EditorTest::Do(const QString& steps) {
         IncludeAlarmLine(state);
       } else if (verb == u"Vload") {
         for (const QString& g : rest.split(u' ', Qt::SkipEmptyParts)) {
-          state.variables.load({g, QStringLiteral("V%1").arg(state.variables.count() + 1), QStringLiteral("u"),
+          state.variables.Load({g, QStringLiteral("V%1").arg(state.variables.Count() + 1), QStringLiteral("u"),
                                 QStringLiteral("D1"), QStringLiteral("Não")});
         }
         ShowVariableCount(state);
       } else if (verb == u"Aload") {
-        for (int i = rest.toInt(); i > 0; --i) state.alarms.load(QStringLiteral("A%1").arg(state.alarms.count() + 1));
+        for (int i = rest.toInt(); i > 0; --i) state.alarms.Load(QStringLiteral("A%1").arg(state.alarms.Count() + 1));
         ShowAlarmCount(state);
       } else if (verb == u"port") {
         state.link.portIndex = rest.toInt() - 1;
@@ -122,32 +122,32 @@ void EditorTest::Play(std::initializer_list<std::pair<const char*, const char*>>
 
 QString EditorTest::Shown(unsigned parts) {
   QStringList shown, rows, counts, on, red, amber, txt;
-  const Grid& vg = state.variables.grid();
+  const Grid& vg = state.variables.Cells();
   if (parts & kLists) {
-    for (int r = 1; r <= state.variables.count(); ++r) {
+    for (int r = 1; r <= state.variables.Count(); ++r) {
       int lit = 0;
-      for (int c = varcol::Texto; c <= varcol::Editavel; ++c) lit += vg.background(r, c) == colours::Amber;
-      rows << vg.text(r, varcol::Grupo) + u'/' + vg.text(r, varcol::Texto) + u'/' + state.variables.orderKey(r) +
+      for (int c = varcol::Texto; c <= varcol::Editavel; ++c) lit += vg.Background(r, c) == colours::Amber;
+      rows << vg.Text(r, varcol::Grupo) + u'/' + vg.Text(r, varcol::Texto) + u'/' + state.variables.KeyOf(r) +
                   QString(lit > 0 ? 1 : 0, lit == 4 ? u'*' : u'?');
     }
     shown << QStringLiteral("V[%1]").arg(rows.join(u' '));
     rows.clear();
-    for (int r = 1; r <= state.alarms.count(); ++r) {
-      QString text = state.alarms.text(r);
+    for (int r = 1; r <= state.alarms.Count(); ++r) {
+      QString text = state.alarms.Text(r);
       while (text.endsWith(u' ')) text.chop(1);
-      rows << text + QString(state.alarms.grid().background(r, 0) == colours::Amber ? 1 : 0, u'*');
+      rows << text + QString(state.alarms.Cells().Background(r, 0) == colours::Amber ? 1 : 0, u'*');
     }
     shown << QStringLiteral("A[%1]").arg(rows.join(u' '));
-    for (const auto& [display, count] : {std::pair{&state.files.variableCount, state.variables.count()},
-                                         {&state.files.alarmCount, state.alarms.count()}}) {
+    for (const auto& [display, count] : {std::pair{&state.files.variableCount, state.variables.Count()},
+                                         {&state.files.alarmCount, state.alarms.Count()}}) {
       counts << display->text + QString(display->background == (count > 0 ? colours::Amber : colours::White) ? 0 : 1, u'!');
     }
     shown << QStringLiteral("n=") + counts.join(u'/');
     if (!state.files.firstWord.text.isEmpty()) shown << QStringLiteral("mem=") + state.files.firstWord.text;
   }
   if (parts & kSelection) {
-    if (state.variables.selectedRow()) shown << QStringLiteral("sel=V%1").arg(state.variables.selectedRow());
-    if (state.alarms.selectedRow()) shown << QStringLiteral("sel=A%1").arg(state.alarms.selectedRow());
+    if (state.variables.SelectedRow()) shown << QStringLiteral("sel=V%1").arg(state.variables.SelectedRow());
+    if (state.alarms.SelectedRow()) shown << QStringLiteral("sel=A%1").arg(state.alarms.SelectedRow());
     if (state.variablePage.editing) shown << QStringLiteral("edit=V");
     if (state.alarmPage.editing) shown << QStringLiteral("edit=A");
     for (const RowButtons* b : {&state.variablePage.rows, &state.alarmPage.rows}) {
@@ -175,8 +175,8 @@ QString EditorTest::Shown(unsigned parts) {
                             .replace(QStringLiteral("Campo(0),Campo(1),Campo(2),Campo(3)"), QStringLiteral("V"))
                             .replace(QStringLiteral("Texto1,Texto2"), QStringLiteral("A"));
     if (!lit.isEmpty()) shown << QStringLiteral("amber=") + lit;
-    if (vg.background(0, varcol::Grupo) == colours::Red) shown << QStringLiteral("grupo=red");
-    if (vg.text(0, varcol::Grupo) + state.alarms.grid().text(0, 0) != u"GrupoTexto editado Alarmes (8X8)") {
+    if (vg.Background(0, varcol::Grupo) == colours::Red) shown << QStringLiteral("grupo=red");
+    if (vg.Text(0, varcol::Grupo) + state.alarms.Cells().Text(0, 0) != u"GrupoTexto editado Alarmes (8X8)") {
       shown << QStringLiteral("header!");
     }
     for (const FieldState& f : state.variablePage.entry) txt << f.text;
@@ -196,7 +196,7 @@ QString EditorTest::Shown(unsigned parts) {
     if (state.files.save.enabled) shown << QStringLiteral("salvarOn");
   }
   if (parts & kLink) {
-    if (port.isOpen()) shown << QStringLiteral("port=%1").arg(port.openPort);
+    if (port.IsOpen()) shown << QStringLiteral("port=%1").arg(port.openPort);
     if (link.IsTransferring()) shown << QStringLiteral("sending");
     if (state.readingPlc) shown << QStringLiteral("locked");
   }

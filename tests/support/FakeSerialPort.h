@@ -15,46 +15,46 @@ namespace zelkor::testing {
 // it (if any) arrives from the event loop, as a real line's would, never inside write().
 class FakeSerialPort final : public SerialPort {
  public:
-  void close() override { openPort = 0; }
-  OpenResult open(int n) override {
+  void Close() override { openPort = 0; }
+  OpenResult Open(int n) override {
     opens << n;
     if (openResults.value(n).error != OpenError::None) return openResults.value(n);
     openPort = n;
     received_.clear();
     return {};
   }
-  bool isOpen() const override { return openPort != 0; }
-  bool write(const QByteArray& bytes, QString* error) override {
+  bool IsOpen() const override { return openPort != 0; }
+  bool Write(const QByteArray& bytes, QString* error) override {
     *error = QStringLiteral("A porta de comunicação não está aberta.");
-    if (!isOpen()) return false;
+    if (!IsOpen()) return false;
     written << bytes;
     if (const QByteArray answer = peer ? peer(bytes) : QByteArray(); !answer.isEmpty()) {
       ++inFlight_;
       QTimer::singleShot(0, this, [this, answer] {
         --inFlight_;
-        if (isOpen()) Deliver(answer);
+        if (IsOpen()) Deliver(answer);
       });
     }
     return true;
   }
-  QByteArray peekWaiting() override { return received_; }
-  QByteArray discardWaiting() override { return std::exchange(received_, {}); }
-  bool readByte(char* byte) override {
+  QByteArray PeekWaiting() override { return received_; }
+  QByteArray DiscardWaiting() override { return std::exchange(received_, {}); }
+  bool ReadByte(char* byte) override {
     if (received_.isEmpty()) return false;
     *byte = received_.front();
     received_.remove(0, 1);
     return true;
   }
-  QString deviceFor(int n) const override { return n <= 2 ? QStringLiteral("/dev/ttyUSB%1").arg(n - 1) : QString(); }
+  QString DeviceFor(int n) const override { return n <= 2 ? QStringLiteral("/dev/ttyUSB%1").arg(n - 1) : QString(); }
 
   // Bytes arriving from the far end; the far end hanging up.
   void Deliver(const QByteArray& bytes) {
     received_.append(bytes);
-    Q_EMIT readyRead();
+    Q_EMIT ReadyRead();
   }
   void Lose(const QString& description) {
     openPort = 0;
-    Q_EMIT lost(description);
+    Q_EMIT Lost(description);
   }
   // Runs the event loop until the peer's pending answers have arrived (each may bring another).
   void Settle() {
@@ -79,14 +79,14 @@ inline QByteArray NakAnswer() { return QByteArray(1, kNak) + "00wSB1234" + kEtx 
 // A deadline on a clock that only the test moves.
 class ManualDeadline final : public Deadline {
  public:
-  void start(int milliseconds) override { due_ = now_ + milliseconds; }
-  void stop() override { due_ = -1; }
-  qint64 now() const override { return now_; }
+  void Start(int milliseconds) override { due_ = now_ + milliseconds; }
+  void Stop() override { due_ = -1; }
+  qint64 Now() const override { return now_; }
   void Advance(int milliseconds) {
     now_ += milliseconds;
     if (due_ < 0 || now_ < due_) return;
     due_ = -1;
-    Q_EMIT expired();
+    Q_EMIT Expired();
   }
 
  private:

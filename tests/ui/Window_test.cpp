@@ -185,14 +185,14 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
     return monitor->toPlainText().endsWith(QStringLiteral("transferência concluída"));
   }));
   Click(name::BotaoLimparMonitor);
-  EXPECT_TRUE(monitor->toPlainText().isEmpty() && window->Monitor().lines().empty());
+  EXPECT_TRUE(monitor->toPlainText().isEmpty() && window->Monitor().Lines().empty());
   // A read locks what would change the lists, and closing gives it up.
   messages.answers = {Answer::No, Answer::No};
   Click(name::BotaoLeCLP);
   EXPECT_FALSE(Find(name::BotaoApagaListaAlarmes)->isEnabled());
   EXPECT_EQ(Find(name::BotaoAbrirArquivo)->toolTip(), QStringLiteral("Aguarde o fim da leitura do CLP"));
   EXPECT_TRUE(window->close());
-  EXPECT_FALSE(port.isOpen());
+  EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(Find(name::BotaoAbrirArquivo)->toolTip() + window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(),
             QStringLiteral("Abrir arquivoA"));
 }

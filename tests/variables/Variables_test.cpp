@@ -40,7 +40,7 @@ TEST(VariableEntry, EachFieldIsCheckedInTurnAndTheFirstProblemGivesItsOwnMessage
   }
   for (const char16_t* line : {u"0/D0", u"7/D0000", u"0/D4999", u"0/C0", u"0/C255", u"0/T000", u"0/T255", u"0/d12", u"0/t7",
                                u"0/D 12", u"0/D+12", u"0/c045", u"0/D0007"}) {
-    EXPECT_TRUE(Check(QString::fromUtf16(line)).valid()) << QString::fromUtf16(line).toStdString();
+    EXPECT_TRUE(Check(QString::fromUtf16(line)).Valid()) << QString::fromUtf16(line).toStdString();
   }
 }
 
@@ -74,13 +74,13 @@ TEST_F(VariableEditorTest, ASelectionEnablesWhatStaysInsideAndLinesThatAreNotRow
       {"Vload 2 0; check; dbl V2; apagar V; V 0|B|u|D1", "V[0/B/000001] A[] n=1/0 mem=D4489 txt=0|B|u|D1| focus=Campo(0) "
                                                          "changed msg=Sequência de numeração!"},
   });
-  EXPECT_EQ(state.variables.grid().lineCount(), 2);  // the header and the row that took the emptied list's line
+  EXPECT_EQ(state.variables.Cells().LineCount(), 2);  // the header and the row that took the emptied list's line
 }
 
 TEST_F(VariableEditorTest, The256thRowIsRefusedButTheRestOfTheSaveRunsAndReplacingStillWorks) {
   for (int i = 1; i <= 255; ++i) {
     Do(QStringLiteral("V 0|A|u|D1"));
-    EXPECT_EQ(state.variables.grid().controlWidth(), i < 19 ? 3975 : 4220);  // from 20 lines on, room for a scroll bar
+    EXPECT_EQ(state.variables.Cells().ControlWidth(), i < 19 ? 3975 : 4220);  // from 20 lines on, room for a scroll bar
   }
   Do(QStringLiteral("click V7"));
   state.listsChanged = false;
@@ -90,7 +90,7 @@ TEST_F(VariableEditorTest, The256thRowIsRefusedButTheRestOfTheSaveRunsAndReplaci
   EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("Limite máximo de 255 linhas foi atingido"),
                                             QStringLiteral("Linha não incluída!"), MessageButtons::Ok, MessageIcon::Critical}));
   Do(QStringLiteral("dbl V255; V 0|LAST|u|D1"));
-  EXPECT_EQ(state.variables.row(255).texto + Titles(), QStringLiteral("LAST"));
+  EXPECT_EQ(state.variables.Row(255).texto + Titles(), QStringLiteral("LAST"));
 }
 
 TEST_F(VariableEditorTest, GroupNumbersMustRunFromZeroWithoutAGapAndTheCheckColoursTheGrupoColumn) {
@@ -98,7 +98,7 @@ TEST_F(VariableEditorTest, GroupNumbersMustRunFromZeroWithoutAGapAndTheCheckColo
                                        {"1 2", false}, {"2", false}, {"0 1 3 2", true}, {"0 1 3", false}}) {
     Do(QStringLiteral("apagar V; Vload %1; check").arg(QLatin1String(groups)));
     EXPECT_EQ(Titles(), passes ? QString() : QStringLiteral("Sequência de numeração!")) << groups;
-    EXPECT_EQ(state.variables.grid().background(state.variables.count(), varcol::Grupo), passes ? colours::Grey : colours::Red);
+    EXPECT_EQ(state.variables.Cells().Background(state.variables.Count(), varcol::Grupo), passes ? colours::Grey : colours::Red);
   }
   EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("Sequência de numeração do Grupo está quebrada!\r\nDeve iniciar com "
                                                            "zero e seguir sequência de 1 em 1!"),

@@ -38,7 +38,7 @@ PlcSimulator::~PlcSimulator() {
   if (slave_ >= 0) ::close(slave_);
 }
 
-QString PlcSimulator::open(QString* error) {
+QString PlcSimulator::Open(QString* error) {
   char name[256] = {};
   if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
     *error = QString::fromLocal8Bit(std::strerror(errno));
@@ -52,7 +52,7 @@ QString PlcSimulator::open(QString* error) {
   ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
   slavePath_ = QString::fromLocal8Bit(name);
   notifier_ = new QSocketNotifier(master_, QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, &PlcSimulator::onReadable);
+  connect(notifier_, &QSocketNotifier::activated, this, &PlcSimulator::OnReadable);
   pacer_ = new QTimer(this);
   pacer_->setTimerType(Qt::PreciseTimer);
   connect(pacer_, &QTimer::timeout, this, [this] {
@@ -65,7 +65,7 @@ QString PlcSimulator::open(QString* error) {
   return slavePath_;
 }
 
-void PlcSimulator::onReadable() {
+void PlcSimulator::OnReadable() {
   char buffer[512];
   for (;;) {
     const ssize_t n = ::read(master_, buffer, sizeof buffer);
@@ -84,17 +84,17 @@ void PlcSimulator::onReadable() {
     if (eot < 0 || incoming_.size() < eot + 3) return;
     const QByteArray frame = incoming_.left(eot + 3);
     incoming_.remove(0, eot + 3);
-    answer(respond(frame));
+    Answer(Respond(frame));
     if (master_ < 0) return;
   }
 }
 
-QByteArray PlcSimulator::respond(const QByteArray& frame) {
+QByteArray PlcSimulator::Respond(const QByteArray& frame) {
   const qsizetype eot = frame.size() - 3;
   const char command = frame.size() > 3 ? frame[3] : '?';
   const QByteArray head = QByteArray(1, kAck) + "00" + command + "SB";
   auto refuse = [&](const char* code) {
-    Q_EMIT frameHandled(false);
+    Q_EMIT FrameHandled(false);
     const QByteArray body = QByteArray(1, kNak) + "00" + command + "SB" + code + kEtx;
     return body + Checksum(body);
   };
@@ -116,7 +116,7 @@ QByteArray PlcSimulator::respond(const QByteArray& frame) {
       body += QByteArray::number(memory_[static_cast<size_t>(address + i)], 16).toUpper().rightJustified(4, '0');
     }
     body += kEtx;
-    Q_EMIT frameHandled(true);
+    Q_EMIT FrameHandled(true);
     return body + Checksum(body);
   }
   if (data.size() != 4 * count) return refuse(kBadSyntax);
@@ -125,15 +125,15 @@ QByteArray PlcSimulator::respond(const QByteArray& frame) {
     if (!HexWord(data.mid(4 * i, 4), &words[static_cast<size_t>(i)])) return refuse(kBadSyntax);
   }
   for (int i = 0; i < count; ++i) memory_[static_cast<size_t>(address + i)] = static_cast<std::uint16_t>(words[static_cast<size_t>(i)]);
-  Q_EMIT frameHandled(true);
+  Q_EMIT FrameHandled(true);
   const int v = memory_[4499] & 0xFF;
   const int a = memory_[4499] >> 8;
-  if (address == 4496 - 7 * v - 8 * a) Q_EMIT imageComplete();
+  if (address == 4496 - 7 * v - 8 * a) Q_EMIT ImageComplete();
   const QByteArray body = head + kEtx;
   return body + Checksum(body);
 }
 
-void PlcSimulator::answer(QByteArray bytes) {
+void PlcSimulator::Answer(QByteArray bytes) {
   if (faults_.silent) return;
   if (faults_.nak) bytes[0] = kNak;
   if (faults_.wrongFirst) bytes[0] = 'X';
@@ -142,8 +142,8 @@ void PlcSimulator::answer(QByteArray bytes) {
   ++answered_;
   const bool last = faults_.disconnectAfter >= 0 && answered_ >= faults_.disconnectAfter;
   auto deliver = [this, bytes, last] {
-    send(bytes);
-    if (last) hangUp();
+    Send(bytes);
+    if (last) HangUp();
   };
   if (faults_.delayMs > 0) {
     QTimer::singleShot(faults_.delayMs, this, deliver);
@@ -152,7 +152,7 @@ void PlcSimulator::answer(QByteArray bytes) {
   }
 }
 
-void PlcSimulator::send(const QByteArray& bytes) {
+void PlcSimulator::Send(const QByteArray& bytes) {
   if (master_ < 0) return;
   if (faults_.pace) {
     outgoing_ += bytes;
@@ -162,12 +162,12 @@ void PlcSimulator::send(const QByteArray& bytes) {
   (void)::write(master_, bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-void PlcSimulator::hangUp() {
+void PlcSimulator::HangUp() {
   if (master_ < 0) return;
   if (faults_.pace) {
     // Let the paced answer go out first.
     if (!outgoing_.isEmpty()) {
-      QTimer::singleShot(5, this, [this] { hangUp(); });
+      QTimer::singleShot(5, this, [this] { HangUp(); });
       return;
     }
   }
@@ -175,10 +175,10 @@ void PlcSimulator::hangUp() {
   notifier_ = nullptr;
   ::close(master_);
   master_ = -1;
-  Q_EMIT hungUp();
+  Q_EMIT HungUp();
 }
 
-QStringList PlcSimulator::decodeLists() const {
+QStringList PlcSimulator::DecodeLists() const {
   QStringList lines;
   const int v = memory_[4499] & 0xFF;
   const int a = memory_[4499] >> 8;

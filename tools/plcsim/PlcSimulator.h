@@ -41,31 +41,31 @@ class PlcSimulator : public QObject {
   ~PlcSimulator() override;
 
   // Opens the pseudo-terminal; the path of its serial end, or empty with *error.
-  QString open(QString* error);
-  QString devicePath() const { return slavePath_; }
+  QString Open(QString* error);
+  QString DevicePath() const { return slavePath_; }
 
   // What the PLC answers to one request frame, before any fault mode; a
   // write lands in memory. Also the peer of in-process tests.
-  QByteArray respond(const QByteArray& frame);
+  QByteArray Respond(const QByteArray& frame);
 
-  std::uint16_t word(int address) const { return memory_.at(static_cast<size_t>(address)); }
-  int framesAnswered() const { return answered_; }
+  std::uint16_t Word(int address) const { return memory_.at(static_cast<size_t>(address)); }
+  int FramesAnswered() const { return answered_; }
 
   // The two lists as the panel would read them from the image, one line each:
   // "V <grupo> <texto>|<unidade>|<endereço>|<Sim/Não>" and "A <alarm text>".
-  QStringList decodeLists() const;
+  QStringList DecodeLists() const;
 
  Q_SIGNALS:
-  void frameHandled(bool accepted);
+  void FrameHandled(bool accepted);
   // A write reached the lowest word of the image its header announces.
-  void imageComplete();
-  void hungUp();
+  void ImageComplete();
+  void HungUp();
 
  private:
-  void onReadable();
-  void answer(QByteArray bytes);
-  void send(const QByteArray& bytes);
-  void hangUp();
+  void OnReadable();
+  void Answer(QByteArray bytes);
+  void Send(const QByteArray& bytes);
+  void HangUp();
 
   Faults faults_;
   int master_ = -1;

@@ -76,14 +76,14 @@ int main(int argc, char* argv[]) {
     zelkor::AlarmList alarms;
     zelkor::LoadParameterLines(zelkor::SplitParameterLines(file.readAll()), variables, alarms);
     try {
-      for (const QByteArray& frame : zelkor::TransferFrames(variables, alarms)) plc.respond(frame);
+      for (const QByteArray& frame : zelkor::TransferFrames(variables, alarms)) plc.Respond(frame);
     } catch (const std::exception& e) {
       QTextStream(stderr) << "plcsim: " << QString::fromUtf8(e.what()) << Qt::endl;
       return 1;
     }
   }
   QString error;
-  const QString path = plc.open(&error);
+  const QString path = plc.Open(&error);
   QTextStream out(stdout);
   if (path.isEmpty()) {
     QTextStream(stderr) << "zelkor-plcsim: " << error << Qt::endl;
@@ -100,12 +100,12 @@ int main(int argc, char* argv[]) {
   out << path << Qt::endl;
 
   if (parser.isSet(print)) {
-    QObject::connect(&plc, &zelkor::sim::PlcSimulator::imageComplete, [&] {
-      out << "--- " << plc.framesAnswered() << " frames answered; the panel reads:" << Qt::endl;
-      for (const QString& line : plc.decodeLists()) out << line << Qt::endl;
+    QObject::connect(&plc, &zelkor::sim::PlcSimulator::ImageComplete, [&] {
+      out << "--- " << plc.FramesAnswered() << " frames answered; the panel reads:" << Qt::endl;
+      for (const QString& line : plc.DecodeLists()) out << line << Qt::endl;
     });
   }
-  QObject::connect(&plc, &zelkor::sim::PlcSimulator::hungUp, [&] { out << "--- line hung up" << Qt::endl; });
+  QObject::connect(&plc, &zelkor::sim::PlcSimulator::HungUp, [&] { out << "--- line hung up" << Qt::endl; });
 
   // Ctrl+C and kill end the loop, so the symlink goes with us.
   if (::pipe(signalPipe) == 0) {
