@@ -28,7 +28,7 @@ QString TrimBlanks(const QString& text) {
 
 QByteArray FormatParameterFile(const VariableList& variables, const AlarmList& alarms) {
   QString text;
-  text.reserve((variables.Count() + alarms.Count()) * (kLineLength + 2));
+  text.reserve(qsizetype{variables.Count() + alarms.Count()} * (kLineLength + 2));
   const QString end = QStringLiteral("\r\n");
   for (int r = 1; r <= variables.Count(); ++r) {
     const VariableRow row = variables.Row(r);
@@ -104,7 +104,7 @@ ReadOutcome ReadParameterFile(EditorState& state, const QString& path) {
     state.messages.Show({QStringLiteral("O arquivo \"%1\" tem %2 MB: não é um arquivo de parâmetros.\r\n"
                                         "As listas não foram alteradas.")
                              .arg(path)
-                             .arg(file.size() / (1024 * 1024)),
+                             .arg(file.size() / (qint64{1024} * 1024)),
                          QStringLiteral("Arquivo não lido!"), MessageButtons::Ok, MessageIcon::Exclamation});
     return ReadOutcome::Refused;
   }

@@ -14,7 +14,7 @@ inline constexpr int kLineLength = 21;
 // A parameter file holds a few hundred lines at most; far larger files are
 // refused before the lists are touched, so the window never stalls on one.
 inline constexpr int kMaxFileLines = 100000;
-inline constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+inline constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
 
 // The whole file: one 21-character Windows-1252 line per row, variables
 // first, each line ended by CR LF.

@@ -1,5 +1,6 @@
 #include "paramfile/Csv.h"
 #include "support/Editor.h"
+#include "support/Golden.h"
 #include "support/Printers.h"
 
 namespace zelkor {
@@ -55,14 +56,14 @@ TEST(Csv, ReadsWhatSpreadsheetsWriteAndRefusesEveryBadRowWithItsLine) {
 using CsvCommandsTest = testing::EditorTest;
 
 TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesItWholeChangingNothing) {
-  const QByteArray exported = "\xEF\xBB\xBF" + kHeader + "Variável;0;  TEMP;   ;c10;Não;;\r\nVariável;1;\"P;1\"\"\";°C;D0100;Sim;;\r\n"
-                              "Alarme;;;;;;MOTOR 1 ;FALHA   \r\n";  // quoted only where needed; the typed empty unit is blanks
   Play({{"V 1|P;1\"|°C|D0100|S; V 0|  TEMP||c10; A MOTOR 1|FALHA; saveas a.zlk; saveas lista.csv",
          "V[0/  TEMP/000002 1/P;1\"/100001] A[MOTOR 1 FALHA] n=2/1 mem=D4474 txt=0|  TEMP|   |c10| txtA=MOTOR 1|FALHA changed "
          "title=a.zlk file=a.zlk salvarOn"}});
   EXPECT_EQ(dialogs.requests.back().secondFilter, QStringLiteral("Planilha (*.csv) | *.csv"));
   Do(QStringLiteral("apagar V; V 0|X|u|D1; no; open lista.csv"));
-  EXPECT_EQ(Bytes(QStringLiteral("lista.csv")), exported);
+  // The same lists as a parameter file and as a spreadsheet, quoted only where needed.
+  testing::ExpectGolden(QStringLiteral("paramfile/data/lists.zlk"), Bytes(QStringLiteral("a.zlk")));
+  testing::ExpectGolden(QStringLiteral("paramfile/data/lists.csv"), Bytes(QStringLiteral("lista.csv")));
   EXPECT_EQ(Shown(), QStringLiteral("V[0/  TEMP/000001 1/P;1\"/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 focus=Texto1 changed "
                                     "msg=Salvar dados atuais? title=lista.csv (importada)"));
   // A refused sheet asks nothing and changes nothing; an unclosed quote, even in a column the import ignores, refuses it.

@@ -75,7 +75,7 @@ TEST_F(ParameterFileTest, AnUnreadableFileEmptiesTheListsAHugeOneIsRefusedWithTh
     EXPECT_TRUE(messages.shown.back().text.contains(path)) << messages.shown.back().text.toStdString();
   }
   // Binary files and very long lines simply open, as alarms.
-  Load(QByteArray(1024 * 1024, 'Q') + "\r\n\x01\xFF\x80");
+  Load(QByteArray(qsizetype{1024} * 1024, 'Q') + "\r\n\x01\xFF\x80");
   EXPECT_EQ(state.alarms.Text(1) + state.alarms.Text(2), QString(16, u'Q') + QStringLiteral("\x01ÿ€"));
 }
 

@@ -113,18 +113,18 @@ QByteArray PlcSimulator::Respond(const QByteArray& frame) {
     if (!data.isEmpty()) return refuse(kBadSyntax);
     QByteArray body = head + QByteArray::number(2 * count, 16).toUpper().rightJustified(2, '0');  // data bytes
     for (int i = 0; i < count; ++i) {
-      body += QByteArray::number(memory_[static_cast<size_t>(address + i)], 16).toUpper().rightJustified(4, '0');
+      body += QByteArray::number(memory_[static_cast<size_t>(address) + static_cast<size_t>(i)], 16).toUpper().rightJustified(4, '0');
     }
     body += kEtx;
     Q_EMIT FrameHandled(true);
     return body + Checksum(body);
   }
-  if (data.size() != 4 * count) return refuse(kBadSyntax);
+  if (data.size() != qsizetype{4} * count) return refuse(kBadSyntax);
   std::array<int, 255> words{};
   for (int i = 0; i < count; ++i) {
-    if (!HexWord(data.mid(4 * i, 4), &words[static_cast<size_t>(i)])) return refuse(kBadSyntax);
+    if (!HexWord(data.mid(qsizetype{4} * i, 4), &words[static_cast<size_t>(i)])) return refuse(kBadSyntax);
   }
-  for (int i = 0; i < count; ++i) memory_[static_cast<size_t>(address + i)] = static_cast<std::uint16_t>(words[static_cast<size_t>(i)]);
+  for (int i = 0; i < count; ++i) memory_[static_cast<size_t>(address) + static_cast<size_t>(i)] = static_cast<std::uint16_t>(words[static_cast<size_t>(i)]);
   Q_EMIT FrameHandled(true);
   const int v = memory_[4499] & 0xFF;
   const int a = memory_[4499] >> 8;
@@ -185,7 +185,7 @@ QStringList PlcSimulator::DecodeLists() const {
   auto bytesAt = [this](int address, int words) {
     QByteArray bytes;
     for (int i = 0; i < words; ++i) {
-      const std::uint16_t w = memory_[static_cast<size_t>(address + i)];
+      const std::uint16_t w = memory_[static_cast<size_t>(address) + static_cast<size_t>(i)];
       bytes.append(static_cast<char>(w >> 8)).append(static_cast<char>(w & 0xFF));
     }
     return bytes;
