@@ -66,8 +66,7 @@ int main(int argc, char* argv[]) {
     const QString path = MakeFile(dir.filePath(QStringLiteral("in.zlk")), c.variables, c.alarms);
     const double open = MedianMs(5, [&] { static_cast<void>(zelkor::ReadParameterFile(state, path)); });
     std::printf("open %-32s %8.2f ms  -> %d variables, %d alarms%s%s\n", c.label, open, state.variables.Count(),
-                state.alarms.Count(), messages.last.isEmpty() ? "" : "; message: ",
-                messages.last.toUtf8().constData());
+                state.alarms.Count(), messages.last.isEmpty() ? "" : "; message: ", messages.last.toUtf8().constData());
     messages.last.clear();
   }
   static_cast<void>(zelkor::ReadParameterFile(state, MakeFile(dir.filePath(QStringLiteral("in.zlk")), 255, 255)));

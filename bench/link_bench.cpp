@@ -56,7 +56,8 @@ struct Run {
 
 // One write, then one read, of the lists; with `window`, through the window
 // with its monitor tab showing.
-std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs, int variables, int alarms, bool window) {
+std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs, int variables, int alarms,
+                              bool window) {
   QTemporaryDir devices;
   QProcess sim;
   sim.start(plcsim, simArgs + QStringList{QStringLiteral("--link"), devices.path() + QStringLiteral("/ttyUSB0")});
@@ -130,16 +131,18 @@ int main(int argc, char* argv[]) {
     for (int round = 1; round <= 3; ++round) {
       const auto [write, read] = Transfers(plcsim, {}, 255, 255, window);
       for (const auto& [what, run] : {std::pair{"write", write}, {"read", read}}) {
-        std::printf("%s, %s, instant answers, round %d: %d frames in %.1f ms; editor CPU %.1f ms = %.3f ms a frame; \"%s\"\n",
-                    how, what, round, run.frames, run.wallMs, run.cpuMs, run.cpuMs / run.frames,
-                    run.message.toUtf8().constData());
+        std::printf(
+            "%s, %s, instant answers, round %d: %d frames in %.1f ms; editor CPU %.1f ms = %.3f ms a frame; \"%s\"\n",
+            how, what, round, run.frames, run.wallMs, run.cpuMs, run.cpuMs / run.frames,
+            run.message.toUtf8().constData());
       }
     }
     const auto [write, read] = Transfers(plcsim, {QStringLiteral("--delay"), QStringLiteral("50")}, 20, 19, window);
     for (const auto& [what, run] : {std::pair{"write", write}, {"read", read}}) {
       const double waitingMs = run.frames * 50.0;
-      std::printf("%s, %s, answers delayed 50 ms: %d frames in %.1f ms; editor CPU %.2f ms for %.0f ms of waiting = %.3f %%\n",
-                  how, what, run.frames, run.wallMs, run.cpuMs, waitingMs, 100.0 * run.cpuMs / waitingMs);
+      std::printf(
+          "%s, %s, answers delayed 50 ms: %d frames in %.1f ms; editor CPU %.2f ms for %.0f ms of waiting = %.3f %%\n",
+          how, what, run.frames, run.wallMs, run.cpuMs, waitingMs, 100.0 * run.cpuMs / waitingMs);
     }
   }
   return 0;

@@ -77,9 +77,10 @@ int main(int argc, char* argv[]) {
   // The fastest run of each is what the machine's other work disturbs least.
   const double eMin = *std::min_element(editor.begin(), editor.end());
   const double bMin = *std::min_element(bare.begin(), bare.end());
-  std::printf("start-up to first paint, %d runs each (goal: at most 1.5)\n"
-              "  median:  bare window %.1f ms, editor %.1f ms, ratio %.2f\n"
-              "  fastest: bare window %.1f ms, editor %.1f ms, ratio %.2f\n",
-              runs, b, e, e / b, bMin, eMin, eMin / bMin);
+  std::printf(
+      "start-up to first paint, %d runs each (goal: at most 1.5)\n"
+      "  median:  bare window %.1f ms, editor %.1f ms, ratio %.2f\n"
+      "  fastest: bare window %.1f ms, editor %.1f ms, ratio %.2f\n",
+      runs, b, e, e / b, bMin, eMin, eMin / bMin);
   return 0;
 }

@@ -10,23 +10,23 @@
 //   progress — a transfer under way
 //   monitor  — the "Monitor" tab after a port that failed to open
 #include "PlcSimulator.h"
+#include "alarms/AlarmEditor.h"
 #include "core/EditorLifecycle.h"
 #include "editing/ListEditing.h"
 #include "plclink/QtSerialPort.h"
+#include "transfer/PlcCommands.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
-#include "transfer/PlcCommands.h"
 #include "ui/Translation.h"
-#include "alarms/AlarmEditor.h"
 #include "variables/VariableEditor.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -88,7 +88,8 @@ int main(int argc, char* argv[]) {
     });
   }
   if (scene == QStringLiteral("error")) {
-    SaveLine(window, QStringLiteral("2"), QStringLiteral("VAZÃO"), QStringLiteral("l/s"), QStringLiteral("t300"), false);
+    SaveLine(window, QStringLiteral("2"), QStringLiteral("VAZÃO"), QStringLiteral("l/s"), QStringLiteral("t300"),
+             false);
   }
   if (scene == QStringLiteral("alarms")) {
     const char* alarms[][2] = {{"BOMBA", "FALHA"}, {"MOTOR 1", "SOBRECAR"}, {"NÍVEL", "BAIXO"}};

@@ -21,7 +21,9 @@ const QString kHelp = QStringLiteral(
     "  -v, --version   mostra a versão e sai\n");
 
 CommandLine Refuse(const QString& why) {
-  return {CommandLine::Action::Refuse, {}, 2,
+  return {CommandLine::Action::Refuse,
+          {},
+          2,
           QStringLiteral("zelkor-editor: ") + why + QStringLiteral(" (veja zelkor-editor --help)\n")};
 }
 

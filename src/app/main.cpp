@@ -29,8 +29,10 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zelkor Editor"));
   if (!zelkor::InstallPortugueseTranslation(app)) {
-    std::fputs("Zelkor Editor: tradução do Qt (qtbase_pt_BR.qm, pacote qt6-translations-l10n) não encontrada; "
-               "os diálogos padrão ficam em inglês.\n", stderr);
+    std::fputs(
+        "Zelkor Editor: tradução do Qt (qtbase_pt_BR.qm, pacote qt6-translations-l10n) não encontrada; "
+        "os diálogos padrão ficam em inglês.\n",
+        stderr);
   }
   // Lets the desktop match the window with its menu entry.
   QApplication::setDesktopFileName(QStringLiteral("io.github.zelkor.ZelkorEditor"));

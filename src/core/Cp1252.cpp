@@ -23,8 +23,7 @@ int ByteOf(QChar c) {
 
 bool Typeable(QChar c) {
   const int byte = ByteOf(c);
-  return byte >= 0x20 && byte != 0x7F && byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 &&
-         byte != 0x9D;
+  return byte >= 0x20 && byte != 0x7F && byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D;
 }
 
 QByteArray Encode(const QString& text, bool* ok) {

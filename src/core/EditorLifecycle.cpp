@@ -88,9 +88,9 @@ CloseAnswer CloseRequest(EditorState& state) {
   if (state.listsChanged) {
     Answer answer = Answer::No;
     try {
-      answer = state.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de sair?"),
-                                    QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel,
-                                    MessageIcon::None});
+      answer =
+          state.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de sair?"),
+                               QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel, MessageIcon::None});
     } catch (...) {
     }
     if (answer == Answer::Cancel) return CloseAnswer::Stay;

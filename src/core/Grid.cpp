@@ -79,9 +79,7 @@ void Grid::SortNumeric(int firstLine, int lastLine, int column) {
   Q_EMIT LinesAboutToChange();
   const auto col = static_cast<size_t>(column);
   std::stable_sort(lines_.begin() + firstLine, lines_.begin() + lastLine + 1,
-                   [col](const Line& a, const Line& b) {
-                     return GridNumber(a[col].text) < GridNumber(b[col].text);
-                   });
+                   [col](const Line& a, const Line& b) { return GridNumber(a[col].text) < GridNumber(b[col].text); });
   Q_EMIT LinesChanged();
 }
 

@@ -60,10 +60,8 @@ void VariableList::ResetHeader() {
     CellAlignment alignment;
   };
   static constexpr Column kColumns[] = {
-      {u"Grupo", 550, CellAlignment::Centre},
-      {u"   Texto", 1000, CellAlignment::LeftCentre},
-      {u"Unidade", 700, CellAlignment::LeftCentre},
-      {u"Endereço", 800, CellAlignment::LeftCentre},
+      {u"Grupo", 550, CellAlignment::Centre},       {u"   Texto", 1000, CellAlignment::LeftCentre},
+      {u"Unidade", 700, CellAlignment::LeftCentre}, {u"Endereço", 800, CellAlignment::LeftCentre},
       {u"Editável", 830, CellAlignment::Centre},
   };
   Grid& g = Cells();
@@ -91,16 +89,14 @@ bool VariableList::Append(const VariableRow& row) {
   return true;
 }
 
-void VariableList::Replace(int row, const VariableRow& values) {
-  Write(row, values, FormatGroup(values.grupo));
-}
+void VariableList::Replace(int row, const VariableRow& values) { Write(row, values, FormatGroup(values.grupo)); }
 
 void VariableList::Load(const VariableRow& row) { Write(AppendLine(), row, row.grupo.left(1)); }
 
 VariableRow VariableList::Row(int r) const {
   const Grid& g = Cells();
-  return {g.Text(r, varcol::Grupo), g.Text(r, varcol::Texto), g.Text(r, varcol::Unidade),
-          g.Text(r, varcol::Endereco), g.Text(r, varcol::Editavel)};
+  return {g.Text(r, varcol::Grupo), g.Text(r, varcol::Texto), g.Text(r, varcol::Unidade), g.Text(r, varcol::Endereco),
+          g.Text(r, varcol::Editavel)};
 }
 
 AlarmList::AlarmList() : RowList(1, 0) {

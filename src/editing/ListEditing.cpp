@@ -6,13 +6,13 @@
 namespace zelkor {
 
 ListEditor VariableListEditor(EditorState& s) {
-  return {s.variables,          s.variablePage,     s.variablePage.entry, Focus::VariableGrupo, Focus::VariableUp,
-          Focus::VariableDown, varcol::Texto,      varcol::Editavel,     s.files.variableCount};
+  return {s.variables,         s.variablePage, s.variablePage.entry, Focus::VariableGrupo, Focus::VariableUp,
+          Focus::VariableDown, varcol::Texto,  varcol::Editavel,     s.files.variableCount};
 }
 
 ListEditor AlarmListEditor(EditorState& s) {
-  return {s.alarms, s.alarmPage, s.alarmPage.entry, Focus::AlarmText1, Focus::AlarmUp, Focus::AlarmDown, 0, 0,
-          s.files.alarmCount};
+  return {s.alarms, s.alarmPage, s.alarmPage.entry, Focus::AlarmText1, Focus::AlarmUp, Focus::AlarmDown,
+          0,        0,           s.files.alarmCount};
 }
 
 void PaintSelection(const ListEditor& e, Rgb colour) {

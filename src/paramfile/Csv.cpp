@@ -113,8 +113,11 @@ SplitSheet SplitRows(const QByteArray& bytes, char separator) {
     if (csv_parse(&parser, bytes.constData() + start, length, EndField, EndRow, &collector) != length) {
       // A quote closed a quoted field and something other than a separator or a line end followed;
       // or a quote stands inside a field that did not begin with one.
-      if (parser.quoted == 0) return {{}, CsvFailure{line, QStringLiteral("aspas dentro de um campo que não começa com aspas")}};
-      return {{}, CsvFailure{continuesField ? quotedFieldLine : line, QStringLiteral("texto depois das aspas de fechamento")}};
+      if (parser.quoted == 0)
+        return {{}, CsvFailure{line, QStringLiteral("aspas dentro de um campo que não começa com aspas")}};
+      return {
+          {},
+          CsvFailure{continuesField ? quotedFieldLine : line, QStringLiteral("texto depois das aspas de fechamento")}};
     }
     if (!continuesField) quotedFieldLine = line;
     start = next;
@@ -380,7 +383,8 @@ CsvImport ParseCsv(const QByteArray& input) {
   }
   if (reader.alarmRows > 0 && at[kTexto1] < 0) return missing(kTexto1);
   if (reader.variableRows + reader.alarmRows == 0 && reader.failures.empty()) {
-    return Refused({{header->line, QStringLiteral("Planilha vazia: nenhuma linha de Variável ou Alarme depois do cabeçalho")}});
+    return Refused(
+        {{header->line, QStringLiteral("Planilha vazia: nenhuma linha de Variável ou Alarme depois do cabeçalho")}});
   }
   CheckGroupNumbering(reader.groups, reader.failures);
   if (!reader.failures.empty()) return Refused(std::move(reader.failures));

@@ -37,11 +37,13 @@ void AdoptFile(EditorState& s, const ChosenFile& file) {
 
 ChosenFile FileAt(const QString& path) {
   const QFileInfo info(path);
-  return {info.absoluteFilePath(), info.fileName(), HasSpreadsheetName(path) ? FileKind::Spreadsheet : FileKind::Parameters};
+  return {info.absoluteFilePath(), info.fileName(),
+          HasSpreadsheetName(path) ? FileKind::Spreadsheet : FileKind::Parameters};
 }
 
 void WriteCurrentFile(EditorState& s) {
-  if (const auto error = WriteParameterFile(s.currentPath, s.variables, s.alarms)) ReportUnexpectedError(s.messages, *error);
+  if (const auto error = WriteParameterFile(s.currentPath, s.variables, s.alarms))
+    ReportUnexpectedError(s.messages, *error);
 }
 
 // An export is a copy, not a save: the current file, the title and the
@@ -49,7 +51,8 @@ void WriteCurrentFile(EditorState& s) {
 void ExportSpreadsheet(EditorState& s, const QString& path) {
   QSaveFile file(path);
   if (const auto error = WriteAtomically(file, FormatCsv(s.variables, s.alarms))) {
-    ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível gravar a planilha \"%1\":\r\n%2").arg(path, *error));
+    ReportUnexpectedError(s.messages,
+                          QStringLiteral("Não foi possível gravar a planilha \"%1\":\r\n%2").arg(path, *error));
   }
 }
 
@@ -69,7 +72,8 @@ void ImportSpreadsheet(EditorState& s, FileDialogService& dialogs, const ChosenF
   QFile file(chosen.path);
   if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) {
     ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível ler a planilha \"%1\":\r\n%2")
-                                          .arg(chosen.path, file.isOpen() ? QStringLiteral("Arquivo grande demais.") : file.errorString()));
+                                          .arg(chosen.path, file.isOpen() ? QStringLiteral("Arquivo grande demais.")
+                                                                          : file.errorString()));
     return;
   }
   const CsvImport import = ParseCsv(file.readAll());

@@ -70,8 +70,8 @@ void LoadParameterLines(const QList<QByteArray>& lines, VariableList& variables,
   for (const QByteArray& raw : lines) {
     const QString line = cp1252::Decode(raw.left(kLineLength)).leftJustified(kLineLength, u' ');
     if (line[kLineLength - 1] == u'V') {
-      variables.Load({line.left(1), TrimBlanks(line.mid(1, 8)), TrimBlanks(line.mid(9, 3)),
-                      TrimBlanks(line.mid(12, 5)), TrimBlanks(line.mid(17, 3))});
+      variables.Load({line.left(1), TrimBlanks(line.mid(1, 8)), TrimBlanks(line.mid(9, 3)), TrimBlanks(line.mid(12, 5)),
+                      TrimBlanks(line.mid(17, 3))});
     } else {
       alarms.Load(TrimBlanks(line.left(16)));
     }

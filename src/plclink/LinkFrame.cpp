@@ -19,9 +19,7 @@ QByteArray BuildFrame(const FrameRequest& r) {
   return frame;
 }
 
-QByteArray DeviceName(int wordAddress) {
-  return "%DW0" + QByteArray::number(wordAddress).rightJustified(4, '0');
-}
+QByteArray DeviceName(int wordAddress) { return "%DW0" + QByteArray::number(wordAddress).rightJustified(4, '0'); }
 
 QByteArray WordCountText(int words) { return QByteArray::number(words, 16).toUpper().rightJustified(2, '0'); }
 
@@ -50,7 +48,7 @@ std::optional<QList<quint16>> ParseReadAnswer(const QByteArray& answer, int word
 }
 
 QString NameControlCharacters(const QByteArray& bytes) {
-  static const char* const kNames[32] = {"NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "HT", "LF",
+  static const char* const kNames[32] = {"NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "HT",  "LF",
                                          "VT",  "FF",  "CR",  "SO",  "SI",  "DLE", "DC1", "DC2", "DC3", "DC4", "NAK",
                                          "SYN", "ETB", "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
   QString text;

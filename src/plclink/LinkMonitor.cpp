@@ -24,8 +24,8 @@ LinkMonitor::LinkMonitor(PlcLink& link, const Deadline& clock, QObject* parent) 
   connect(&link, &PlcLink::AnswerReceived, this,
           [this](ExchangeOutcome outcome, const QByteArray& answer, const QByteArray& rest, const QString& portError) {
             const QString chars = NameControlCharacters(answer + rest);
-            Add(QStringLiteral("← CLP"), (chars.isEmpty() ? chars : chars + QStringLiteral("  ")) +
-                                            Meaning(outcome, answer, rest, portError));
+            Add(QStringLiteral("← CLP"),
+                (chars.isEmpty() ? chars : chars + QStringLiteral("  ")) + Meaning(outcome, answer, rest, portError));
           });
   connect(&link, &PlcLink::TransferEnded, this, [this](bool complete) {
     Add({}, complete ? QStringLiteral("transferência concluída") : QStringLiteral("transferência interrompida"));
@@ -39,7 +39,8 @@ LinkMonitor::LinkMonitor(PlcLink& link, const Deadline& clock, QObject* parent) 
     Add({}, QStringLiteral("porta não aberta: %1, %2").arg(PortEntryName(number), why));
   });
   connect(&link, &PlcLink::PortClosed, this, [this] { Add({}, QStringLiteral("porta fechada")); });
-  connect(&link, &PlcLink::PortLost, this, [this](const QString& why) { Add({}, QStringLiteral("porta perdida: ") + OneLine(why)); });
+  connect(&link, &PlcLink::PortLost, this,
+          [this](const QString& why) { Add({}, QStringLiteral("porta perdida: ") + OneLine(why)); });
 }
 
 QString LinkMonitor::Meaning(const QByteArray& frame) {
@@ -59,11 +60,13 @@ QString LinkMonitor::Meaning(ExchangeOutcome outcome, const QByteArray& answer, 
       if (answer.startsWith(kNak)) {
         // A NAK carries its error code after "00", the command and "SB".
         const QByteArray code = (answer + rest).mid(6, 4);
-        return code.size() == 4 ? QStringLiteral("NAK, código ") + QString::fromLatin1(code) : QStringLiteral("NAK incompleto");
+        return code.size() == 4 ? QStringLiteral("NAK, código ") + QString::fromLatin1(code)
+                                : QStringLiteral("NAK incompleto");
       }
       return QStringLiteral("primeiro caractere não é ACK");
     case ExchangeOutcome::TimeOut:
-      return answer.isEmpty() ? QStringLiteral("sem resposta em 500 ms") : QStringLiteral("resposta incompleta em 500 ms");
+      return answer.isEmpty() ? QStringLiteral("sem resposta em 500 ms")
+                              : QStringLiteral("resposta incompleta em 500 ms");
     case ExchangeOutcome::PortLost:
       return QStringLiteral("porta perdida: ") + OneLine(portError);
     case ExchangeOutcome::PortError:

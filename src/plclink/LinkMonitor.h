@@ -30,7 +30,8 @@ class LinkMonitor : public QObject {
   static QString Meaning(const QByteArray& frame);
   // What an answer says: "ACK", "NAK, código 4201", "sem resposta em 500 ms", "porta perdida: ...",
   // "erro da porta: ..." (a frame that could not be written).
-  static QString Meaning(ExchangeOutcome outcome, const QByteArray& answer, const QByteArray& rest, const QString& portError);
+  static QString Meaning(ExchangeOutcome outcome, const QByteArray& answer, const QByteArray& rest,
+                         const QString& portError);
 
  Q_SIGNALS:
   void LinesAdded();

@@ -7,9 +7,7 @@ namespace zelkor {
 
 namespace {
 
-QString Fit(const QString& text, int length) {
-  return (text + QString(length, u' ')).left(length);
-}
+QString Fit(const QString& text, int length) { return (text + QString(length, u' ')).left(length); }
 
 int AddressType(const QString& endereco) {
   const QString letter = endereco.left(1).toUpper();
@@ -21,9 +19,7 @@ int AddressType(const QString& endereco) {
 
 }  // namespace
 
-int ImageStart(int variables, int alarms) {
-  return kImageTop - kVariableWords * variables - kAlarmWords * alarms;
-}
+int ImageStart(int variables, int alarms) { return kImageTop - kVariableWords * variables - kAlarmWords * alarms; }
 
 QByteArray EncodeVariableRow(const VariableRow& row) {
   const int type = AddressType(row.endereco);

@@ -6,8 +6,8 @@
 #include <QString>
 
 #include <array>
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 
 namespace zelkor {

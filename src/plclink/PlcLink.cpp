@@ -10,13 +10,18 @@ LinkRequest ReadRequest(int address, int words) {
 
 QString LinkErrorText(const TransferOutcome& outcome) {
   switch (outcome.error) {
-    case LinkError::NotAck: return QStringLiteral("Retorno do CLP diferente de ACK !");
-    case LinkError::TimeOut: return QStringLiteral("Tempo esgotado!");
-    case LinkError::Port: return outcome.portError;
-    case LinkError::BadAnswer: return QStringLiteral("Resposta do CLP inválida.\r\n") + NameControlCharacters(outcome.answer);
+    case LinkError::NotAck:
+      return QStringLiteral("Retorno do CLP diferente de ACK !");
+    case LinkError::TimeOut:
+      return QStringLiteral("Tempo esgotado!");
+    case LinkError::Port:
+      return outcome.portError;
+    case LinkError::BadAnswer:
+      return QStringLiteral("Resposta do CLP inválida.\r\n") + NameControlCharacters(outcome.answer);
     case LinkError::None:
     case LinkError::Stopped:
-    case LinkError::Abandoned: break;
+    case LinkError::Abandoned:
+      break;
   }
   return {};
 }
@@ -94,10 +99,16 @@ void PlcLink::OnExchangeFinished(ExchangeOutcome outcome, const QString& portErr
     case ExchangeOutcome::Success:
       break;
     // The first failure ends the transfer; nothing is retried or undone.
-    case ExchangeOutcome::NotAck: End({LinkError::NotAck, {}, {}}); return;
-    case ExchangeOutcome::TimeOut: End({LinkError::TimeOut, {}, {}}); return;
+    case ExchangeOutcome::NotAck:
+      End({LinkError::NotAck, {}, {}});
+      return;
+    case ExchangeOutcome::TimeOut:
+      End({LinkError::TimeOut, {}, {}});
+      return;
     case ExchangeOutcome::PortLost:
-    case ExchangeOutcome::PortError: End({LinkError::Port, portError, {}}); return;
+    case ExchangeOutcome::PortError:
+      End({LinkError::Port, portError, {}});
+      return;
   }
   if (current_.readWords > 0) {
     // A write's answer is not checked; a read's data must be whole.
@@ -133,8 +144,8 @@ OpenResult PlcLink::OpenPort(int number) {
     Q_EMIT PortOpened(number, port_.DeviceFor(number));
   } else {
     Q_EMIT PortRefused(number, result.error == OpenError::InvalidPort ? QStringLiteral("porta inválida")
-                               : result.error == OpenError::InUse    ? QStringLiteral("porta em uso")
-                                                                     : result.description);
+                               : result.error == OpenError::InUse     ? QStringLiteral("porta em uso")
+                                                                      : result.description);
   }
   return result;
 }

@@ -78,8 +78,9 @@ void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
   // Qt 6.4 keeps a hung-up port open and repeats the error in a tight loop:
   // close it at the first one and report it once.
   const QString description =
-      QStringLiteral("A comunicação pela porta %1 foi interrompida: o adaptador foi desconectado ou a linha caiu.\r\n"
-                     "Verifique a conexão e escolha a porta de novo.")
+      QStringLiteral(
+          "A comunicação pela porta %1 foi interrompida: o adaptador foi desconectado ou a linha caiu.\r\n"
+          "Verifique a conexão e escolha a porta de novo.")
           .arg(device_);
   port_.clearError();
   port_.close();

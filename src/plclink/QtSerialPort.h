@@ -3,8 +3,8 @@
 #include "PortDirectory.h"
 #include "SerialPort.h"
 
-#include <QSerialPort>
 #include <QElapsedTimer>
+#include <QSerialPort>
 #include <QTimer>
 
 namespace zelkor {

@@ -1,9 +1,9 @@
 #include "PlcCommands.h"
 
 #include "alarms/AlarmEditor.h"
-#include "editing/ListEditing.h"
 #include "core/Cp1252.h"
 #include "core/EditorLifecycle.h"
+#include "editing/ListEditing.h"
 #include "paramfile/FileCommands.h"
 #include "paramfile/ParameterFile.h"
 #include "plclink/LinkFrame.h"
@@ -32,10 +32,17 @@ QString ListTooLong(const QString& list, int rows) {
 void ShowLinkFailure(EditorState& s, const TransferOutcome& outcome) {
   QString title = kProgramTitle;
   switch (outcome.error) {
-    case LinkError::NotAck: title = QStringLiteral("Comunicação encerrada!"); break;
-    case LinkError::TimeOut: title = QStringLiteral("CLP não responde!"); break;
-    case LinkError::BadAnswer: title = QStringLiteral("Leitura interrompida!"); break;
-    default: break;
+    case LinkError::NotAck:
+      title = QStringLiteral("Comunicação encerrada!");
+      break;
+    case LinkError::TimeOut:
+      title = QStringLiteral("CLP não responde!");
+      break;
+    case LinkError::BadAnswer:
+      title = QStringLiteral("Leitura interrompida!");
+      break;
+    default:
+      break;
   }
   s.messages.Show({LinkErrorText(outcome), title, MessageButtons::Ok, MessageIcon::None});
 }
@@ -63,8 +70,9 @@ bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint1
   if (index == 0) {
     // Grava CLP never writes an image without rows: a PLC whose words are all zero holds no lists.
     if (words[0] != 0 || words[1] != 0 || words[2] != 0 || words[3] == 0) {
-      read.refusal = Exclamation(
-          QStringLiteral("O CLP não contém listas do painel (cabeçalho em D4496 a D4499 não reconhecido)."), nothingRead);
+      read.refusal =
+          Exclamation(QStringLiteral("O CLP não contém listas do painel (cabeçalho em D4496 a D4499 não reconhecido)."),
+                      nothingRead);
       return false;
     }
     read.variables = words[3] & 0xFF;
@@ -72,7 +80,8 @@ bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint1
     for (int row = 1; row <= read.variables; ++row) {
       link.AppendRequest(ReadRequest(kImageTop - kVariableWords * row, kVariableWords));
     }
-    for (int row = 1; row <= read.alarms; ++row) link.AppendRequest(ReadRequest(ImageStart(read.variables, row), kAlarmWords));
+    for (int row = 1; row <= read.alarms; ++row)
+      link.AppendRequest(ReadRequest(ImageStart(read.variables, row), kAlarmWords));
     return true;
   }
   const QByteArray record = WordBytes(words);
@@ -81,10 +90,11 @@ bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint1
   const QString list = variable ? QStringLiteral("Variáveis") : QStringLiteral("Alarmes");
   const std::optional<VariableRow> decoded = variable ? DecodeVariableRecord(record) : std::nullopt;
   if (variable && !decoded) {
-    read.refusal = Exclamation(QStringLiteral("A linha %1 da lista de Variáveis no CLP não é um registro que o editor "
-                                              "grave (tipo de endereço 3, ou bits 6 e 7 ligados no byte de tipo e grupo).")
-                                   .arg(row),
-                               nothingRead);
+    read.refusal =
+        Exclamation(QStringLiteral("A linha %1 da lista de Variáveis no CLP não é um registro que o editor "
+                                   "grave (tipo de endereço 3, ou bits 6 e 7 ligados no byte de tipo e grupo).")
+                        .arg(row),
+                    nothingRead);
     return false;
   }
   if (!OnlyTypeable(record.left(variable ? 11 : 16))) {
@@ -133,7 +143,8 @@ bool RefuseWhileTransferring(EditorState& s, const PlcLink& link, const QString&
   if (!kind) return false;
   const bool reading = *kind == TransferKind::Read;
   s.messages.Show({(reading ? QStringLiteral("Aguarde o fim da leitura do CLP ")
-                            : QStringLiteral("Aguarde o fim da transmissão ao CLP ")) + what,
+                            : QStringLiteral("Aguarde o fim da transmissão ao CLP ")) +
+                       what,
                    reading ? QStringLiteral("Leitura em andamento!") : QStringLiteral("Transmissão em andamento!"),
                    MessageButtons::Ok, MessageIcon::Information});
   return true;
@@ -150,8 +161,8 @@ void WriteToPlc(EditorState& s, PlcLink& link) {
   if (!CheckGroupSequence(s)) return;
   // Lists from a file may not fit the image: refuse before anything is sent.
   const QString title = QStringLiteral("Nada foi enviado!");
-  for (const auto& [list, rows] : {std::pair{QStringLiteral("Variáveis"), s.variables.Count()},
-                                   {QStringLiteral("Alarmes"), s.alarms.Count()}}) {
+  for (const auto& [list, rows] :
+       {std::pair{QStringLiteral("Variáveis"), s.variables.Count()}, {QStringLiteral("Alarmes"), s.alarms.Count()}}) {
     if (rows > kMaxRows) {
       s.messages.Show(Exclamation(ListTooLong(list, rows), title));
       return;
@@ -161,7 +172,8 @@ void WriteToPlc(EditorState& s, PlcLink& link) {
   try {
     for (QByteArray& frame : TransferFrames(s.variables, s.alarms)) requests << LinkRequest{std::move(frame)};
   } catch (const ImageError& e) {
-    s.messages.Show(Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title));
+    s.messages.Show(
+        Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title));
     return;
   }
   link.StartTransfer(TransferKind::Write, std::move(requests), {}, [&s](const TransferOutcome& outcome) {
@@ -188,10 +200,16 @@ void ReadFromPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
         s.readingPlc = false;
         // Whatever ends a read early leaves the lists, the title and the file as they were.
         switch (outcome.error) {
-          case LinkError::None: break;
-          case LinkError::Abandoned: return;
-          case LinkError::Stopped: s.messages.Show(read->refusal); return;
-          default: ShowLinkFailure(s, outcome); return;
+          case LinkError::None:
+            break;
+          case LinkError::Abandoned:
+            return;
+          case LinkError::Stopped:
+            s.messages.Show(read->refusal);
+            return;
+          default:
+            ShowLinkFailure(s, outcome);
+            return;
         }
         ReplaceLists(s, read->variableRows, read->alarmTexts);
         UpdateReservedMemory(s);
@@ -210,16 +228,23 @@ void ChoosePort(EditorState& s, PlcLink& link, int index) {
   if (index < 0) return;
   const OpenResult result = link.OpenPort(index + 1);
   const auto information = [&](const char16_t* text, const char16_t* title) {
-    s.messages.Show({QString::fromUtf16(text), QString::fromUtf16(title), MessageButtons::Ok, MessageIcon::Information});
+    s.messages.Show(
+        {QString::fromUtf16(text), QString::fromUtf16(title), MessageButtons::Ok, MessageIcon::Information});
   };
   switch (result.error) {
     case OpenError::None:
       s.link.write.enabled = true;
       s.link.read.enabled = true;
       break;
-    case OpenError::InvalidPort: information(u"Porta inválida - tente outra!", u"Porta inválida!"); break;
-    case OpenError::InUse: information(u"Porta já está aberta - tente outra!", u"Porta em uso!"); break;
-    case OpenError::Other: ReportUnexpectedError(s.messages, result.description); break;
+    case OpenError::InvalidPort:
+      information(u"Porta inválida - tente outra!", u"Porta inválida!");
+      break;
+    case OpenError::InUse:
+      information(u"Porta já está aberta - tente outra!", u"Porta em uso!");
+      break;
+    case OpenError::Other:
+      ReportUnexpectedError(s.messages, result.description);
+      break;
   }
 }
 
@@ -232,14 +257,19 @@ void ShowPortDevices(EditorState& s, const PlcLink& link) {
 }
 
 void SaveMonitorLines(EditorState& s, const LinkMonitor& monitor, FileDialogService& dialogs) {
-  const FileDialogResult chosen = dialogs.Show({true, QStringLiteral("Salvar o monitor da comunicação"),
-                                                QStringLiteral("Texto (*.txt) | *.txt"), QStringLiteral("monitor.txt"), true, {}});
+  const FileDialogResult chosen = dialogs.Show({true,
+                                                QStringLiteral("Salvar o monitor da comunicação"),
+                                                QStringLiteral("Texto (*.txt) | *.txt"),
+                                                QStringLiteral("monitor.txt"),
+                                                true,
+                                                {}});
   if (chosen.cancelled) return;
   QString text;
   for (const QString& line : monitor.Lines()) text += line + u'\n';
   QSaveFile file(chosen.fullPath);
   if (const auto error = WriteAtomically(file, text.toUtf8())) {
-    ReportUnexpectedError(s.messages, QStringLiteral("Não foi possível gravar o arquivo \"%1\":\r\n%2").arg(chosen.fullPath, *error));
+    ReportUnexpectedError(
+        s.messages, QStringLiteral("Não foi possível gravar o arquivo \"%1\":\r\n%2").arg(chosen.fullPath, *error));
   }
 }
 

@@ -164,7 +164,8 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
   small.setPointSize(8);
   setFont(small);
 
-  tabs_ = Named(Place(new QTabWidget(this), {}, 90, 135, 7170, 6720), name::SSTab1, QStringLiteral("Páginas do editor"));
+  tabs_ =
+      Named(Place(new QTabWidget(this), {}, 90, 135, 7170, 6720), name::SSTab1, QStringLiteral("Páginas do editor"));
   const std::pair<const char16_t*, void (FormPrincipal::*)(QWidget&)> pages[] = {
       {u"Variáveis", &FormPrincipal::BuildVariablesPage},
       {u"Alarmes", &FormPrincipal::BuildAlarmsPage},
@@ -270,9 +271,9 @@ FormPrincipal::ListPageWidgets FormPrincipal::BuildListPage(QWidget& page, const
   const QString downName = QStringLiteral("Mover linha para baixo");
   w.up = Bind(Place(IconButton(&page, look.up, QStringLiteral("arrow-up"), upName, upName), o, 4500, 2100, 600, 600),
               state.rows.up, true);
-  w.down = Bind(Place(IconButton(&page, look.down, QStringLiteral("arrow-down"), downName, downName), o, 4500, 2805, 600,
-                      600),
-                state.rows.down, true);
+  w.down = Bind(
+      Place(IconButton(&page, look.down, QStringLiteral("arrow-down"), downName, downName), o, 4500, 2805, 600, 600),
+      state.rows.down, true);
   w.clearList = Bind(Place(IconButton(&page, look.clearList, QStringLiteral("clear-list"),
                                       QString::fromUtf16(look.clearListTip), QString::fromUtf16(look.clearListName)),
                            o, 4500, 4590, 600, 600),
@@ -280,28 +281,30 @@ FormPrincipal::ListPageWidgets FormPrincipal::BuildListPage(QWidget& page, const
   w.remove = Bind(Place(TextButton(&page, look.remove, QStringLiteral("Remover"), QStringLiteral("Remover")), o, 225,
                         5310, 1095, 375),
                   state.rows.remove, true);
-  w.edit = Bind(Place(TextButton(&page, look.edit, QStringLiteral("Editar"), QStringLiteral("Editar")), o, 1440, 5310,
-                      1095, 375),
-                state.rows.edit, true);
-  w.clearFields = Bind(Place(IconButton(&page, look.clearFields, QStringLiteral("clear-fields"),
-                                        QStringLiteral("Apaga campos de digitação ao lado"), QStringLiteral("Limpar campos")),
-                             o, 225, 5940, 495, 495),
-                       state.clearFields, true);
-  w.include = Bind(Place(IconButton(&page, look.include, QStringLiteral("add-line"),
-                                    QStringLiteral("Inclui linha digitada na lista acima"), QStringLiteral("Incluir linha")),
-                         o, look.includeLeft, 5940, 495, 495),
-                   state.include, true);
+  w.edit = Bind(
+      Place(TextButton(&page, look.edit, QStringLiteral("Editar"), QStringLiteral("Editar")), o, 1440, 5310, 1095, 375),
+      state.rows.edit, true);
+  w.clearFields =
+      Bind(Place(IconButton(&page, look.clearFields, QStringLiteral("clear-fields"),
+                            QStringLiteral("Apaga campos de digitação ao lado"), QStringLiteral("Limpar campos")),
+                 o, 225, 5940, 495, 495),
+           state.clearFields, true);
+  w.include =
+      Bind(Place(IconButton(&page, look.include, QStringLiteral("add-line"),
+                            QStringLiteral("Inclui linha digitada na lista acima"), QStringLiteral("Incluir linha")),
+                 o, look.includeLeft, 5940, 495, 495),
+           state.include, true);
   return w;
 }
 
 void FormPrincipal::BuildVariablesPage(QWidget& page) {
   const Origin o{0, kTabStrip};
-  variables_ = BuildListPage(page,
-                             {name::MSFlexGrid1, u"Lista de Variáveis", false, name::BotaoSetaAcima,
-                              name::BotaoSetaAbaixo, name::BotaoApagaListaVariaveis, u"Apaga a lista de Variáveis ao lado",
-                              u"Apagar a lista de Variáveis", name::BotaoRemover, name::BotaoEditar, name::BotaoLimpar,
-                              name::BotaoSalvar, 5595},
-                             state_.variablePage, state_.variables.Cells());
+  variables_ = BuildListPage(
+      page,
+      {name::MSFlexGrid1, u"Lista de Variáveis", false, name::BotaoSetaAcima, name::BotaoSetaAbaixo,
+       name::BotaoApagaListaVariaveis, u"Apaga a lista de Variáveis ao lado", u"Apagar a lista de Variáveis",
+       name::BotaoRemover, name::BotaoEditar, name::BotaoLimpar, name::BotaoSalvar, 5595},
+      state_.variablePage, state_.variables.Cells());
   struct Entry {
     const char16_t* label;
     int x;
@@ -332,12 +335,12 @@ void FormPrincipal::BuildVariablesPage(QWidget& page) {
 
 void FormPrincipal::BuildAlarmsPage(QWidget& page) {
   const Origin o{0, kTabStrip};
-  alarms_ = BuildListPage(page,
-                          {name::MSFlexGrid2, u"Lista de Alarmes", true, name::BotaoSetaAcimaAlarme,
-                           name::BotaoSetaAbaixoAlarme, name::BotaoApagaListaAlarmes, u"Apaga a lista de Alarmes ao lado",
-                           u"Apagar a lista de Alarmes", name::BotaoRemoverAlarme, name::BotaoEditarAlarme,
-                           name::BotaoLimparAlarme, name::BotaoSalvarAlarme, 3510},
-                          state_.alarmPage, state_.alarms.Cells());
+  alarms_ = BuildListPage(
+      page,
+      {name::MSFlexGrid2, u"Lista de Alarmes", true, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme,
+       name::BotaoApagaListaAlarmes, u"Apaga a lista de Alarmes ao lado", u"Apagar a lista de Alarmes",
+       name::BotaoRemoverAlarme, name::BotaoEditarAlarme, name::BotaoLimparAlarme, name::BotaoSalvarAlarme, 3510},
+      state_.alarmPage, state_.alarms.Cells());
   auto* texto1 = Bind(Place(Field(&page, name::Texto1, 8, QStringLiteral("Texto 1")), o, 840, 6030, 1230, 330),
                       state_.alarmPage.entry[0]);
   auto* texto2 = Bind(Place(Field(&page, name::Texto2, 8, QStringLiteral("Texto 2")), o, 2175, 6030, 1230, 330),
@@ -350,12 +353,13 @@ void FormPrincipal::BuildAlarmsPage(QWidget& page) {
   const ListPageWidgets& w = alarms_;
   SetTabOrder({variables_.clearFields, w.grid, w.up, w.down, w.clearList, w.remove, w.edit, texto1, texto2, w.include,
                w.clearFields});
-  BindListPage(alarms_,
-               {[this] { IncludeAlarmLine(state_); }, [this] { EditSelectedAlarm(state_); },
-                [this] { RemoveSelectedAlarm(state_); }, [this] { ClearAlarmFields(state_); },
-                [this] { ClearAlarmList(state_); }, [this] { MoveAlarm(state_, Direction::Up); },
-                [this] { MoveAlarm(state_, Direction::Down); }},
-               [this](int line) { SelectAlarmLine(state_, line); }, [this](int line) { EditAlarmLine(state_, line); });
+  BindListPage(
+      alarms_,
+      {[this] { IncludeAlarmLine(state_); }, [this] { EditSelectedAlarm(state_); },
+       [this] { RemoveSelectedAlarm(state_); }, [this] { ClearAlarmFields(state_); },
+       [this] { ClearAlarmList(state_); }, [this] { MoveAlarm(state_, Direction::Up); },
+       [this] { MoveAlarm(state_, Direction::Down); }},
+      [this](int line) { SelectAlarmLine(state_, line); }, [this](int line) { EditAlarmLine(state_, line); });
 }
 
 void FormPrincipal::BuildAboutPage(QWidget& page) {
@@ -378,16 +382,20 @@ void FormPrincipal::BuildMonitorPage(QWidget& page) {
   font.setFixedPitch(true);
   font.setPointSize(8);
   monitorView_->setFont(font);
-  clearMonitor_ = Place(TextButton(&page, name::BotaoLimparMonitor, QStringLiteral("Limpar"), QStringLiteral("Limpar o monitor")),
-                        o, 225, 5850, 1095, 375);
-  saveMonitor_ = Place(TextButton(&page, name::BotaoSalvarMonitor, QStringLiteral("Salvar…"), QStringLiteral("Salvar o monitor")),
-                       o, 1440, 5850, 1095, 375);
-  SetTabOrder({alarms_.clearFields ? alarms_.clearFields : variables_.clearFields, monitorView_, clearMonitor_, saveMonitor_});
+  clearMonitor_ =
+      Place(TextButton(&page, name::BotaoLimparMonitor, QStringLiteral("Limpar"), QStringLiteral("Limpar o monitor")),
+            o, 225, 5850, 1095, 375);
+  saveMonitor_ =
+      Place(TextButton(&page, name::BotaoSalvarMonitor, QStringLiteral("Salvar…"), QStringLiteral("Salvar o monitor")),
+            o, 1440, 5850, 1095, 375);
+  SetTabOrder(
+      {alarms_.clearFields ? alarms_.clearFields : variables_.clearFields, monitorView_, clearMonitor_, saveMonitor_});
   connect(clearMonitor_, &QPushButton::clicked, this, [this] {
     monitor_->Clear();
     monitorView_->clear();
   });
-  connect(saveMonitor_, &QPushButton::clicked, this, [this] { Run([this] { SaveMonitorLines(state_, *monitor_, files_); }); });
+  connect(saveMonitor_, &QPushButton::clicked, this,
+          [this] { Run([this] { SaveMonitorLines(state_, *monitor_, files_); }); });
   // Lines that came while the page did not exist are shown at once.
   monitor_->TakeNew();
   QStringList lines(monitor_->Lines().begin(), monitor_->Lines().end());
@@ -419,8 +427,8 @@ void FormPrincipal::BuildFilesFrame() {
   auto* frame = Place(new QGroupBox(QStringLiteral("  Lista de Variáveis e Alarmes"), this), {}, o.x, o.y, 3120, 2910);
   frame->setObjectName(QStringLiteral("FrameArquivos"));
   FilesFrame& s = state_.files;
-  open_ = Bind(Place(IconButton(frame, name::BotaoAbrirArquivo, QStringLiteral("open-file"), QStringLiteral("Abrir arquivo"),
-                                QStringLiteral("Abrir arquivo")),
+  open_ = Bind(Place(IconButton(frame, name::BotaoAbrirArquivo, QStringLiteral("open-file"),
+                                QStringLiteral("Abrir arquivo"), QStringLiteral("Abrir arquivo")),
                      o, 7515, 765, 870, 600),
                s.open, true);
   save_ = Bind(Place(IconButton(frame, name::BotaoSalvarArquivo, QStringLiteral("save-file"),
@@ -441,16 +449,17 @@ void FormPrincipal::BuildFilesFrame() {
   } displays[] = {
       {name::MemoriaInicial, u"De", u"Memória reservada, de", s.firstWord, 7515, 1860, 300, 7815, 1815, 960},
       {name::MemoriaFinal, u"até", u"Memória reservada, até", s.lastWord, 8865, 1860, 375, 9285, 1815, 960},
-      {name::TotalLinhasVariaveis, u"Linhas de Variáveis", u"Linhas de Variáveis", s.variableCount, 7515, 2415, 1800, 9495,
-       2370, 870},
-      {name::TotalLinhasAlarme, u"Linhas de Alarmes", u"Linhas de Alarmes", s.alarmCount, 7515, 2880, 1800, 9495, 2835, 870}};
+      {name::TotalLinhasVariaveis, u"Linhas de Variáveis", u"Linhas de Variáveis", s.variableCount, 7515, 2415, 1800,
+       9495, 2370, 870},
+      {name::TotalLinhasAlarme, u"Linhas de Alarmes", u"Linhas de Alarmes", s.alarmCount, 7515, 2880, 1800, 9495, 2835,
+       870}};
   for (const auto& d : displays) {
-    auto* display =
-        Bind(Place(Display(frame, d.objectName, QString::fromUtf16(d.accessibleName)), o, d.x, d.y, d.width, 330), d.state);
+    auto* display = Bind(
+        Place(Display(frame, d.objectName, QString::fromUtf16(d.accessibleName)), o, d.x, d.y, d.width, 330), d.state);
     Place(Label(frame, QString::fromUtf16(d.label), display), o, d.labelX, d.labelY, d.labelWidth, 240);
   }
-  read_ = Bind(Place(TextButton(this, name::BotaoLeCLP, QStringLiteral("Lê CLP"), QStringLiteral("Lê CLP")), {}, 9360, 3420,
-                     1050, 600),
+  read_ = Bind(Place(TextButton(this, name::BotaoLeCLP, QStringLiteral("Lê CLP"), QStringLiteral("Lê CLP")), {}, 9360,
+                     3420, 1050, 600),
                state_.link.read);
   areas_.push_back(frame);
 }
@@ -461,12 +470,13 @@ void FormPrincipal::BuildLinkFrame() {
   frame->setObjectName(QStringLiteral("FrameComunicacao"));
   ports_ = Named(Place(new PortComboBox(frame), o, 8415, 5085, 1095, 330), name::ComboPorta,
                  QStringLiteral("Porta de comunicação"));
-  auto* prompt =
-      Place(Label(frame, QStringLiteral("Selecione a porta de comunicação com o CLP"), ports_), o, 7515, 4410, 2850, 540);
+  auto* prompt = Place(Label(frame, QStringLiteral("Selecione a porta de comunicação com o CLP"), ports_), o, 7515,
+                       4410, 2850, 540);
   prompt->setWordWrap(true);
   prompt->setAlignment(Qt::AlignCenter);
   // 1095 twips is narrow: tighter padding keeps "Porta # 01" whole beside the arrow.
-  ports_->setStyleSheet(QStringLiteral("QComboBox { padding: 1px 0px 1px 2px; } QComboBox::drop-down { width: 13px; }"));
+  ports_->setStyleSheet(
+      QStringLiteral("QComboBox { padding: 1px 0px 1px 2px; } QComboBox::drop-down { width: 13px; }"));
   QFont portFont = ports_->font();
   portFont.setPointSizeF(portFont.pointSizeF() * 0.9);
   ports_->setFont(portFont);
@@ -481,10 +491,11 @@ void FormPrincipal::BuildLinkFrame() {
   small.setPointSizeF(small.pointSizeF() * 0.85);  // "Gravando: quadro 37 de 511 — faltam 14 s" whole in the frame
   progressText_->setFont(small);
   progressText_->setAlignment(Qt::AlignCenter);
-  write_ = Bind(Place(IconButton(frame, name::BotaoGravaCLP, QStringLiteral("write-plc"),
-                                 QStringLiteral("Grava conteúdo das listas correntes no CLP"), QStringLiteral("Grava CLP")),
-                      o, 8370, 5985, 1050, 600),
-                state_.link.write);
+  write_ =
+      Bind(Place(IconButton(frame, name::BotaoGravaCLP, QStringLiteral("write-plc"),
+                            QStringLiteral("Grava conteúdo das listas correntes no CLP"), QStringLiteral("Grava CLP")),
+                 o, 8370, 5985, 1050, 600),
+           state_.link.write);
   Place(Label(frame, QStringLiteral("Grava CLP"), write_), o, 7470, 6165, 870, 240);
   SetTabOrder({variables_.clearFields, open_, save_, saveAs_, read_, ports_, write_});
   areas_.push_back(frame);
@@ -493,7 +504,8 @@ void FormPrincipal::BuildLinkFrame() {
 void FormPrincipal::BindListPage(const ListPageWidgets& page, const std::array<Command, 7>& commands,
                                  std::function<void(int)> click, std::function<void(int)> doubleClick) {
   // Control -> command: Incluir, Editar, Remover, Limpar campos, Apaga lista, ↑, ↓.
-  const QPushButton* buttons[] = {page.include, page.edit, page.remove, page.clearFields, page.clearList, page.up, page.down};
+  const QPushButton* buttons[] = {page.include,   page.edit, page.remove, page.clearFields,
+                                  page.clearList, page.up,   page.down};
   for (size_t i = 0; i < commands.size(); ++i) {
     connect(buttons[i], &QPushButton::clicked, this, [this, command = commands[i]] { Run(command); });
   }
@@ -504,13 +516,13 @@ void FormPrincipal::BindListPage(const ListPageWidgets& page, const std::array<C
 
 // Which command each control runs; the alarm page's own part is bound when it is made.
 void FormPrincipal::BindCommands() {
-  BindListPage(variables_,
-               {[this] { IncludeVariableLine(state_); }, [this] { EditSelectedVariable(state_); },
-                [this] { RemoveSelectedVariable(state_); }, [this] { ClearVariableFields(state_); },
-                [this] { ClearVariableList(state_); }, [this] { MoveVariable(state_, Direction::Up); },
-                [this] { MoveVariable(state_, Direction::Down); }},
-               [this](int line) { SelectVariableLine(state_, line); },
-               [this](int line) { EditVariableLine(state_, line); });
+  BindListPage(
+      variables_,
+      {[this] { IncludeVariableLine(state_); }, [this] { EditSelectedVariable(state_); },
+       [this] { RemoveSelectedVariable(state_); }, [this] { ClearVariableFields(state_); },
+       [this] { ClearVariableList(state_); }, [this] { MoveVariable(state_, Direction::Up); },
+       [this] { MoveVariable(state_, Direction::Down); }},
+      [this](int line) { SelectVariableLine(state_, line); }, [this](int line) { EditVariableLine(state_, line); });
   const std::pair<QPushButton*, Command> buttons[] = {
       {open_, [this] { OpenFile(state_, files_); }},
       {save_, [this] { SaveFile(state_, files_); }},

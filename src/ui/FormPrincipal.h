@@ -126,8 +126,8 @@ class FormPrincipal : public QWidget {
   bool BuildPage(int index);  // false when it was made already
   void ShowPage(int index);
   void BindCommands();
-  void BindListPage(const ListPageWidgets& page, const std::array<Command, 7>& commands,
-                    std::function<void(int)> click, std::function<void(int)> doubleClick);
+  void BindListPage(const ListPageWidgets& page, const std::array<Command, 7>& commands, std::function<void(int)> click,
+                    std::function<void(int)> doubleClick);
   void BindShortcuts();
   void SetTabOrder(std::initializer_list<QWidget*> widgets);
   void ShowProgress();

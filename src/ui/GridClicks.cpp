@@ -20,9 +20,8 @@ void KeyboardGrid::keyPressEvent(QKeyEvent* event) {
 
 void BindGridClicks(QTableView& view, std::function<void(int)> click, std::function<void(int)> doubleClick) {
   auto afterDouble = std::make_shared<bool>(false);
-  QObject::connect(&view, &QAbstractItemView::pressed, &view, [afterDouble](const QModelIndex&) {
-    *afterDouble = false;
-  });
+  QObject::connect(&view, &QAbstractItemView::pressed, &view,
+                   [afterDouble](const QModelIndex&) { *afterDouble = false; });
   QObject::connect(&view, &QAbstractItemView::clicked, &view, [afterDouble, click](const QModelIndex& index) {
     if (*afterDouble) {
       *afterDouble = false;

@@ -14,23 +14,19 @@ GridTableModel::GridTableModel(Grid& grid, QObject* parent) : QAbstractTableMode
   // Lines move as a whole (sort, removal, growth): a reset is cheap for 255 rows.
   connect(&grid_, &Grid::LinesAboutToChange, this, [this] { beginResetModel(); });
   connect(&grid_, &Grid::LinesChanged, this, [this] { endResetModel(); });
-  connect(&grid_, &Grid::CellsChanged, this, [this](int l0, int c0, int l1, int c1) {
-    Q_EMIT dataChanged(index(l0 - 1, c0), index(l1 - 1, c1));
-  });
+  connect(&grid_, &Grid::CellsChanged, this,
+          [this](int l0, int c0, int l1, int c1) { Q_EMIT dataChanged(index(l0 - 1, c0), index(l1 - 1, c1)); });
   connect(&grid_, &Grid::HeaderChanged, this,
           [this] { Q_EMIT headerDataChanged(Qt::Horizontal, 0, grid_.Columns() - 1); });
   connect(&grid_, &Grid::LookChanged, this, [this] {
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, grid_.Columns() - 1);
     if (grid_.DataLineCount() > 0) {
-      Q_EMIT dataChanged(index(0, 0), index(grid_.DataLineCount() - 1, grid_.Columns() - 1),
-                         {Qt::TextAlignmentRole});
+      Q_EMIT dataChanged(index(0, 0), index(grid_.DataLineCount() - 1, grid_.Columns() - 1), {Qt::TextAlignmentRole});
     }
   });
 }
 
-int GridTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : grid_.DataLineCount();
-}
+int GridTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.DataLineCount(); }
 
 // Columns never shown (the order key) are left out, so that a screen reader
 // does not find them either.

@@ -13,14 +13,21 @@ QString ToDisplayText(const QString& text) {
 std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* parent) {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   switch (message.icon) {
-    case MessageIcon::None: icon = QMessageBox::NoIcon; break;
-    case MessageIcon::Exclamation: icon = QMessageBox::Warning; break;
-    case MessageIcon::Information: icon = QMessageBox::Information; break;
-    case MessageIcon::Critical: icon = QMessageBox::Critical; break;
+    case MessageIcon::None:
+      icon = QMessageBox::NoIcon;
+      break;
+    case MessageIcon::Exclamation:
+      icon = QMessageBox::Warning;
+      break;
+    case MessageIcon::Information:
+      icon = QMessageBox::Information;
+      break;
+    case MessageIcon::Critical:
+      icon = QMessageBox::Critical;
+      break;
   }
-  const auto buttons = message.buttons == MessageButtons::Ok
-                           ? QMessageBox::StandardButtons(QMessageBox::Ok)
-                           : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  const auto buttons = message.buttons == MessageButtons::Ok ? QMessageBox::StandardButtons(QMessageBox::Ok)
+                                                             : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   auto box = std::make_unique<QMessageBox>(icon, message.title, ToDisplayText(message.text), buttons, parent);
   box->setTextFormat(Qt::PlainText);
   return box;
@@ -29,9 +36,12 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* pa
 Answer QtMessageService::Show(const Message& message) {
   const auto box = BuildMessageBox(message, parent_);
   switch (box->exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Cancel: return Answer::Cancel;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Cancel:
+      return Answer::Cancel;
     default:
       // Escape on a question box cancels; on an OK box it is the same as OK.
       return message.buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;

@@ -20,7 +20,8 @@ TEST(CommandLine, RunsOpensPrintsOrRefusesInOneLine) {
     const CommandLine r = ParseCommandLine(QStringList{QStringLiteral("zelkor-editor")} + arguments);
     EXPECT_EQ(r.action, action) << r.message.toStdString();
     EXPECT_EQ(r.file + u'|' + QString::number(r.exitCode), file + u'|' + QString::number(action == A::Refuse ? 2 : 0));
-    EXPECT_TRUE(r.message.contains(says) && (action != A::Refuse || r.message.count(u'\n') == 1)) << r.message.toStdString();
+    EXPECT_TRUE(r.message.contains(says) && (action != A::Refuse || r.message.count(u'\n') == 1))
+        << r.message.toStdString();
   }
 }
 

@@ -17,7 +17,8 @@ TEST(Cp1252AndNumbers, EveryByteSurvivesTheCodePageAndOnlyPlainDigitsWithBlanksA
   EXPECT_TRUE(ok);
   // Checked against the published code page, not against the table in the code.
   EXPECT_EQ(cp1252::Decode("\x80\x8A\x8C\x93\x96\x99\x9F\x85\xE3\xB0\x81"), QStringLiteral("€ŠŒ“–™Ÿ…ã°\u0081"));
-  EXPECT_EQ(cp1252::Encode(QStringLiteral("AΩ€Ā"), &ok) + QByteArray::number(cp1252::ByteOf(QChar(u'日'))), QByteArray("A?\x80?-1"));
+  EXPECT_EQ(cp1252::Encode(QStringLiteral("AΩ€Ā"), &ok) + QByteArray::number(cp1252::ByteOf(QChar(u'日'))),
+            QByteArray("A?\x80?-1"));
   EXPECT_FALSE(ok);
   for (const auto& [text, value] : {std::pair{"12", 12}, {" 12 ", 12}, {"+12", 12}, {"-1", -1}, {"0007", 7}}) {
     EXPECT_EQ(ReadWholeNumber(QLatin1String(text)), value) << text;
@@ -30,7 +31,8 @@ TEST(Cp1252AndNumbers, EveryByteSurvivesTheCodePageAndOnlyPlainDigitsWithBlanksA
 TEST(Grid, SortsByValueStablyWithWholeLinesAndRefusesToRemoveItsOnlyDataLine) {
   Grid grid(2, 1);
   grid.SetLineCount(7);
-  const char* rows[][2] = {{"100002", "a"}, {"000010", "b"}, {" 1", "c"}, {"100002", "d"}, {"000010", "e"}, {"X9", "f"}};
+  const char* rows[][2] = {{"100002", "a"}, {"000010", "b"}, {" 1", "c"},
+                           {"100002", "d"}, {"000010", "e"}, {"X9", "f"}};
   for (int line = 1; line <= 6; ++line) {
     grid.SetText(line, 0, QLatin1String(rows[line - 1][0]));
     grid.SetText(line, 1, QLatin1String(rows[line - 1][1]));
@@ -38,7 +40,8 @@ TEST(Grid, SortsByValueStablyWithWholeLinesAndRefusesToRemoveItsOnlyDataLine) {
   grid.SetBackground(1, 1, 1, 1, colours::Amber);
   grid.SortNumeric(1, 5, 0);  // the sixth line is outside the range and stays
   QString order;
-  for (int line = 1; line <= 6; ++line) order += grid.Text(line, 1) + QString(grid.Background(line, 1) == colours::Amber ? 1 : 0, u'*');
+  for (int line = 1; line <= 6; ++line)
+    order += grid.Text(line, 1) + QString(grid.Background(line, 1) == colours::Amber ? 1 : 0, u'*');
   EXPECT_EQ(order, QStringLiteral("cbea*df"));
   EXPECT_EQ(grid.Background(4, 0), colours::Grey);
   for (int i = 0; i < 5; ++i) grid.RemoveLine(1);
@@ -61,11 +64,15 @@ class LifecycleTest : public testing::EditorTest {
 TEST_F(LifecycleTest, StartUpTitlesTheWindowFillsThePortsAndEnablesOnlyWhatNeedsNoSelection) {
   EXPECT_EQ(Shown(), QStringLiteral("V[] A[] n=0/0"));
   const QStringList& ports = state.link.portEntries;
-  EXPECT_EQ(QString::number(ports.size()) + ports[0] + ports[9] + ports[15], QStringLiteral("16Porta # 01Porta # 10Porta # 16"));
+  EXPECT_EQ(QString::number(ports.size()) + ports[0] + ports[9] + ports[15],
+            QStringLiteral("16Porta # 01Porta # 10Porta # 16"));
   EXPECT_FALSE(state.files.save.enabled || state.link.write.enabled || state.link.read.enabled);
   // An unexpected error: its own description, OK only, no icon, the program's title.
-  EXPECT_TRUE(!Guarded(messages, [] { throw std::runtime_error("Não foi possível ler o arquivo."); }) && Guarded(messages, [] {}));
-  EXPECT_EQ(messages.shown, std::vector<Message>{(Message{QStringLiteral("Não foi possível ler o arquivo."), QStringLiteral("Marbeto")})});
+  EXPECT_TRUE(!Guarded(messages, [] { throw std::runtime_error("Não foi possível ler o arquivo."); }) &&
+              Guarded(messages, [] {}));
+  EXPECT_EQ(
+      messages.shown,
+      std::vector<Message>{(Message{QStringLiteral("Não foi possível ler o arquivo."), QStringLiteral("Marbeto")})});
 }
 
 TEST_F(LifecycleTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesItsPart) {
@@ -77,7 +84,8 @@ TEST_F(LifecycleTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesI
     state.listsChanged = changed;
     if (changed) messages.answers.push_back(answer);
     EXPECT_EQ(CloseRequest(state), result);
-    EXPECT_EQ(calls + Titles(), QString::fromUtf8(done) + (changed ? QStringLiteral("Salvar dados atuais?") : QString()));
+    EXPECT_EQ(calls + Titles(),
+              QString::fromUtf8(done) + (changed ? QStringLiteral("Salvar dados atuais?") : QString()));
   }
   EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("Você quer salvar o conteúdo das listas antes de sair?"),
                                             QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel}));

@@ -1,12 +1,12 @@
 #include "PlcSimulator.h"
 #include "core/EditorLifecycle.h"
+#include "paramfile/ParameterFile.h"
 #include "plclink/PlcLink.h"
 #include "plclink/QtSerialPort.h"
-#include "transfer/PlcCommands.h"
 #include "support/Printers.h"
 #include "support/ScriptedSeams.h"
+#include "transfer/PlcCommands.h"
 #include "ui/ControlNames.h"
-#include "paramfile/ParameterFile.h"
 #include "ui/FormPrincipal.h"
 
 #include <QFile>
@@ -60,20 +60,24 @@ class EndToEndTest : public ::testing::Test {
 
 TEST_F(EndToEndTest, TheListsLandWordForWordInThePlcAndThePanelReadsThemBack) {
   Start({.pace = true}, {QStringLiteral("0|PRESSAO|bar|D1234|Sim"), QStringLiteral("0|NÍVEL|%|c12|Não"),
-                         QStringLiteral("1|VAZÃO|l/s|T255|Sim"), QStringLiteral("BOMBA   FALHA   "), QStringLiteral("MOTOR 1 SOBRECAR")});
+                         QStringLiteral("1|VAZÃO|l/s|T255|Sim"), QStringLiteral("BOMBA   FALHA   "),
+                         QStringLiteral("MOTOR 1 SOBRECAR")});
   EXPECT_EQ(Transfer(), QStringLiteral("Transmissão Ok!"));
   QString words;  // PRESSAO|bar|D1234|Sim in group 0, and the header
-  for (int address : {4489, 4490, 4491, 4492, 4493, 4494, 4495, 4499}) words += QString::number(plc->Word(address), 16) + u' ';
+  for (int address : {4489, 4490, 4491, 4492, 4493, 4494, 4495, 4499})
+    words += QString::number(plc->Word(address), 16) + u' ';
   EXPECT_EQ(words, QStringLiteral("5052 4553 5341 4f20 6261 7201 4d2 203 "));
-  EXPECT_EQ(plc->DecodeLists().join(u','), QStringLiteral("V 0 PRESSAO |bar|D1234|Sim,V 0 NÍVEL   |%  |C12|Não,V 1 VAZÃO   |l/s|T255|Sim,"
-                                                          "A BOMBA   FALHA   ,A MOTOR 1 SOBRECAR"));
+  EXPECT_EQ(plc->DecodeLists().join(u','),
+            QStringLiteral("V 0 PRESSAO |bar|D1234|Sim,V 0 NÍVEL   |%  |C12|Não,V 1 VAZÃO   |l/s|T255|Sim,"
+                           "A BOMBA   FALHA   ,A MOTOR 1 SOBRECAR"));
 }
 
 TEST_F(EndToEndTest, EachFaultOfThePlcGivesItsMessageOnceAndAHangUpClosesThePort) {
-  const std::tuple<sim::Faults, const char*, int> cases[] = {
-      {{.silent = true}, "CLP não responde!", 0},  {{.nak = true}, "Comunicação encerrada!", 1},
-      {{.wrongFirst = true}, "Comunicação encerrada!", 1}, {{.cutShort = true}, "CLP não responde!", 1},
-      {{.disconnectAfter = 2}, "Marbeto", 2}};
+  const std::tuple<sim::Faults, const char*, int> cases[] = {{{.silent = true}, "CLP não responde!", 0},
+                                                             {{.nak = true}, "Comunicação encerrada!", 1},
+                                                             {{.wrongFirst = true}, "Comunicação encerrada!", 1},
+                                                             {{.cutShort = true}, "CLP não responde!", 1},
+                                                             {{.disconnectAfter = 2}, "Marbeto", 2}};
   for (const auto& [faults, title, answered] : cases) {
     SCOPED_TRACE(title);
     Start(faults, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
@@ -107,7 +111,8 @@ QStringList Rows(const EditorState& state) {
 }
 
 TEST_F(EndToEndTest, WhatOneWindowWritesAFreshOneReadsBackAndAPlcLoadedWithAFileHoldsThatFilesLists) {
-  const QStringList rows{QStringLiteral("0|TEMP|°C|D0100|Sim"), QStringLiteral("1|NÍVEL|%|c012|Não"), QStringLiteral("BOMBA   FALHA")};
+  const QStringList rows{QStringLiteral("0|TEMP|°C|D0100|Sim"), QStringLiteral("1|NÍVEL|%|c012|Não"),
+                         QStringLiteral("BOMBA   FALHA")};
   Start({.pace = true}, rows);
   EXPECT_EQ(Transfer(), QStringLiteral("Transmissão Ok!"));
   link.ClosePort();

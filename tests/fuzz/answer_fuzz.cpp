@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   exchange.Start("FRAME");
   int now = 0, periodStart = 0, stage = 0;  // the reference: stage 0 before ACK, 1 before ETX, 2.. after it
   for (size_t i = 0; i + 1 < size; i += 2 + data[i + 1]) {
-    const QByteArray chunk(reinterpret_cast<const char*>(data + i + 2), static_cast<qsizetype>(std::min<size_t>(data[i + 1], size - i - 2)));
+    const QByteArray chunk(reinterpret_cast<const char*>(data + i + 2),
+                           static_cast<qsizetype>(std::min<size_t>(data[i + 1], size - i - 2)));
     now += data[i] * 4;
     if (!expected && now - periodStart >= 500) expected = ExchangeOutcome::TimeOut;
     for (const char byte : chunk) {

@@ -5,7 +5,8 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const zelkor::CsvImport first = zelkor::ParseCsv(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  const zelkor::CsvImport first =
+      zelkor::ParseCsv(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
   if (!first.Ok()) return 0;
   zelkor::VariableList variables;
   zelkor::AlarmList alarms;

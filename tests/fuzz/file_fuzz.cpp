@@ -18,7 +18,8 @@ static QByteArray Reopened(const QByteArray& bytes, int* rows) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int rows = 0, again = 0;
-  const QByteArray saved = Reopened(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), &rows);
+  const QByteArray saved =
+      Reopened(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), &rows);
   if (Reopened(saved, &again) != saved || again != rows) std::abort();
   return 0;
 }

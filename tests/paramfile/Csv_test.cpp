@@ -11,7 +11,8 @@ const QByteArray kHeader = "Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1
 // Variables as "grupo|texto|unidade|endereço|editável", alarms in brackets; or the failures.
 QString Outcome(const CsvImport& import) {
   QStringList lines;
-  for (const VariableRow& v : import.variables) lines << QStringList{v.grupo, v.texto, v.unidade, v.endereco, v.editavel}.join(u'|');
+  for (const VariableRow& v : import.variables)
+    lines << QStringList{v.grupo, v.texto, v.unidade, v.endereco, v.editavel}.join(u'|');
   for (const QString& alarm : import.alarms) lines << u'[' + alarm + u']';
   for (const CsvFailure& f : import.failures) lines << QString::number(f.line) + u' ' + f.reason;
   return lines.join(u'\n');
@@ -24,49 +25,62 @@ TEST(Csv, ReadsWhatSpreadsheetsWriteAndRefusesEveryBadRowWithItsLine) {
        "Variável;0;\"P;1\"\"\";bar;D0100;Sim;\"a\r\nb\";;\r\n;;;;;;;;\r\nAlarme;;;;;;;MOTOR 1;FALHA\r\n",
        "0|P;1\"|bar|D0100|Sim\n[MOTOR 1 FALHA   ]"},
       {"commas, other order, names and values folded, UTF-8 without BOM, lone LF",
-       " EDITAVEL ,endereço,TEXTO, tipo,Grupo,texto 1\ns,d10,Pressão,v,0,\n,C1, x ,Variavel,1,\nN,T2,,VARIÁVEL, 2 ,\n,,,a,,Fim\n",
+       " EDITAVEL ,endereço,TEXTO, tipo,Grupo,texto 1\ns,d10,Pressão,v,0,\n,C1, x ,Variavel,1,\nN,T2,,VARIÁVEL, 2 "
+       ",\n,,,a,,Fim\n",
        "0|Pressão||d10|Sim\n1| x ||C1|Não\n2|||T2|Não\n[Fim             ]"},
-      {"tabs, Windows-1252, blanks past the width dropped", "Tipo\tGrupo\tTexto\tEndere\xe7o\r\nV\t0\tPress\xe3o   \tD1\r\n",
-       "0|Pressão ||D1|Não"},
+      {"tabs, Windows-1252, blanks past the width dropped",
+       "Tipo\tGrupo\tTexto\tEndere\xe7o\r\nV\t0\tPress\xe3o   \tD1\r\n", "0|Pressão ||D1|Não"},
       {"bad address", kHeader + "V;0;;;D1\r\nV;0;;;D5000\r\n", "3 Endereço inválido! — D5000"},
       {"group 8", kHeader + "V;8;;;D1\r\n", "2 Grupo: só numérico de 0 a 7! — 8"},
-      {"group gap", kHeader + "V;0;;;D1\r\nV;2;;;D2\r\nV;3;;;D3\r\n", "3 Sequência de numeração do Grupo está quebrada! — falta o Grupo 1"},
+      {"group gap", kHeader + "V;0;;;D1\r\nV;2;;;D2\r\nV;3;;;D3\r\n",
+       "3 Sequência de numeração do Grupo está quebrada! — falta o Grupo 1"},
       {"long texts, Editável", kHeader + "V;0;ABCDEFGHI;;D1\r\nV;0;;m/s2;D1\r\nV;0;;;D1;Talvez\r\n",
-       "2 Texto com mais de 8 caracteres! — ABCDEFGHI\n3 Unidade com mais de 3 caracteres! — m/s2\n4 Editável deve ser Sim ou Não! — Talvez"},
-      {"Tipo", kHeader + "X;0;;;D1\r\n;0\r\n", "2 Tipo desconhecido! Use Variável ou Alarme — X\n3 Tipo não informado! Use Variável ou Alarme"},
+       "2 Texto com mais de 8 caracteres! — ABCDEFGHI\n3 Unidade com mais de 3 caracteres! — m/s2\n4 Editável deve ser "
+       "Sim ou Não! — Talvez"},
+      {"Tipo", kHeader + "X;0;;;D1\r\n;0\r\n",
+       "2 Tipo desconhecido! Use Variável ou Alarme — X\n3 Tipo não informado! Use Variável ou Alarme"},
       {"alarm texts", kHeader + "A;;;;;;;FIM\r\nA;;;;;;Włącz;\r\nA;;;;;;OK;123456789\r\n",
        "2 Texto 1 deve ter de 1 a 8 caracteres!\n3 Caractere \"ł\" não aceito pelo painel — Texto 1\n"
        "4 Texto 2 deve ter no máximo 8 caracteres! — 123456789"},
       {"line break in a quoted text counts as a line", kHeader + "V;0;\"a\r\nb\";;D1\r\nV;0;;;D5000\r\n",
        "2 Quebra de linha ou outro caractere de controle não aceito — Texto\n4 Endereço inválido! — D5000"},
       {"no Tipo column", "\r\nGrupo;Texto\r\n0;A\r\n",
-       "2 Cabeçalho sem a coluna Tipo: a primeira linha deve ser o cabeçalho Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2"},
-      {"256 variables", kHeader + QByteArray("V;0;;;D1\r\n").repeated(256), "257 Mais de 255 variáveis: a lista comporta no máximo 255!"},
-      {"256 alarms", kHeader + QByteArray("A;;;;;;x\r\n").repeated(256), "257 Mais de 255 alarmes: a lista comporta no máximo 255!"},
+       "2 Cabeçalho sem a coluna Tipo: a primeira linha deve ser o cabeçalho "
+       "Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2"},
+      {"256 variables", kHeader + QByteArray("V;0;;;D1\r\n").repeated(256),
+       "257 Mais de 255 variáveis: a lista comporta no máximo 255!"},
+      {"256 alarms", kHeader + QByteArray("A;;;;;;x\r\n").repeated(256),
+       "257 Mais de 255 alarmes: a lista comporta no máximo 255!"},
       {"text after a closing quote, named where its field starts", kHeader + "V;0;;;D1\r\nV;0;\"a\r\nb\"c;;D1\r\n",
        "3 texto depois das aspas de fechamento"},
       {"a quote inside a field", kHeader + "V;0;a\"b;;D1\r\n", "2 aspas dentro de um campo que não começa com aspas"},
-      {"a header and blank rows only", kHeader + ";;;\r\n\r\n", "1 Planilha vazia: nenhuma linha de Variável ou Alarme depois do cabeçalho"},
+      {"a header and blank rows only", kHeader + ";;;\r\n\r\n",
+       "1 Planilha vazia: nenhuma linha de Variável ou Alarme depois do cabeçalho"},
       {"variables without an Endereço column", "Tipo;Grupo;Texto\r\nV;0;A\r\nA;;;x\r\n",
-       "1 Cabeçalho sem a coluna Endereço: a primeira linha deve ser o cabeçalho Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2"},
+       "1 Cabeçalho sem a coluna Endereço: a primeira linha deve ser o cabeçalho "
+       "Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2"},
   };
-  for (const auto& [name, bytes, outcome] : cases) EXPECT_EQ(Outcome(ParseCsv(bytes)), QString::fromUtf8(outcome)) << name;
+  for (const auto& [name, bytes, outcome] : cases)
+    EXPECT_EQ(Outcome(ParseCsv(bytes)), QString::fromUtf8(outcome)) << name;
 }
 
 using CsvCommandsTest = testing::EditorTest;
 
 TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesItWholeChangingNothing) {
   Play({{"V 1|P;1\"|°C|D0100|S; V 0|  TEMP||c10; A MOTOR 1|FALHA; saveas a.zlk; saveas lista.csv",
-         "V[0/  TEMP/000002 1/P;1\"/100001] A[MOTOR 1 FALHA] n=2/1 mem=D4474 txt=0|  TEMP|   |c10| txtA=MOTOR 1|FALHA changed "
+         "V[0/  TEMP/000002 1/P;1\"/100001] A[MOTOR 1 FALHA] n=2/1 mem=D4474 txt=0|  TEMP|   |c10| txtA=MOTOR 1|FALHA "
+         "changed "
          "title=a.zlk file=a.zlk salvarOn"}});
   EXPECT_EQ(dialogs.requests.back().secondFilter, QStringLiteral("Planilha (*.csv) | *.csv"));
   Do(QStringLiteral("apagar V; V 0|X|u|D1; no; open lista.csv"));
   // The same lists as a parameter file and as a spreadsheet, quoted only where needed.
   testing::ExpectGolden(QStringLiteral("paramfile/data/lists.zlk"), Bytes(QStringLiteral("a.zlk")));
   testing::ExpectGolden(QStringLiteral("paramfile/data/lists.csv"), Bytes(QStringLiteral("lista.csv")));
-  EXPECT_EQ(Shown(), QStringLiteral("V[0/  TEMP/000001 1/P;1\"/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 focus=Texto1 changed "
-                                    "msg=Salvar dados atuais? title=lista.csv (importada)"));
-  // A refused sheet asks nothing and changes nothing; an unclosed quote, even in a column the import ignores, refuses it.
+  EXPECT_EQ(Shown(),
+            QStringLiteral("V[0/  TEMP/000001 1/P;1\"/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 focus=Texto1 changed "
+                           "msg=Salvar dados atuais? title=lista.csv (importada)"));
+  // A refused sheet asks nothing and changes nothing; an unclosed quote, even in a column the import ignores, refuses
+  // it.
   WriteFile(QStringLiteral("ruim.csv"), kHeader + QByteArray("X\r\n").repeated(12) + "V;0;;;D1\r\n");
   WriteFile(QStringLiteral("aspas.csv"), "Tipo;Grupo;Endereço;Obs\r\nV;0;D1;\"nota\r\nV;0;D2;\r\n");
   for (const char* file : {"ruim.csv", "aspas.csv"}) {
@@ -76,7 +90,8 @@ TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesI
   }
   EXPECT_TRUE(messages.shown.back().text.endsWith(QStringLiteral("\r\nLinha 2: aspas sem fechamento")));
   const QString text = messages.shown[messages.shown.size() - 2].text;
-  EXPECT_TRUE(text.contains(QStringLiteral("\r\nLinha 11: Tipo desconhecido! Use Variável ou Alarme — X\r\n")) && !text.contains(u"Linha 12"));
+  EXPECT_TRUE(text.contains(QStringLiteral("\r\nLinha 11: Tipo desconhecido! Use Variável ou Alarme — X\r\n")) &&
+              !text.contains(u"Linha 12"));
   EXPECT_TRUE(text.endsWith(QStringLiteral("… e mais 2 erros."))) << text.toStdString();
   EXPECT_EQ(messages.shown.back().icon, MessageIcon::Exclamation);
   Do(QStringLiteral("no; openat lista.csv"));  // as the command line opens it

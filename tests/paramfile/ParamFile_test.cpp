@@ -1,7 +1,7 @@
-#include "ui/ControlNames.h"
 #include "paramfile/ParameterFile.h"
 #include "support/Editor.h"
 #include "support/Printers.h"
+#include "ui/ControlNames.h"
 
 #include <QDir>
 
@@ -34,13 +34,14 @@ TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn2
   state.listsChanged = false;
   EXPECT_EQ(Load(kWorkedExample), QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 "
                                                  "focus=Texto1"));
-  EXPECT_EQ(state.variables.Row(2).unidade + state.variables.Row(2).editavel + state.alarms.Text(1), QStringLiteral("barNãoMOTOR 1 FALHA"));
-  QByteArray bytes = QByteArray("\r\n") +                 // empty: an alarm with no text
-                     "SHORT\n" +                          // no column 21
-                     "1TEMP    C  D0100Simv\r" +          // lower-case v
-                     "        BAIXO       A\r\n" +        // leading blanks go
+  EXPECT_EQ(state.variables.Row(2).unidade + state.variables.Row(2).editavel + state.alarms.Text(1),
+            QStringLiteral("barNãoMOTOR 1 FALHA"));
+  QByteArray bytes = QByteArray("\r\n") +                   // empty: an alarm with no text
+                     "SHORT\n" +                            // no column 21
+                     "1TEMP    C  D0100Simv\r" +            // lower-case v
+                     "        BAIXO       A\r\n" +          // leading blanks go
                      "1B       u  D1   N\xE3oVEXTRA\r\n" +  // cut to 21
-                     "0A       u  D1   SimV";             // not sorted, and no end needed
+                     "0A       u  D1   SimV";               // not sorted, and no end needed
   EXPECT_EQ(Load(bytes), QStringLiteral("V[1/B/100001 0/A/000002] A[ SHORT 1TEMP    C  D010 BAIXO] n=2/4 mem=D4474 "
                                         "focus=Texto1"));
   Load(bytes + QByteArray("\nA").repeated(300));
@@ -57,16 +58,17 @@ TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
   EXPECT_EQ(Save(), file);
   // Cells longer than their fields are cut; a character without a byte becomes "?".
   Do(QStringLiteral("apagar V; apagar A"));
-  state.variables.Load({QStringLiteral("12"), QStringLiteral("123456789"), QStringLiteral("ABCD"), QStringLiteral("D123456"),
-                        QStringLiteral("Simm")});
+  state.variables.Load({QStringLiteral("12"), QStringLiteral("123456789"), QStringLiteral("ABCD"),
+                        QStringLiteral("D123456"), QStringLiteral("Simm")});
   state.alarms.Load(QStringLiteral("Ω2345678901234567"));
   EXPECT_EQ(Save(), QByteArray("112345678ABCD1234SimV\r\n?234567890123456    A\r\n"));
 }
 
 TEST_F(ParameterFileTest, AnUnreadableFileEmptiesTheListsAHugeOneIsRefusedWithTheListsKept) {
   Load(kWorkedExample);
-  EXPECT_EQ(Load(QByteArray("A\n").repeated(100001)), QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 "
-                                                                     "msg=Arquivo não lido!"));
+  EXPECT_EQ(Load(QByteArray("A\n").repeated(100001)),
+            QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 "
+                           "msg=Arquivo não lido!"));
   EXPECT_EQ(outcome, ReadOutcome::Refused);
   EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("100001 linhas")));
   for (const QString& path : {Path(QStringLiteral("missing.zlk")), dir.path()}) {
@@ -105,31 +107,41 @@ TEST_F(ParameterFileTest, AWriteThatFailsLeavesTheOldFileWhole) {
 
 using FileCommandsTest = testing::EditorTest;
 
-TEST_F(FileCommandsTest, TheFirstSaveAsksForANameOfferingParametrosTheNextOnesWriteThereAndNothingStopsThemButEmptyLists) {
-  Play({{"save; saveas; Vload 2; save; saveas; apagar V", "V[] A[] n=0/0 focus=Campo(0) msg=Nada para Salvar!|Nada para "
-                                                          "Salvar!|Sequência de numeração!|Sequência de numeração!"},
-        {"V 0|TEMP|C|D1|S; save Parâmetros.zlk", "V[0/TEMP/000001] A[] n=1/0 mem=D4489 txt=0|TEMP|C|D1|S changed "
-                                                 "title=Parâmetros.zlk file=Parâmetros.zlk"},
-        {"A A; save", "V[0/TEMP/000001] A[A] n=1/1 mem=D4481 txt=0|TEMP|C|D1|S txtA=A| changed title=Parâmetros.zlk "
-                      "file=Parâmetros.zlk"}});
+TEST_F(FileCommandsTest,
+       TheFirstSaveAsksForANameOfferingParametrosTheNextOnesWriteThereAndNothingStopsThemButEmptyLists) {
+  Play({{"save; saveas; Vload 2; save; saveas; apagar V",
+         "V[] A[] n=0/0 focus=Campo(0) msg=Nada para Salvar!|Nada para "
+         "Salvar!|Sequência de numeração!|Sequência de numeração!"},
+        {"V 0|TEMP|C|D1|S; save Parâmetros.zlk",
+         "V[0/TEMP/000001] A[] n=1/0 mem=D4489 txt=0|TEMP|C|D1|S changed "
+         "title=Parâmetros.zlk file=Parâmetros.zlk"},
+        {"A A; save",
+         "V[0/TEMP/000001] A[A] n=1/1 mem=D4481 txt=0|TEMP|C|D1|S txtA=A| changed title=Parâmetros.zlk "
+         "file=Parâmetros.zlk"}});
   ASSERT_EQ(dialogs.requests.size(), 1u);
   const FileDialogRequest& r = dialogs.requests[0];
-  EXPECT_EQ(r.presetName + u'|' + r.title + u'|' + r.filter + QString::fromUtf16(r.save && r.overwritePrompt ? u"|save" : u"|open"),
-            QStringLiteral("Parâmetros.zlk|Selecione a pasta de destino para gravar o arquivo|Arquivos (*.zlk) | *.zlk|save"));
-  EXPECT_EQ(messages.shown[0], (Message{QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!"),
-                                        MessageButtons::Ok, MessageIcon::Exclamation}));
+  EXPECT_EQ(r.presetName + u'|' + r.title + u'|' + r.filter +
+                QString::fromUtf16(r.save && r.overwritePrompt ? u"|save" : u"|open"),
+            QStringLiteral(
+                "Parâmetros.zlk|Selecione a pasta de destino para gravar o arquivo|Arquivos (*.zlk) | *.zlk|save"));
+  EXPECT_EQ(messages.shown[0],
+            (Message{QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!"),
+                     MessageButtons::Ok, MessageIcon::Exclamation}));
   EXPECT_EQ(Bytes(QStringLiteral("Parâmetros.zlk")), kOneVariable + "A                   A\r\n");
 }
 
 TEST_F(FileCommandsTest, OpenReplacesTheListsUnsortedEndsAnEditAndSaveAsOffersTheOpenedName) {
   WriteFile(QStringLiteral("lista.zlk"), "1B       u  D1   SimV\r\n" + kOneVariable + "BOMBA   FALHA       A\r\n");
   Play({
-      {"Vload 0 0; dbl V2; open lista.zlk", "V[1/B/100001 0/TEMP/000002] A[BOMBA   FALHA] n=2/1 mem=D4474 "
-                                            "focus=Texto1 title=lista.zlk file=lista.zlk salvarOn"},
-      {"V 0|NEW|u|D1", "V[0/TEMP/000002 0/NEW/000003 1/B/100001] A[BOMBA   FALHA] n=3/1 mem=D4467 txt=0|NEW|u|D1| "
-                       "changed title=lista.zlk file=lista.zlk salvarOn"},
-      {"saveas outra.zlk; apagar A; save", "V[0/TEMP/000002 0/NEW/000003 1/B/100001] A[] n=3/0 mem=D4475 "
-                                           "txt=0|NEW|u|D1| focus=Texto1 changed title=outra.zlk file=outra.zlk salvarOn"},
+      {"Vload 0 0; dbl V2; open lista.zlk",
+       "V[1/B/100001 0/TEMP/000002] A[BOMBA   FALHA] n=2/1 mem=D4474 "
+       "focus=Texto1 title=lista.zlk file=lista.zlk salvarOn"},
+      {"V 0|NEW|u|D1",
+       "V[0/TEMP/000002 0/NEW/000003 1/B/100001] A[BOMBA   FALHA] n=3/1 mem=D4467 txt=0|NEW|u|D1| "
+       "changed title=lista.zlk file=lista.zlk salvarOn"},
+      {"saveas outra.zlk; apagar A; save",
+       "V[0/TEMP/000002 0/NEW/000003 1/B/100001] A[] n=3/0 mem=D4475 "
+       "txt=0|NEW|u|D1| focus=Texto1 changed title=outra.zlk file=outra.zlk salvarOn"},
   });
   EXPECT_EQ(dialogs.requests[0].title + QString::fromUtf16(dialogs.requests[0].save ? u"|save" : u"|open"),
             QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP|open"));
@@ -153,16 +165,20 @@ TEST_F(FileCommandsTest, ACancelledDialogChangesNothingAlsoWhenAFileIsCurrent) {
 TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksOnceTheFileIsChosenAndEachAnswerDoesItsPart) {
   WriteFile(QStringLiteral("a.zlk"), "ALARME              A\r\n");
   Play({
-      {"V 0|TEMP|C|D1|S; open -; cancel; open a.zlk", "V[0/TEMP/000001] A[] n=1/0 mem=D4489 txt=0|TEMP|C|D1|S changed "
-                                                      "msg=Salvar dados atuais?"},
+      {"V 0|TEMP|C|D1|S; open -; cancel; open a.zlk",
+       "V[0/TEMP/000001] A[] n=1/0 mem=D4489 txt=0|TEMP|C|D1|S changed "
+       "msg=Salvar dados atuais?"},
       // Yes with no current file: the Save dialog follows the Open dialog.
-      {"yes; answer a.zlk; answer salvo.zlk; open", "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados "
-                                                    "atuais? title=a.zlk file=a.zlk salvarOn"},
-      {"Vload 0; no; open a.zlk", "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados atuais? "
-                                  "title=a.zlk file=a.zlk salvarOn"},
+      {"yes; answer a.zlk; answer salvo.zlk; open",
+       "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados "
+       "atuais? title=a.zlk file=a.zlk salvarOn"},
+      {"Vload 0; no; open a.zlk",
+       "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados atuais? "
+       "title=a.zlk file=a.zlk salvarOn"},
       // Yes whose save is refused: the open still goes on.
-      {"Vload 3; yes; open a.zlk", "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados atuais?|"
-                                   "Sequência de numeração! title=a.zlk file=a.zlk salvarOn"},
+      {"Vload 3; yes; open a.zlk",
+       "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados atuais?|"
+       "Sequência de numeração! title=a.zlk file=a.zlk salvarOn"},
   });
   EXPECT_EQ(messages.shown[0].text, QStringLiteral("Você quer salvar o conteúdo das listas antes de abrir o arquivo?"));
   EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNoCancel);
@@ -172,15 +188,17 @@ TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksOnceTheFileIsChosenAndEachAns
 
 TEST_F(FileCommandsTest, AFileNamedOnTheCommandLineOpensAsIfTheDialogHadReturnedIt) {
   WriteFile(QStringLiteral("a.zlk"), kOneVariable);
-  Play({{"Vload 0; dbl V1; openat a.zlk", "V[0/TEMP/000001] A[] n=1/0 mem=D4489 focus=Texto1 title=a.zlk file=a.zlk salvarOn"},
+  Play({{"Vload 0; dbl V1; openat a.zlk",
+         "V[0/TEMP/000001] A[] n=1/0 mem=D4489 focus=Texto1 title=a.zlk file=a.zlk salvarOn"},
         {"openat falta.zlk", "V[] A[] n=0/0 focus=Texto1 msg=Marbeto title=falta.zlk file=falta.zlk salvarOn"}});
 }
 
 TEST_F(FileCommandsTest, ANameThatDoesNotExistIsAdoptedAHugeFileIsNot) {
   WriteFile(QStringLiteral("lista.zlk"), kOneVariable);
   WriteFile(QStringLiteral("enorme.zlk"), QByteArray(100001, '\n'));
-  Play({{"open lista.zlk; open enorme.zlk; save", "V[0/TEMP/000001] A[] n=1/0 mem=D4489 focus=Texto1 "
-                                                  "msg=Arquivo não lido! title=lista.zlk file=lista.zlk salvarOn"},
+  Play({{"open lista.zlk; open enorme.zlk; save",
+         "V[0/TEMP/000001] A[] n=1/0 mem=D4489 focus=Texto1 "
+         "msg=Arquivo não lido! title=lista.zlk file=lista.zlk salvarOn"},
         {"open novo.zlk", "V[] A[] n=0/0 focus=Texto1 msg=Marbeto title=novo.zlk file=novo.zlk salvarOn"}});
   EXPECT_EQ(Bytes(QStringLiteral("enorme.zlk")).size(), 100001);
   EXPECT_EQ(state.lastOpenedPath, Path(QStringLiteral("novo.zlk")));

@@ -1,4 +1,3 @@
-#include "ui/ControlNames.h"
 #include "core/EditorLifecycle.h"
 #include "editing/ListEditing.h"
 #include "plclink/LinkFrame.h"
@@ -8,6 +7,7 @@
 #include "support/Golden.h"
 #include "support/Printers.h"
 #include "transfer/PlcCommands.h"
+#include "ui/ControlNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,59 +16,86 @@ namespace zelkor {
 namespace {
 
 TEST(BuildFrame, TheWorkedExamplesCharacterForCharacterWithTheirChecksums) {
-  const VariableRow pressao{QStringLiteral("1"), QStringLiteral("PRESSAO"), QStringLiteral("bar"), QStringLiteral("D1234"),
-                            QStringLiteral("Sim")};
+  const VariableRow pressao{QStringLiteral("1"), QStringLiteral("PRESSAO"), QStringLiteral("bar"),
+                            QStringLiteral("D1234"), QStringLiteral("Sim")};
   const std::pair<FrameRequest, QByteArray> cases[] = {
-      {{FrameCommand::Write, 4496, 4, QByteArray::fromHex("0000000000000101")}, "00wSB08%DW04496040000000000000101\x04" "0A"},
-      {{FrameCommand::Write, 4489, 7, EncodeVariableRow(pressao)}, "00wSB08%DW04489075052455353414F206261720304D2\x04" "C8"},
+      {{FrameCommand::Write, 4496, 4, QByteArray::fromHex("0000000000000101")},
+       "00wSB08%DW04496040000000000000101\x04"
+       "0A"},
+      {{FrameCommand::Write, 4489, 7, EncodeVariableRow(pressao)},
+       "00wSB08%DW04489075052455353414F206261720304D2\x04"
+       "C8"},
       {{FrameCommand::Write, 4481, 8, EncodeAlarmRow(QStringLiteral("BOMBA   FALHA   "))},
-       "00wSB08%DW0448108424F4D424120202046414C4841202020\x04" "8C"},
-      {{FrameCommand::Read, 4496, 4, "\xFF\xFF"}, "00rSB08%DW0449604\x04" "03"},  // a read has no data
-      {{FrameCommand::Write, 0, 255, QByteArray("\x03\x00 \xE3", 4)}, "00wSB08%DW00000FF030020E3\x04" "B6"},
-      {{FrameCommand::Write, 671, 10, ""}, "00wSB08%DW006710A\x04" "0C"}};
+       "00wSB08%DW0448108424F4D424120202046414C4841202020\x04"
+       "8C"},
+      {{FrameCommand::Read, 4496, 4, "\xFF\xFF"},
+       "00rSB08%DW0449604\x04"
+       "03"},  // a read has no data
+      {{FrameCommand::Write, 0, 255, QByteArray("\x03\x00 \xE3", 4)},
+       "00wSB08%DW00000FF030020E3\x04"
+       "B6"},
+      {{FrameCommand::Write, 671, 10, ""},
+       "00wSB08%DW006710A\x04"
+       "0C"}};
   for (const auto& [request, frame] : cases) EXPECT_EQ(BuildFrame(request), kEnq + frame) << frame.toStdString();
 }
 
 TEST(PlcImage, RecordsHoldTextUnitFlagsAndAddressAndRowsWithWrongBitsAreRefused) {
-  auto Record = [](const char16_t* grupo, const char16_t* texto, const char16_t* unidade, const char16_t* endereco, const char16_t* editavel) {
+  auto Record = [](const char16_t* grupo, const char16_t* texto, const char16_t* unidade, const char16_t* endereco,
+                   const char16_t* editavel) {
     return EncodeVariableRow({QString::fromUtf16(grupo), QString::fromUtf16(texto), QString::fromUtf16(unidade),
-                              QString::fromUtf16(endereco), QString::fromUtf16(editavel)}).toHex();
+                              QString::fromUtf16(endereco), QString::fromUtf16(editavel)})
+        .toHex();
   };
   EXPECT_EQ(Record(u"1", u"PRESSAO", u"bar", u"D1234", u"Sim"), "5052455353414f206261720304d2");
-  EXPECT_EQ(Record(u"0", u"PRESSÃO€X", u"°Cx", u"D1", u"Não"), "5052455353c34f80b0437800" "0001");
-  const std::pair<const char16_t*, const char*> addresses[] = {  // with group 3 or 7, editable: flags, high, low
-      {u"D4999", "071387"}, {u"D0256", "070100"}, {u"c045", "17002d"}, {u"T200", "2700c8"}, {u"d0", "070000"},
-      {u"D +12", "07000c"}, {u"C255", "1700ff"}, {u"D9999", "07270f"}};
+  EXPECT_EQ(Record(u"0", u"PRESSÃO€X", u"°Cx", u"D1", u"Não"),
+            "5052455353c34f80b0437800"
+            "0001");
+  const std::pair<const char16_t*, const char*> addresses[] = {
+      // with group 3 or 7, editable: flags, high, low
+      {u"D4999", "071387"}, {u"D0256", "070100"}, {u"c045", "17002d"}, {u"T200", "2700c8"},
+      {u"d0", "070000"},    {u"D +12", "07000c"}, {u"C255", "1700ff"}, {u"D9999", "07270f"}};
   for (const auto& [endereco, tail] : addresses) EXPECT_EQ(Record(u"3", u"", u"", endereco, u"Sim").right(6), tail);
   EXPECT_EQ(Record(u"7", u"", u"", u"T1", u"sim").right(6) + Record(u"0", u"", u"", u"D1", u"Não").left(22),
             "2e0001" + QByteArray("20").repeated(11));
-  for (const auto& [grupo, endereco] : {std::pair{u"0", u"X12"}, {u"0", u""}, {u"0", u"DAB"}, {u"0", u"D-1"}, {u"0", u"D"},
-                                        {u"8", u"D1"}, {u"A", u"D1"}, {u"-1", u"D1"}}) {
+  for (const auto& [grupo, endereco] : {std::pair{u"0", u"X12"},
+                                        {u"0", u""},
+                                        {u"0", u"DAB"},
+                                        {u"0", u"D-1"},
+                                        {u"0", u"D"},
+                                        {u"8", u"D1"},
+                                        {u"A", u"D1"},
+                                        {u"-1", u"D1"}}) {
     EXPECT_THROW(Record(grupo, u"", u"", endereco, u"Sim"), ImageError) << QString::fromUtf16(endereco).toStdString();
   }
   EXPECT_EQ(EncodeAlarmRow(QStringLiteral("BOMBA   FALHA   ABCD")).toHex(), "424f4d424120202046414c4841202020");
 }
 
 TEST(ReadAnswers, AreCheckedWhollyAndTheirRecordsDecodeToWhatWasWritten) {
-  const QByteArray header = QByteArray(1, kAck) + "00rSB08" + "0000" + "0000" + "0000" + "0203" + kEtx;  // 3 variables, 2 alarms
+  const QByteArray header =
+      QByteArray(1, kAck) + "00rSB08" + "0000" + "0000" + "0000" + "0203" + kEtx;  // 3 variables, 2 alarms
   EXPECT_EQ(ParseReadAnswer(header + "DD", 4), (QList<quint16>{0, 0, 0, 0x0203}));
-  for (const QByteArray& wrong : {header + "DE", header + "D", QByteArray(header).replace("rSB", "wSB") + "E2",
-                                  QByteArray(header).replace("08", "0A") + "E6", QByteArray(header).replace("0203", "02g3") + "14",
-                                  QByteArray(header).replace("0203", "02b3") + "0F"}) {
+  for (const QByteArray& wrong :
+       {header + "DE", header + "D", QByteArray(header).replace("rSB", "wSB") + "E2",
+        QByteArray(header).replace("08", "0A") + "E6", QByteArray(header).replace("0203", "02g3") + "14",
+        QByteArray(header).replace("0203", "02b3") + "0F"}) {
     EXPECT_FALSE(ParseReadAnswer(wrong, 4)) << wrong.toStdString();
   }
   EXPECT_FALSE(ParseReadAnswer(header + "DD", 3));
   EXPECT_EQ(NameControlCharacters(header.left(8) + "\x7F\xE3"), QStringLiteral("<ACK>00rSB08<x7F><xE3>"));
-  for (const char16_t* row : {u"1|PRESSAO|bar|D1234|Sim", u"7| AÇÃO|°C|T255|Não", u"0|||C0|Sim", u"3|ABCDEFGH|xyz|D9999|Não"}) {
+  for (const char16_t* row :
+       {u"1|PRESSAO|bar|D1234|Sim", u"7| AÇÃO|°C|T255|Não", u"0|||C0|Sim", u"3|ABCDEFGH|xyz|D9999|Não"}) {
     const QStringList c = QString::fromUtf16(row).split(u'|');
     const VariableRow written{c[0], c[1], c[2], c[3], c[4]};
     EXPECT_EQ(DecodeVariableRecord(WordBytes({0x5052, 0x4553, 0x5341, 0x4F20, 0x6261, 0x7203, 0x04D2})).value().texto,
               QStringLiteral("PRESSAO"));
     const std::optional<VariableRow> read = DecodeVariableRecord(EncodeVariableRow(written));
     ASSERT_TRUE(read);
-    EXPECT_EQ(QStringList({read->grupo, read->texto, read->unidade, read->endereco, read->editavel}).join(u'|'), QString::fromUtf16(row));
+    EXPECT_EQ(QStringList({read->grupo, read->texto, read->unidade, read->endereco, read->editavel}).join(u'|'),
+              QString::fromUtf16(row));
   }
-  EXPECT_EQ(DecodeVariableRecord(QByteArray(11, ' ') + QByteArray("\x01\x00\x64", 3)).value().endereco, QStringLiteral("D100"));
+  EXPECT_EQ(DecodeVariableRecord(QByteArray(11, ' ') + QByteArray("\x01\x00\x64", 3)).value().endereco,
+            QStringLiteral("D100"));
   for (const char* flags : {"\x40\x00\x01", "\x80\x00\x01", "\x31\x00\x01"}) {  // no write leaves these
     EXPECT_FALSE(DecodeVariableRecord(QByteArray(11, ' ') + QByteArray(flags, 3)));
   }
@@ -91,7 +118,8 @@ TEST(PortDirectory, UsbThenAcmThenRealUartsEachByNumberAndSymlinksCountUnlessDan
   ASSERT_TRUE(QFile::link(dev + QStringLiteral("gone"), dev + QStringLiteral("ttyUSB1")));
   const PortDirectory directory(root.path() + QStringLiteral("/dev"), root.path() + QStringLiteral("/sys"));
   EXPECT_EQ(directory.Devices().join(u' ').remove(dev), QStringLiteral("ttyUSB0 ttyUSB2 ttyUSB10 ttyACM0 ttyS0"));
-  EXPECT_EQ(directory.DeviceFor(3) + u'|' + directory.DeviceFor(6) + directory.DeviceFor(0), dev + QStringLiteral("ttyUSB10|"));
+  EXPECT_EQ(directory.DeviceFor(3) + u'|' + directory.DeviceFor(6) + directory.DeviceFor(0),
+            dev + QStringLiteral("ttyUSB10|"));
 }
 
 using PlcLinkTest = testing::EditorTest;
@@ -99,9 +127,12 @@ using PlcLinkTest = testing::EditorTest;
 TEST_F(PlcLinkTest, TheHeaderThenEachVariableThenEachAlarmGoDownwardsFromD4496) {
   Play({{"Vload 0 1; Aload 2; port 1; grava", "V[0/V1/000001 1/V2/100002] A[A1 A2] n=2/2 msg=Transmissão Ok! port=1"}});
   // V1, u, flags 00 (group 0, D, not editable), address 1: worked out by hand.
-  EXPECT_EQ(port.written[1], QByteArray("\x05" "00wSB08%DW04489075631202020202020752020000001\x04" "79"));
-  EXPECT_EQ(plc.DecodeLists().join(u','), QStringLiteral("V 0 V1      |u  |D1|Não,V 1 V2      |u  |D1|Não,A A1              ,"
-                                                         "A A2              "));
+  EXPECT_EQ(port.written[1], QByteArray("\x05"
+                                        "00wSB08%DW04489075631202020202020752020000001\x04"
+                                        "79"));
+  EXPECT_EQ(plc.DecodeLists().join(u','),
+            QStringLiteral("V 0 V1      |u  |D1|Não,V 1 V2      |u  |D1|Não,A A1              ,"
+                           "A A2              "));
   EXPECT_EQ(messages.shown.back().icon, MessageIcon::Information);
   Do(QStringLiteral("Vload ") + QString(QStringLiteral("0 ")).repeated(253) + QStringLiteral("; Aload 253; grava"));
   EXPECT_EQ(port.written.size(), 5 + 511);
@@ -113,15 +144,20 @@ TEST_F(PlcLinkTest, TheHeaderThenEachVariableThenEachAlarmGoDownwardsFromD4496) 
 
 TEST_F(PlcLinkTest, TheFirstFailureEndsTheTransferWithItsMessage) {
   Do(QStringLiteral("Vload 0 0 0; port 1"));
-  for (const auto& [failure, title, text, frames] : {std::tuple{QByteArray(), "CLP não responde!", "Tempo esgotado!", 2},
-                                                     {testing::NakAnswer(), "Comunicação encerrada!", "Retorno do CLP diferente de ACK !", 3}}) {
+  for (const auto& [failure, title, text, frames] :
+       {std::tuple{QByteArray(), "CLP não responde!", "Tempo esgotado!", 2},
+        {testing::NakAnswer(), "Comunicação encerrada!", "Retorno do CLP diferente de ACK !", 3}}) {
     int n = 0;
-    port.peer = [&, failure = failure, frames = frames](const QByteArray& f) { return ++n < frames ? plc.Respond(f) : failure; };
+    port.peer = [&, failure = failure, frames = frames](const QByteArray& f) {
+      return ++n < frames ? plc.Respond(f) : failure;
+    };
     port.written.clear();
     Do(QStringLiteral("grava; +500"));
     EXPECT_EQ(port.written.size(), frames);
     EXPECT_EQ(messages.shown.back(), (Message{QString::fromUtf8(text), QString::fromUtf8(title)}));
-    EXPECT_EQ(Shown(), QStringLiteral("V[0/V1/000001 0/V2/000002 0/V3/000003] A[] n=3/0 msg=%1 port=1").arg(QString::fromUtf8(title)));
+    EXPECT_EQ(
+        Shown(),
+        QStringLiteral("V[0/V1/000001 0/V2/000002 0/V3/000003] A[] n=3/0 msg=%1 port=1").arg(QString::fromUtf8(title)));
   }
 }
 
@@ -134,12 +170,15 @@ TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWhol
   Play({{"grava; +499", "V[0/V1/000001] A[] n=1/0 msg=Transmissão Ok! port=1 sending"},
         {"+1; grava; +400", "V[0/V1/000001] A[] n=1/0 msg=CLP não responde! port=1 sending"}});
   port.Deliver(QByteArray(1, kAck));
-  Play({{"+499", "V[0/V1/000001] A[] n=1/0 port=1 sending"}, {"+1", "V[0/V1/000001] A[] n=1/0 msg=CLP não responde! port=1"}});
+  Play({{"+499", "V[0/V1/000001] A[] n=1/0 port=1 sending"},
+        {"+1", "V[0/V1/000001] A[] n=1/0 msg=CLP não responde! port=1"}});
   // The header's answer of a read comes after its time: the next read starts by throwing it away.
   Do(QStringLiteral("le; +500"));
   port.Deliver(plc.Respond(port.written.back()));
   port.peer = [this](const QByteArray& f) { return plc.Respond(f); };
-  Play({{"le", "V[0/V1/000001] A[] n=1/0 mem=D4489 focus=Texto1 changed msg=CLP não responde!|Leitura Ok! title=CLP (Porta # 01) port=1"}});
+  Play({{"le",
+         "V[0/V1/000001] A[] n=1/0 mem=D4489 focus=Texto1 changed msg=CLP não responde!|Leitura Ok! title=CLP (Porta # "
+         "01) port=1"}});
   EXPECT_EQ(line(5), QStringLiteral("descartado: <ACK>00rSB080000000000000001<ETX>D9"));
   // A NAK a character at a time, as a real line brings it: its code is read, and nothing is left behind.
   port.peer = {};
@@ -163,14 +202,16 @@ TEST_F(PlcLinkTest, NothingIsSentForEmptyListsABrokenNumberingTooManyRowsOrARowW
   Do(QStringLiteral("grava"));
   EXPECT_TRUE(messages.shown.back().text.startsWith(QStringLiteral("Linha 2 da lista de Variáveis")));
   EXPECT_EQ(Titles(), QStringLiteral("Nada para Enviar!|Sequência de numeração!|Nada foi enviado!|Nada foi enviado!"));
-  EXPECT_EQ(messages.shown[0], (Message{QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!"),
-                                        MessageButtons::Ok, MessageIcon::Exclamation}));
+  EXPECT_EQ(messages.shown[0],
+            (Message{QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!"),
+                     MessageButtons::Ok, MessageIcon::Exclamation}));
 }
 
 TEST_F(PlcLinkTest, TheFramesAreTheListsAtTheClickAndASecondClickOrAPortChangeWaits) {
   port.peer = {};
-  Play({{"Aload 2; port 1; grava; A CHANGED; port 2; grava", "V[] A[A1 A2 CHANGED] n=0/3 mem=D4472 txtA=CHANGED| changed "
-                                                             "msg=Transmissão em andamento!|Transmissão em andamento! port=1 sending"}});
+  Play({{"Aload 2; port 1; grava; A CHANGED; port 2; grava",
+         "V[] A[A1 A2 CHANGED] n=0/3 mem=D4472 txtA=CHANGED| changed "
+         "msg=Transmissão em andamento!|Transmissão em andamento! port=1 sending"}});
   EXPECT_EQ(state.link.portIndex, 0);  // the port box goes back to the port in use
   for (int i = 0; i < 3; ++i) port.Deliver(testing::AckAnswer());
   EXPECT_EQ(port.written.size(), 3);
@@ -182,11 +223,12 @@ TEST_F(PlcLinkTest, AHangUpIsReportedOnceAndPickingTheEntryAgainReopensIt) {
   port.peer = {};
   Do(QStringLiteral("Aload 2; port 1; grava"));
   port.Lose(QStringLiteral("A comunicação com a porta foi interrompida"));
-  EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("A comunicação com a porta foi interrompida"), QStringLiteral("Marbeto")}));
+  EXPECT_EQ(messages.shown.back(),
+            (Message{QStringLiteral("A comunicação com a porta foi interrompida"), QStringLiteral("Marbeto")}));
   EXPECT_EQ(Shown(), QStringLiteral("V[] A[A1 A2] n=0/2 msg=Marbeto"));
   Do(QStringLiteral("port 1"));
   port.Lose(QStringLiteral("idle"));  // also when idle, once
-  Do(QStringLiteral("grava"));  // and the port's own error when it is then used
+  Do(QStringLiteral("grava"));        // and the port's own error when it is then used
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("A porta de comunicação não está aberta."));
   EXPECT_EQ(Titles(), QStringLiteral("Marbeto|Marbeto"));
   EXPECT_TRUE(state.link.write.enabled);
@@ -196,17 +238,22 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
   Play({{"V 0|TEMP|C|D0100|S; V 1|P|bar|c10; A MOTOR 1|FALHA; port 1; grava; cancel; le",
          "V[0/TEMP/000001 1/P/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 txt=1|P|bar|c10| txtA=MOTOR 1|FALHA changed "
          "msg=Transmissão Ok!|Salvar dados atuais? port=1"},
-        {"apagar V; apagar A; le", "V[0/TEMP/000001 1/P/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 focus=Texto1 changed "
-                                   "msg=Leitura Ok! title=CLP (Porta # 01) port=1"}});
+        {"apagar V; apagar A; le",
+         "V[0/TEMP/000001 1/P/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 focus=Texto1 changed "
+         "msg=Leitura Ok! title=CLP (Porta # 01) port=1"}});
   EXPECT_EQ(port.written.size(), 1 + 3 + 1 + 3);
-  EXPECT_EQ(port.written[5], QByteArray("\x05" "00rSB08%DW0448907\x04" "08"));
-  EXPECT_EQ(state.variables.Row(1).endereco + state.variables.Row(2).endereco + state.variables.Row(1).editavel, QStringLiteral("D100C10Sim"));
+  EXPECT_EQ(port.written[5], QByteArray("\x05"
+                                        "00rSB08%DW0448907\x04"
+                                        "08"));
+  EXPECT_EQ(state.variables.Row(1).endereco + state.variables.Row(2).endereco + state.variables.Row(1).editavel,
+            QStringLiteral("D100C10Sim"));
   // Whatever breaks off a read leaves the lists, the title and the file as they were.
   WriteFile(QStringLiteral("a.zlk"), "0X       u  D1   SimV\r\n");
   Do(QStringLiteral("no; open a.zlk"));
   const QString opened = Shown();
   const auto carrying = [](const QByteArray& bytes) {  // a read's answer bringing these bytes
-    const QByteArray body = QByteArray(1, kAck) + "00rSB" + WordCountText(static_cast<int>(bytes.size())) + bytes.toHex().toUpper() + kEtx;
+    const QByteArray body =
+        QByteArray(1, kAck) + "00rSB" + WordCountText(static_cast<int>(bytes.size())) + bytes.toHex().toUpper() + kEtx;
     return [answer = body + FrameChecksum(body)](const QByteArray&) { return answer; };
   };
   const QString notWritten = QStringLiteral(" no CLP contém caracteres que o editor não grava.");
@@ -216,12 +263,15 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
       {[this](const QByteArray& f) { return plc.Respond(f).chopped(1); }, 3, "CLP não responde!", {}},
       {[this](const QByteArray& f) { return plc.Respond(f).chopped(1) + 'X'; }, 2, "Leitura interrompida!", {}},
       {carrying(QByteArray(8, '\0')), 1, "Nada foi lido!", {}},
-      {carrying(QByteArray("\0\0\0\1\0\0\1\1", 8)), 1, "Nada foi lido!", {}},  // D4497 is not 0
+      {carrying(QByteArray("\0\0\0\1\0\0\1\1", 8)), 1, "Nada foi lido!", {}},           // D4497 is not 0
       {carrying(QByteArray(11, ' ') + QByteArray("\xC0\0\1", 3)), 3, "Nada foi lido!",  // bits 6 and 7 set
-       QStringLiteral("A linha 2 da lista de Variáveis no CLP não é um registro que o editor grave (tipo de endereço 3, ou "
-                      "bits 6 e 7 ligados no byte de tipo e grupo).")},
-      {carrying(QByteArray("TE\rMP   C  \1\0\x64", 14)), 2, "Nada foi lido!", QStringLiteral("A linha 1 da lista de Variáveis") + notWritten},
-      {carrying(QByteArray(16, '\0')), 4, "Nada foi lido!", QStringLiteral("A linha 1 da lista de Alarmes") + notWritten}};
+       QStringLiteral(
+           "A linha 2 da lista de Variáveis no CLP não é um registro que o editor grave (tipo de endereço 3, ou "
+           "bits 6 e 7 ligados no byte de tipo e grupo).")},
+      {carrying(QByteArray("TE\rMP   C  \1\0\x64", 14)), 2, "Nada foi lido!",
+       QStringLiteral("A linha 1 da lista de Variáveis") + notWritten},
+      {carrying(QByteArray(16, '\0')), 4, "Nada foi lido!",
+       QStringLiteral("A linha 1 da lista de Alarmes") + notWritten}};
   bool progressWhileShown = false;  // the progress goes away before the box opens
   messages.whileShown = [&](const Message&) { progressWhileShown = progressWhileShown || link.Progress().active; };
   for (const auto& [answer, at, title, text] : faults) {  // the fault strikes the answer to frame `at`
@@ -230,7 +280,8 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
     Do(QStringLiteral("port 1; no; le; +500"));
     EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|") + QString::fromUtf8(title));
     if (!text.isEmpty()) EXPECT_EQ(messages.shown.back().text, text);
-    EXPECT_EQ(Shown(), opened.left(opened.indexOf(QStringLiteral(" focus="))) + QStringLiteral(" changed title=a.zlk file=a.zlk salvarOn port=1"));
+    EXPECT_EQ(Shown(), opened.left(opened.indexOf(QStringLiteral(" focus="))) +
+                           QStringLiteral(" changed title=a.zlk file=a.zlk salvarOn port=1"));
   }
   EXPECT_FALSE(progressWhileShown);
   port.Lose(QStringLiteral("perdida"));
@@ -242,18 +293,22 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
 TEST_F(PlcLinkTest, WhileLeClpRunsNothingChangesTheListsOrTheFileAndHoweverItEndsTheyComeBack) {
   Do(QStringLiteral("Vload 1 0; Aload 1; port 1; grava"));  // out of group order: a read keeps the PLC's order
   port.peer = {};
-  Play({{"grava; le; +500", "V[1/V1/100001 0/V2/000002] A[A1] n=2/1 msg=Transmissão Ok!|Transmissão em andamento!|"
-                            "CLP não responde! port=1"},
-        {"le; apagar V; apagar A; V 0|X|u|D1; A Y; dbl V1; up V; down V; remover V; limpar V; open; openat b.zlk; grava; port 2",
+  Play({{"grava; le; +500",
+         "V[1/V1/100001 0/V2/000002] A[A1] n=2/1 msg=Transmissão Ok!|Transmissão em andamento!|"
+         "CLP não responde! port=1"},
+        {"le; apagar V; apagar A; V 0|X|u|D1; A Y; dbl V1; up V; down V; remover V; limpar V; open; openat b.zlk; "
+         "grava; port 2",
          "V[1/V1/100001* 0/V2/000002] A[A1] n=2/1 sel=V1 on=ER↓/ txt=0|X|u|D1| txtA=Y| msg=Leitura em andamento!|"
          "Leitura em andamento! port=1 sending locked"}});
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("Aguarde o fim da leitura do CLP para trocar de porta."));
   EXPECT_EQ(link.Progress().text, QStringLiteral("Lendo: quadro 1 de 1"));
   while (link.IsTransferring()) port.Deliver(plc.Respond(port.written.back()));
-  Play({{"apagar A", "V[1/V1/100001 0/V2/000002] A[] n=2/0 mem=D4482 focus=Texto1 changed msg=Leitura Ok! title=CLP (Porta # 01) "
-                     "port=1"},
-        {"no; le", "V[1/V1/100001 0/V2/000002] A[] n=2/0 mem=D4482 changed msg=Salvar dados atuais? title=CLP (Porta # 01) "
-                   "port=1 sending locked"}});
+  Play({{"apagar A",
+         "V[1/V1/100001 0/V2/000002] A[] n=2/0 mem=D4482 focus=Texto1 changed msg=Leitura Ok! title=CLP (Porta # 01) "
+         "port=1"},
+        {"no; le",
+         "V[1/V1/100001 0/V2/000002] A[] n=2/0 mem=D4482 changed msg=Salvar dados atuais? title=CLP (Porta # 01) "
+         "port=1 sending locked"}});
   EXPECT_EQ(link.Progress().text, QStringLiteral("Lendo: quadro 1 de 1"));
   // Closing gives the read up, then asks as always.
   messages.answers.push_back(Answer::No);
@@ -271,8 +326,9 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
     Do(QStringLiteral("+250"));
     port.Deliver(testing::AckAnswer());
   }
-  EXPECT_EQ(progress.join(u','), QStringLiteral("Gravando: quadro 1 de 4/0,Gravando: quadro 2 de 4 — faltam 1 s/1,"
-                                                "Gravando: quadro 3 de 4 — faltam 1 s/2,Gravando: quadro 4 de 4 — faltam 1 s/3"));
+  EXPECT_EQ(progress.join(u','),
+            QStringLiteral("Gravando: quadro 1 de 4/0,Gravando: quadro 2 de 4 — faltam 1 s/1,"
+                           "Gravando: quadro 3 de 4 — faltam 1 s/2,Gravando: quadro 4 de 4 — faltam 1 s/3"));
   // A NAK, silence and a lost port each end the transfer, and the progress with it.
   for (const std::function<void()>& end : std::initializer_list<std::function<void()>>{
            [this] { port.Deliver(testing::NakAnswer()); }, [this] { Do(QStringLiteral("+500")); },
@@ -298,13 +354,16 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
 }
 
 TEST_F(PlcLinkTest, EachPortChoiceOpensItsPortOrSaysWhyNotAndTheEntryStays) {
-  port.openResults = {{5, {OpenError::InvalidPort, {}}}, {6, {OpenError::InUse, {}}},
+  port.openResults = {{5, {OpenError::InvalidPort, {}}},
+                      {6, {OpenError::InUse, {}}},
                       {7, {OpenError::Other, QStringLiteral("Sem permissão para usar /dev/ttyUSB0.")}}};
-  for (const auto& [number, title, text] : {std::tuple{16, "", ""}, {5, "Porta inválida!", "Porta inválida - tente outra!"},
+  for (const auto& [number, title, text] : {std::tuple{16, "", ""},
+                                            {5, "Porta inválida!", "Porta inválida - tente outra!"},
                                             {6, "Porta em uso!", "Porta já está aberta - tente outra!"},
                                             {7, "Marbeto", "Sem permissão para usar /dev/ttyUSB0."}}) {
     Do(QStringLiteral("port %1").arg(number));
-    EXPECT_EQ(Titles() + u'|' + (*title ? messages.shown.back().text : QString()), QString::fromUtf8(title) + u'|' + QString::fromUtf8(text));
+    EXPECT_EQ(Titles() + u'|' + (*title ? messages.shown.back().text : QString()),
+              QString::fromUtf8(title) + u'|' + QString::fromUtf8(text));
     EXPECT_EQ(port.openPort * 100 + state.link.portIndex, (*title ? 0 : number * 100) + number - 1);
     EXPECT_TRUE(state.link.write.enabled && state.link.read.enabled);
   }

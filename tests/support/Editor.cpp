@@ -41,13 +41,19 @@ const std::map<QString, LineCommand> kLineCommands = {{QStringLiteral("click V")
 using FileCommand = void (*)(EditorState&, FileDialogService&);
 const std::map<QString, FileCommand> kFileCommands = {
     {QStringLiteral("open"), OpenFile}, {QStringLiteral("save"), SaveFile}, {QStringLiteral("saveas"), SaveFileAs}};
-const std::map<QString, Answer> kAnswers = {
-    {QStringLiteral("yes"), Answer::Yes}, {QStringLiteral("no"), Answer::No}, {QStringLiteral("cancel"), Answer::Cancel}};
+const std::map<QString, Answer> kAnswers = {{QStringLiteral("yes"), Answer::Yes},
+                                            {QStringLiteral("no"), Answer::No},
+                                            {QStringLiteral("cancel"), Answer::Cancel}};
 
 // What the window calls the control each focus goes to.
 QString FocusName(Focus focus) {
-  static const char16_t* const kNames[] = {u"",           u"Campo(0)",       u"Campo(3)",         u"Texto1",
-                                           u"BotãoSetaAcima", u"BotãoSetaAbaixo", u"BotãoSetaAcimaAlarme",
+  static const char16_t* const kNames[] = {u"",
+                                           u"Campo(0)",
+                                           u"Campo(3)",
+                                           u"Texto1",
+                                           u"BotãoSetaAcima",
+                                           u"BotãoSetaAbaixo",
+                                           u"BotãoSetaAcimaAlarme",
                                            u"BotãoSetaAbaixoAlarme"};
   return QString::fromUtf16(kNames[static_cast<int>(focus)]);
 }
@@ -140,7 +146,8 @@ QString EditorTest::Shown(unsigned parts) {
     shown << QStringLiteral("A[%1]").arg(rows.join(u' '));
     for (const auto& [display, count] : {std::pair{&state.files.variableCount, state.variables.Count()},
                                          {&state.files.alarmCount, state.alarms.Count()}}) {
-      counts << display->text + QString(display->background == (count > 0 ? colours::Amber : colours::White) ? 0 : 1, u'!');
+      counts << display->text +
+                    QString(display->background == (count > 0 ? colours::Amber : colours::White) ? 0 : 1, u'!');
     }
     shown << QStringLiteral("n=") + counts.join(u'/');
     if (!state.files.firstWord.text.isEmpty()) shown << QStringLiteral("mem=") + state.files.firstWord.text;
@@ -152,7 +159,8 @@ QString EditorTest::Shown(unsigned parts) {
     if (state.alarmPage.editing) shown << QStringLiteral("edit=A");
     for (const RowButtons* b : {&state.variablePage.rows, &state.alarmPage.rows}) {
       QString letters;
-      for (const auto& [button, letter] : {std::pair{&b->edit, u'E'}, {&b->remove, u'R'}, {&b->up, u'↑'}, {&b->down, u'↓'}}) {
+      for (const auto& [button, letter] :
+           {std::pair{&b->edit, u'E'}, {&b->remove, u'R'}, {&b->up, u'↑'}, {&b->down, u'↓'}}) {
         letters += QString(button->enabled ? 1 : 0, letter);
         if (letter < 128 && button->background != (button->enabled ? colours::Amber : colours::Grey)) letters += u'!';
       }
@@ -184,7 +192,8 @@ QString EditorTest::Shown(unsigned parts) {
     if (!txt.join(QString()).isEmpty()) shown << QStringLiteral("txt=") + txt.join(u'|');
     const QString alarmTexts = state.alarmPage.entry[0].text + u'|' + state.alarmPage.entry[1].text;
     if (alarmTexts != u"|") shown << QStringLiteral("txtA=") + alarmTexts;
-    if (state.focus != Focus::None) shown << QStringLiteral("focus=") + FocusName(std::exchange(state.focus, Focus::None));
+    if (state.focus != Focus::None)
+      shown << QStringLiteral("focus=") + FocusName(std::exchange(state.focus, Focus::None));
   }
   if (parts & kMessages) {
     if (state.listsChanged) shown << QStringLiteral("changed");

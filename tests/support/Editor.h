@@ -16,12 +16,12 @@ namespace zelkor::testing {
 
 // The parts of what the window shows that a test may compare.
 enum Part : unsigned {
-  kLists = 1,       // V[...] A[...] n=... mem=...
-  kSelection = 2,   // sel=... edit=... on=...
-  kFields = 4,      // red=... amber=... grupo=red txt=... txtA=... focus=...
-  kMessages = 8,    // changed msg=...
-  kFile = 16,       // title=... file=... salvarOn
-  kLink = 32,       // port=... sending locked
+  kLists = 1,      // V[...] A[...] n=... mem=...
+  kSelection = 2,  // sel=... edit=... on=...
+  kFields = 4,     // red=... amber=... grupo=red txt=... txtA=... focus=...
+  kMessages = 8,   // changed msg=...
+  kFile = 16,      // title=... file=... salvarOn
+  kLink = 32,      // port=... sending locked
   kAll = 63,
 };
 
@@ -41,7 +41,8 @@ class EditorTest : public ::testing::Test {
   //   open F / save [F] / saveas [F]  a file command, F (in a scratch folder) answering its dialog; "-" cancels
   //   openat F                        opening F as the command line does
   //   answer F / yes / no / cancel    the answer to the next file dialog or question
-  //   port 1 / grava / le / +500      a port picked, "Grava CLP" or "Lê CLP" until the PLC stops answering, time passing
+  //   port 1 / grava / le / +500      a port picked, "Grava CLP" or "Lê CLP" until the PLC stops answering, time
+  //   passing
   void Do(const QString& steps);
   // Runs each row's steps and compares Shown() with the row's expectation.
   void Play(std::initializer_list<std::pair<const char*, const char*>> script, unsigned parts = kAll);

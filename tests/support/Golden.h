@@ -18,7 +18,8 @@ inline void ExpectGolden(const QString& relativePath, const QByteArray& actual) 
     return;
   }
   ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << relativePath.toStdString();
-  EXPECT_EQ(QString::fromUtf8(actual), QString::fromUtf8(file.readAll())) << "golden file " << relativePath.toStdString();
+  EXPECT_EQ(QString::fromUtf8(actual), QString::fromUtf8(file.readAll()))
+      << "golden file " << relativePath.toStdString();
 }
 
 }  // namespace zelkor::testing

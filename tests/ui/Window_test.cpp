@@ -1,8 +1,8 @@
-#include "ui/ControlNames.h"
 #include "support/FakeSerialPort.h"
 #include "support/Golden.h"
 #include "support/Printers.h"
 #include "support/ScriptedSeams.h"
+#include "ui/ControlNames.h"
 
 #include "plclink/LinkMonitor.h"
 #include "ui/FormPrincipal.h"
@@ -13,15 +13,15 @@
 #include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QApplication>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,7 +44,9 @@ class WindowTest : public ::testing::Test {
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
   }
   template <class W = QWidget>
-  W* Find(const QString& n) { return window->findChild<W*>(n); }
+  W* Find(const QString& n) {
+    return window->findChild<W*>(n);
+  }
   void Click(const QString& button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
   QLineEdit* Field(const QString& n) { return Find<QLineEdit>(n); }
   Rgb Colour(const QString& n, QPalette::ColorRole role) { return ToRgb(Find(n)->palette().color(role)); }
@@ -79,29 +81,38 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
   QStringList controls;
   for (auto* w : window->findChildren<QWidget*>()) {
     const QString n = w->objectName();
-    if (n.isEmpty() || n.startsWith(QStringLiteral("qt_")) || n.startsWith(QStringLiteral("Scroll")) || qobject_cast<QLabel*>(w)) continue;
+    if (n.isEmpty() || n.startsWith(QStringLiteral("qt_")) || n.startsWith(QStringLiteral("Scroll")) ||
+        qobject_cast<QLabel*>(w))
+      continue;
     auto* button = qobject_cast<QPushButton*>(w);
     auto* field = qobject_cast<QLineEdit*>(w);
-    controls << QStringList{w->objectName(), button ? button->text() : QString(), w->toolTip(), w->accessibleName(),
+    controls << QStringList{w->objectName(),
+                            button ? button->text() : QString(),
+                            w->toolTip(),
+                            w->accessibleName(),
                             field ? QString::number(field->maxLength() % 32767) : QString(),
-                            w->isEnabled() ? QString() : QStringLiteral("off")}.join(u'|');
+                            w->isEnabled() ? QString() : QStringLiteral("off")}
+                    .join(u'|');
   }
   controls.sort();
   testing::ExpectGolden(QStringLiteral("ui/data/controls.txt"), controls.join(u'\n').toUtf8() + '\n');
   EXPECT_EQ(window->objectName() + window->windowTitle(), QStringLiteral("FormPrincipalZelkor Editor"));
   EXPECT_EQ(window->size(), QSize(707, 463));  // 10605 x 6945 twips
-  for (const auto& [n, rect] : {std::pair{name::BotaoLeCLP, QRect(624, 228, 70, 40)}, {name::BotaoAbrirArquivo, QRect(501, 51, 58, 40)}}) {
+  for (const auto& [n, rect] :
+       {std::pair{name::BotaoLeCLP, QRect(624, 228, 70, 40)}, {name::BotaoAbrirArquivo, QRect(501, 51, 58, 40)}}) {
     EXPECT_EQ(QRect(Find(n)->mapTo(window.get(), QPoint()), Find(n)->size()), rect) << n.toStdString();
   }
   auto* tabs = Find<QTabWidget>(name::SSTab1);
-  EXPECT_EQ(tabs->tabText(0) + tabs->tabText(1) + tabs->tabText(2) + tabs->tabText(3), QStringLiteral("VariáveisAlarmesSobreMonitor"));
+  EXPECT_EQ(tabs->tabText(0) + tabs->tabText(1) + tabs->tabText(2) + tabs->tabText(3),
+            QStringLiteral("VariáveisAlarmesSobreMonitor"));
   EXPECT_EQ(ToRgb(tabs->widget(1)->palette().color(QPalette::Window)), (Rgb{182, 200, 203}));
   EXPECT_TRUE(tabs->widget(1)->autoFillBackground());
   auto* grid = Find<QTableView>(name::MSFlexGrid1);
   QAbstractItemModelTester tester(grid->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
   QString columns;
   for (int c = 0; c < varcol::Count; ++c) {
-    columns += grid->model()->headerData(c, Qt::Horizontal).toString() + u':' + QString::number(grid->isColumnHidden(c) ? 0 : grid->columnWidth(c));
+    columns += grid->model()->headerData(c, Qt::Horizontal).toString() + u':' +
+               QString::number(grid->isColumnHidden(c) ? 0 : grid->columnWidth(c));
   }
   EXPECT_EQ(columns, QStringLiteral("Grupo:37   Texto:67Unidade:47Endereço:53Editável:55:0"));
   EXPECT_TRUE(QFontInfo(window->AlarmGrid().font()).fixedPitch());
@@ -112,7 +123,8 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
 TEST_F(WindowTest, TheGridsAnswerClicksTheFieldsTakeWhatTheFileCanHoldAndAFailedFieldIsRedWhileItsMessageIsRead) {
   bool redWhileShown = false;
   messages.whileShown = [&](const Message&) {
-    redWhileShown = Colour(name::Campo(3), QPalette::Base) == colours::Red && QApplication::focusWidget() == Field(name::Campo(3));
+    redWhileShown =
+        Colour(name::Campo(3), QPalette::Base) == colours::Red && QApplication::focusWidget() == Field(name::Campo(3));
   };
   for (const QString& typed : {QStringLiteral("Ωmega"), QStringLiteral("AÇÃO €"), QStringLiteral("\x01")}) {
     QTest::keyClicks(Field(name::Campo(0)), QStringLiteral("0"));
@@ -150,7 +162,8 @@ TEST_F(WindowTest, APickOpensItsPortPickingItAgainReopensItAndAFailedPickKeepsIt
   Pick(0);
   EXPECT_EQ(combo->toolTip(), QStringLiteral("/dev/ttyUSB0"));
   combo->setFocus();  // keys and the wheel never change the entry
-  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_PageDown, Qt::Key_1, Qt::Key_P}) QTest::keyClick(combo, key);
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_PageDown, Qt::Key_1, Qt::Key_P})
+    QTest::keyClick(combo, key);
   EXPECT_EQ(combo->currentIndex(), 0);
   port.openResults = {{2, {OpenError::InvalidPort, {}}}, {3, {OpenError::InUse, {}}}};
   for (int index : {1, 2}) {
@@ -194,8 +207,9 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
   EXPECT_EQ(Find(name::BotaoAbrirArquivo)->toolTip(), QStringLiteral("Aguarde o fim da leitura do CLP"));
   EXPECT_TRUE(window->close());
   EXPECT_FALSE(port.IsOpen());
-  EXPECT_EQ(Find(name::BotaoAbrirArquivo)->toolTip() + window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(),
-            QStringLiteral("Abrir arquivoA"));
+  EXPECT_EQ(
+      Find(name::BotaoAbrirArquivo)->toolTip() + window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(),
+      QStringLiteral("Abrir arquivoA"));
 }
 
 TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesSaves) {
@@ -233,7 +247,8 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
       names << a->text(QAccessible::Name);
       if (QAccessibleTableInterface* table = a->tableInterface()) {  // its visible columns only, and named lines
         EXPECT_EQ(table->columnCount(), 5 - 4 * page);
-        EXPECT_EQ(a->child((table->columnCount() + 1) * table->rowCount())->text(QAccessible::Name), QStringLiteral("Linha 1"));
+        EXPECT_EQ(a->child((table->columnCount() + 1) * table->rowCount())->text(QAccessible::Name),
+                  QStringLiteral("Linha 1"));
       }
     }
     EXPECT_EQ(names.size(), 25 - 3 * page);

@@ -1,6 +1,6 @@
-#include "ui/ControlNames.h"
 #include "support/Editor.h"
 #include "support/Printers.h"
+#include "ui/ControlNames.h"
 #include "variables/VariableEditor.h"
 #include "variables/VariableValidation.h"
 
@@ -11,15 +11,24 @@ Message Exclamation(const QString& text, const QString& title) {
   return {text, title, MessageButtons::Ok, MessageIcon::Exclamation};
 }
 const QString kInvalid = QStringLiteral("Endereço inválido!");
-const QString kValidTail = QStringLiteral("\r\nEndereços válidos: \r\n\r\nD0000 a D4999\r\nC000   a C255\r\nT000   a T255");
-const Message kG = Exclamation(QStringLiteral("Grupo só aceita valores de 0 a 7"), QStringLiteral("Grupo: só numérico de 0 a 7!"));
-const Message kNone = Exclamation(QStringLiteral("Endereço não informado.") + kValidTail, QStringLiteral("Endereço não informado!"));
-const Message kLetter = Exclamation(QStringLiteral("Endereço deve iniciar com a letra D, C ou T.") + kValidTail, kInvalid);
+const QString kValidTail =
+    QStringLiteral("\r\nEndereços válidos: \r\n\r\nD0000 a D4999\r\nC000   a C255\r\nT000   a T255");
+const Message kG =
+    Exclamation(QStringLiteral("Grupo só aceita valores de 0 a 7"), QStringLiteral("Grupo: só numérico de 0 a 7!"));
+const Message kNone =
+    Exclamation(QStringLiteral("Endereço não informado.") + kValidTail, QStringLiteral("Endereço não informado!"));
+const Message kLetter =
+    Exclamation(QStringLiteral("Endereço deve iniciar com a letra D, C ou T.") + kValidTail, kInvalid);
 const Message kDShape = Exclamation(
-    QStringLiteral("Parte numérica do Endereço, após a letra D, deve estar entre 0 e 4999 e conter no máximo 4 caracteres!"), kInvalid);
-const Message kDRange = Exclamation(QStringLiteral("Parte numérica do Endereço, após a letra D, deve estar entre 0 e 4999!"), kInvalid);
-const Message kC = Exclamation(QStringLiteral("Parte numérica do Endereço, após a letra C, deve estar entre 0 e 255!"), kInvalid);
-const Message kT = Exclamation(QStringLiteral("Parte numérica do Endereço, após a letra T, deve estar entre 0 e 255!"), kInvalid);
+    QStringLiteral(
+        "Parte numérica do Endereço, após a letra D, deve estar entre 0 e 4999 e conter no máximo 4 caracteres!"),
+    kInvalid);
+const Message kDRange =
+    Exclamation(QStringLiteral("Parte numérica do Endereço, após a letra D, deve estar entre 0 e 4999!"), kInvalid);
+const Message kC =
+    Exclamation(QStringLiteral("Parte numérica do Endereço, após a letra C, deve estar entre 0 e 255!"), kInvalid);
+const Message kT =
+    Exclamation(QStringLiteral("Parte numérica do Endereço, após a letra T, deve estar entre 0 e 255!"), kInvalid);
 
 VariableVerdict Check(const QString& line) {  // "grupo/endereço"
   return CheckVariableEntry({line.section(u'/', 0, 0), QString(), QStringLiteral("kg"), line.section(u'/', 1)});
@@ -27,19 +36,21 @@ VariableVerdict Check(const QString& line) {  // "grupo/endereço"
 
 TEST(VariableEntry, EachFieldIsCheckedInTurnAndTheFirstProblemGivesItsOwnMessage) {
   const std::pair<const char16_t*, const Message&> cases[] = {
-      {u"/D1", kG},        {u"8/D1", kG},          {u"a/D1", kG},          {u"-/D1", kG},          {u"9/X", kG},
-      {u"0/", kNone},      {u"0/X12", kLetter},    {u"7/12", kLetter},     {u"0/D", kDShape},      {u"0/D12345", kDShape},
-      {u"0/D1.5", kDShape}, {u"0/D1e3", kDShape},  {u"0/D&H10", kDShape},  {u"0/D5000", kDRange}, {u"0/D-1", kDRange},
-      {u"0/C256", kC},     {u"0/C0012", kC},       {u"0/C", kC},           {u"0/c-1", kC},         {u"0/t300", kT},
+      {u"/D1", kG},         {u"8/D1", kG},        {u"a/D1", kG},         {u"-/D1", kG},         {u"9/X", kG},
+      {u"0/", kNone},       {u"0/X12", kLetter},  {u"7/12", kLetter},    {u"0/D", kDShape},     {u"0/D12345", kDShape},
+      {u"0/D1.5", kDShape}, {u"0/D1e3", kDShape}, {u"0/D&H10", kDShape}, {u"0/D5000", kDRange}, {u"0/D-1", kDRange},
+      {u"0/C256", kC},      {u"0/C0012", kC},     {u"0/C", kC},          {u"0/c-1", kC},        {u"0/t300", kT},
       {u"0/Tx", kT}};
   for (const auto& [line, message] : cases) {
     const VariableVerdict v = Check(QString::fromUtf16(line));
-    EXPECT_EQ(v.field, &message == &kG ? EntryField::Grupo : EntryField::Endereco) << QString::fromUtf16(line).toStdString();
+    EXPECT_EQ(v.field, &message == &kG ? EntryField::Grupo : EntryField::Endereco)
+        << QString::fromUtf16(line).toStdString();
     EXPECT_EQ(v.message, message);
-    EXPECT_EQ(v.texto + u'|' + v.unidade, QStringLiteral("        |kg"));  // an empty text becomes blanks, whatever the verdict
+    EXPECT_EQ(v.texto + u'|' + v.unidade,
+              QStringLiteral("        |kg"));  // an empty text becomes blanks, whatever the verdict
   }
-  for (const char16_t* line : {u"0/D0", u"7/D0000", u"0/D4999", u"0/C0", u"0/C255", u"0/T000", u"0/T255", u"0/d12", u"0/t7",
-                               u"0/D 12", u"0/D+12", u"0/c045", u"0/D0007"}) {
+  for (const char16_t* line : {u"0/D0", u"7/D0000", u"0/D4999", u"0/C0", u"0/C255", u"0/T000", u"0/T255", u"0/d12",
+                               u"0/t7", u"0/D 12", u"0/D+12", u"0/c045", u"0/D0007"}) {
     EXPECT_TRUE(Check(QString::fromUtf16(line)).Valid()) << QString::fromUtf16(line).toStdString();
   }
 }
@@ -49,16 +60,21 @@ using VariableEditorTest = testing::EditorTest;
 TEST_F(VariableEditorTest, SaveAppendsAFailedLineChangesNothingAndAnEditReplacesItsRowWhichTheSortMoves) {
   Play({
       {"V 0|NÍVEL|bar|d12|S", "V[0/NÍVEL/000001] A[] n=1/0 mem=D4489 txt=0|NÍVEL|bar|d12|S changed"},
-      {"salvar V; V 0|B|u|T7; V 0|C|u|C1", "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003 0/C/000004] A[] n=4/0 mem=D4468 "
-                                           "txt=0|C|u|C1| changed"},
-      {"dbl V3; V 1|||D5000", "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003* 0/C/000004] A[] n=4/0 mem=D4468 sel=V3 edit=V "
-                              "on=ER↑↓/ red=Campo(3) txt=1|        |   |D5000| focus=Campo(3) changed msg=Endereço inválido!"},
-      {"V 9|||D5000", "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003* 0/C/000004] A[] n=4/0 mem=D4468 sel=V3 edit=V on=ER↑↓/ "
-                      "red=Campo(0) txt=9|        |   |D5000| focus=Campo(0) changed msg=Grupo: só numérico de 0 a 7!"},
-      {"V 2|X|u|T7|S", "V[0/NÍVEL/000001 0/NÍVEL/000002 0/C/000004 2/X/200003] A[] n=4/0 mem=D4468 sel=V3 txt=2|X|u|T7|S changed"},
+      {"salvar V; V 0|B|u|T7; V 0|C|u|C1",
+       "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003 0/C/000004] A[] n=4/0 mem=D4468 "
+       "txt=0|C|u|C1| changed"},
+      {"dbl V3; V 1|||D5000",
+       "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003* 0/C/000004] A[] n=4/0 mem=D4468 sel=V3 edit=V "
+       "on=ER↑↓/ red=Campo(3) txt=1|        |   |D5000| focus=Campo(3) changed msg=Endereço inválido!"},
+      {"V 9|||D5000",
+       "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003* 0/C/000004] A[] n=4/0 mem=D4468 sel=V3 edit=V on=ER↑↓/ "
+       "red=Campo(0) txt=9|        |   |D5000| focus=Campo(0) changed msg=Grupo: só numérico de 0 a 7!"},
+      {"V 2|X|u|T7|S",
+       "V[0/NÍVEL/000001 0/NÍVEL/000002 0/C/000004 2/X/200003] A[] n=4/0 mem=D4468 sel=V3 txt=2|X|u|T7|S changed"},
       // A click on another row ends an edit: Save then appends.
-      {"dbl V4; click V1; salvar V", "V[0/NÍVEL/000001 0/NÍVEL/000002 0/C/000004 2/X/200003 2/X/200005] A[] n=5/0 mem=D4461 "
-                                     "sel=V1 txt=2|X|u|T7|S changed"},
+      {"dbl V4; click V1; salvar V",
+       "V[0/NÍVEL/000001 0/NÍVEL/000002 0/C/000004 2/X/200003 2/X/200005] A[] n=5/0 mem=D4461 "
+       "sel=V1 txt=2|X|u|T7|S changed"},
   });
 }
 
@@ -66,13 +82,15 @@ TEST_F(VariableEditorTest, ASelectionEnablesWhatStaysInsideAndLinesThatAreNotRow
   Play({
       {"Vload 0 0 0; click V1", "V[0/V1/000001* 0/V2/000002 0/V3/000003] A[] n=3/0 sel=V1 on=ER↓/"},
       {"click V2", "V[0/V1/000001 0/V2/000002* 0/V3/000003] A[] n=3/0 sel=V2 on=ER↑↓/"},
-      {"dbl V3; click V0; click V4", "V[0/V1/000001 0/V2/000002 0/V3/000003*] A[] n=3/0 sel=V3 edit=V on=ER↑/ amber=V "
-                                     "txt=0|V3|u|D1|"},
+      {"dbl V3; click V0; click V4",
+       "V[0/V1/000001 0/V2/000002 0/V3/000003*] A[] n=3/0 sel=V3 edit=V on=ER↑/ amber=V "
+       "txt=0|V3|u|D1|"},
       {"remover V", "V[0/V1/000001 0/V2/000002] A[] n=2/0 mem=D4482 focus=Campo(0) changed"},
       {"click V1; remover V; click V1; remover V; click V1; dbl V1", "V[] A[] n=0/0 focus=Campo(0) changed"},
       // Neither the check's red nor a highlight comes back on the line an emptied grid keeps.
-      {"Vload 2 0; check; dbl V2; apagar V; V 0|B|u|D1", "V[0/B/000001] A[] n=1/0 mem=D4489 txt=0|B|u|D1| focus=Campo(0) "
-                                                         "changed msg=Sequência de numeração!"},
+      {"Vload 2 0; check; dbl V2; apagar V; V 0|B|u|D1",
+       "V[0/B/000001] A[] n=1/0 mem=D4489 txt=0|B|u|D1| focus=Campo(0) "
+       "changed msg=Sequência de numeração!"},
   });
   EXPECT_EQ(state.variables.Cells().LineCount(), 2);  // the header and the row that took the emptied list's line
 }
@@ -85,30 +103,43 @@ TEST_F(VariableEditorTest, The256thRowIsRefusedButTheRestOfTheSaveRunsAndReplaci
   Do(QStringLiteral("click V7"));
   state.listsChanged = false;
   const QString shown = (Do(QStringLiteral("V 1|X|u|D1")), Shown());
-  EXPECT_EQ(shown.mid(shown.indexOf(QStringLiteral("] A["))), QStringLiteral("] A[] n=255/0 mem=D2711 sel=V7 txt=1|X|u|D1| changed "
-                                                                             "msg=Linha não incluída!"));
-  EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("Limite máximo de 255 linhas foi atingido"),
-                                            QStringLiteral("Linha não incluída!"), MessageButtons::Ok, MessageIcon::Critical}));
+  EXPECT_EQ(shown.mid(shown.indexOf(QStringLiteral("] A["))),
+            QStringLiteral("] A[] n=255/0 mem=D2711 sel=V7 txt=1|X|u|D1| changed "
+                           "msg=Linha não incluída!"));
+  EXPECT_EQ(messages.shown.back(),
+            (Message{QStringLiteral("Limite máximo de 255 linhas foi atingido"), QStringLiteral("Linha não incluída!"),
+                     MessageButtons::Ok, MessageIcon::Critical}));
   Do(QStringLiteral("dbl V255; V 0|LAST|u|D1"));
   EXPECT_EQ(state.variables.Row(255).texto + Titles(), QStringLiteral("LAST"));
 }
 
 TEST_F(VariableEditorTest, GroupNumbersMustRunFromZeroWithoutAGapAndTheCheckColoursTheGrupoColumn) {
-  for (const auto& [groups, passes] : {std::pair{"0", true}, {"0 1 2", true}, {"0 0 1", true}, {"1 0", true}, {"0 2", false},
-                                       {"1 2", false}, {"2", false}, {"0 1 3 2", true}, {"0 1 3", false}}) {
+  for (const auto& [groups, passes] : {std::pair{"0", true},
+                                       {"0 1 2", true},
+                                       {"0 0 1", true},
+                                       {"1 0", true},
+                                       {"0 2", false},
+                                       {"1 2", false},
+                                       {"2", false},
+                                       {"0 1 3 2", true},
+                                       {"0 1 3", false}}) {
     Do(QStringLiteral("apagar V; Vload %1; check").arg(QLatin1String(groups)));
     EXPECT_EQ(Titles(), passes ? QString() : QStringLiteral("Sequência de numeração!")) << groups;
-    EXPECT_EQ(state.variables.Cells().Background(state.variables.Count(), varcol::Grupo), passes ? colours::Grey : colours::Red);
+    EXPECT_EQ(state.variables.Cells().Background(state.variables.Count(), varcol::Grupo),
+              passes ? colours::Grey : colours::Red);
   }
-  EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("Sequência de numeração do Grupo está quebrada!\r\nDeve iniciar com "
-                                                           "zero e seguir sequência de 1 em 1!"),
-                                            QStringLiteral("Sequência de numeração!"), MessageButtons::Ok, MessageIcon::Exclamation}));
+  EXPECT_EQ(messages.shown.back(),
+            (Message{QStringLiteral("Sequência de numeração do Grupo está quebrada!\r\nDeve iniciar com "
+                                    "zero e seguir sequência de 1 em 1!"),
+                     QStringLiteral("Sequência de numeração!"), MessageButtons::Ok, MessageIcon::Exclamation}));
   // Limpar, and a Save even when its own line fails, paint the column grey again; a group
   // that is not a number is an unexpected error, and the check lets the list pass.
   Play({{"limpar V", "V[0/V1/000001 1/V2/100002 3/V3/300003] A[] n=3/0 focus=Campo(0)"},
-        {"check; V 9|bad|u|D1", "V[0/V1/000001 1/V2/100002 3/V3/300003] A[] n=3/0 red=Campo(0) txt=9|bad|u|D1| "
-                                "focus=Campo(0) msg=Sequência de numeração!|Grupo: só numérico de 0 a 7!"},
-        {"Vload X; check", "V[0/V1/000001 1/V2/100002 3/V3/300003 X/V4/X00004] A[] n=4/0 red=Campo(0) txt=9|bad|u|D1| msg=Marbeto"}});
+        {"check; V 9|bad|u|D1",
+         "V[0/V1/000001 1/V2/100002 3/V3/300003] A[] n=3/0 red=Campo(0) txt=9|bad|u|D1| "
+         "focus=Campo(0) msg=Sequência de numeração!|Grupo: só numérico de 0 a 7!"},
+        {"Vload X; check",
+         "V[0/V1/000001 1/V2/100002 3/V3/300003 X/V4/X00004] A[] n=4/0 red=Campo(0) txt=9|bad|u|D1| msg=Marbeto"}});
 }
 
 }  // namespace

@@ -113,7 +113,9 @@ QByteArray PlcSimulator::Respond(const QByteArray& frame) {
     if (!data.isEmpty()) return refuse(kBadSyntax);
     QByteArray body = head + QByteArray::number(2 * count, 16).toUpper().rightJustified(2, '0');  // data bytes
     for (int i = 0; i < count; ++i) {
-      body += QByteArray::number(memory_[static_cast<size_t>(address) + static_cast<size_t>(i)], 16).toUpper().rightJustified(4, '0');
+      body += QByteArray::number(memory_[static_cast<size_t>(address) + static_cast<size_t>(i)], 16)
+                  .toUpper()
+                  .rightJustified(4, '0');
     }
     body += kEtx;
     Q_EMIT FrameHandled(true);
@@ -124,7 +126,9 @@ QByteArray PlcSimulator::Respond(const QByteArray& frame) {
   for (int i = 0; i < count; ++i) {
     if (!HexWord(data.mid(qsizetype{4} * i, 4), &words[static_cast<size_t>(i)])) return refuse(kBadSyntax);
   }
-  for (int i = 0; i < count; ++i) memory_[static_cast<size_t>(address) + static_cast<size_t>(i)] = static_cast<std::uint16_t>(words[static_cast<size_t>(i)]);
+  for (int i = 0; i < count; ++i)
+    memory_[static_cast<size_t>(address) + static_cast<size_t>(i)] =
+        static_cast<std::uint16_t>(words[static_cast<size_t>(i)]);
   Q_EMIT FrameHandled(true);
   const int v = memory_[4499] & 0xFF;
   const int a = memory_[4499] >> 8;
@@ -138,7 +142,8 @@ void PlcSimulator::Answer(QByteArray bytes) {
   if (faults_.nak) bytes[0] = kNak;
   if (faults_.wrongFirst) bytes[0] = 'X';
   if (faults_.cutShort) bytes.chop(1);
-  if (faults_.badChecksum && bytes.size() > 3 && bytes[3] == 'r') bytes[bytes.size() - 1] = bytes.back() == '0' ? '1' : '0';
+  if (faults_.badChecksum && bytes.size() > 3 && bytes[3] == 'r')
+    bytes[bytes.size() - 1] = bytes.back() == '0' ? '1' : '0';
   ++answered_;
   const bool last = faults_.disconnectAfter >= 0 && answered_ >= faults_.disconnectAfter;
   auto deliver = [this, bytes, last] {

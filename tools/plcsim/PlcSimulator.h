@@ -15,14 +15,14 @@ namespace zelkor::sim {
 
 // How the simulated PLC misbehaves, if at all.
 struct Faults {
-  bool silent = false;        // never answers
-  bool nak = false;           // answers every request with NAK
-  bool wrongFirst = false;    // the answer starts with a character that is not ACK
-  int delayMs = 0;            // waits this long before answering
-  bool cutShort = false;      // the answer stops one character before its end
-  int disconnectAfter = -1;   // hangs up after answering this many frames
-  bool pace = false;          // sends at the speed of a 19200-baud line
-  bool badChecksum = false;   // a read's answer carries a wrong checksum
+  bool silent = false;       // never answers
+  bool nak = false;          // answers every request with NAK
+  bool wrongFirst = false;   // the answer starts with a character that is not ACK
+  int delayMs = 0;           // waits this long before answering
+  bool cutShort = false;     // the answer stops one character before its end
+  int disconnectAfter = -1;  // hangs up after answering this many frames
+  bool pace = false;         // sends at the speed of a 19200-baud line
+  bool badChecksum = false;  // a read's answer carries a wrong checksum
 };
 
 // A PLC on a pseudo-terminal: parses Link request frames (syntax and

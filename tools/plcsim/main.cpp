@@ -11,9 +11,9 @@
 #include <QSocketNotifier>
 #include <QTextStream>
 
+#include <unistd.h>
 #include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 int signalPipe[2] = {-1, -1};
@@ -24,10 +24,10 @@ int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationVersion(zelkor::kVersion);
   QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("A simulated PLC for trying Zelkor Editor without one: it opens a pseudo-terminal, prints\n"
-                     "the path of its serial end, and answers each \"Grava CLP\" and \"Lê CLP\" frame as the PLC does.\n"
-                     "As root, --link /dev/ttyUSB0 makes the editor list it as \"Porta # 01\"."));
+  parser.setApplicationDescription(QStringLiteral(
+      "A simulated PLC for trying Zelkor Editor without one: it opens a pseudo-terminal, prints\n"
+      "the path of its serial end, and answers each \"Grava CLP\" and \"Lê CLP\" frame as the PLC does.\n"
+      "As root, --link /dev/ttyUSB0 makes the editor list it as \"Porta # 01\"."));
   parser.addHelpOption();
   parser.addVersionOption();
   const QCommandLineOption link(QStringLiteral("link"),
@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Never answer."));
   const QCommandLineOption nak(QStringLiteral("nak"), QStringLiteral("Answer every request with NAK."));
   const QCommandLineOption wrongFirst(QStringLiteral("wrong-first"),
-                                     QStringLiteral("Start every answer with a character that is not ACK."));
+                                      QStringLiteral("Start every answer with a character that is not ACK."));
   const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Wait MS milliseconds before answering."),
                                  QStringLiteral("MS"));
   const QCommandLineOption cutShort(QStringLiteral("short"), QStringLiteral("Leave the last answer character out."));
