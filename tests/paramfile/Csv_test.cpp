@@ -6,6 +6,8 @@
 namespace zelkor {
 namespace {
 
+const QString kScript = QStringLiteral("paramfile/data/csv.script");
+
 const QByteArray kHeader = "Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2\r\n";
 
 // Variables as "grupo|texto|unidade|endereço|editável", alarms in brackets; or the failures.
@@ -67,10 +69,7 @@ TEST(Csv, ReadsWhatSpreadsheetsWriteAndRefusesEveryBadRowWithItsLine) {
 using CsvCommandsTest = testing::EditorTest;
 
 TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesItWholeChangingNothing) {
-  Play({{"V 1|P;1\"|°C|D0100|S; V 0|  TEMP||c10; A MOTOR 1|FALHA; saveas a.zlk; saveas lista.csv",
-         "V[0/  TEMP/000002 1/P;1\"/100001] A[MOTOR 1 FALHA] n=2/1 mem=D4474 txt=0|  TEMP|   |c10| txtA=MOTOR 1|FALHA "
-         "changed "
-         "title=a.zlk file=a.zlk salvarOn"}});
+  PlayScript(kScript, QStringLiteral("save as exports a"));
   EXPECT_EQ(dialogs.requests.back().secondFilter, QStringLiteral("Planilha (*.csv) | *.csv"));
   Do(QStringLiteral("apagar V; V 0|X|u|D1; no; open lista.csv"));
   // The same lists as a parameter file and as a spreadsheet, quoted only where needed.
@@ -101,14 +100,12 @@ TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesI
 
 TEST_F(CsvCommandsTest, ASavedNameEndingInCsvExportsACopyAnOpenedOneImportsAsDoesTheChosenType) {
   WriteFile(QStringLiteral("a.zlk"), "1B       u  D1   SimV\r\n0A       u  D1   N\xE3oV\r\n");  // out of group order
-  Play({{"open a.zlk; saveas x.csv; saveas *y; saveas a.zlk/z.csv",
-         "V[1/B/100001 0/A/000002] A[] n=2/0 mem=D4482 focus=Texto1 msg=Marbeto title=a.zlk file=a.zlk salvarOn"}});
+  PlayScript(kScript, QStringLiteral("a saved name ending 1"));
   EXPECT_EQ(Bytes(QStringLiteral("x.csv")), Bytes(QStringLiteral("y.csv")));
   EXPECT_TRUE(messages.shown.back().text.startsWith(QStringLiteral("Não foi possível gravar a planilha")));
   // Salvar with no current file: the name decides, and a spreadsheet is still a copy.
   WriteFile(QStringLiteral("b.txt"), Bytes(QStringLiteral("x.csv")));
-  Play({{"open *b.txt", "V[1/B/100001 0/A/000002] A[] n=2/0 mem=D4482 focus=Texto1 changed title=b.txt (importada)"},
-        {"save c.csv", "V[1/B/100001 0/A/000002] A[] n=2/0 mem=D4482 changed title=b.txt (importada)"}});
+  PlayScript(kScript, QStringLiteral("a saved name ending 2"));
   EXPECT_EQ(Bytes(QStringLiteral("c.csv")), Bytes(QStringLiteral("x.csv")));
 }
 

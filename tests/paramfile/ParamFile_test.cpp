@@ -8,6 +8,8 @@
 namespace zelkor {
 namespace {
 
+const QString kScript = QStringLiteral("paramfile/data/files.script");
+
 const QByteArray kWorkedExample =
     "0TEMP    C  D0100SimV\r\n"
     "1PRESSAO barC010 N\xE3oV\r\n"
@@ -109,15 +111,7 @@ using FileCommandsTest = testing::EditorTest;
 
 TEST_F(FileCommandsTest,
        TheFirstSaveAsksForANameOfferingParametrosTheNextOnesWriteThereAndNothingStopsThemButEmptyLists) {
-  Play({{"save; saveas; Vload 2; save; saveas; apagar V",
-         "V[] A[] n=0/0 focus=Campo(0) msg=Nada para Salvar!|Nada para "
-         "Salvar!|Sequência de numeração!|Sequência de numeração!"},
-        {"V 0|TEMP|C|D1|S; save Parâmetros.zlk",
-         "V[0/TEMP/000001] A[] n=1/0 mem=D4489 txt=0|TEMP|C|D1|S changed "
-         "title=Parâmetros.zlk file=Parâmetros.zlk"},
-        {"A A; save",
-         "V[0/TEMP/000001] A[A] n=1/1 mem=D4481 txt=0|TEMP|C|D1|S txtA=A| changed title=Parâmetros.zlk "
-         "file=Parâmetros.zlk"}});
+  PlayScript(kScript, QStringLiteral("the first save"));
   ASSERT_EQ(dialogs.requests.size(), 1u);
   const FileDialogRequest& r = dialogs.requests[0];
   EXPECT_EQ(r.presetName + u'|' + r.title + u'|' + r.filter +
@@ -132,17 +126,7 @@ TEST_F(FileCommandsTest,
 
 TEST_F(FileCommandsTest, OpenReplacesTheListsUnsortedEndsAnEditAndSaveAsOffersTheOpenedName) {
   WriteFile(QStringLiteral("lista.zlk"), "1B       u  D1   SimV\r\n" + kOneVariable + "BOMBA   FALHA       A\r\n");
-  Play({
-      {"Vload 0 0; dbl V2; open lista.zlk",
-       "V[1/B/100001 0/TEMP/000002] A[BOMBA   FALHA] n=2/1 mem=D4474 "
-       "focus=Texto1 title=lista.zlk file=lista.zlk salvarOn"},
-      {"V 0|NEW|u|D1",
-       "V[0/TEMP/000002 0/NEW/000003 1/B/100001] A[BOMBA   FALHA] n=3/1 mem=D4467 txt=0|NEW|u|D1| "
-       "changed title=lista.zlk file=lista.zlk salvarOn"},
-      {"saveas outra.zlk; apagar A; save",
-       "V[0/TEMP/000002 0/NEW/000003 1/B/100001] A[] n=3/0 mem=D4475 "
-       "txt=0|NEW|u|D1| focus=Texto1 changed title=outra.zlk file=outra.zlk salvarOn"},
-  });
+  PlayScript(kScript, QStringLiteral("open replaces the lists"));
   EXPECT_EQ(dialogs.requests[0].title + QString::fromUtf16(dialogs.requests[0].save ? u"|save" : u"|open"),
             QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP|open"));
   EXPECT_EQ(dialogs.requests.at(1).presetName, Path(QStringLiteral("lista.zlk")));
@@ -152,34 +136,14 @@ TEST_F(FileCommandsTest, OpenReplacesTheListsUnsortedEndsAnEditAndSaveAsOffersTh
 
 TEST_F(FileCommandsTest, ACancelledDialogChangesNothingAlsoWhenAFileIsCurrent) {
   WriteFile(QStringLiteral("a.zlk"), kOneVariable);
-  Play({
-      {"Vload 0; saveas -", "V[0/V1/000001] A[] n=1/0"},
-      {"open a.zlk; V 0|NEW|u|D1; open -; saveas -",
-       "V[0/TEMP/000001 0/NEW/000002] A[] n=2/0 mem=D4482 txt=0|NEW|u|D1| focus=Texto1 changed "
-       "title=a.zlk file=a.zlk salvarOn"},
-  });
+  PlayScript(kScript, QStringLiteral("a cancelled dialog changes"));
   EXPECT_EQ(dialogs.requests[0].presetName, QStringLiteral("Parâmetros.zlk"));
   EXPECT_EQ(Bytes(QStringLiteral("a.zlk")), kOneVariable);
 }
 
 TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksOnceTheFileIsChosenAndEachAnswerDoesItsPart) {
   WriteFile(QStringLiteral("a.zlk"), "ALARME              A\r\n");
-  Play({
-      {"V 0|TEMP|C|D1|S; open -; cancel; open a.zlk",
-       "V[0/TEMP/000001] A[] n=1/0 mem=D4489 txt=0|TEMP|C|D1|S changed "
-       "msg=Salvar dados atuais?"},
-      // Yes with no current file: the Save dialog follows the Open dialog.
-      {"yes; answer a.zlk; answer salvo.zlk; open",
-       "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados "
-       "atuais? title=a.zlk file=a.zlk salvarOn"},
-      {"Vload 0; no; open a.zlk",
-       "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados atuais? "
-       "title=a.zlk file=a.zlk salvarOn"},
-      // Yes whose save is refused: the open still goes on.
-      {"Vload 3; yes; open a.zlk",
-       "V[] A[ALARME] n=0/1 mem=D4488 focus=Texto1 changed msg=Salvar dados atuais?|"
-       "Sequência de numeração! title=a.zlk file=a.zlk salvarOn"},
-  });
+  PlayScript(kScript, QStringLiteral("open with unsaved changes"));
   EXPECT_EQ(messages.shown[0].text, QStringLiteral("Você quer salvar o conteúdo das listas antes de abrir o arquivo?"));
   EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNoCancel);
   EXPECT_EQ(dialogs.requests.size(), 6u);
@@ -188,18 +152,13 @@ TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksOnceTheFileIsChosenAndEachAns
 
 TEST_F(FileCommandsTest, AFileNamedOnTheCommandLineOpensAsIfTheDialogHadReturnedIt) {
   WriteFile(QStringLiteral("a.zlk"), kOneVariable);
-  Play({{"Vload 0; dbl V1; openat a.zlk",
-         "V[0/TEMP/000001] A[] n=1/0 mem=D4489 focus=Texto1 title=a.zlk file=a.zlk salvarOn"},
-        {"openat falta.zlk", "V[] A[] n=0/0 focus=Texto1 msg=Marbeto title=falta.zlk file=falta.zlk salvarOn"}});
+  PlayScript(kScript, QStringLiteral("a file named on"));
 }
 
 TEST_F(FileCommandsTest, ANameThatDoesNotExistIsAdoptedAHugeFileIsNot) {
   WriteFile(QStringLiteral("lista.zlk"), kOneVariable);
   WriteFile(QStringLiteral("enorme.zlk"), QByteArray(100001, '\n'));
-  Play({{"open lista.zlk; open enorme.zlk; save",
-         "V[0/TEMP/000001] A[] n=1/0 mem=D4489 focus=Texto1 "
-         "msg=Arquivo não lido! title=lista.zlk file=lista.zlk salvarOn"},
-        {"open novo.zlk", "V[] A[] n=0/0 focus=Texto1 msg=Marbeto title=novo.zlk file=novo.zlk salvarOn"}});
+  PlayScript(kScript, QStringLiteral("a name that does"));
   EXPECT_EQ(Bytes(QStringLiteral("enorme.zlk")).size(), 100001);
   EXPECT_EQ(state.lastOpenedPath, Path(QStringLiteral("novo.zlk")));
 }

@@ -15,58 +15,47 @@
 namespace zelkor {
 namespace {
 
+const QString kScript = QStringLiteral("plclink/data/link.script");
+
 TEST(BuildFrame, TheWorkedExamplesCharacterForCharacterWithTheirChecksums) {
   const VariableRow pressao{QStringLiteral("1"), QStringLiteral("PRESSAO"), QStringLiteral("bar"),
                             QStringLiteral("D1234"), QStringLiteral("Sim")};
-  const std::pair<FrameRequest, QByteArray> cases[] = {
-      {{FrameCommand::Write, 4496, 4, QByteArray::fromHex("0000000000000101")},
-       "00wSB08%DW04496040000000000000101\x04"
-       "0A"},
-      {{FrameCommand::Write, 4489, 7, EncodeVariableRow(pressao)},
-       "00wSB08%DW04489075052455353414F206261720304D2\x04"
-       "C8"},
+  const std::pair<FrameRequest, const char*> cases[] = {
+      {{FrameCommand::Write, 4496, 4, QByteArray::fromHex("0000000000000101")}, "%DW04496040000000000000101<EOT>0A"},
+      {{FrameCommand::Write, 4489, 7, EncodeVariableRow(pressao)}, "%DW04489075052455353414F206261720304D2<EOT>C8"},
       {{FrameCommand::Write, 4481, 8, EncodeAlarmRow(QStringLiteral("BOMBA   FALHA   "))},
-       "00wSB08%DW0448108424F4D424120202046414C4841202020\x04"
-       "8C"},
-      {{FrameCommand::Read, 4496, 4, "\xFF\xFF"},
-       "00rSB08%DW0449604\x04"
-       "03"},  // a read has no data
-      {{FrameCommand::Write, 0, 255, QByteArray("\x03\x00 \xE3", 4)},
-       "00wSB08%DW00000FF030020E3\x04"
-       "B6"},
-      {{FrameCommand::Write, 671, 10, ""},
-       "00wSB08%DW006710A\x04"
-       "0C"}};
-  for (const auto& [request, frame] : cases) EXPECT_EQ(BuildFrame(request), kEnq + frame) << frame.toStdString();
+       "%DW0448108424F4D424120202046414C4841202020<EOT>8C"},
+      {{FrameCommand::Read, 4496, 4, "\xFF\xFF"}, "%DW0449604<EOT>03"},  // a read has no data
+      {{FrameCommand::Write, 0, 255, QByteArray("\x03\x00 \xE3", 4)}, "%DW00000FF030020E3<EOT>B6"},
+      {{FrameCommand::Write, 671, 10, ""}, "%DW006710A<EOT>0C"}};
+  for (const auto& [request, frame] : cases) {
+    const QString command = request.command == FrameCommand::Write ? QStringLiteral("w") : QStringLiteral("r");
+    EXPECT_EQ(NameControlCharacters(BuildFrame(request)),
+              QStringLiteral("<ENQ>00%1SB08").arg(command) + QLatin1String(frame));
+  }
 }
 
 TEST(PlcImage, RecordsHoldTextUnitFlagsAndAddressAndRowsWithWrongBitsAreRefused) {
-  auto Record = [](const char16_t* grupo, const char16_t* texto, const char16_t* unidade, const char16_t* endereco,
-                   const char16_t* editavel) {
-    return EncodeVariableRow({QString::fromUtf16(grupo), QString::fromUtf16(texto), QString::fromUtf16(unidade),
-                              QString::fromUtf16(endereco), QString::fromUtf16(editavel)})
-        .toHex();
+  const auto record = [](const QString& row) {  // "grupo|texto|unidade|endereço|editável"
+    const QStringList c = row.split(u'|');
+    return EncodeVariableRow({c[0], c[1], c[2], c[3], c[4]}).toHex();
   };
-  EXPECT_EQ(Record(u"1", u"PRESSAO", u"bar", u"D1234", u"Sim"), "5052455353414f206261720304d2");
-  EXPECT_EQ(Record(u"0", u"PRESSÃO€X", u"°Cx", u"D1", u"Não"),
-            "5052455353c34f80b0437800"
-            "0001");
-  const std::pair<const char16_t*, const char*> addresses[] = {
-      // with group 3 or 7, editable: flags, high, low
-      {u"D4999", "071387"}, {u"D0256", "070100"}, {u"c045", "17002d"}, {u"T200", "2700c8"},
-      {u"d0", "070000"},    {u"D +12", "07000c"}, {u"C255", "1700ff"}, {u"D9999", "07270f"}};
-  for (const auto& [endereco, tail] : addresses) EXPECT_EQ(Record(u"3", u"", u"", endereco, u"Sim").right(6), tail);
-  EXPECT_EQ(Record(u"7", u"", u"", u"T1", u"sim").right(6) + Record(u"0", u"", u"", u"D1", u"Não").left(22),
+  EXPECT_EQ(record(QStringLiteral("1|PRESSAO|bar|D1234|Sim")), "5052455353414f206261720304d2");
+  EXPECT_EQ(record(QStringLiteral("0|PRESSÃO€X|°Cx|D1|Não")), "5052455353c34f80b04378000001");
+  // With group 3 or 7, editable: flags, high and low byte of the address.
+  for (const QString& c : QStringLiteral("D4999:071387 D0256:070100 c045:17002d T200:2700c8 d0:070000 C255:1700ff "
+                                         "D9999:07270f")
+                              .split(u' ')) {
+    EXPECT_EQ(record(QStringLiteral("3|||%1|Sim").arg(c.section(u':', 0, 0))).right(6), c.section(u':', 1).toLatin1());
+  }
+  EXPECT_EQ(record(QStringLiteral("3|||D +12|Sim")).right(6), "07000c");
+  EXPECT_EQ(record(QStringLiteral("7|||T1|sim")).right(6) + record(QStringLiteral("0|||D1|Não")).left(22),
             "2e0001" + QByteArray("20").repeated(11));
-  for (const auto& [grupo, endereco] : {std::pair{u"0", u"X12"},
-                                        {u"0", u""},
-                                        {u"0", u"DAB"},
-                                        {u"0", u"D-1"},
-                                        {u"0", u"D"},
-                                        {u"8", u"D1"},
-                                        {u"A", u"D1"},
-                                        {u"-1", u"D1"}}) {
-    EXPECT_THROW(Record(grupo, u"", u"", endereco, u"Sim"), ImageError) << QString::fromUtf16(endereco).toStdString();
+  for (const QString& row : QStringLiteral("0|X12 0| 0|DAB 0|D-1 0|D 8|D1 A|D1 -1|D1").split(u' ')) {
+    EXPECT_THROW(
+        record(row.section(u'|', 0, 0) + QStringLiteral("|||") + row.section(u'|', 1) + QStringLiteral("|Sim")),
+        ImageError)
+        << row.toStdString();
   }
   EXPECT_EQ(EncodeAlarmRow(QStringLiteral("BOMBA   FALHA   ABCD")).toHex(), "424f4d424120202046414c4841202020");
 }
@@ -125,11 +114,10 @@ TEST(PortDirectory, UsbThenAcmThenRealUartsEachByNumberAndSymlinksCountUnlessDan
 using PlcLinkTest = testing::EditorTest;
 
 TEST_F(PlcLinkTest, TheHeaderThenEachVariableThenEachAlarmGoDownwardsFromD4496) {
-  Play({{"Vload 0 1; Aload 2; port 1; grava", "V[0/V1/000001 1/V2/100002] A[A1 A2] n=2/2 msg=Transmissão Ok! port=1"}});
+  PlayScript(kScript, QStringLiteral("the header then each"));
   // V1, u, flags 00 (group 0, D, not editable), address 1: worked out by hand.
-  EXPECT_EQ(port.written[1], QByteArray("\x05"
-                                        "00wSB08%DW04489075631202020202020752020000001\x04"
-                                        "79"));
+  EXPECT_EQ(NameControlCharacters(port.written[1]),
+            QStringLiteral("<ENQ>00wSB08%DW04489075631202020202020752020000001<EOT>79"));
   EXPECT_EQ(plc.DecodeLists().join(u','),
             QStringLiteral("V 0 V1      |u  |D1|Não,V 1 V2      |u  |D1|Não,A A1              ,"
                            "A A2              "));
@@ -142,43 +130,20 @@ TEST_F(PlcLinkTest, TheHeaderThenEachVariableThenEachAlarmGoDownwardsFromD4496) 
   EXPECT_EQ(Shown().section(u' ', -5), QStringLiteral("n=255/255 mem=D0671 msg=Transmissão Ok! port=1"));
 }
 
-TEST_F(PlcLinkTest, TheFirstFailureEndsTheTransferWithItsMessage) {
-  Do(QStringLiteral("Vload 0 0 0; port 1"));
-  for (const auto& [failure, title, text, frames] :
-       {std::tuple{QByteArray(), "CLP não responde!", "Tempo esgotado!", 2},
-        {testing::NakAnswer(), "Comunicação encerrada!", "Retorno do CLP diferente de ACK !", 3}}) {
-    int n = 0;
-    port.peer = [&, failure = failure, frames = frames](const QByteArray& f) {
-      return ++n < frames ? plc.Respond(f) : failure;
-    };
-    port.written.clear();
-    Do(QStringLiteral("grava; +500"));
-    EXPECT_EQ(port.written.size(), frames);
-    EXPECT_EQ(messages.shown.back(), (Message{QString::fromUtf8(text), QString::fromUtf8(title)}));
-    EXPECT_EQ(
-        Shown(),
-        QStringLiteral("V[0/V1/000001 0/V2/000002 0/V3/000003] A[] n=3/0 msg=%1 port=1").arg(QString::fromUtf8(title)));
-  }
-}
-
 TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWholeAndLateBytesAreDiscarded) {
   const auto line = [this](int fromEnd) {  // what the monitor says, fromEnd lines up from the newest
     return monitor.Lines()[monitor.Lines().size() - 1 - fromEnd].section(QStringLiteral("  "), -1).trimmed();
   };
   Do(QStringLiteral("Vload 0; port 1; grava"));
   port.peer = {};
-  Play({{"grava; +499", "V[0/V1/000001] A[] n=1/0 msg=Transmissão Ok! port=1 sending"},
-        {"+1; grava; +400", "V[0/V1/000001] A[] n=1/0 msg=CLP não responde! port=1 sending"}});
+  PlayScript(kScript, QStringLiteral("an answer has 500 1"));
   port.Deliver(QByteArray(1, kAck));
-  Play({{"+499", "V[0/V1/000001] A[] n=1/0 port=1 sending"},
-        {"+1", "V[0/V1/000001] A[] n=1/0 msg=CLP não responde! port=1"}});
+  PlayScript(kScript, QStringLiteral("an answer has 500 2"));
   // The header's answer of a read comes after its time: the next read starts by throwing it away.
   Do(QStringLiteral("le; +500"));
   port.Deliver(plc.Respond(port.written.back()));
   port.peer = [this](const QByteArray& f) { return plc.Respond(f); };
-  Play({{"le",
-         "V[0/V1/000001] A[] n=1/0 mem=D4489 focus=Texto1 changed msg=CLP não responde!|Leitura Ok! title=CLP (Porta # "
-         "01) port=1"}});
+  PlayScript(kScript, QStringLiteral("an answer has 500 3"));
   EXPECT_EQ(line(5), QStringLiteral("descartado: <ACK>00rSB080000000000000001<ETX>D9"));
   // A NAK a character at a time, as a real line brings it: its code is read, and nothing is left behind.
   port.peer = {};
@@ -209,9 +174,7 @@ TEST_F(PlcLinkTest, NothingIsSentForEmptyListsABrokenNumberingTooManyRowsOrARowW
 
 TEST_F(PlcLinkTest, TheFramesAreTheListsAtTheClickAndASecondClickOrAPortChangeWaits) {
   port.peer = {};
-  Play({{"Aload 2; port 1; grava; A CHANGED; port 2; grava",
-         "V[] A[A1 A2 CHANGED] n=0/3 mem=D4472 txtA=CHANGED| changed "
-         "msg=Transmissão em andamento!|Transmissão em andamento! port=1 sending"}});
+  PlayScript(kScript, QStringLiteral("the frames are the"));
   EXPECT_EQ(state.link.portIndex, 0);  // the port box goes back to the port in use
   for (int i = 0; i < 3; ++i) port.Deliver(testing::AckAnswer());
   EXPECT_EQ(port.written.size(), 3);
@@ -235,16 +198,9 @@ TEST_F(PlcLinkTest, AHangUpIsReportedOnceAndPickingTheEntryAgainReopensIt) {
 }
 
 TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningAFileDoes) {
-  Play({{"V 0|TEMP|C|D0100|S; V 1|P|bar|c10; A MOTOR 1|FALHA; port 1; grava; cancel; le",
-         "V[0/TEMP/000001 1/P/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 txt=1|P|bar|c10| txtA=MOTOR 1|FALHA changed "
-         "msg=Transmissão Ok!|Salvar dados atuais? port=1"},
-        {"apagar V; apagar A; le",
-         "V[0/TEMP/000001 1/P/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 focus=Texto1 changed "
-         "msg=Leitura Ok! title=CLP (Porta # 01) port=1"}});
+  PlayScript(kScript, QStringLiteral("le clp reads back"));
   EXPECT_EQ(port.written.size(), 1 + 3 + 1 + 3);
-  EXPECT_EQ(port.written[5], QByteArray("\x05"
-                                        "00rSB08%DW0448907\x04"
-                                        "08"));
+  EXPECT_EQ(NameControlCharacters(port.written[5]), QStringLiteral("<ENQ>00rSB08%DW0448907<EOT>08"));
   EXPECT_EQ(state.variables.Row(1).endereco + state.variables.Row(2).endereco + state.variables.Row(1).editavel,
             QStringLiteral("D100C10Sim"));
   // Whatever breaks off a read leaves the lists, the title and the file as they were.
@@ -293,22 +249,11 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
 TEST_F(PlcLinkTest, WhileLeClpRunsNothingChangesTheListsOrTheFileAndHoweverItEndsTheyComeBack) {
   Do(QStringLiteral("Vload 1 0; Aload 1; port 1; grava"));  // out of group order: a read keeps the PLC's order
   port.peer = {};
-  Play({{"grava; le; +500",
-         "V[1/V1/100001 0/V2/000002] A[A1] n=2/1 msg=Transmissão Ok!|Transmissão em andamento!|"
-         "CLP não responde! port=1"},
-        {"le; apagar V; apagar A; V 0|X|u|D1; A Y; dbl V1; up V; down V; remover V; limpar V; open; openat b.zlk; "
-         "grava; port 2",
-         "V[1/V1/100001* 0/V2/000002] A[A1] n=2/1 sel=V1 on=ER↓/ txt=0|X|u|D1| txtA=Y| msg=Leitura em andamento!|"
-         "Leitura em andamento! port=1 sending locked"}});
+  PlayScript(kScript, QStringLiteral("while le clp runs 1"));
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("Aguarde o fim da leitura do CLP para trocar de porta."));
   EXPECT_EQ(link.Progress().text, QStringLiteral("Lendo: quadro 1 de 1"));
   while (link.IsTransferring()) port.Deliver(plc.Respond(port.written.back()));
-  Play({{"apagar A",
-         "V[1/V1/100001 0/V2/000002] A[] n=2/0 mem=D4482 focus=Texto1 changed msg=Leitura Ok! title=CLP (Porta # 01) "
-         "port=1"},
-        {"no; le",
-         "V[1/V1/100001 0/V2/000002] A[] n=2/0 mem=D4482 changed msg=Salvar dados atuais? title=CLP (Porta # 01) "
-         "port=1 sending locked"}});
+  PlayScript(kScript, QStringLiteral("while le clp runs 2"));
   EXPECT_EQ(link.Progress().text, QStringLiteral("Lendo: quadro 1 de 1"));
   // Closing gives the read up, then asks as always.
   messages.answers.push_back(Answer::No);
@@ -329,14 +274,20 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
   EXPECT_EQ(progress.join(u','),
             QStringLiteral("Gravando: quadro 1 de 4/0,Gravando: quadro 2 de 4 — faltam 1 s/1,"
                            "Gravando: quadro 3 de 4 — faltam 1 s/2,Gravando: quadro 4 de 4 — faltam 1 s/3"));
-  // A NAK, silence and a lost port each end the transfer, and the progress with it.
-  for (const std::function<void()>& end : std::initializer_list<std::function<void()>>{
-           [this] { port.Deliver(testing::NakAnswer()); }, [this] { Do(QStringLiteral("+500")); },
-           [this] { port.Lose(QStringLiteral("desconectado")); }}) {
+  // A NAK, silence and a lost port each end the transfer with their message, and the progress with it.
+  const std::pair<std::function<void()>, Message> ends[] = {
+      {[this] { port.Deliver(testing::NakAnswer()); },
+       {QStringLiteral("Retorno do CLP diferente de ACK !"), QStringLiteral("Comunicação encerrada!")}},
+      {[this] { Do(QStringLiteral("+500")); },
+       {QStringLiteral("Tempo esgotado!"), QStringLiteral("CLP não responde!")}},
+      {[this] { port.Lose(QStringLiteral("desconectado")); },
+       {QStringLiteral("desconectado"), QStringLiteral("Marbeto")}}};
+  for (const auto& [end, message] : ends) {
     Do(QStringLiteral("port 1; grava"));
     EXPECT_TRUE(link.Progress().active);
     end();
     EXPECT_FALSE(link.Progress().active);
+    EXPECT_EQ(messages.shown.back(), message);
   }
   // Outside a transfer the time counts from the port's opening; a lost port is one line; no port is no lost port.
   Do(QStringLiteral("port 1; +300"));

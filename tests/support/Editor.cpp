@@ -17,45 +17,35 @@ namespace zelkor::testing {
 namespace {
 
 using Command = std::function<void(EditorState&)>;
+Command Move(void (*move)(EditorState&, Direction), Direction d) {
+  return [=](EditorState& s) { move(s, d); };
+}
+// clang-format off
 const std::map<QString, Command> kCommands = {
-    {QStringLiteral("salvar V"), IncludeVariableLine},
-    {QStringLiteral("salvar A"), IncludeAlarmLine},
-    {QStringLiteral("editar V"), EditSelectedVariable},
-    {QStringLiteral("editar A"), EditSelectedAlarm},
-    {QStringLiteral("remover V"), RemoveSelectedVariable},
-    {QStringLiteral("remover A"), RemoveSelectedAlarm},
-    {QStringLiteral("limpar V"), ClearVariableFields},
-    {QStringLiteral("limpar A"), ClearAlarmFields},
-    {QStringLiteral("apagar V"), ClearVariableList},
-    {QStringLiteral("apagar A"), ClearAlarmList},
-    {QStringLiteral("up V"), [](EditorState& s) { MoveVariable(s, Direction::Up); }},
-    {QStringLiteral("up A"), [](EditorState& s) { MoveAlarm(s, Direction::Up); }},
-    {QStringLiteral("down V"), [](EditorState& s) { MoveVariable(s, Direction::Down); }},
-    {QStringLiteral("down A"), [](EditorState& s) { MoveAlarm(s, Direction::Down); }},
+    {QStringLiteral("salvar V"), IncludeVariableLine},     {QStringLiteral("salvar A"), IncludeAlarmLine},
+    {QStringLiteral("editar V"), EditSelectedVariable},    {QStringLiteral("editar A"), EditSelectedAlarm},
+    {QStringLiteral("remover V"), RemoveSelectedVariable}, {QStringLiteral("remover A"), RemoveSelectedAlarm},
+    {QStringLiteral("limpar V"), ClearVariableFields},     {QStringLiteral("limpar A"), ClearAlarmFields},
+    {QStringLiteral("apagar V"), ClearVariableList},       {QStringLiteral("apagar A"), ClearAlarmList},
+    {QStringLiteral("up V"), Move(MoveVariable, Direction::Up)},     {QStringLiteral("up A"), Move(MoveAlarm, Direction::Up)},
+    {QStringLiteral("down V"), Move(MoveVariable, Direction::Down)}, {QStringLiteral("down A"), Move(MoveAlarm, Direction::Down)},
     {QStringLiteral("check"), [](EditorState& s) { static_cast<void>(CheckGroupSequence(s)); }}};
 using LineCommand = void (*)(EditorState&, int);
-const std::map<QString, LineCommand> kLineCommands = {{QStringLiteral("click V"), SelectVariableLine},
-                                                      {QStringLiteral("dbl V"), EditVariableLine},
-                                                      {QStringLiteral("click A"), SelectAlarmLine},
-                                                      {QStringLiteral("dbl A"), EditAlarmLine}};
+const std::map<QString, LineCommand> kLineCommands = {
+    {QStringLiteral("click V"), SelectVariableLine}, {QStringLiteral("dbl V"), EditVariableLine},
+    {QStringLiteral("click A"), SelectAlarmLine},    {QStringLiteral("dbl A"), EditAlarmLine}};
 using FileCommand = void (*)(EditorState&, FileDialogService&);
 const std::map<QString, FileCommand> kFileCommands = {
     {QStringLiteral("open"), OpenFile}, {QStringLiteral("save"), SaveFile}, {QStringLiteral("saveas"), SaveFileAs}};
-const std::map<QString, Answer> kAnswers = {{QStringLiteral("yes"), Answer::Yes},
-                                            {QStringLiteral("no"), Answer::No},
-                                            {QStringLiteral("cancel"), Answer::Cancel}};
+const std::map<QString, Answer> kAnswers = {
+    {QStringLiteral("yes"), Answer::Yes}, {QStringLiteral("no"), Answer::No}, {QStringLiteral("cancel"), Answer::Cancel}};
+// clang-format on
 
 // What the window calls the control each focus goes to.
 QString FocusName(Focus focus) {
-  static const char16_t* const kNames[] = {u"",
-                                           u"Campo(0)",
-                                           u"Campo(3)",
-                                           u"Texto1",
-                                           u"BotãoSetaAcima",
-                                           u"BotãoSetaAbaixo",
-                                           u"BotãoSetaAcimaAlarme",
-                                           u"BotãoSetaAbaixoAlarme"};
-  return QString::fromUtf16(kNames[static_cast<int>(focus)]);
+  return QStringLiteral(
+             ",Campo(0),Campo(3),Texto1,BotãoSetaAcima,BotãoSetaAbaixo,BotãoSetaAcimaAlarme,BotãoSetaAbaixoAlarme")
+      .section(u',', static_cast<int>(focus), static_cast<int>(focus));
 }
 
 }  // namespace
@@ -119,10 +109,18 @@ void EditorTest::Do(const QString& steps) {
   }
 }
 
-void EditorTest::Play(std::initializer_list<std::pair<const char*, const char*>> script, unsigned parts) {
-  for (const auto& [steps, expected] : script) {
-    Do(QString::fromUtf8(steps));
-    EXPECT_EQ(Shown(parts), QString::fromUtf8(expected)) << "after: " << steps;
+void EditorTest::PlayScript(const QString& path, const QString& section) {
+  QFile file(QStringLiteral(ZELKOR_TESTS_DIR "/") + path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+  const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+  const qsizetype start = lines.indexOf(u'[' + section + u']');
+  ASSERT_GE(start, 0) << "no section " << section.toStdString() << " in " << path.toStdString();
+  QString steps;
+  for (qsizetype i = start + 1; i < lines.size() && !lines[i].startsWith(u'['); ++i) {
+    if (lines[i].startsWith(QStringLiteral("> "))) Do(steps = lines[i].mid(2));
+    if (lines[i].startsWith(QStringLiteral("= "))) {
+      EXPECT_EQ(Shown(), lines[i].mid(2)) << path.toStdString() << ':' << i + 1 << " after: " << steps.toStdString();
+    }
   }
 }
 

@@ -44,8 +44,9 @@ class EditorTest : public ::testing::Test {
   //   port 1 / grava / le / +500      a port picked, "Grava CLP" or "Lê CLP" until the PLC stops answering, time
   //   passing
   void Do(const QString& steps);
-  // Runs each row's steps and compares Shown() with the row's expectation.
-  void Play(std::initializer_list<std::pair<const char*, const char*>> script, unsigned parts = kAll);
+  // Plays one [section] of a script in tests/<path>: "> steps" runs the steps,
+  // "= shown" compares Shown() with what follows, "#" starts a comment.
+  void PlayScript(const QString& path, const QString& section);
 
   // What the window would show, what is not at rest only:
   //   V[grupo/texto/key ...] A[texts]  both lists; * marks a highlighted row (? a half-highlighted one)

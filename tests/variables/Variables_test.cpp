@@ -7,6 +7,8 @@
 namespace zelkor {
 namespace {
 
+const QString kScript = QStringLiteral("variables/data/variables.script");
+
 Message Exclamation(const QString& text, const QString& title) {
   return {text, title, MessageButtons::Ok, MessageIcon::Exclamation};
 }
@@ -58,40 +60,11 @@ TEST(VariableEntry, EachFieldIsCheckedInTurnAndTheFirstProblemGivesItsOwnMessage
 using VariableEditorTest = testing::EditorTest;
 
 TEST_F(VariableEditorTest, SaveAppendsAFailedLineChangesNothingAndAnEditReplacesItsRowWhichTheSortMoves) {
-  Play({
-      {"V 0|NÍVEL|bar|d12|S", "V[0/NÍVEL/000001] A[] n=1/0 mem=D4489 txt=0|NÍVEL|bar|d12|S changed"},
-      {"salvar V; V 0|B|u|T7; V 0|C|u|C1",
-       "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003 0/C/000004] A[] n=4/0 mem=D4468 "
-       "txt=0|C|u|C1| changed"},
-      {"dbl V3; V 1|||D5000",
-       "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003* 0/C/000004] A[] n=4/0 mem=D4468 sel=V3 edit=V "
-       "on=ER↑↓/ red=Campo(3) txt=1|        |   |D5000| focus=Campo(3) changed msg=Endereço inválido!"},
-      {"V 9|||D5000",
-       "V[0/NÍVEL/000001 0/NÍVEL/000002 0/B/000003* 0/C/000004] A[] n=4/0 mem=D4468 sel=V3 edit=V on=ER↑↓/ "
-       "red=Campo(0) txt=9|        |   |D5000| focus=Campo(0) changed msg=Grupo: só numérico de 0 a 7!"},
-      {"V 2|X|u|T7|S",
-       "V[0/NÍVEL/000001 0/NÍVEL/000002 0/C/000004 2/X/200003] A[] n=4/0 mem=D4468 sel=V3 txt=2|X|u|T7|S changed"},
-      // A click on another row ends an edit: Save then appends.
-      {"dbl V4; click V1; salvar V",
-       "V[0/NÍVEL/000001 0/NÍVEL/000002 0/C/000004 2/X/200003 2/X/200005] A[] n=5/0 mem=D4461 "
-       "sel=V1 txt=2|X|u|T7|S changed"},
-  });
+  PlayScript(kScript, QStringLiteral("save appends a failed"));
 }
 
 TEST_F(VariableEditorTest, ASelectionEnablesWhatStaysInsideAndLinesThatAreNotRowsSelectNothing) {
-  Play({
-      {"Vload 0 0 0; click V1", "V[0/V1/000001* 0/V2/000002 0/V3/000003] A[] n=3/0 sel=V1 on=ER↓/"},
-      {"click V2", "V[0/V1/000001 0/V2/000002* 0/V3/000003] A[] n=3/0 sel=V2 on=ER↑↓/"},
-      {"dbl V3; click V0; click V4",
-       "V[0/V1/000001 0/V2/000002 0/V3/000003*] A[] n=3/0 sel=V3 edit=V on=ER↑/ amber=V "
-       "txt=0|V3|u|D1|"},
-      {"remover V", "V[0/V1/000001 0/V2/000002] A[] n=2/0 mem=D4482 focus=Campo(0) changed"},
-      {"click V1; remover V; click V1; remover V; click V1; dbl V1", "V[] A[] n=0/0 focus=Campo(0) changed"},
-      // Neither the check's red nor a highlight comes back on the line an emptied grid keeps.
-      {"Vload 2 0; check; dbl V2; apagar V; V 0|B|u|D1",
-       "V[0/B/000001] A[] n=1/0 mem=D4489 txt=0|B|u|D1| focus=Campo(0) "
-       "changed msg=Sequência de numeração!"},
-  });
+  PlayScript(kScript, QStringLiteral("a selection enables what"));
   EXPECT_EQ(state.variables.Cells().LineCount(), 2);  // the header and the row that took the emptied list's line
 }
 
@@ -134,12 +107,7 @@ TEST_F(VariableEditorTest, GroupNumbersMustRunFromZeroWithoutAGapAndTheCheckColo
                      QStringLiteral("Sequência de numeração!"), MessageButtons::Ok, MessageIcon::Exclamation}));
   // Limpar, and a Save even when its own line fails, paint the column grey again; a group
   // that is not a number is an unexpected error, and the check lets the list pass.
-  Play({{"limpar V", "V[0/V1/000001 1/V2/100002 3/V3/300003] A[] n=3/0 focus=Campo(0)"},
-        {"check; V 9|bad|u|D1",
-         "V[0/V1/000001 1/V2/100002 3/V3/300003] A[] n=3/0 red=Campo(0) txt=9|bad|u|D1| "
-         "focus=Campo(0) msg=Sequência de numeração!|Grupo: só numérico de 0 a 7!"},
-        {"Vload X; check",
-         "V[0/V1/000001 1/V2/100002 3/V3/300003 X/V4/X00004] A[] n=4/0 red=Campo(0) txt=9|bad|u|D1| msg=Marbeto"}});
+  PlayScript(kScript, QStringLiteral("group numbers must run"));
 }
 
 }  // namespace
