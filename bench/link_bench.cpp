@@ -5,7 +5,11 @@
 //     editor's CPU time per frame (its software overhead);
 //  2. answers delayed by 50 ms: the editor's CPU time while it waits, as a
 //     share of the waiting time.
-// Usage: zelkor-link-bench PATH/TO/zelkor-plcsim
+//  3. with --waiting, on the display it is given (scripts/bench: Xvfb, with
+//     and without the accessibility bridge): a write whose answers come after
+//     100 ms each, with the "Variáveis" page showing and with the monitor's;
+//     the whole process's CPU as a share of the time.
+// Usage: zelkor-link-bench PATH/TO/zelkor-plcsim [--waiting]
 #include "core/EditorLifecycle.h"
 #include "paramfile/FileDialog.h"
 #include "plclink/PlcLink.h"
@@ -13,6 +17,7 @@
 #include "transfer/PlcCommands.h"
 #include "ui/FormPrincipal.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -57,7 +62,7 @@ struct Run {
 // One write, then one read, of the lists; with `window`, through the window
 // with its monitor tab showing.
 std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs, int variables, int alarms,
-                              bool window) {
+                              bool window, int tab = 3) {
   QTemporaryDir devices;
   QProcess sim;
   sim.start(plcsim, simArgs + QStringList{QStringLiteral("--link"), devices.path() + QStringLiteral("/ttyUSB0")});
@@ -76,7 +81,7 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
   if (window) {
     form = std::make_unique<zelkor::FormPrincipal>(zelkor::Platform{quiet, quiet, port, deadline});
     form->show();
-    form->Run([&] { form->State().currentTab = 3; });
+    form->Run([&] { form->State().currentTab = tab; });
   } else {
     bare = std::make_unique<zelkor::EditorState>(quiet);
     bareLink = std::make_unique<zelkor::PlcLink>(port, deadline);
@@ -119,13 +124,24 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const bool waiting = argc > 2 && QByteArray(argv[2]) == "--waiting";
+  if (!waiting && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   if (argc < 2) {
-    std::fputs("usage: zelkor-link-bench PATH/TO/zelkor-plcsim\n", stderr);
+    std::fputs("usage: zelkor-link-bench PATH/TO/zelkor-plcsim [--waiting]\n", stderr);
     return 2;
   }
   const QString plcsim = QString::fromLocal8Bit(argv[1]);
+  if (waiting) {
+    for (const auto& [tab, page] : {std::pair{0, "Variáveis"}, {3, "Monitor"}}) {
+      const Run write = Transfers(plcsim, {QStringLiteral("--delay"), QStringLiteral("100")}, 40, 0, true, tab).first;
+      std::printf("real window (%s), accessibility bridge %s, page %s: %d frames answered after 100 ms each in %.0f ms; "
+                  "process CPU %.1f ms = %.2f %% of a core\n",
+                  QGuiApplication::platformName().toUtf8().constData(), QAccessible::isActive() ? "on" : "off", page, write.frames,
+                  write.wallMs, write.cpuMs, 100.0 * write.cpuMs / write.wallMs);
+    }
+    return 0;
+  }
   for (const bool window : {false, true}) {
     const char* how = window ? "window with monitor" : "link alone";
     for (int round = 1; round <= 3; ++round) {

@@ -36,7 +36,6 @@ int main(int argc, char* argv[]) {
   }
   // Lets the desktop match the window with its menu entry.
   QApplication::setDesktopFileName(QStringLiteral("io.github.zelkor.ZelkorEditor"));
-  QApplication::setWindowIcon(zelkor::ProgramIcon());
   // One look on every desktop, so the colours the commands set show as intended.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
@@ -49,6 +48,8 @@ int main(int argc, char* argv[]) {
   files.SetParent(&window);
   window.show();
   zelkor::ProbeStartup(window);
+  // Decoding the icon's pictures is not worth delaying the first view for.
+  zelkor::AfterFirstPaint(window, [] { QApplication::setWindowIcon(zelkor::ProgramIcon()); });
   if (!command.file.isEmpty()) window.Run([&] { zelkor::OpenFileAt(window.State(), window.Files(), command.file); });
   return QApplication::exec();
 }

@@ -44,6 +44,7 @@ constexpr int kClientHeight = 6945;
 constexpr int kTabStrip = 390;
 constexpr int kVariablesTab = 0;
 constexpr int kAlarmsTab = 1;
+constexpr int kMonitorTab = 3;
 const QString kWaitForRead = QStringLiteral("Aguarde o fim da leitura do CLP");
 
 struct Origin {
@@ -179,7 +180,10 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
   areas_ = {pages_[kVariablesTab], pages_[kAlarmsTab]};
   BuildPage(kVariablesTab);
   // What the first view does not show is made when it is first shown.
-  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) { ShowPage(index); });
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    ShowPage(index);
+    if (index == kMonitorTab) ShowNewMonitorLines();
+  });
   BuildFilesFrame();
   BuildLinkFrame();
   BindCommands();
@@ -403,7 +407,9 @@ void FormPrincipal::BuildMonitorPage(QWidget& page) {
 }
 
 void FormPrincipal::ShowNewMonitorLines() {
-  if (!monitorView_) return;  // the page, when made, shows them all
+  // Lines wait while the page is not showing: laying out and announcing text
+  // nobody sees would cost most of what a transfer costs while the PLC thinks.
+  if (!monitorView_ || !monitorView_->isVisible()) return;
   const QStringList lines = monitor_->TakeNew();
   if (lines.isEmpty()) return;
   QScrollBar* bar = monitorView_->verticalScrollBar();

@@ -189,6 +189,8 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
   EXPECT_EQ(messages.Titles(), QStringLiteral("Transmissão em andamento!|Transmissão em andamento!|Transmissão Ok!"));
   EXPECT_FALSE(Find(QStringLiteral("ProgressoCLP"))->isVisible());
   auto* monitor = Find<QPlainTextEdit>(QStringLiteral("MonitorCLP"));
+  EXPECT_FALSE(monitor->toPlainText().contains(QStringLiteral("transferência")));  // not while the page is hidden
+  Find<QTabWidget>(name::SSTab1)->setCurrentIndex(3);
   EXPECT_TRUE(QTest::qWaitFor([&] {  // the monitor's lines come in a batch
     return monitor->toPlainText().endsWith(QStringLiteral("transferência concluída"));
   }));
