@@ -61,8 +61,8 @@ struct Run {
 
 // One write, then one read, of the lists; with `window`, through the window
 // with its monitor tab showing.
-std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs, int variables, int alarms,
-                              bool window, int tab = 3) {
+std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs, int variables, int alarms, bool window,
+                              int tab = 3) {
   QTemporaryDir devices;
   QProcess sim;
   sim.start(plcsim, simArgs + QStringList{QStringLiteral("--link"), devices.path() + QStringLiteral("/ttyUSB0")});
@@ -135,10 +135,11 @@ int main(int argc, char* argv[]) {
   if (waiting) {
     for (const auto& [tab, page] : {std::pair{0, "Variáveis"}, {3, "Monitor"}}) {
       const Run write = Transfers(plcsim, {QStringLiteral("--delay"), QStringLiteral("100")}, 40, 0, true, tab).first;
-      std::printf("real window (%s), accessibility bridge %s, page %s: %d frames answered after 100 ms each in %.0f ms; "
-                  "process CPU %.1f ms = %.2f %% of a core\n",
-                  QGuiApplication::platformName().toUtf8().constData(), QAccessible::isActive() ? "on" : "off", page, write.frames,
-                  write.wallMs, write.cpuMs, 100.0 * write.cpuMs / write.wallMs);
+      std::printf(
+          "real window (%s), accessibility bridge %s, page %s: %d frames answered after 100 ms each in %.0f ms; "
+          "process CPU %.1f ms = %.2f %% of a core\n",
+          QGuiApplication::platformName().toUtf8().constData(), QAccessible::isActive() ? "on" : "off", page,
+          write.frames, write.wallMs, write.cpuMs, 100.0 * write.cpuMs / write.wallMs);
     }
     return 0;
   }

@@ -26,13 +26,6 @@ TEST_F(AlarmEditorTest, SaveAppendsTheComposedTextAndAnEditReplacesItLeavingNoSe
   EXPECT_EQ(messages.shown[0],
             (Message{QStringLiteral("Texto deve ter pelo menos 1 e até 8 caracteres!"),
                      QStringLiteral("Texto: (1 a 8 caracteres)!"), MessageButtons::Ok, MessageIcon::Exclamation}));
-  for (int i = 0; i < 255; ++i) Do(QStringLiteral("A A"));
-  state.listsChanged = false;
-  const QString shown = (Do(QStringLiteral("click A9; A EXTRA")), Shown());
-  EXPECT_EQ(shown.mid(shown.indexOf(QStringLiteral("] n="))), QStringLiteral("] n=0/255 mem=D2456 txtA=EXTRA| changed "
-                                                                             "msg=Linha não incluída!"));
-  Do(QStringLiteral("dbl A255; A LAST"));
-  EXPECT_EQ(state.alarms.Text(255) + Titles(), QStringLiteral("LAST            "));
 }
 
 using RowMovesTest = testing::EditorTest;

@@ -182,21 +182,6 @@ TEST_F(PlcLinkTest, TheFramesAreTheListsAtTheClickAndASecondClickOrAPortChangeWa
   EXPECT_EQ(Titles(), QStringLiteral("Transmissão Ok!"));
 }
 
-TEST_F(PlcLinkTest, AHangUpIsReportedOnceAndPickingTheEntryAgainReopensIt) {
-  port.peer = {};
-  Do(QStringLiteral("Aload 2; port 1; grava"));
-  port.Lose(QStringLiteral("A comunicação com a porta foi interrompida"));
-  EXPECT_EQ(messages.shown.back(),
-            (Message{QStringLiteral("A comunicação com a porta foi interrompida"), QStringLiteral("Marbeto")}));
-  EXPECT_EQ(Shown(), QStringLiteral("V[] A[A1 A2] n=0/2 msg=Marbeto"));
-  Do(QStringLiteral("port 1"));
-  port.Lose(QStringLiteral("idle"));  // also when idle, once
-  Do(QStringLiteral("grava"));        // and the port's own error when it is then used
-  EXPECT_EQ(messages.shown.back().text, QStringLiteral("A porta de comunicação não está aberta."));
-  EXPECT_EQ(Titles(), QStringLiteral("Marbeto|Marbeto"));
-  EXPECT_TRUE(state.link.write.enabled);
-}
-
 TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningAFileDoes) {
   PlayScript(kScript, QStringLiteral("le clp reads back"));
   EXPECT_EQ(port.written.size(), 1 + 3 + 1 + 3);
@@ -289,9 +274,11 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
     EXPECT_FALSE(link.Progress().active);
     EXPECT_EQ(messages.shown.back(), message);
   }
-  // Outside a transfer the time counts from the port's opening; a lost port is one line; no port is no lost port.
+  // Outside a transfer the time counts from the port's opening; a lost port is one line and one box, also when
+  // idle; no port is no lost port, and picking the entry again reopens it.
   Do(QStringLiteral("port 1; +300"));
   port.Lose(QStringLiteral("desligada\r\nVerifique"));
+  EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("desligada\r\nVerifique"), QStringLiteral("Marbeto")}));
   Do(QStringLiteral("grava"));
   dialogs.answers = {Path(QStringLiteral("monitor.txt")), Path(QStringLiteral("monitor.txt/x"))};
   SaveMonitorLines(state, monitor, dialogs);
