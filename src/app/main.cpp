@@ -28,6 +28,7 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zelkor Editor"));
+  QApplication::setOrganizationName(QStringLiteral("Zelkor"));  // where QSettings keeps what is remembered
   if (!zelkor::InstallPortugueseTranslation(app)) {
     std::fputs(
         "Zelkor Editor: tradução do Qt (qtbase_pt_BR.qm, pacote qt6-translations-l10n) não encontrada; "

@@ -64,10 +64,12 @@ struct FilesFrame {
   FieldState alarmCount;
 };
 
-// "Comunicação com o CLP" and "Lê CLP".
+// "Comunicação com o CLP", "Lê CLP" and "Compara CLP".
 struct LinkFrame {
   ButtonState write;
   ButtonState read;
+  ButtonState compare;
+  bool verifyWrites = false;  // "Verificar após gravar"
   QStringList portEntries;
   QStringList portDevices;  // tool-tip of each entry: the device it stands for
   int portIndex = -1;       // -1 = no entry selected

@@ -13,8 +13,9 @@ QString OneLine(const QString& text) { return text.simplified(); }
 LinkMonitor::LinkMonitor(PlcLink& link, const Deadline& clock, QObject* parent) : QObject(parent), clock_(clock) {
   connect(&link, &PlcLink::TransferStarted, this, [this](TransferKind kind, int total) {
     transferStartedAt_ = clock_.Now();
-    Add({}, kind == TransferKind::Write ? QStringLiteral("início da gravação: %1 quadros").arg(total)
-                                        : QStringLiteral("início da leitura"));
+    Add({}, kind == TransferKind::Write  ? QStringLiteral("início da gravação: %1 quadros").arg(total)
+            : kind == TransferKind::Read ? QStringLiteral("início da leitura")
+                                         : QStringLiteral("início da verificação: %1 quadros").arg(total));
   });
   connect(&link, &PlcLink::Discarded, this,
           [this](const QByteArray& bytes) { Add({}, QStringLiteral("descartado: ") + NameControlCharacters(bytes)); });

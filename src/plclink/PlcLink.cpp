@@ -69,7 +69,9 @@ void PlcLink::ShowProgress() {
   TransferProgress& p = progress_;
   p = {true, sent_ - 1, sent_ + static_cast<int>(pending_.size()), {}};
   p.text = QStringLiteral("%1: quadro %2 de %3")
-               .arg(kind_ == TransferKind::Write ? QStringLiteral("Gravando") : QStringLiteral("Lendo"))
+               .arg(kind_ == TransferKind::Write  ? QStringLiteral("Gravando")
+                    : kind_ == TransferKind::Read ? QStringLiteral("Lendo")
+                                                  : QStringLiteral("Verificando"))
                .arg(sent_)
                .arg(p.total);
   // The pace of the frames answered so far tells how long the rest will take.

@@ -21,7 +21,8 @@ struct LinkRequest {
 // The read request of `words` words from `address` on.
 LinkRequest ReadRequest(int address, int words);
 
-enum class TransferKind { Write, Read };
+// Verify: a read that checks what the write before it left in the PLC.
+enum class TransferKind { Write, Read, Verify };
 
 // How a transfer ended. Stopped: its read handler refused what came (and
 // knows why); Abandoned: given up on purpose, nothing more was sent.

@@ -1,5 +1,7 @@
 #include "PlcCommands.h"
 
+#include "PlcRead.h"
+
 #include "alarms/AlarmEditor.h"
 #include "core/Cp1252.h"
 #include "core/EditorLifecycle.h"
@@ -28,114 +30,64 @@ QString ListTooLong(const QString& list, int rows) {
       .arg(kMaxRows);
 }
 
-// A link error in the link's own words, under the title the technician knows it by.
-void ShowLinkFailure(EditorState& s, const TransferOutcome& outcome) {
-  QString title = kProgramTitle;
-  switch (outcome.error) {
-    case LinkError::NotAck:
-      title = QStringLiteral("Comunicação encerrada!");
-      break;
-    case LinkError::TimeOut:
-      title = QStringLiteral("CLP não responde!");
-      break;
-    case LinkError::BadAnswer:
-      title = QStringLiteral("Leitura interrompida!");
-      break;
-    default:
-      break;
-  }
-  s.messages.Show({LinkErrorText(outcome), title, MessageButtons::Ok, MessageIcon::None});
-}
-
-// Bytes a write never leaves in a text: control characters and the five
-// that Windows-1252 leaves undefined. Saved, a CR or LF would split a line.
-bool OnlyTypeable(const QByteArray& text) {
-  const QString decoded = cp1252::Decode(text);
-  return std::all_of(decoded.begin(), decoded.end(), cp1252::Typeable);
-}
-
-// What a read has brought so far; the lists change only when it is all there.
-struct ReadBack {
-  int variables = 0;
-  int alarms = 0;
-  std::vector<VariableRow> variableRows;
-  QStringList alarmTexts;
-  Message refusal;  // why a record stopped the read
-};
-
-// Takes one answered read: the header announces the records, each record
-// decodes or stops the read with the reason kept in `read`.
-bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint16>& words) {
-  const QString nothingRead = QStringLiteral("Nada foi lido!");
-  if (index == 0) {
-    // Grava CLP never writes an image without rows: a PLC whose words are all zero holds no lists.
-    if (words[0] != 0 || words[1] != 0 || words[2] != 0 || words[3] == 0) {
-      read.refusal =
-          Exclamation(QStringLiteral("O CLP não contém listas do painel (cabeçalho em D4496 a D4499 não reconhecido)."),
-                      nothingRead);
-      return false;
-    }
-    read.variables = words[3] & 0xFF;
-    read.alarms = words[3] >> 8;
-    for (int row = 1; row <= read.variables; ++row) {
-      link.AppendRequest(ReadRequest(kImageTop - kVariableWords * row, kVariableWords));
-    }
-    for (int row = 1; row <= read.alarms; ++row)
-      link.AppendRequest(ReadRequest(ImageStart(read.variables, row), kAlarmWords));
-    return true;
-  }
-  const QByteArray record = WordBytes(words);
-  const bool variable = index <= read.variables;
-  const int row = variable ? index : index - read.variables;
-  const QString list = variable ? QStringLiteral("Variáveis") : QStringLiteral("Alarmes");
-  const std::optional<VariableRow> decoded = variable ? DecodeVariableRecord(record) : std::nullopt;
-  if (variable && !decoded) {
-    read.refusal =
-        Exclamation(QStringLiteral("A linha %1 da lista de Variáveis no CLP não é um registro que o editor "
-                                   "grave (tipo de endereço 3, ou bits 6 e 7 ligados no byte de tipo e grupo).")
-                        .arg(row),
-                    nothingRead);
-    return false;
-  }
-  if (!OnlyTypeable(record.left(variable ? 11 : 16))) {
-    read.refusal = Exclamation(
-        QStringLiteral("A linha %1 da lista de %2 no CLP contém caracteres que o editor não grava.").arg(row).arg(list),
-        nothingRead);
-    return false;
-  }
-  if (variable) {
-    read.variableRows.push_back(*decoded);
-  } else {
-    read.alarmTexts << DecodeAlarmRecord(record);
-  }
-  return true;
+// Reads back every word a write sent, frame by frame, and compares them.
+void VerifyWrites(EditorState& s, PlcLink& link, const std::vector<FrameRequest>& writes) {
+  QList<LinkRequest> reads;
+  for (const FrameRequest& write : writes) reads << ReadRequest(write.address, write.words);
+  auto refusal = std::make_shared<Message>();
+  const int variables = s.variables.Count();
+  link.StartTransfer(
+      TransferKind::Verify, std::move(reads),
+      [writes, refusal, variables](int index, const QList<quint16>& words) {
+        if (WordBytes(words) == writes[static_cast<size_t>(index)].data) return true;
+        const QString where = index == 0 ? QStringLiteral("o cabeçalho")
+                              : index <= variables
+                                  ? QStringLiteral("a linha %1 da lista de Variáveis").arg(index)
+                                  : QStringLiteral("a linha %1 da lista de Alarmes").arg(index - variables);
+        *refusal = Exclamation(QStringLiteral("Verificação falhou: %1 no CLP difere do que foi gravado.").arg(where),
+                               QStringLiteral("Verificação falhou!"));
+        return false;
+      },
+      [&s, refusal](const TransferOutcome& outcome) {
+        switch (outcome.error) {
+          case LinkError::None:
+            s.messages.Show({QStringLiteral("Transmissão encerrada e verificada!"), QStringLiteral("Transmissão Ok!"),
+                             MessageButtons::Ok, MessageIcon::Information});
+            return;
+          case LinkError::Abandoned:
+            return;
+          case LinkError::Stopped:
+            s.messages.Show(*refusal);
+            return;
+          default:
+            ShowLinkFailure(s, outcome);
+            return;
+        }
+      });
 }
 
 }  // namespace
 
-QList<QByteArray> TransferFrames(const VariableList& variables, const AlarmList& alarms) {
+std::vector<FrameRequest> ImageWrites(const VariableList& variables, const AlarmList& alarms) {
   const int v = variables.Count();
   const int a = alarms.Count();
-  QList<QByteArray> frames;
   const auto header = ImageHeader(v, a);
-  frames << BuildFrame({FrameCommand::Write, kImageTop, 4, WordBytes({header.begin(), header.end()})});
+  std::vector<FrameRequest> writes{{FrameCommand::Write, kImageTop, 4, WordBytes({header.begin(), header.end()})}};
   int address = kImageTop;
   for (int row = 1; row <= v; ++row) {
     address -= kVariableWords;
-    QByteArray record;
     try {
-      record = EncodeVariableRow(variables.Row(row));
+      writes.push_back({FrameCommand::Write, address, kVariableWords, EncodeVariableRow(variables.Row(row))});
     } catch (const ImageError& e) {
       throw ImageError(
           QStringLiteral("Linha %1 da lista de Variáveis: %2").arg(row).arg(QString::fromUtf8(e.what())).toStdString());
     }
-    frames << BuildFrame({FrameCommand::Write, address, kVariableWords, record});
   }
   for (int row = 1; row <= a; ++row) {
     address -= kAlarmWords;
-    frames << BuildFrame({FrameCommand::Write, address, kAlarmWords, EncodeAlarmRow(alarms.Text(row))});
+    writes.push_back({FrameCommand::Write, address, kAlarmWords, EncodeAlarmRow(alarms.Text(row))});
   }
-  return frames;
+  return writes;
 }
 
 bool RefuseWhileTransferring(EditorState& s, const PlcLink& link, const QString& what) {
@@ -168,55 +120,38 @@ void WriteToPlc(EditorState& s, PlcLink& link) {
       return;
     }
   }
-  QList<LinkRequest> requests;
+  std::vector<FrameRequest> writes;
   try {
-    for (QByteArray& frame : TransferFrames(s.variables, s.alarms)) requests << LinkRequest{std::move(frame)};
+    writes = ImageWrites(s.variables, s.alarms);
   } catch (const ImageError& e) {
-    s.messages.Show(
-        Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title));
+    s.messages.Show(Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title));
     return;
   }
-  link.StartTransfer(TransferKind::Write, std::move(requests), {}, [&s](const TransferOutcome& outcome) {
-    if (outcome.error != LinkError::None) {
-      ShowLinkFailure(s, outcome);
-      return;
-    }
-    s.messages.Show({QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"), MessageButtons::Ok,
-                     MessageIcon::Information});
-  });
+  QList<LinkRequest> requests;
+  for (const FrameRequest& write : writes) requests << LinkRequest{BuildFrame(write)};
+  const bool verify = s.link.verifyWrites;
+  link.StartTransfer(TransferKind::Write, std::move(requests), {},
+                     [&s, &link, verify, writes = std::move(writes)](const TransferOutcome& outcome) {
+                       if (outcome.error != LinkError::None) {
+                         ShowLinkFailure(s, outcome);
+                       } else if (verify) {
+                         VerifyWrites(s, link, writes);
+                       } else {
+                         s.messages.Show({QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"),
+                                          MessageButtons::Ok, MessageIcon::Information});
+                       }
+                     });
 }
 
 void ReadFromPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
   if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
   // As before opening a file, and before anything is sent.
   if (!OfferToSaveLists(s, dialogs, QStringLiteral("ler o CLP"))) return;
-  auto read = std::make_shared<ReadBack>();
-  // Set before the start: a transfer may end before the start returns.
-  s.readingPlc = true;
-  link.StartTransfer(
-      TransferKind::Read, {ReadRequest(kImageTop, 4)},
-      [read, &link](int index, const QList<quint16>& words) { return TakeReadAnswer(*read, link, index, words); },
-      [&s, &link, read](const TransferOutcome& outcome) {
-        s.readingPlc = false;
-        // Whatever ends a read early leaves the lists, the title and the file as they were.
-        switch (outcome.error) {
-          case LinkError::None:
-            break;
-          case LinkError::Abandoned:
-            return;
-          case LinkError::Stopped:
-            s.messages.Show(read->refusal);
-            return;
-          default:
-            ShowLinkFailure(s, outcome);
-            return;
-        }
-        ReplaceLists(s, read->variableRows, read->alarmTexts);
-        UpdateReservedMemory(s);
-        AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - CLP (") + PortEntryName(link.PortNumber()) + u')');
-        s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
-                         MessageIcon::Information});
-      });
+  StartListRead(s, link, true, [&s, &link](const ReadBack& read) {
+    AdoptPlcLists(s, link, read);
+    s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
+                     MessageIcon::Information});
+  });
 }
 
 void ChoosePort(EditorState& s, PlcLink& link, int index) {
@@ -235,6 +170,7 @@ void ChoosePort(EditorState& s, PlcLink& link, int index) {
     case OpenError::None:
       s.link.write.enabled = true;
       s.link.read.enabled = true;
+      s.link.compare.enabled = true;
       break;
     case OpenError::InvalidPort:
       information(u"Porta inválida - tente outra!", u"Porta inválida!");

@@ -2,20 +2,25 @@
 
 #include "core/EditorState.h"
 #include "paramfile/FileDialog.h"
+#include "plclink/LinkFrame.h"
 #include "plclink/LinkMonitor.h"
 #include "plclink/PlcLink.h"
 
 #include <QByteArray>
 #include <QList>
 
+#include <vector>
+
 namespace zelkor {
 
-// The frames of one "Grava CLP": the image header, then one frame per
-// Variable row and per Alarm row, in list order, each at its word address.
-// Throws ImageError (naming the row) for a row that has no valid record.
-QList<QByteArray> TransferFrames(const VariableList& variables, const AlarmList& alarms);
+// The writes of one "Grava CLP": the image header, then one per Variable row
+// and per Alarm row, in list order, each at its word address. Throws
+// ImageError (naming the row) for a row that has no valid record.
+std::vector<FrameRequest> ImageWrites(const VariableList& variables, const AlarmList& alarms);
 
 // Writes both lists as they stand at the click into the PLC; returns at once.
+// With "Verificar após gravar" ticked it then reads every word back and
+// compares it with what was sent.
 void WriteToPlc(EditorState& state, PlcLink& link);
 
 // Reads both lists back from the PLC's image and, once every record has come

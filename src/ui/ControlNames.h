@@ -43,6 +43,8 @@ inline const QString TotalLinhasAlarme = QStringLiteral("TotalLinhasAlarme");
 inline const QString ComboPorta = QStringLiteral("ComboPorta");
 inline const QString BotaoGravaCLP = QStringLiteral("BotãoGravaCLP");
 inline const QString BotaoLeCLP = QStringLiteral("BotãoLêCLP");
+inline const QString BotaoComparaCLP = QStringLiteral("BotãoComparaCLP");
+inline const QString CheckVerificar = QStringLiteral("CheckVerificarAposGravar");
 inline const QString ProgressoCLP = QStringLiteral("ProgressoCLP");
 inline const QString TextoProgressoCLP = QStringLiteral("TextoProgressoCLP");
 

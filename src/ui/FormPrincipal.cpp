@@ -1,5 +1,6 @@
 #include "FormPrincipal.h"
 
+#include "ComparisonDialog.h"
 #include "ControlNames.h"
 #include "Cp1252Validator.h"
 #include "GridClicks.h"
@@ -13,6 +14,7 @@
 #include "plclink/LinkMonitor.h"
 #include "plclink/PlcLink.h"
 #include "transfer/PlcCommands.h"
+#include "transfer/PlcCompare.h"
 #include "variables/VariableEditor.h"
 
 #include <QCheckBox>
@@ -25,6 +27,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QSettings>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
@@ -46,6 +49,7 @@ constexpr int kVariablesTab = 0;
 constexpr int kAlarmsTab = 1;
 constexpr int kMonitorTab = 3;
 const QString kWaitForRead = QStringLiteral("Aguarde o fim da leitura do CLP");
+const QString kVerifySetting = QStringLiteral("link/verifyWrites");
 
 struct Origin {
   int x = 0;
@@ -131,10 +135,10 @@ QIcon ProgramIcon() {
 
 // A failed field must be red and focused while its message is read, and a
 // dialog must see the window as the command has left it so far.
-class FormPrincipal::ShownFirst final : public MessageService, public FileDialogService {
+class FormPrincipal::ShownFirst final : public MessageService, public FileDialogService, public ComparisonView {
  public:
-  ShownFirst(FormPrincipal& window, const Platform& platform)
-      : window_(window), messages_(platform.messages), files_(platform.files) {}
+  ShownFirst(FormPrincipal& window, const Platform& platform, ComparisonView& comparisons)
+      : window_(window), messages_(platform.messages), files_(platform.files), comparisons_(comparisons) {}
   Answer Show(const Message& message) override {
     window_.Refresh();
     return messages_.Show(message);
@@ -143,16 +147,23 @@ class FormPrincipal::ShownFirst final : public MessageService, public FileDialog
     window_.Refresh();
     return files_.Show(request);
   }
+  bool Show(const QString& title, const PlcComparison& comparison) override {
+    window_.Refresh();
+    return comparisons_.Show(title, comparison);
+  }
 
  private:
   FormPrincipal& window_;
   MessageService& messages_;
   FileDialogService& files_;
+  ComparisonView& comparisons_;
 };
 
 FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
     : QWidget(parent),
-      shownFirst_(std::make_unique<ShownFirst>(*this, platform)),
+      ownComparisons_(platform.comparisons ? nullptr : std::make_unique<QtComparisonDialog>(this)),
+      shownFirst_(std::make_unique<ShownFirst>(*this, platform,
+                                               platform.comparisons ? *platform.comparisons : *ownComparisons_)),
       state_(*shownFirst_),
       files_(*shownFirst_),
       link_(new PlcLink(platform.port, platform.deadline, this)),
@@ -191,6 +202,10 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
   // The port entries learn their devices when the list first opens: scanning
   // the device folders here would only slow the start.
   Run([this] { StartUp(state_); });
+  // Remembered between runs; off on a first start, when a write sends exactly what it always sent.
+  state_.link.verifyWrites = QSettings().value(kVerifySetting, false).toBool();
+  connect(verify_, &QCheckBox::toggled, this, [](bool on) { QSettings().setValue(kVerifySetting, on); });
+  Sync();
   move(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop));
 }
 
@@ -464,6 +479,10 @@ void FormPrincipal::BuildFilesFrame() {
         Place(Display(frame, d.objectName, QString::fromUtf16(d.accessibleName)), o, d.x, d.y, d.width, 330), d.state);
     Place(Label(frame, QString::fromUtf16(d.label), display), o, d.labelX, d.labelY, d.labelWidth, 240);
   }
+  compare_ = Bind(Place(TextButton(this, name::BotaoComparaCLP, QStringLiteral("Compara CLP"), QStringLiteral("Compara CLP")),
+                        {}, 7935, 3420, 1320, 600),
+                  state_.link.compare);
+  compare_->setToolTip(QStringLiteral("Compara o conteúdo do CLP com as listas correntes, sem alterá-las"));
   read_ = Bind(Place(TextButton(this, name::BotaoLeCLP, QStringLiteral("Lê CLP"), QStringLiteral("Lê CLP")), {}, 9360,
                      3420, 1050, 600),
                state_.link.read);
@@ -503,7 +522,10 @@ void FormPrincipal::BuildLinkFrame() {
                  o, 8370, 5985, 1050, 600),
            state_.link.write);
   Place(Label(frame, QStringLiteral("Grava CLP"), write_), o, 7470, 6165, 870, 240);
-  SetTabOrder({variables_.clearFields, open_, save_, saveAs_, read_, ports_, write_});
+  verify_ = Named(Place(new QCheckBox(QStringLiteral("Verificar após gravar"), frame), o, 7515, 6585, 2850, 255),
+                  name::CheckVerificar, QStringLiteral("Verificar após gravar"));
+  verify_->setToolTip(QStringLiteral("Depois de gravar, lê de volta cada palavra gravada e a compara"));
+  SetTabOrder({variables_.clearFields, open_, save_, saveAs_, compare_, read_, ports_, write_, verify_});
   areas_.push_back(frame);
 }
 
@@ -535,6 +557,7 @@ void FormPrincipal::BindCommands() {
       {saveAs_, [this] { SaveFileAs(state_, files_); }},
       {write_, [this] { WriteToPlc(state_, *link_); }},
       {read_, [this] { ReadFromPlc(state_, *link_, files_); }},
+      {compare_, [this] { CompareWithPlc(state_, *link_, files_, *shownFirst_); }},
   };
   for (const auto& [button, command] : buttons) {
     connect(button, &QPushButton::clicked, this, [this, command = command] { Run(command); });
@@ -578,6 +601,7 @@ void FormPrincipal::Gather() {
     if (!f.widget->isReadOnly()) f.state->text = f.widget->text();
   }
   state_.variablePage.editable = check_->isChecked();
+  state_.link.verifyWrites = verify_->isChecked();
   state_.currentTab = tabs_->currentIndex();
   state_.link.portIndex = ports_->currentIndex();
 }
@@ -611,6 +635,7 @@ void FormPrincipal::Sync() {
     f.widget->setPalette(palette);
   }
   check_->setChecked(state_.variablePage.editable);
+  verify_->setChecked(state_.link.verifyWrites);
   const LinkFrame& link = state_.link;
   if (ports_->count() != link.portEntries.size()) {
     ports_->clear();

@@ -24,6 +24,7 @@ class QTableView;
 
 namespace zelkor {
 
+class ComparisonView;
 class Deadline;
 class FileDialogService;
 class Grid;
@@ -41,6 +42,7 @@ struct Platform {
   FileDialogService& files;
   SerialPort& port;
   Deadline& deadline;
+  ComparisonView* comparisons = nullptr;  // none: the window's own dialog
 };
 
 // The one window. It mirrors the EditorState: before a command it gathers
@@ -133,7 +135,8 @@ class FormPrincipal : public QWidget {
   void ShowProgress();
   void ShowNewMonitorLines();
 
-  class ShownFirst;  // shows the state before each message box or file dialog
+  class ShownFirst;  // shows the state before each message box or dialog
+  std::unique_ptr<ComparisonView> ownComparisons_;
   std::unique_ptr<ShownFirst> shownFirst_;
   EditorState state_;
   FileDialogService& files_;
@@ -145,6 +148,8 @@ class FormPrincipal : public QWidget {
   ListPageWidgets variables_;
   ListPageWidgets alarms_;
   QCheckBox* check_ = nullptr;
+  QCheckBox* verify_ = nullptr;
+  QPushButton* compare_ = nullptr;
   QPushButton* open_ = nullptr;
   QPushButton* save_ = nullptr;
   QPushButton* saveAs_ = nullptr;

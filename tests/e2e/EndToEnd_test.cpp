@@ -6,6 +6,7 @@
 #include "support/Printers.h"
 #include "support/ScriptedSeams.h"
 #include "transfer/PlcCommands.h"
+#include "transfer/PlcCompare.h"
 #include "ui/ControlNames.h"
 #include "ui/FormPrincipal.h"
 
@@ -83,6 +84,26 @@ TEST_F(EndToEndTest, EachFaultOfThePlcGivesItsMessageOnceAndAHangUpClosesThePort
   QTest::qWait(200);
   EXPECT_EQ(messages.shown.size(), 1u);
   EXPECT_FALSE(port.IsOpen());
+}
+
+TEST_F(EndToEndTest, AVerifiedWriteAndAComparisonGoThroughTheSerialPort) {
+  Start({.pace = true, .corruptWord = 4490}, {QStringLiteral("0|TEMP|C|D0100|Sim"), QStringLiteral("MOTOR")});
+  state.link.verifyWrites = true;
+  EXPECT_EQ(Transfer(), QStringLiteral("Verificação falhou!"));
+  plc->CorruptWord(-1);
+  messages.shown.clear();
+  EXPECT_EQ(Transfer(), QStringLiteral("Transmissão Ok!"));
+  EXPECT_EQ(messages.shown.back().text, QStringLiteral("Transmissão encerrada e verificada!"));
+  testing::ScriptedComparisons comparisons;
+  messages.shown.clear();
+  CompareWithPlc(state, link, files, comparisons);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 20000));
+  EXPECT_EQ(messages.shown.back().title, QStringLiteral("Comparação"));
+  state.alarms.Replace(1, QStringLiteral("BOMBA"));
+  CompareWithPlc(state, link, files, comparisons);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !comparisons.shown.empty(); }, 20000));
+  ASSERT_EQ(comparisons.shown.size(), 1u);
+  EXPECT_EQ(comparisons.shown[0].second.Summary(), QStringLiteral("Variáveis: 1 igual. Alarmes: 1 diferente."));
 }
 
 // Both lists as the window holds them, one row a line.

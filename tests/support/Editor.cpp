@@ -97,9 +97,12 @@ void EditorTest::Do(const QString& steps) {
       } else if (verb == u"port") {
         state.link.portIndex = rest.toInt() - 1;
         ChoosePort(state, link, state.link.portIndex);
-      } else if (verb == u"grava" || verb == u"le" || verb.startsWith(u'+')) {
+      } else if (verb == u"usar" || verb == u"verificar") {
+        (verb == u"usar" ? comparisons.useNext : state.link.verifyWrites) = true;
+      } else if (verb == u"grava" || verb == u"le" || verb == u"compara" || verb.startsWith(u'+')) {
         if (verb == u"grava") WriteToPlc(state, link);
         if (verb == u"le") ReadFromPlc(state, link, dialogs);
+        if (verb == u"compara") CompareWithPlc(state, link, dialogs, comparisons);
         if (verb.startsWith(u'+')) deadline.Advance(verb.mid(1).toInt());
         port.Settle();
       } else {

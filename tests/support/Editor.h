@@ -41,8 +41,9 @@ class EditorTest : public ::testing::Test {
   //   open F / save [F] / saveas [F]  a file command, F (in a scratch folder) answering its dialog; "-" cancels
   //   openat F                        opening F as the command line does
   //   answer F / yes / no / cancel    the answer to the next file dialog or question
-  //   port 1 / grava / le / +500      a port picked, "Grava CLP" or "Lê CLP" until the PLC stops answering, time
-  //   passing
+  //   port 1 / grava / le / +500      a port picked, "Grava CLP" or "Lê CLP" until the PLC stops answering;
+  //                                   time passing
+  //   compara / usar / verificar      "Compara CLP" (as the above); "Usar o CLP" next time; the box ticked
   void Do(const QString& steps);
   // Plays one [section] of a script in tests/<path>: "> steps" runs the steps,
   // "= shown" compares Shown() with what follows, "#" starts a comment.
@@ -70,6 +71,7 @@ class EditorTest : public ::testing::Test {
   RecordingMessages messages;
   EditorState state{messages};
   ScriptedDialogs dialogs;
+  ScriptedComparisons comparisons;
   FakeSerialPort port;
   ManualDeadline deadline;
   sim::PlcSimulator plc;

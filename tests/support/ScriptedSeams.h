@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "paramfile/FileDialog.h"
+#include "transfer/PlcCompare.h"
 
 #include <QFileInfo>
 
@@ -61,6 +62,17 @@ class ScriptedDialogs final : public FileDialogService {
 
   std::deque<QString> answers;
   std::vector<FileDialogRequest> requests;
+};
+
+// Keeps every comparison shown and answers "Usar o CLP" only when scripted to.
+class ScriptedComparisons final : public ComparisonView {
+ public:
+  bool Show(const QString& title, const PlcComparison& comparison) override {
+    shown.emplace_back(title, comparison);
+    return std::exchange(useNext, false);
+  }
+  std::vector<std::pair<QString, PlcComparison>> shown;
+  bool useNext = false;
 };
 
 }  // namespace zelkor::testing

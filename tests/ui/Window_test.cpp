@@ -5,6 +5,7 @@
 #include "ui/ControlNames.h"
 
 #include "plclink/LinkMonitor.h"
+#include "ui/ComparisonDialog.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
@@ -23,6 +24,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -247,7 +249,7 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
                   QStringLiteral("Linha 1"));
       }
     }
-    EXPECT_EQ(names.size(), 25 - 3 * page);
+    EXPECT_EQ(names.size(), 27 - 3 * page);
   }
   ASSERT_TRUE(InstallPortugueseTranslation(*QCoreApplication::instance()));
   QStringList buttons;
@@ -255,6 +257,23 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
   for (auto* b : box->buttons()) buttons << b->text().remove(u'&');
   buttons.sort();
   EXPECT_EQ(buttons.join(u','), QStringLiteral("Cancelar,Não,Sim"));
+}
+
+TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEscapeKeepsTheLists) {
+  PlcComparison comparison;
+  comparison.variables = {1, 1, 0, 0};
+  comparison.rows = {{QStringLiteral("Variáveis"), 2, QStringLiteral("0 | «A» | u | D1 | Não"), QStringLiteral("0 | «B» | u | D1 | Não")}};
+  const auto dialog = BuildComparisonDialog(QStringLiteral("Comparação com o CLP (Porta # 01)"), comparison, window.get());
+  auto* table = dialog->findChild<QTableWidget*>();
+  QStringList seen{dialog->windowTitle(), table->accessibleName()};
+  for (int c = 0; c < 4; ++c) seen << table->horizontalHeaderItem(c)->text() + u'=' + table->item(0, c)->text();
+  for (auto* b : dialog->findChildren<QPushButton*>()) seen << b->text();
+  EXPECT_EQ(seen.join(u'|'), QStringLiteral("Comparação com o CLP (Porta # 01)|Linhas que diferem entre o editor e o CLP|"
+                                            "Lista=Variáveis|Linha=2|No editor=0 | «A» | u | D1 | Não|"
+                                            "No CLP=0 | «B» | u | D1 | Não|Usar o CLP|Fechar"));
+  dialog->show();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_EQ(dialog->result(), QDialog::Rejected);
 }
 
 TEST_F(WindowTest, EveryCommandRunsFromTheKeyboard) {

@@ -126,9 +126,12 @@ QByteArray PlcSimulator::Respond(const QByteArray& frame) {
   for (int i = 0; i < count; ++i) {
     if (!HexWord(data.mid(qsizetype{4} * i, 4), &words[static_cast<size_t>(i)])) return refuse(kBadSyntax);
   }
-  for (int i = 0; i < count; ++i)
+  for (int i = 0; i < count; ++i) {
+    // A flipped low bit in each byte: "TE" lands as "UD".
+    const int corruption = address + i == faults_.corruptWord ? 0x0101 : 0;
     memory_[static_cast<size_t>(address) + static_cast<size_t>(i)] =
-        static_cast<std::uint16_t>(words[static_cast<size_t>(i)]);
+        static_cast<std::uint16_t>(words[static_cast<size_t>(i)] ^ corruption);
+  }
   Q_EMIT FrameHandled(true);
   const int v = memory_[4499] & 0xFF;
   const int a = memory_[4499] >> 8;

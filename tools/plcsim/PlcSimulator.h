@@ -23,6 +23,7 @@ struct Faults {
   int disconnectAfter = -1;  // hangs up after answering this many frames
   bool pace = false;         // sends at the speed of a 19200-baud line
   bool badChecksum = false;  // a read's answer carries a wrong checksum
+  int corruptWord = -1;      // a write to this word stores a wrong value (still answered ACK)
 };
 
 // A PLC on a pseudo-terminal: parses Link request frames (syntax and
@@ -49,6 +50,8 @@ class PlcSimulator : public QObject {
   QByteArray Respond(const QByteArray& frame);
 
   std::uint16_t Word(int address) const { return memory_.at(static_cast<size_t>(address)); }
+  // From now on a write to `address` stores a wrong value there.
+  void CorruptWord(int address) { faults_.corruptWord = address; }
   int FramesAnswered() const { return answered_; }
 
   // The two lists as the panel would read them from the image, one line each:

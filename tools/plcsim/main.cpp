@@ -51,7 +51,11 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption load(QStringLiteral("load"),
                                 QStringLiteral("Start with the image that writing the lists of FILE.zlk would leave."),
                                 QStringLiteral("FILE.zlk"));
-  parser.addOptions({link, print, silent, nak, wrongFirst, delay, cutShort, disconnect, pace, badChecksum, load});
+  const QCommandLineOption corrupt(QStringLiteral("corrupt-word"),
+                                   QStringLiteral("Store a wrong value at data word ADDRESS whenever it is written "
+                                                  "(the answer is still ACK), so a verified write fails."),
+                                   QStringLiteral("ADDRESS"));
+  parser.addOptions({link, print, silent, nak, wrongFirst, delay, cutShort, disconnect, pace, badChecksum, load, corrupt});
   parser.process(app);
 
   zelkor::sim::Faults faults;
@@ -63,6 +67,7 @@ int main(int argc, char* argv[]) {
   faults.disconnectAfter = parser.isSet(disconnect) ? parser.value(disconnect).toInt() : -1;
   faults.pace = parser.isSet(pace);
   faults.badChecksum = parser.isSet(badChecksum);
+  faults.corruptWord = parser.isSet(corrupt) ? parser.value(corrupt).toInt() : -1;
 
   zelkor::sim::PlcSimulator plc(faults);
   if (parser.isSet(load)) {
@@ -76,7 +81,9 @@ int main(int argc, char* argv[]) {
     zelkor::AlarmList alarms;
     zelkor::LoadParameterLines(zelkor::SplitParameterLines(file.readAll()), variables, alarms);
     try {
-      for (const QByteArray& frame : zelkor::TransferFrames(variables, alarms)) plc.Respond(frame);
+      for (const zelkor::FrameRequest& write : zelkor::ImageWrites(variables, alarms)) {
+        plc.Respond(zelkor::BuildFrame(write));
+      }
     } catch (const std::exception& e) {
       QTextStream(stderr) << "plcsim: " << QString::fromUtf8(e.what()) << Qt::endl;
       return 1;

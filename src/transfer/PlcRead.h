@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/EditorState.h"
+#include "plclink/PlcLink.h"
+
+#include <functional>
+#include <vector>
+
+// What "Lê CLP" and "Compara CLP" share: reading both lists out of the PLC.
+namespace zelkor {
+
+// What a read has brought so far; nothing changes until it is all there.
+struct ReadBack {
+  int variables = 0;
+  int alarms = 0;
+  std::vector<VariableRow> variableRows;  // decoded
+  QStringList alarmTexts;
+  std::vector<QByteArray> variableRecords;  // as the PLC holds them, 14 bytes each
+  std::vector<QByteArray> alarmRecords;     // 16 bytes each
+  Message refusal;                          // why a record stopped the read
+};
+
+// Takes one answered read: the header announces the records, each record
+// decodes or stops the read with the reason kept in `read`.
+bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint16>& words);
+
+// A link error in the link's own words, under the title the technician knows it by.
+void ShowLinkFailure(EditorState& state, const TransferOutcome& outcome);
+
+// Reads the header and every record; `then` gets them once all have come and
+// decoded. Any fault is shown and ends the read; with `lockLists` the lists
+// and the current file stay locked until it ends.
+void StartListRead(EditorState& state, PlcLink& link, bool lockLists, std::function<void(const ReadBack&)> then);
+
+// Both lists become what the PLC holds, as an open does: no current file,
+// the window named after the port.
+void AdoptPlcLists(EditorState& state, const PlcLink& link, const ReadBack& read);
+
+}  // namespace zelkor
