@@ -280,9 +280,15 @@ TEST_F(PlcLinkTest, AVerifiedWriteReadsEveryWordBackAndNamesTheFirstThatDiffers)
               (Message{QStringLiteral("Verificação falhou: %1 no CLP difere do que foi gravado.").arg(QString::fromUtf8(where)),
                        QStringLiteral("Verificação falhou!"), MessageButtons::Ok, MessageIcon::Exclamation}));
   }
+  // A fault while reading back, or while comparing, ends it as it ends a read, and changes nothing.
+  port.peer = [this](const QByteArray& f) { return f[3] == 'r' ? testing::NakAnswer() : plc.Respond(f); };
+  const QString shown = (Titles(), Do(QStringLiteral("grava; compara")), Shown());
+  EXPECT_EQ(shown, QStringLiteral("V[0/TEMP/000001] A[MOTOR] n=1/1 mem=D4481 txt=0|TEMP|C|D1| txtA=MOTOR| changed "
+                                  "msg=Comunicação encerrada!|Comunicação encerrada! port=1"));
+  EXPECT_TRUE(comparisons.shown.empty());
   EXPECT_EQ(std::count_if(monitor.Lines().begin(), monitor.Lines().end(),
                           [](const QString& l) { return l.endsWith(QStringLiteral("início da verificação: 3 quadros")); }),
-            4);
+            5);
 }
 
 TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCountsThemAndGoesAway) {
