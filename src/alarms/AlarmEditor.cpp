@@ -1,5 +1,6 @@
 #include "AlarmEditor.h"
 
+#include "editing/History.h"
 #include "editing/ListEditing.h"
 
 namespace zelkor {
@@ -35,13 +36,22 @@ void StoreAlarmRow(EditorState& s) {
 void IncludeAlarmLine(EditorState& s) {
   if (s.readingPlc) return;
   const ListEditor editor = AlarmListEditor(s);
-  if (!ValidateAlarmText(s)) return;
-  s.listsChanged = true;  // also when the row limit then refuses the row
-  StoreAlarmRow(s);
-  FinishSave(s, editor);
-  // Unlike the Variable list, a saved alarm leaves no row selected.
-  PaintSelection(editor, colours::White);
-  s.alarms.SetSelectedRow(0);
+  const int edited = s.alarmPage.editing ? s.alarms.SelectedRow() : 0;
+  RecordStep(
+      s,
+      [&] {
+        if (!ValidateAlarmText(s)) return;
+        s.listsChanged = true;  // also when the row limit then refuses the row
+        StoreAlarmRow(s);
+        FinishSave(s, editor);
+        // Unlike the Variable list, a saved alarm leaves no row selected.
+        PaintSelection(editor, colours::White);
+        s.alarms.SetSelectedRow(0);
+      },
+      [&] {
+        return edited > 0 ? QStringLiteral("alterar a linha %1 de Alarmes").arg(edited)
+                          : QStringLiteral("incluir a linha %1 de Alarmes").arg(s.alarms.Count());
+      });
 }
 
 void EditSelectedAlarm(EditorState& s) {
@@ -56,11 +66,18 @@ void ClearAlarmFields(EditorState& s) {
 }
 
 void RemoveSelectedAlarm(EditorState& s) {
-  if (!s.readingPlc) RemoveSelectedRow(s, AlarmListEditor(s), ClearAlarmFields);
+  if (s.readingPlc) return;
+  const int row = s.alarms.SelectedRow();
+  RecordStep(
+      s, [&] { RemoveSelectedRow(s, AlarmListEditor(s), ClearAlarmFields); },
+      [row] { return QStringLiteral("remover a linha %1 de Alarmes").arg(row); });
 }
 
 void ClearAlarmList(EditorState& s) {
-  if (!s.readingPlc) ClearWholeList(s, AlarmListEditor(s), ClearAlarmFields);
+  if (s.readingPlc) return;
+  RecordStep(
+      s, [&] { ClearWholeList(s, AlarmListEditor(s), ClearAlarmFields); },
+      [] { return QStringLiteral("apagar a lista de Alarmes"); });
 }
 
 void SelectAlarmLine(EditorState& s, int line) { SelectRow(AlarmListEditor(s), line); }

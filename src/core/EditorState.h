@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Colours.h"
+#include "EditHistory.h"
 #include "Messages.h"
 #include "ParameterLists.h"
 
@@ -111,6 +112,10 @@ class EditorState {
 
   VariableList variables;
   AlarmList alarms;
+  EditHistory history;
+  // Remembered between runs: where the next file dialog starts, the files opened or saved last (newest first).
+  QString lastFolder;
+  QStringList recentFiles;
 
   bool listsChanged = false;
   // "Lê CLP" runs: its end replaces both lists, so nothing may change them

@@ -93,6 +93,12 @@ void VariableList::Replace(int row, const VariableRow& values) { Write(row, valu
 
 void VariableList::Load(const VariableRow& row) { Write(AppendLine(), row, row.grupo.left(1)); }
 
+void VariableList::Restore(const VariableRow& row, const QString& key) {
+  const int line = AppendLine();
+  Write(line, row, {});
+  Cells().SetText(line, varcol::OrderKey, key);
+}
+
 VariableRow VariableList::Row(int r) const {
   const Grid& g = Cells();
   return {g.Text(r, varcol::Grupo), g.Text(r, varcol::Texto), g.Text(r, varcol::Unidade), g.Text(r, varcol::Endereco),

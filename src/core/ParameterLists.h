@@ -92,6 +92,8 @@ class VariableList final : public RowList {
   // A row read from a parameter file: no limit, the key's group digit is the
   // first character of Grupo as it stands.
   void Load(const VariableRow& row);
+  // A row as it stood before, its order key with it (what undo puts back).
+  void Restore(const VariableRow& row, const QString& key);
 
   VariableRow Row(int row) const;
   QString KeyOf(int row) const { return Cells().Text(row, varcol::OrderKey); }

@@ -1,5 +1,7 @@
 #include "RowMoves.h"
 
+#include "History.h"
+
 namespace zelkor {
 
 namespace {
@@ -12,10 +14,13 @@ int MoveTarget(const RowList& list, Direction direction) {
   return list.IsRow(selected) && list.IsRow(target) ? target : 0;
 }
 
-}  // namespace
+QString MoveLabel(int row, const char16_t* list, Direction direction) {
+  return QStringLiteral("mover a linha %1 de %2 para %3")
+      .arg(row)
+      .arg(QString::fromUtf16(list), direction == Direction::Up ? QStringLiteral("cima") : QStringLiteral("baixo"));
+}
 
-void MoveAlarm(EditorState& s, Direction direction) {
-  if (s.readingPlc) return;
+void MoveAlarmRow(EditorState& s, Direction direction) {
   AlarmList& list = s.alarms;
   const int target = MoveTarget(list, direction);
   if (target == 0) return;
@@ -26,8 +31,7 @@ void MoveAlarm(EditorState& s, Direction direction) {
   FollowMovedRow(s, AlarmListEditor(s), target, direction);
 }
 
-void MoveVariable(EditorState& s, Direction direction) {
-  if (s.readingPlc) return;
+void MoveVariableRow(EditorState& s, Direction direction) {
   VariableList& list = s.variables;
   Grid& grid = list.Cells();
   const int target = MoveTarget(list, direction);
@@ -45,6 +49,22 @@ void MoveVariable(EditorState& s, Direction direction) {
   list.Replace(target, moving);
   list.Replace(selected, held);
   FollowMovedRow(s, VariableListEditor(s), target, direction);
+}
+
+}  // namespace
+
+// One step of the history a click.
+void MoveAlarm(EditorState& s, Direction direction) {
+  if (s.readingPlc) return;
+  const int row = s.alarms.SelectedRow();
+  RecordStep(s, [&] { MoveAlarmRow(s, direction); }, [row, direction] { return MoveLabel(row, u"Alarmes", direction); });
+}
+
+void MoveVariable(EditorState& s, Direction direction) {
+  if (s.readingPlc) return;
+  const int row = s.variables.SelectedRow();
+  RecordStep(
+      s, [&] { MoveVariableRow(s, direction); }, [row, direction] { return MoveLabel(row, u"Variáveis", direction); });
 }
 
 }  // namespace zelkor

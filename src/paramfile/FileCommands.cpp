@@ -3,6 +3,7 @@
 #include "Csv.h"
 #include "ParameterFile.h"
 #include "core/EditorLifecycle.h"
+#include "editing/History.h"
 #include "editing/ListEditing.h"
 #include "variables/VariableEditor.h"
 
@@ -30,6 +31,16 @@ bool ReadyToSave(EditorState& s) {
 
 bool HasSpreadsheetName(const QString& path) { return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive); }
 
+constexpr qsizetype kRecentFiles = 5;
+
+// Newest first, each once; where the next file dialog starts.
+void Remember(EditorState& s, const QString& path) {
+  s.recentFiles.removeAll(path);
+  s.recentFiles.prepend(path);
+  while (s.recentFiles.size() > kRecentFiles) s.recentFiles.removeLast();
+  s.lastFolder = QFileInfo(path).absolutePath();
+}
+
 void AdoptFile(EditorState& s, const ChosenFile& file) {
   s.currentPath = file.path;
   s.title = kWindowTitle + QStringLiteral(" - ") + file.name;
@@ -42,8 +53,12 @@ ChosenFile FileAt(const QString& path) {
 }
 
 void WriteCurrentFile(EditorState& s) {
-  if (const auto error = WriteParameterFile(s.currentPath, s.variables, s.alarms))
+  if (const auto error = WriteParameterFile(s.currentPath, s.variables, s.alarms)) {
     ReportUnexpectedError(s.messages, *error);
+    return;
+  }
+  s.history.MarkSaved();  // undoing back to here leaves nothing to ask about on closing
+  Remember(s, s.currentPath);
 }
 
 // An export is a copy, not a save: the current file, the title and the
@@ -53,7 +68,9 @@ void ExportSpreadsheet(EditorState& s, const QString& path) {
   if (const auto error = WriteAtomically(file, FormatCsv(s.variables, s.alarms))) {
     ReportUnexpectedError(s.messages,
                           QStringLiteral("Não foi possível gravar a planilha \"%1\":\r\n%2").arg(path, *error));
+    return;
   }
+  Remember(s, path);
 }
 
 void SaveChosenFile(EditorState& s, const ChosenFile& file) {
@@ -82,9 +99,15 @@ void ImportSpreadsheet(EditorState& s, FileDialogService& dialogs, const ChosenF
     return;
   }
   if (!OfferToSaveLists(s, dialogs, kBeforeOpening)) return;
-  ReplaceLists(s, import.variables, import.alarms);
-  UpdateReservedMemory(s);
-  AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - ") + chosen.name + QStringLiteral(" (importada)"));
+  RecordStep(
+      s,
+      [&] {
+        ReplaceLists(s, import.variables, import.alarms);
+        UpdateReservedMemory(s);
+        AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - ") + chosen.name + QStringLiteral(" (importada)"));
+      },
+      [&] { return QStringLiteral("importar a planilha %1").arg(chosen.name); });
+  Remember(s, chosen.path);
 }
 
 // The question comes once the file is known (for a sheet, once it has been
@@ -108,6 +131,8 @@ void OpenChosenFile(EditorState& s, FileDialogService& dialogs, const ChosenFile
   UpdateReservedMemory(s);
   s.lastOpenedPath = s.currentPath;
   s.files.save.enabled = true;
+  s.history.Reset();  // the file is the new starting point
+  Remember(s, chosen.path);
 }
 
 }  // namespace
@@ -139,10 +164,21 @@ void OpenFileAt(EditorState& s, FileDialogService& dialogs, const QString& path)
   if (!s.readingPlc) OpenChosenFile(s, dialogs, FileAt(path));
 }
 
+void OpenRecentFile(EditorState& s, FileDialogService& dialogs, const QString& path) {
+  if (s.readingPlc) return;
+  if (!QFileInfo::exists(path)) {
+    s.recentFiles.removeAll(path);
+    s.messages.Show({QStringLiteral("O arquivo \"%1\" não existe mais e foi retirado da lista de arquivos recentes.").arg(path),
+                     QStringLiteral("Arquivo não encontrado!"), MessageButtons::Ok, MessageIcon::Exclamation});
+    return;
+  }
+  OpenChosenFile(s, dialogs, FileAt(path));
+}
+
 void OpenFile(EditorState& s, FileDialogService& dialogs) {
   if (s.readingPlc) return;
   const std::optional<ChosenFile> chosen =
-      ChooseFile(s, dialogs, {false, kOpenTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter});
+      ChooseFile(s, dialogs, {false, kOpenTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter, s.lastFolder});
   if (chosen) OpenChosenFile(s, dialogs, *chosen);
 }
 
@@ -154,7 +190,7 @@ void SaveFile(EditorState& s, FileDialogService& dialogs) {
   }
   s.dialogFileName = kDefaultFileName;
   const std::optional<ChosenFile> chosen =
-      ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, {}});
+      ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, {}, s.lastFolder});
   if (chosen) SaveChosenFile(s, *chosen);
 }
 
@@ -162,7 +198,7 @@ void SaveFileAs(EditorState& s, FileDialogService& dialogs) {
   if (!ReadyToSave(s)) return;
   if (s.lastOpenedPath.isEmpty()) s.dialogFileName = kDefaultFileName;
   const std::optional<ChosenFile> chosen =
-      ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter});
+      ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter, s.lastFolder});
   if (!chosen) return;
   SaveChosenFile(s, *chosen);
   if (chosen->kind == FileKind::Parameters) s.files.save.enabled = true;

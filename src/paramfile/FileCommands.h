@@ -38,6 +38,9 @@ void OpenFile(EditorState& state, FileDialogService& dialogs);
 // What "Abrir arquivo" does once its dialog has returned `path`: for a file
 // named on the command line or dropped on the window.
 void OpenFileAt(EditorState& state, FileDialogService& dialogs, const QString& path);
+// One of the files opened or saved last: opened as "Abrir arquivo" would, or,
+// when it no longer exists, said so and taken off the list.
+void OpenRecentFile(EditorState& state, FileDialogService& dialogs, const QString& path);
 // "Salvar arquivo": over the current file, asking for a name only when there is none.
 void SaveFile(EditorState& state, FileDialogService& dialogs);
 // "Salvar como": a parameter file under a chosen name, or a spreadsheet copy.

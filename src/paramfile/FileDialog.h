@@ -11,6 +11,7 @@ struct FileDialogRequest {
   QString presetName;  // the name the dialog offers
   bool overwritePrompt = true;
   QString secondFilter;  // also offered when not empty: "Planilha (*.csv) | *.csv"
+  QString folder;        // where the dialog starts when the preset name has none
 };
 
 struct FileDialogResult {

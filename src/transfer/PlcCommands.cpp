@@ -1,6 +1,7 @@
 #include "PlcCommands.h"
 
 #include "PlcRead.h"
+#include "editing/History.h"
 
 #include "alarms/AlarmEditor.h"
 #include "core/Cp1252.h"
@@ -148,7 +149,7 @@ void ReadFromPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
   // As before opening a file, and before anything is sent.
   if (!OfferToSaveLists(s, dialogs, QStringLiteral("ler o CLP"))) return;
   StartListRead(s, link, true, [&s, &link](const ReadBack& read) {
-    AdoptPlcLists(s, link, read);
+    RecordStep(s, [&] { AdoptPlcLists(s, link, read); }, [] { return QStringLiteral("ler o CLP"); });
     s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
                      MessageIcon::Information});
   });
@@ -193,12 +194,9 @@ void ShowPortDevices(EditorState& s, const PlcLink& link) {
 }
 
 void SaveMonitorLines(EditorState& s, const LinkMonitor& monitor, FileDialogService& dialogs) {
-  const FileDialogResult chosen = dialogs.Show({true,
-                                                QStringLiteral("Salvar o monitor da comunicação"),
-                                                QStringLiteral("Texto (*.txt) | *.txt"),
-                                                QStringLiteral("monitor.txt"),
-                                                true,
-                                                {}});
+  const FileDialogResult chosen = dialogs.Show({true, QStringLiteral("Salvar o monitor da comunicação"),
+                                                QStringLiteral("Texto (*.txt) | *.txt"), QStringLiteral("monitor.txt"),
+                                                true, {}, s.lastFolder});
   if (chosen.cancelled) return;
   QString text;
   for (const QString& line : monitor.Lines()) text += line + u'\n';

@@ -3,6 +3,7 @@
 #include "PlcCommands.h"
 #include "PlcRead.h"
 #include "alarms/AlarmEditor.h"
+#include "editing/History.h"
 #include "core/Cp1252.h"
 #include "core/Ports.h"
 #include "paramfile/FileCommands.h"
@@ -130,7 +131,7 @@ void CompareWithPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs, C
     if (!view.Show(title, comparison)) return;
     // "Usar o CLP": what "Lê CLP" would have done, its question first.
     if (!OfferToSaveLists(s, dialogs, QStringLiteral("ler o CLP"))) return;
-    AdoptPlcLists(s, link, read);
+    RecordStep(s, [&] { AdoptPlcLists(s, link, read); }, [] { return QStringLiteral("usar as listas do CLP"); });
   });
 }
 

@@ -9,6 +9,7 @@
 #include "alarms/AlarmEditor.h"
 #include "core/EditorLifecycle.h"
 #include "core/Version.h"
+#include "editing/History.h"
 #include "editing/RowMoves.h"
 #include "paramfile/FileCommands.h"
 #include "plclink/LinkMonitor.h"
@@ -17,11 +18,19 @@
 #include "transfer/PlcCompare.h"
 #include "variables/VariableEditor.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -35,6 +44,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 
 namespace zelkor {
 
@@ -50,6 +60,9 @@ constexpr int kAlarmsTab = 1;
 constexpr int kMonitorTab = 3;
 const QString kWaitForRead = QStringLiteral("Aguarde o fim da leitura do CLP");
 const QString kVerifySetting = QStringLiteral("link/verifyWrites");
+const QString kRecentSetting = QStringLiteral("files/recent");
+const QString kFolderSetting = QStringLiteral("files/folder");
+const QString kPositionSetting = QStringLiteral("window/position");
 
 struct Origin {
   int x = 0;
@@ -188,6 +201,7 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
     tabs_->addTab(pages_[i], QString::fromUtf16(pages[i].first));
     pendingPages_[i] = [this, build = pages[i].second](QWidget& page) { (this->*build)(page); };
   }
+  setAcceptDrops(true);
   areas_ = {pages_[kVariablesTab], pages_[kAlarmsTab]};
   BuildPage(kVariablesTab);
   // What the first view does not show is made when it is first shown.
@@ -202,11 +216,18 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
   // The port entries learn their devices when the list first opens: scanning
   // the device folders here would only slow the start.
   Run([this] { StartUp(state_); });
-  // Remembered between runs; off on a first start, when a write sends exactly what it always sent.
-  state_.link.verifyWrites = QSettings().value(kVerifySetting, false).toBool();
+  // Remembered between runs. Verification is off on a first start, when a
+  // write sends exactly what it always sent.
+  const QSettings settings;
+  state_.link.verifyWrites = settings.value(kVerifySetting, false).toBool();
+  state_.recentFiles = settings.value(kRecentSetting).toStringList();
+  state_.lastFolder = settings.value(kFolderSetting).toString();
   connect(verify_, &QCheckBox::toggled, this, [](bool on) { QSettings().setValue(kVerifySetting, on); });
+  connect(recentMenu_, &QMenu::aboutToShow, this, &FormPrincipal::ShowRecentFiles);
+  const QPoint where = settings.value(kPositionSetting).toPoint();
+  if (settings.contains(kPositionSetting) && QGuiApplication::screenAt(where + QPoint(40, 20))) move(where);
   Sync();
-  move(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop));
+  if (!QSettings().contains(kPositionSetting)) move(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop));
 }
 
 // The grids' views must go before the state that holds the grids they show.
@@ -243,7 +264,52 @@ QPushButton* FormPrincipal::Bind(QPushButton* button, const ButtonState& state, 
 
 QLineEdit* FormPrincipal::Bind(QLineEdit* field, FieldState& state) {
   fields_.push_back({field, &state});
+  // An entry field takes the undo keys for its own typing only while it has some to undo or redo.
+  if (!field->isReadOnly()) field->installEventFilter(this);
   return field;
+}
+
+bool FormPrincipal::eventFilter(QObject* watched, QEvent* event) {
+  auto* field = qobject_cast<QLineEdit*>(watched);
+  if (!field || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  const bool ctrlY = key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_Y);
+  const bool undo = key->matches(QKeySequence::Undo);
+  const bool redo = key->matches(QKeySequence::Redo) || ctrlY;
+  if (!undo && !redo) return false;
+  const bool own = undo ? field->isUndoAvailable() : field->isRedoAvailable();
+  if (event->type() == QEvent::ShortcutOverride) {
+    if (own) event->accept();
+    return !own;  // not the field's: the window's history takes the key
+  }
+  if (ctrlY && own) {  // the field's redo under the other common key
+    field->redo();
+    return true;
+  }
+  return false;
+}
+
+void FormPrincipal::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->urls().size() == 1 && event->mimeData()->urls().front().isLocalFile()) {
+    event->acceptProposedAction();
+  }
+}
+
+void FormPrincipal::dropEvent(QDropEvent* event) {
+  const QString path = event->mimeData()->urls().front().toLocalFile();
+  event->acceptProposedAction();
+  Run([&] { OpenFileAt(state_, files_, path); });
+}
+
+void FormPrincipal::ShowRecentFiles() {
+  recentMenu_->clear();
+  recentMenu_->setToolTipsVisible(true);
+  for (const QString& path : state_.recentFiles) {
+    QAction* action = recentMenu_->addAction(QFileInfo(path).fileName());
+    action->setToolTip(path);
+    connect(action, &QAction::triggered, this, [this, path] { Run([&] { OpenRecentFile(state_, files_, path); }); });
+  }
+  if (state_.recentFiles.isEmpty()) recentMenu_->addAction(QStringLiteral("Nenhum arquivo recente"))->setEnabled(false);
 }
 
 void FormPrincipal::SetTabOrder(std::initializer_list<QWidget*> widgets) {
@@ -448,18 +514,34 @@ void FormPrincipal::BuildFilesFrame() {
   auto* frame = Place(new QGroupBox(QStringLiteral("  Lista de Variáveis e Alarmes"), this), {}, o.x, o.y, 3120, 2910);
   frame->setObjectName(QStringLiteral("FrameArquivos"));
   FilesFrame& s = state_.files;
+  // Five buttons share the row the three file buttons had: Abrir (with its
+  // list of recent files), Salvar, Salvar como, Desfazer and Refazer.
   open_ = Bind(Place(IconButton(frame, name::BotaoAbrirArquivo, QStringLiteral("open-file"),
                                 QStringLiteral("Abrir arquivo"), QStringLiteral("Abrir arquivo")),
-                     o, 7515, 765, 870, 600),
+                     o, 7515, 765, 510, 600),
                s.open, true);
+  recent_ = Named(Place(new QToolButton(frame), o, 8025, 765, 195, 600), name::BotaoArquivosRecentes,
+                  QStringLiteral("Arquivos recentes"));
+  recent_->setArrowType(Qt::DownArrow);
+  recent_->setToolTip(QStringLiteral("Arquivos abertos ou salvos por último"));
+  recentMenu_ = new QMenu(recent_);
+  recent_->setMenu(recentMenu_);
+  recent_->setPopupMode(QToolButton::InstantPopup);
+  open_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(open_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { recentMenu_->exec(open_->mapToGlobal(at)); });
   save_ = Bind(Place(IconButton(frame, name::BotaoSalvarArquivo, QStringLiteral("save-file"),
                                 QStringLiteral("Salvar arquivo sobre o último lido"), QStringLiteral("Salvar arquivo")),
-                     o, 8505, 765, 870, 600),
+                     o, 8280, 765, 510, 600),
                s.save);
   saveAs_ = Bind(Place(IconButton(frame, name::BotaoSalvarComo, QStringLiteral("save-as"),
                                   QStringLiteral("Salvar como...escolhendo diretório"), QStringLiteral("Salvar como")),
-                       o, 9495, 765, 870, 600),
+                       o, 8850, 765, 510, 600),
                  s.saveAs);
+  undo_ = Place(IconButton(frame, name::BotaoDesfazer, QStringLiteral("undo"), {}, QStringLiteral("Desfazer")), o,
+                9420, 765, 480, 600);
+  redo_ = Place(IconButton(frame, name::BotaoRefazer, QStringLiteral("redo"), {}, QStringLiteral("Refazer")), o,
+                9930, 765, 480, 600);
   Place(Label(frame, QStringLiteral("Memória reservada")), o, 7515, 1500, 2850, 240);
   const struct {
     const QString& objectName;
@@ -525,7 +607,8 @@ void FormPrincipal::BuildLinkFrame() {
   verify_ = Named(Place(new QCheckBox(QStringLiteral("Verificar após gravar"), frame), o, 7515, 6585, 2850, 255),
                   name::CheckVerificar, QStringLiteral("Verificar após gravar"));
   verify_->setToolTip(QStringLiteral("Depois de gravar, lê de volta cada palavra gravada e a compara"));
-  SetTabOrder({variables_.clearFields, open_, save_, saveAs_, compare_, read_, ports_, write_, verify_});
+  SetTabOrder({variables_.clearFields, open_, recent_, save_, saveAs_, undo_, redo_, compare_, read_, ports_, write_,
+               verify_});
   areas_.push_back(frame);
 }
 
@@ -558,6 +641,8 @@ void FormPrincipal::BindCommands() {
       {write_, [this] { WriteToPlc(state_, *link_); }},
       {read_, [this] { ReadFromPlc(state_, *link_, files_); }},
       {compare_, [this] { CompareWithPlc(state_, *link_, files_, *shownFirst_); }},
+      {undo_, [this] { UndoStep(state_); }},
+      {redo_, [this] { RedoStep(state_); }},
   };
   for (const auto& [button, command] : buttons) {
     connect(button, &QPushButton::clicked, this, [this, command = command] { Run(command); });
@@ -587,13 +672,15 @@ void FormPrincipal::BindCommands() {
 }
 
 void FormPrincipal::BindShortcuts() {
-  const std::pair<QKeySequence, QPushButton*> shortcuts[] = {{QKeySequence(Qt::CTRL | Qt::Key_O), open_},
-                                                             {QKeySequence(Qt::CTRL | Qt::Key_S), save_},
-                                                             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), saveAs_}};
+  const std::pair<QKeySequence, QPushButton*> shortcuts[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_O), open_},           {QKeySequence(Qt::CTRL | Qt::Key_S), save_},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), saveAs_}, {QKeySequence(Qt::CTRL | Qt::Key_Z), undo_},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), redo_}, {QKeySequence(Qt::CTRL | Qt::Key_Y), redo_}};
   for (const auto& [keys, button] : shortcuts) {
     // A click on a disabled button does nothing: the shortcut works only while the button does.
     connect(new QShortcut(keys, this), &QShortcut::activated, button, &QPushButton::click);
   }
+
 }
 
 void FormPrincipal::Gather() {
@@ -646,6 +733,21 @@ void FormPrincipal::Sync() {
   }
   ports_->setCurrentIndex(link.portIndex);
   ports_->setToolTip(ports_->currentData(Qt::ToolTipRole).toString());
+  const EditHistory& history = state_.history;
+  const bool idle = !state_.readingPlc;
+  for (const auto& [button, can, verb, step] :
+       {std::tuple{undo_, history.CanUndo(), QStringLiteral("Desfazer"), history.UndoLabel()},
+        {redo_, history.CanRedo(), QStringLiteral("Refazer"), history.RedoLabel()}}) {
+    button->setEnabled(can && idle);
+    button->setToolTip(!idle ? kWaitForRead : can ? verb + QStringLiteral(": ") + step : verb);
+  }
+  recent_->setEnabled(idle);
+  if (state_.recentFiles != remembered_.first || state_.lastFolder != remembered_.second) {
+    remembered_ = {state_.recentFiles, state_.lastFolder};
+    QSettings settings;
+    settings.setValue(kRecentSetting, state_.recentFiles);
+    settings.setValue(kFolderSetting, state_.lastFolder);
+  }
   // A page not made yet cannot take the focus; it is not showing either.
   if (QWidget* target = focusTargets_[static_cast<size_t>(state_.focus)]) target->setFocus();
   state_.focus = Focus::None;
@@ -657,6 +759,7 @@ void FormPrincipal::closeEvent(QCloseEvent* event) {
       event->ignore();
     } else {
       event->accept();
+      QSettings().setValue(kPositionSetting, pos());
     }
   });
 }

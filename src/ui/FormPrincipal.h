@@ -15,6 +15,8 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QToolButton;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -89,6 +91,9 @@ class FormPrincipal : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The widgets both list pages have.
@@ -134,6 +139,7 @@ class FormPrincipal : public QWidget {
   void SetTabOrder(std::initializer_list<QWidget*> widgets);
   void ShowProgress();
   void ShowNewMonitorLines();
+  void ShowRecentFiles();
 
   class ShownFirst;  // shows the state before each message box or dialog
   std::unique_ptr<ComparisonView> ownComparisons_;
@@ -153,6 +159,11 @@ class FormPrincipal : public QWidget {
   QPushButton* open_ = nullptr;
   QPushButton* save_ = nullptr;
   QPushButton* saveAs_ = nullptr;
+  QToolButton* recent_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QPushButton* undo_ = nullptr;
+  QPushButton* redo_ = nullptr;
+  std::pair<QStringList, QString> remembered_;  // the recent files and the folder as last written to the settings
   QPushButton* read_ = nullptr;
   QPushButton* write_ = nullptr;
   QPushButton* clearMonitor_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "VariableValidation.h"
 #include "core/Numbers.h"
+#include "editing/History.h"
 #include "editing/ListEditing.h"
 
 #include <array>
@@ -75,13 +76,22 @@ bool CheckGroupSequence(EditorState& s) {
 void IncludeVariableLine(EditorState& s) {
   if (s.readingPlc) return;
   const ListEditor editor = VariableListEditor(s);
-  // Also takes away a red mark of the group check when the line then fails.
-  if (s.variables.Count() > 0) PaintGrupoColumn(s, colours::Grey);
-  if (!ValidateVariableEntry(s)) return;
-  s.listsChanged = true;  // also when the row limit then refuses the row
-  StoreVariableRow(s);
-  SortVariableList(s.variables);
-  FinishSave(s, editor);
+  const int edited = s.variablePage.editing ? s.variables.SelectedRow() : 0;
+  RecordStep(
+      s,
+      [&] {
+        // Also takes away a red mark of the group check when the line then fails.
+        if (s.variables.Count() > 0) PaintGrupoColumn(s, colours::Grey);
+        if (!ValidateVariableEntry(s)) return;
+        s.listsChanged = true;  // also when the row limit then refuses the row
+        StoreVariableRow(s);
+        SortVariableList(s.variables);
+        FinishSave(s, editor);
+      },
+      [&] {
+        return edited > 0 ? QStringLiteral("alterar a linha %1 de Variáveis").arg(edited)
+                          : QStringLiteral("incluir uma linha em Variáveis");
+      });
 }
 
 void EditSelectedVariable(EditorState& s) {
@@ -103,11 +113,18 @@ void ClearVariableFields(EditorState& s) {
 }
 
 void RemoveSelectedVariable(EditorState& s) {
-  if (!s.readingPlc) RemoveSelectedRow(s, VariableListEditor(s), ClearVariableFields);
+  if (s.readingPlc) return;
+  const int row = s.variables.SelectedRow();
+  RecordStep(
+      s, [&] { RemoveSelectedRow(s, VariableListEditor(s), ClearVariableFields); },
+      [row] { return QStringLiteral("remover a linha %1 de Variáveis").arg(row); });
 }
 
 void ClearVariableList(EditorState& s) {
-  if (!s.readingPlc) ClearWholeList(s, VariableListEditor(s), ClearVariableFields);
+  if (s.readingPlc) return;
+  RecordStep(
+      s, [&] { ClearWholeList(s, VariableListEditor(s), ClearVariableFields); },
+      [] { return QStringLiteral("apagar a lista de Variáveis"); });
 }
 
 void SelectVariableLine(EditorState& s, int line) { SelectRow(VariableListEditor(s), line); }

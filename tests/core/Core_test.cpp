@@ -1,6 +1,7 @@
 #include "core/Cp1252.h"
 #include "core/EditorLifecycle.h"
 #include "core/Numbers.h"
+#include "editing/History.h"
 #include "support/Editor.h"
 #include "support/Printers.h"
 
@@ -98,6 +99,37 @@ TEST_F(LifecycleTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesI
   state.hooks.writingPlc = [] { return true; };
   EXPECT_EQ(CloseRequest(state), CloseAnswer::Stay);
   EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|Transmissão em andamento!"));
+}
+
+using HistoryTest = testing::EditorTest;
+
+TEST_F(HistoryTest, EachStepUndoesToWhatWasShownBeforeItAndRedoesToWhatWasShownAfter) {
+  const unsigned shown = testing::kLists | testing::kSelection | testing::kFile;
+  const std::pair<const char*, const char*> steps[] = {{"", "V 0|A|u|D1"}, {"", "V 0|B|u|D2"},   {"", "V 1|C|u|D3"},
+                                                       {"", "A FALHA"},    {"click V2", "remover V"}, {"click V2", "up V"},
+                                                       {"", "apagar A"}};
+  QStringList before, after;  // what was shown before and after each step
+  for (const auto& [selection, step] : steps) {
+    before << (Do(QString::fromUtf8(selection)), Shown(shown));
+    after << (Do(QString::fromUtf8(step)), Shown(shown));
+  }
+  EXPECT_EQ(state.history.UndoLabel(), QStringLiteral("apagar a lista de Alarmes"));
+  for (qsizetype i = before.size() - 1; i >= 1; --i) EXPECT_EQ((Do(QStringLiteral("undo")), Shown(shown)), before[i]);
+  EXPECT_EQ(state.history.RedoLabel(), QStringLiteral("incluir uma linha em Variáveis"));
+  for (qsizetype i = 1; i < after.size(); ++i) EXPECT_EQ((Do(QStringLiteral("redo")), Shown(shown)), after[i]);
+  // An import and a read are steps too, and what they named goes back with them; a file opened starts afresh.
+  WriteFile(QStringLiteral("a.csv"), "Tipo;Texto 1\r\nA;CSV\r\n");
+  Do(QStringLiteral("saveas b.zlk; no; open a.csv; port 1; grava; no; le"));
+  EXPECT_EQ((Do(QStringLiteral("undo")), Shown(testing::kFile)), QStringLiteral("title=a.csv (importada)"));
+  EXPECT_EQ((Do(QStringLiteral("undo")), Shown(testing::kLists | testing::kFile | testing::kMessages)),
+            QStringLiteral("V[0/A/000001 0/C/100003*] A[] n=2/0 mem=D4482 msg=Salvar dados atuais?|Transmissão Ok!|Salvar "
+                           "dados atuais?|Leitura Ok! title=b.zlk file=b.zlk salvarOn"));
+  EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);  // back where it was saved: nothing to ask
+  Do(QStringLiteral("open b.zlk"));
+  EXPECT_FALSE(state.history.CanUndo() || state.history.CanRedo());
+  for (int i = 0; i < 150; ++i) Do(QStringLiteral("A X"));  // at least 100 steps are kept
+  for (int i = 0; i < 150; ++i) Do(QStringLiteral("undo"));
+  EXPECT_EQ(state.alarms.Count(), 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "alarms/AlarmEditor.h"
 #include "core/EditorLifecycle.h"
+#include "editing/History.h"
 #include "editing/RowMoves.h"
 #include "paramfile/FileCommands.h"
 #include "transfer/PlcCommands.h"
@@ -29,7 +30,8 @@ const std::map<QString, Command> kCommands = {
     {QStringLiteral("apagar V"), ClearVariableList},       {QStringLiteral("apagar A"), ClearAlarmList},
     {QStringLiteral("up V"), Move(MoveVariable, Direction::Up)},     {QStringLiteral("up A"), Move(MoveAlarm, Direction::Up)},
     {QStringLiteral("down V"), Move(MoveVariable, Direction::Down)}, {QStringLiteral("down A"), Move(MoveAlarm, Direction::Down)},
-    {QStringLiteral("check"), [](EditorState& s) { static_cast<void>(CheckGroupSequence(s)); }}};
+    {QStringLiteral("check"), [](EditorState& s) { static_cast<void>(CheckGroupSequence(s)); }},
+    {QStringLiteral("undo"), UndoStep}, {QStringLiteral("redo"), RedoStep}};
 using LineCommand = void (*)(EditorState&, int);
 const std::map<QString, LineCommand> kLineCommands = {
     {QStringLiteral("click V"), SelectVariableLine}, {QStringLiteral("dbl V"), EditVariableLine},

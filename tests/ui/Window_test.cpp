@@ -18,7 +18,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -27,6 +29,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 namespace zelkor {
 namespace {
@@ -95,7 +98,7 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
   EXPECT_EQ(window->objectName() + window->windowTitle(), QStringLiteral("FormPrincipalZelkor Editor"));
   EXPECT_EQ(window->size(), QSize(707, 463));  // 10605 x 6945 twips
   for (const auto& [n, rect] :
-       {std::pair{name::BotaoLeCLP, QRect(624, 228, 70, 40)}, {name::BotaoAbrirArquivo, QRect(501, 51, 58, 40)}}) {
+       {std::pair{name::BotaoLeCLP, QRect(624, 228, 70, 40)}, {name::BotaoAbrirArquivo, QRect(501, 51, 34, 40)}}) {
     EXPECT_EQ(QRect(Find(n)->mapTo(window.get(), QPoint()), Find(n)->size()), rect) << n.toStdString();
   }
   auto* tabs = Find<QTabWidget>(name::SSTab1);
@@ -249,7 +252,7 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
                   QStringLiteral("Linha 1"));
       }
     }
-    EXPECT_EQ(names.size(), 27 - 3 * page);
+    EXPECT_EQ(names.size(), 30 - 3 * page);
   }
   ASSERT_TRUE(InstallPortugueseTranslation(*QCoreApplication::instance()));
   QStringList buttons;
@@ -274,6 +277,44 @@ TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEs
   dialog->show();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
+TEST_F(WindowTest, UndoKeysActOnAFieldsOwnTypingFirstAndRecentFilesAndDropsOpenAsAbrirArquivo) {
+  Type(QStringLiteral("0|A|u|D1"), name::BotaoSalvar);
+  EXPECT_EQ(Find(name::BotaoDesfazer)->toolTip(), QStringLiteral("Desfazer: incluir uma linha em Variáveis"));
+  QLineEdit* texto = Field(name::Campo(1));
+  texto->setFocus();
+  QTest::keyClicks(texto, QStringLiteral("XY"));
+  QTest::keyClick(texto, Qt::Key_Z, Qt::ControlModifier);  // the field's own typing first
+  EXPECT_EQ(texto->text() + QString::number(window->State().variables.Count()), QStringLiteral("A1"));
+  QTest::keyClick(texto, Qt::Key_Z, Qt::ControlModifier);  // then the lists
+  QTest::keyClick(texto, Qt::Key_Y, Qt::ControlModifier);
+  QTest::keyClick(texto, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(window->State().variables.Count(), 1);
+  EXPECT_FALSE(Find(name::BotaoRefazer)->isEnabled());
+  // What was opened comes back as a recent file on the next start; one that is gone is said so and dropped.
+  QTemporaryDir dir;
+  const QString path = dir.path() + QStringLiteral("/a.zlk");
+  QFile(path).open(QIODevice::WriteOnly);
+  messages.answers.push_back(Answer::No);
+  QMimeData dropped;
+  dropped.setUrls({QUrl::fromLocalFile(path)});
+  QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+  QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+  QApplication::sendEvent(window.get(), &enter);
+  QApplication::sendEvent(window.get(), &drop);
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor - a.zlk"));
+  window = std::make_unique<FormPrincipal>(Platform{messages, files, port, deadline});
+  QMenu* recent = Find<QToolButton>(name::BotaoArquivosRecentes)->menu();
+  Q_EMIT recent->aboutToShow();
+  ASSERT_FALSE(recent->actions().isEmpty());  // newest first
+  EXPECT_EQ(recent->actions()[0]->text() + recent->actions()[0]->toolTip(), QStringLiteral("a.zlk") + path);
+  recent->actions()[0]->trigger();
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor - a.zlk"));
+  QFile::remove(path);
+  recent->actions()[0]->trigger();
+  EXPECT_EQ(messages.Titles().section(u'|', -1), QStringLiteral("Arquivo não encontrado!"));
+  EXPECT_FALSE(window->State().recentFiles.contains(path));
 }
 
 TEST_F(WindowTest, EveryCommandRunsFromTheKeyboard) {
