@@ -6,11 +6,13 @@
 namespace zelkor {
 
 struct CommandLine {
-  enum class Action { Run, Print, Refuse };
+  // Sheet: the printed sheet of `file` into `sheet`, without a window.
+  enum class Action { Run, Print, Refuse, Sheet };
   Action action = Action::Run;
   QString file;      // to open at start-up; empty for none
   int exitCode = 0;  // the program's, unless it runs
   QString message;   // Print: for standard output; Refuse: one line for standard error
+  QString sheet;     // Sheet: the PDF to write
 };
 
 // `arguments` starts with the program's name. Decided before the window

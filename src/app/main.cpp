@@ -8,6 +8,7 @@
 #include "ui/Translation.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QStyleFactory>
 
 #include <cstdio>
@@ -16,6 +17,23 @@ int main(int argc, char* argv[]) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   const zelkor::CommandLine command = zelkor::ParseCommandLine(arguments);
+  if (command.action == zelkor::CommandLine::Action::Sheet) {
+    // A batch of machines: no window, so no display needed (Windows always has one).
+#ifndef Q_OS_WIN
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    // Its one line on standard error is what a script reads: Qt's own chatter
+    // (a missing runtime directory, font fallbacks) stays out of it.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+      if (type == QtCriticalMsg || type == QtFatalMsg) std::fputs((text + u'\n').toLocal8Bit().constData(), stderr);
+    });
+    const QGuiApplication app(argc, argv);
+    if (const auto error = zelkor::PrintFileToPdf(command.file, command.sheet)) {
+      std::fputs((QStringLiteral("zelkor-editor: ") + *error + u'\n').toLocal8Bit().constData(), stderr);
+      return 1;
+    }
+    return 0;
+  }
   if (command.action != zelkor::CommandLine::Action::Run) {
     std::fputs(command.message.toLocal8Bit().constData(),
                command.action == zelkor::CommandLine::Action::Print ? stdout : stderr);

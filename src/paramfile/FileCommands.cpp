@@ -5,6 +5,7 @@
 #include "core/EditorLifecycle.h"
 #include "editing/History.h"
 #include "editing/ListEditing.h"
+#include "sheet/Sheet.h"
 #include "variables/VariableEditor.h"
 
 #include <QFile>
@@ -29,8 +30,6 @@ bool ReadyToSave(EditorState& s) {
   return CheckGroupSequence(s);
 }
 
-bool HasSpreadsheetName(const QString& path) { return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive); }
-
 constexpr qsizetype kRecentFiles = 5;
 
 // Newest first, each once; where the next file dialog starts.
@@ -48,8 +47,8 @@ void AdoptFile(EditorState& s, const ChosenFile& file) {
 
 ChosenFile FileAt(const QString& path) {
   const QFileInfo info(path);
-  return {info.absoluteFilePath(), info.fileName(),
-          HasSpreadsheetName(path) ? FileKind::Spreadsheet : FileKind::Parameters};
+  const bool sheet = info.suffix().compare(kSpreadsheet.suffix, Qt::CaseInsensitive) == 0;
+  return {info.absoluteFilePath(), info.fileName(), sheet ? FileKind::Spreadsheet : FileKind::Parameters};
 }
 
 void WriteCurrentFile(EditorState& s) {
@@ -73,9 +72,21 @@ void ExportSpreadsheet(EditorState& s, const QString& path) {
   Remember(s, path);
 }
 
+// The printed sheet as a PDF: a copy too.
+void ExportSheet(EditorState& s, const QString& path) {
+  if (const auto error = WriteSheetPdf(path, SheetOf(SheetSource(s), s.variables, s.alarms))) {
+    ReportUnexpectedError(s.messages,
+                          QStringLiteral("Não foi possível gravar o documento \"%1\":\r\n%2").arg(path, *error));
+  }
+}
+
 void SaveChosenFile(EditorState& s, const ChosenFile& file) {
   if (file.kind == FileKind::Spreadsheet) {
     ExportSpreadsheet(s, file.path);
+    return;
+  }
+  if (file.kind == FileKind::Sheet) {
+    ExportSheet(s, file.path);
     return;
   }
   AdoptFile(s, file);
@@ -137,16 +148,31 @@ void OpenChosenFile(EditorState& s, FileDialogService& dialogs, const ChosenFile
 
 }  // namespace
 
-std::optional<ChosenFile> ChooseFile(EditorState& s, FileDialogService& dialogs, const FileDialogRequest& request) {
+QString SheetSource(const EditorState& s) {
+  const QString prefix = kWindowTitle + QStringLiteral(" - ");
+  return s.title.startsWith(prefix) ? s.title.mid(prefix.size()) : QStringLiteral("(listas sem arquivo)");
+}
+
+std::optional<ChosenFile> ChooseFile(EditorState& s, FileDialogService& dialogs, FileDialogRequest request,
+                                     const std::vector<FileType>& types) {
+  for (const FileType& type : types) request.filters << type.filter;
+  request.folder = s.lastFolder;
   const FileDialogResult result = dialogs.Show(request);
   if (result.cancelled || result.fullPath.isEmpty()) return std::nullopt;
-  ChosenFile chosen{result.fullPath, result.name, FileKind::Parameters};
-  const bool spreadsheetType = !request.secondFilter.isEmpty() && result.secondFilterChosen;
-  if (request.save && spreadsheetType && QFileInfo(chosen.name).suffix().isEmpty()) {
-    chosen.path += QStringLiteral(".csv");
-    chosen.name += QStringLiteral(".csv");
+  const FileType& chosenType =
+      types[static_cast<size_t>(std::clamp(result.filter, 0, static_cast<int>(types.size()) - 1))];
+  ChosenFile chosen{result.fullPath, result.name, request.save ? FileKind::Parameters : chosenType.kind};
+  const QString suffix = QFileInfo(chosen.name).suffix();
+  if (request.save && suffix.isEmpty() && chosenType.kind != FileKind::Parameters) {
+    chosen.path += u'.' + chosenType.suffix;
+    chosen.name += u'.' + chosenType.suffix;
+    chosen.kind = chosenType.kind;
   }
-  if (HasSpreadsheetName(chosen.path) || (!request.save && spreadsheetType)) chosen.kind = FileKind::Spreadsheet;
+  // A saved name is known by every extension the editor writes, whatever the dialog offered.
+  const std::vector<FileType> known = request.save ? std::vector<FileType>{kParameters, kSpreadsheet, kSheet} : types;
+  for (const FileType& type : known) {
+    if (suffix.compare(type.suffix, Qt::CaseInsensitive) == 0) chosen.kind = type.kind;
+  }
   s.dialogFileName = chosen.path;  // offered again next time
   return chosen;
 }
@@ -164,12 +190,41 @@ void OpenFileAt(EditorState& s, FileDialogService& dialogs, const QString& path)
   if (!s.readingPlc) OpenChosenFile(s, dialogs, FileAt(path));
 }
 
+std::optional<QString> PrintFileToPdf(const QString& path, const QString& pdf) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) {
+    return QStringLiteral("não foi possível ler \"%1\": %2")
+        .arg(path, file.isOpen()              ? QStringLiteral("arquivo grande demais")
+                   : !QFileInfo::exists(path) ? QStringLiteral("arquivo não encontrado")
+                                              : file.errorString());
+  }
+  const QByteArray bytes = file.readAll();
+  VariableList variables;
+  AlarmList alarms;
+  if (FileAt(path).kind == FileKind::Spreadsheet) {
+    const CsvImport import = ParseCsv(bytes);
+    if (!import.Ok()) {
+      const CsvFailure& first = import.failures.front();
+      return QStringLiteral("planilha \"%1\" não importada: linha %2: %3").arg(path).arg(first.line).arg(first.reason);
+    }
+    for (const VariableRow& row : import.variables) variables.Load(row);
+    for (const QString& text : import.alarms) alarms.Load(text);
+  } else {
+    LoadParameterLines(SplitParameterLines(bytes), variables, alarms);
+  }
+  if (const auto error = WriteSheetPdf(pdf, SheetOf(QFileInfo(path).fileName(), variables, alarms))) {
+    return QStringLiteral("não foi possível gravar \"%1\": %2").arg(pdf, *error);
+  }
+  return std::nullopt;
+}
+
 void OpenRecentFile(EditorState& s, FileDialogService& dialogs, const QString& path) {
   if (s.readingPlc) return;
   if (!QFileInfo::exists(path)) {
     s.recentFiles.removeAll(path);
-    s.messages.Show({QStringLiteral("O arquivo \"%1\" não existe mais e foi retirado da lista de arquivos recentes.").arg(path),
-                     QStringLiteral("Arquivo não encontrado!"), MessageButtons::Ok, MessageIcon::Exclamation});
+    s.messages.Show(
+        {QStringLiteral("O arquivo \"%1\" não existe mais e foi retirado da lista de arquivos recentes.").arg(path),
+         QStringLiteral("Arquivo não encontrado!"), MessageButtons::Ok, MessageIcon::Exclamation});
     return;
   }
   OpenChosenFile(s, dialogs, FileAt(path));
@@ -178,7 +233,7 @@ void OpenRecentFile(EditorState& s, FileDialogService& dialogs, const QString& p
 void OpenFile(EditorState& s, FileDialogService& dialogs) {
   if (s.readingPlc) return;
   const std::optional<ChosenFile> chosen =
-      ChooseFile(s, dialogs, {false, kOpenTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter, s.lastFolder});
+      ChooseFile(s, dialogs, {false, kOpenTitle, {}, s.dialogFileName, true, {}}, {kParameters, kSpreadsheet});
   if (chosen) OpenChosenFile(s, dialogs, *chosen);
 }
 
@@ -190,7 +245,7 @@ void SaveFile(EditorState& s, FileDialogService& dialogs) {
   }
   s.dialogFileName = kDefaultFileName;
   const std::optional<ChosenFile> chosen =
-      ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, {}, s.lastFolder});
+      ChooseFile(s, dialogs, {true, kSaveTitle, {}, s.dialogFileName, true, {}}, {kParameters});
   if (chosen) SaveChosenFile(s, *chosen);
 }
 
@@ -198,7 +253,7 @@ void SaveFileAs(EditorState& s, FileDialogService& dialogs) {
   if (!ReadyToSave(s)) return;
   if (s.lastOpenedPath.isEmpty()) s.dialogFileName = kDefaultFileName;
   const std::optional<ChosenFile> chosen =
-      ChooseFile(s, dialogs, {true, kSaveTitle, kParameterFilter, s.dialogFileName, true, kSpreadsheetFilter, s.lastFolder});
+      ChooseFile(s, dialogs, {true, kSaveTitle, {}, s.dialogFileName, true, {}}, {kParameters, kSpreadsheet, kSheet});
   if (!chosen) return;
   SaveChosenFile(s, *chosen);
   if (chosen->kind == FileKind::Parameters) s.files.save.enabled = true;

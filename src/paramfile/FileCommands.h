@@ -4,14 +4,25 @@
 #include "core/EditorState.h"
 
 #include <optional>
+#include <vector>
 
 namespace zelkor {
 
-inline const QString kParameterFilter = QStringLiteral("Arquivos (*.zlk) | *.zlk");
 inline const QString kDefaultFileName = QStringLiteral("Parâmetros.zlk");
-inline const QString kSpreadsheetFilter = QStringLiteral("Planilha (*.csv) | *.csv");
 
-enum class FileKind { Parameters, Spreadsheet };
+enum class FileKind { Parameters, Spreadsheet, Sheet };
+
+// A type of file the dialogs offer: "Planilha (*.csv) | *.csv", csv.
+struct FileType {
+  QString filter;
+  QString suffix;
+  FileKind kind;
+};
+inline const FileType kParameters{QStringLiteral("Arquivos (*.zlk) | *.zlk"), QStringLiteral("zlk"),
+                                  FileKind::Parameters};
+inline const FileType kSpreadsheet{QStringLiteral("Planilha (*.csv) | *.csv"), QStringLiteral("csv"),
+                                   FileKind::Spreadsheet};
+inline const FileType kSheet{QStringLiteral("Documento PDF (*.pdf) | *.pdf"), QStringLiteral("pdf"), FileKind::Sheet};
 
 // What a file dialog returned.
 struct ChosenFile {
@@ -20,13 +31,17 @@ struct ChosenFile {
   FileKind kind = FileKind::Parameters;
 };
 
-// Shows a file dialog; nothing when cancelled. The dialog offers the name it
-// returned last next time. An opened file is a spreadsheet when the dialog's
-// spreadsheet type was chosen or its name ends in ".csv"; a saved one only by
-// its name's extension (a name without one, typed under the spreadsheet type,
-// gets ".csv").
+// Shows a file dialog offering `types`; nothing when cancelled. The dialog
+// offers the name it returned last next time. A name's extension decides its
+// kind; an opened file without a known one is of the type chosen in the
+// dialog, a saved one is a parameter file unless a name without extension was
+// typed under another type, which then gets that type's extension.
 [[nodiscard]] std::optional<ChosenFile> ChooseFile(EditorState& state, FileDialogService& dialogs,
-                                                   const FileDialogRequest& request);
+                                                   FileDialogRequest request, const std::vector<FileType>& types);
+
+// What a printed sheet names as its source: the file, "CLP (Porta # 01)",
+// "lista.csv (importada)", as the window's title says.
+QString SheetSource(const EditorState& state);
 
 // Before the lists are replaced: when they have changed and are not empty,
 // asks whether to save them first ("... antes de " + `before` + "?"); Yes runs
@@ -41,6 +56,9 @@ void OpenFileAt(EditorState& state, FileDialogService& dialogs, const QString& p
 // One of the files opened or saved last: opened as "Abrir arquivo" would, or,
 // when it no longer exists, said so and taken off the list.
 void OpenRecentFile(EditorState& state, FileDialogService& dialogs, const QString& path);
+// The printed sheet of the lists in a parameter file (or a spreadsheet) as a
+// PDF, with no window: nothing, or one line saying what went wrong.
+[[nodiscard]] std::optional<QString> PrintFileToPdf(const QString& file, const QString& pdf);
 // "Salvar arquivo": over the current file, asking for a name only when there is none.
 void SaveFile(EditorState& state, FileDialogService& dialogs);
 // "Salvar como": a parameter file under a chosen name, or a spreadsheet copy.

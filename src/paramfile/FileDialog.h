@@ -1,24 +1,26 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace zelkor {
 
 struct FileDialogRequest {
   bool save = false;
   QString title;
-  QString filter;      // "Arquivos (*.zlk) | *.zlk": description, bar, pattern
+  // The file types offered, the first one chosen: "Arquivos (*.zlk) | *.zlk",
+  // each a description, a bar and a pattern.
+  QStringList filters;
   QString presetName;  // the name the dialog offers
   bool overwritePrompt = true;
-  QString secondFilter;  // also offered when not empty: "Planilha (*.csv) | *.csv"
-  QString folder;        // where the dialog starts when the preset name has none
+  QString folder;  // where the dialog starts when the preset name has none
 };
 
 struct FileDialogResult {
   bool cancelled = true;
   QString fullPath;
-  QString name;  // without its folder
-  bool secondFilterChosen = false;
+  QString name;    // without its folder
+  int filter = 0;  // the type chosen, as an index into the request's filters
 };
 
 // The open and save dialogs. A name typed without extension is used as typed;

@@ -73,4 +73,38 @@ std::optional<VariableRow> DecodeVariableRecord(const QByteArray& record) {
 
 QString DecodeAlarmRecord(const QByteArray& record) { return WithoutTrailingBlanks(record.left(16)); }
 
+std::vector<ImageRecord> ImageRecords(const VariableList& variables, const AlarmList& alarms) {
+  const int v = variables.Count();
+  const int a = alarms.Count();
+  const auto header = ImageHeader(v, a);
+  std::vector<ImageRecord> records{{kImageTop, WordBytes({header.begin(), header.end()})}};
+  int address = kImageTop;
+  for (int row = 1; row <= v; ++row) {
+    address -= kVariableWords;
+    try {
+      records.push_back({address, EncodeVariableRow(variables.Row(row))});
+    } catch (const ImageError& e) {
+      throw ImageError(
+          QStringLiteral("Linha %1 da lista de Variáveis: %2").arg(row).arg(QString::fromUtf8(e.what())).toStdString());
+    }
+  }
+  for (int row = 1; row <= a; ++row) {
+    address -= kAlarmWords;
+    records.push_back({address, EncodeAlarmRow(alarms.Text(row))});
+  }
+  return records;
+}
+
+quint16 ImageChecksum(const std::vector<ImageRecord>& records) {
+  // The records, laid out by address from the lowest one up.
+  QByteArray image;
+  for (auto r = records.rbegin(); r != records.rend(); ++r) image += r->bytes;
+  quint16 crc = 0xFFFF;
+  for (const char byte : image) {
+    crc ^= static_cast<quint16>(static_cast<unsigned char>(byte) << 8);
+    for (int bit = 0; bit < 8; ++bit) crc = static_cast<quint16>(crc & 0x8000 ? (crc << 1) ^ 0x1021 : crc << 1);
+  }
+  return crc;
+}
+
 }  // namespace zelkor

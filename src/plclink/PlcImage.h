@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace zelkor {
 
@@ -37,6 +38,22 @@ QByteArray EncodeAlarmRow(const QString& alarmText);
 
 // Three zero words, then the alarm count in the high and the variable count in the low byte.
 std::array<std::uint16_t, 4> ImageHeader(int variables, int alarms);
+
+// One stretch of the image: its first word and its bytes, two a word.
+struct ImageRecord {
+  int address = 0;
+  QByteArray bytes;
+};
+
+// What writing the lists leaves in the PLC: the header at D4496, then one
+// record per Variable row and per Alarm row, in list order, each below the
+// one before. Throws ImageError (naming the row) for a row without a record.
+std::vector<ImageRecord> ImageRecords(const VariableList& variables, const AlarmList& alarms);
+
+// CRC-16/CCITT-FALSE (polynomial 1021h, initial FFFFh, no reflection, no
+// final XOR) over the image's words from its first address up to D4499, each
+// word most significant byte first: the image's fingerprint on a printed sheet.
+quint16 ImageChecksum(const std::vector<ImageRecord>& records);
 
 // Each word's high byte, then its low byte: a record as the PLC holds it.
 QByteArray WordBytes(const QList<quint16>& words);

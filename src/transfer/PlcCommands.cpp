@@ -70,23 +70,9 @@ void VerifyWrites(EditorState& s, PlcLink& link, const std::vector<FrameRequest>
 }  // namespace
 
 std::vector<FrameRequest> ImageWrites(const VariableList& variables, const AlarmList& alarms) {
-  const int v = variables.Count();
-  const int a = alarms.Count();
-  const auto header = ImageHeader(v, a);
-  std::vector<FrameRequest> writes{{FrameCommand::Write, kImageTop, 4, WordBytes({header.begin(), header.end()})}};
-  int address = kImageTop;
-  for (int row = 1; row <= v; ++row) {
-    address -= kVariableWords;
-    try {
-      writes.push_back({FrameCommand::Write, address, kVariableWords, EncodeVariableRow(variables.Row(row))});
-    } catch (const ImageError& e) {
-      throw ImageError(
-          QStringLiteral("Linha %1 da lista de Variáveis: %2").arg(row).arg(QString::fromUtf8(e.what())).toStdString());
-    }
-  }
-  for (int row = 1; row <= a; ++row) {
-    address -= kAlarmWords;
-    writes.push_back({FrameCommand::Write, address, kAlarmWords, EncodeAlarmRow(alarms.Text(row))});
+  std::vector<FrameRequest> writes;
+  for (const ImageRecord& r : ImageRecords(variables, alarms)) {
+    writes.push_back({FrameCommand::Write, r.address, static_cast<int>(r.bytes.size() / 2), r.bytes});
   }
   return writes;
 }
@@ -125,7 +111,8 @@ void WriteToPlc(EditorState& s, PlcLink& link) {
   try {
     writes = ImageWrites(s.variables, s.alarms);
   } catch (const ImageError& e) {
-    s.messages.Show(Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title));
+    s.messages.Show(
+        Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title));
     return;
   }
   QList<LinkRequest> requests;
@@ -149,7 +136,8 @@ void ReadFromPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
   // As before opening a file, and before anything is sent.
   if (!OfferToSaveLists(s, dialogs, QStringLiteral("ler o CLP"))) return;
   StartListRead(s, link, true, [&s, &link](const ReadBack& read) {
-    RecordStep(s, [&] { AdoptPlcLists(s, link, read); }, [] { return QStringLiteral("ler o CLP"); });
+    RecordStep(
+        s, [&] { AdoptPlcLists(s, link, read); }, [] { return QStringLiteral("ler o CLP"); });
     s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
                      MessageIcon::Information});
   });
@@ -194,9 +182,12 @@ void ShowPortDevices(EditorState& s, const PlcLink& link) {
 }
 
 void SaveMonitorLines(EditorState& s, const LinkMonitor& monitor, FileDialogService& dialogs) {
-  const FileDialogResult chosen = dialogs.Show({true, QStringLiteral("Salvar o monitor da comunicação"),
-                                                QStringLiteral("Texto (*.txt) | *.txt"), QStringLiteral("monitor.txt"),
-                                                true, {}, s.lastFolder});
+  const FileDialogResult chosen = dialogs.Show({true,
+                                                QStringLiteral("Salvar o monitor da comunicação"),
+                                                {QStringLiteral("Texto (*.txt) | *.txt")},
+                                                QStringLiteral("monitor.txt"),
+                                                true,
+                                                s.lastFolder});
   if (chosen.cancelled) return;
   QString text;
   for (const QString& line : monitor.Lines()) text += line + u'\n';

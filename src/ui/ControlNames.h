@@ -36,6 +36,7 @@ inline const QString BotaoAbrirArquivo = QStringLiteral("BotãoAbrirArquivo");
 inline const QString BotaoSalvarArquivo = QStringLiteral("BotãoSalvarArquivo");
 inline const QString BotaoSalvarComo = QStringLiteral("BotãoSalvarComo");
 inline const QString BotaoArquivosRecentes = QStringLiteral("BotãoArquivosRecentes");
+inline const QString BotaoImprimir = QStringLiteral("BotãoImprimir");
 inline const QString BotaoDesfazer = QStringLiteral("BotãoDesfazer");
 inline const QString BotaoRefazer = QStringLiteral("BotãoRefazer");
 inline const QString MemoriaInicial = QStringLiteral("MemóriaInicial");

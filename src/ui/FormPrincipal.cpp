@@ -14,6 +14,7 @@
 #include "paramfile/FileCommands.h"
 #include "plclink/LinkMonitor.h"
 #include "plclink/PlcLink.h"
+#include "sheet/Sheet.h"
 #include "transfer/PlcCommands.h"
 #include "transfer/PlcCompare.h"
 #include "variables/VariableEditor.h"
@@ -24,20 +25,22 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QGroupBox>
-#include <QLabel>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QSettings>
 #include <QScrollBar>
+#include <QSettings>
 #include <QShortcut>
 #include <QStyle>
 #include <QTabBar>
@@ -301,6 +304,18 @@ void FormPrincipal::dropEvent(QDropEvent* event) {
   Run([&] { OpenFileAt(state_, files_, path); });
 }
 
+// Qt's print preview of the sheet; the printer's own dialog is one click away there.
+void FormPrincipal::PrintSheet() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(QStringLiteral("Zelkor Editor - ") + SheetSource(state_));
+  QPrintPreviewDialog preview(&printer, this);
+  preview.setWindowTitle(QStringLiteral("Imprimir as listas"));
+  const SheetContent content = SheetOf(SheetSource(state_), state_.variables, state_.alarms);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+          [&content](QPrinter* paper) { PaintSheet(*paper, content); });
+  preview.exec();
+}
+
 void FormPrincipal::ShowRecentFiles() {
   recentMenu_->clear();
   recentMenu_->setToolTipsVisible(true);
@@ -514,13 +529,13 @@ void FormPrincipal::BuildFilesFrame() {
   auto* frame = Place(new QGroupBox(QStringLiteral("  Lista de Variáveis e Alarmes"), this), {}, o.x, o.y, 3120, 2910);
   frame->setObjectName(QStringLiteral("FrameArquivos"));
   FilesFrame& s = state_.files;
-  // Five buttons share the row the three file buttons had: Abrir (with its
-  // list of recent files), Salvar, Salvar como, Desfazer and Refazer.
+  // Six buttons share the row the three file buttons had: Abrir (with its
+  // list of recent files), Salvar, Salvar como, Imprimir, Desfazer and Refazer.
   open_ = Bind(Place(IconButton(frame, name::BotaoAbrirArquivo, QStringLiteral("open-file"),
                                 QStringLiteral("Abrir arquivo"), QStringLiteral("Abrir arquivo")),
-                     o, 7515, 765, 510, 600),
+                     o, 7515, 765, 450, 600),
                s.open, true);
-  recent_ = Named(Place(new QToolButton(frame), o, 8025, 765, 195, 600), name::BotaoArquivosRecentes,
+  recent_ = Named(Place(new QToolButton(frame), o, 7965, 765, 165, 600), name::BotaoArquivosRecentes,
                   QStringLiteral("Arquivos recentes"));
   recent_->setArrowType(Qt::DownArrow);
   recent_->setToolTip(QStringLiteral("Arquivos abertos ou salvos por último"));
@@ -532,16 +547,20 @@ void FormPrincipal::BuildFilesFrame() {
           [this](const QPoint& at) { recentMenu_->exec(open_->mapToGlobal(at)); });
   save_ = Bind(Place(IconButton(frame, name::BotaoSalvarArquivo, QStringLiteral("save-file"),
                                 QStringLiteral("Salvar arquivo sobre o último lido"), QStringLiteral("Salvar arquivo")),
-                     o, 8280, 765, 510, 600),
+                     o, 8160, 765, 450, 600),
                s.save);
   saveAs_ = Bind(Place(IconButton(frame, name::BotaoSalvarComo, QStringLiteral("save-as"),
                                   QStringLiteral("Salvar como...escolhendo diretório"), QStringLiteral("Salvar como")),
-                       o, 8850, 765, 510, 600),
+                       o, 8640, 765, 450, 600),
                  s.saveAs);
-  undo_ = Place(IconButton(frame, name::BotaoDesfazer, QStringLiteral("undo"), {}, QStringLiteral("Desfazer")), o,
-                9420, 765, 480, 600);
-  redo_ = Place(IconButton(frame, name::BotaoRefazer, QStringLiteral("redo"), {}, QStringLiteral("Refazer")), o,
-                9930, 765, 480, 600);
+  print_ = Place(IconButton(frame, name::BotaoImprimir, QStringLiteral("print"),
+                            QStringLiteral("Imprime a folha das duas listas, mostrando-a antes (Ctrl+P)"),
+                            QStringLiteral("Imprimir")),
+                 o, 9120, 765, 450, 600);
+  undo_ = Place(IconButton(frame, name::BotaoDesfazer, QStringLiteral("undo"), {}, QStringLiteral("Desfazer")), o, 9600,
+                765, 420, 600);
+  redo_ = Place(IconButton(frame, name::BotaoRefazer, QStringLiteral("redo"), {}, QStringLiteral("Refazer")), o, 10035,
+                765, 420, 600);
   Place(Label(frame, QStringLiteral("Memória reservada")), o, 7515, 1500, 2850, 240);
   const struct {
     const QString& objectName;
@@ -561,9 +580,10 @@ void FormPrincipal::BuildFilesFrame() {
         Place(Display(frame, d.objectName, QString::fromUtf16(d.accessibleName)), o, d.x, d.y, d.width, 330), d.state);
     Place(Label(frame, QString::fromUtf16(d.label), display), o, d.labelX, d.labelY, d.labelWidth, 240);
   }
-  compare_ = Bind(Place(TextButton(this, name::BotaoComparaCLP, QStringLiteral("Compara CLP"), QStringLiteral("Compara CLP")),
-                        {}, 7935, 3420, 1320, 600),
-                  state_.link.compare);
+  compare_ =
+      Bind(Place(TextButton(this, name::BotaoComparaCLP, QStringLiteral("Compara CLP"), QStringLiteral("Compara CLP")),
+                 {}, 7935, 3420, 1320, 600),
+           state_.link.compare);
   compare_->setToolTip(QStringLiteral("Compara o conteúdo do CLP com as listas correntes, sem alterá-las"));
   read_ = Bind(Place(TextButton(this, name::BotaoLeCLP, QStringLiteral("Lê CLP"), QStringLiteral("Lê CLP")), {}, 9360,
                      3420, 1050, 600),
@@ -607,8 +627,8 @@ void FormPrincipal::BuildLinkFrame() {
   verify_ = Named(Place(new QCheckBox(QStringLiteral("Verificar após gravar"), frame), o, 7515, 6585, 2850, 255),
                   name::CheckVerificar, QStringLiteral("Verificar após gravar"));
   verify_->setToolTip(QStringLiteral("Depois de gravar, lê de volta cada palavra gravada e a compara"));
-  SetTabOrder({variables_.clearFields, open_, recent_, save_, saveAs_, undo_, redo_, compare_, read_, ports_, write_,
-               verify_});
+  SetTabOrder({variables_.clearFields, open_, recent_, save_, saveAs_, print_, undo_, redo_, compare_, read_, ports_,
+               write_, verify_});
   areas_.push_back(frame);
 }
 
@@ -641,6 +661,7 @@ void FormPrincipal::BindCommands() {
       {write_, [this] { WriteToPlc(state_, *link_); }},
       {read_, [this] { ReadFromPlc(state_, *link_, files_); }},
       {compare_, [this] { CompareWithPlc(state_, *link_, files_, *shownFirst_); }},
+      {print_, [this] { PrintSheet(); }},
       {undo_, [this] { UndoStep(state_); }},
       {redo_, [this] { RedoStep(state_); }},
   };
@@ -672,15 +693,17 @@ void FormPrincipal::BindCommands() {
 }
 
 void FormPrincipal::BindShortcuts() {
-  const std::pair<QKeySequence, QPushButton*> shortcuts[] = {
-      {QKeySequence(Qt::CTRL | Qt::Key_O), open_},           {QKeySequence(Qt::CTRL | Qt::Key_S), save_},
-      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), saveAs_}, {QKeySequence(Qt::CTRL | Qt::Key_Z), undo_},
-      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), redo_}, {QKeySequence(Qt::CTRL | Qt::Key_Y), redo_}};
+  const std::pair<QKeySequence, QPushButton*> shortcuts[] = {{QKeySequence(Qt::CTRL | Qt::Key_O), open_},
+                                                             {QKeySequence(Qt::CTRL | Qt::Key_S), save_},
+                                                             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), saveAs_},
+                                                             {QKeySequence(Qt::CTRL | Qt::Key_Z), undo_},
+                                                             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), redo_},
+                                                             {QKeySequence(Qt::CTRL | Qt::Key_Y), redo_},
+                                                             {QKeySequence(Qt::CTRL | Qt::Key_P), print_}};
   for (const auto& [keys, button] : shortcuts) {
     // A click on a disabled button does nothing: the shortcut works only while the button does.
     connect(new QShortcut(keys, this), &QShortcut::activated, button, &QPushButton::click);
   }
-
 }
 
 void FormPrincipal::Gather() {

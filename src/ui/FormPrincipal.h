@@ -140,6 +140,7 @@ class FormPrincipal : public QWidget {
   void ShowProgress();
   void ShowNewMonitorLines();
   void ShowRecentFiles();
+  void PrintSheet();
 
   class ShownFirst;  // shows the state before each message box or dialog
   std::unique_ptr<ComparisonView> ownComparisons_;
@@ -161,6 +162,7 @@ class FormPrincipal : public QWidget {
   QPushButton* saveAs_ = nullptr;
   QToolButton* recent_ = nullptr;
   QMenu* recentMenu_ = nullptr;
+  QPushButton* print_ = nullptr;
   QPushButton* undo_ = nullptr;
   QPushButton* redo_ = nullptr;
   std::pair<QStringList, QString> remembered_;  // the recent files and the folder as last written to the settings

@@ -17,8 +17,8 @@ QString ToQtNameFilter(const QString& filter) {
 
 FileDialogResult QtFileDialog::Show(const FileDialogRequest& request) {
   QFileDialog dialog(parent_, request.title);
-  QStringList filters{ToQtNameFilter(request.filter)};
-  if (!request.secondFilter.isEmpty()) filters << ToQtNameFilter(request.secondFilter);
+  QStringList filters;
+  for (const QString& filter : request.filters) filters << ToQtNameFilter(filter);
   dialog.setNameFilters(filters);
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // Open accepts names of files that do not exist; no extension is added.
@@ -33,7 +33,7 @@ FileDialogResult QtFileDialog::Show(const FileDialogRequest& request) {
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   const QString path = dialog.selectedFiles().constFirst();
-  return {false, path, QFileInfo(path).fileName(), filters.size() > 1 && dialog.selectedNameFilter() == filters.last()};
+  return {false, path, QFileInfo(path).fileName(), static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
 }
 
 }  // namespace zelkor

@@ -15,11 +15,17 @@ TEST(CommandLine, RunsOpensPrintsOrRefusesInOneLine) {
       {{QStringLiteral("--help")}, A::Print, {}, QStringLiteral("Uso: zelkor-editor [ARQUIVO.zlk | PLANILHA.csv]")},
       {{QStringLiteral("-v")}, A::Print, {}, QStringLiteral("Zelkor Editor ") + kVersion},
       {{QStringLiteral("a.zlk"), QStringLiteral("b.zlk")}, A::Refuse, {}, QStringLiteral("um arquivo")},
-      {{QStringLiteral("--abrir")}, A::Refuse, {}, QStringLiteral("desconhecida: --abrir")}};
+      {{QStringLiteral("--abrir")}, A::Refuse, {}, QStringLiteral("desconhecida: --abrir")},
+      {{QStringLiteral("--pdf"), QStringLiteral("o.pdf"), QStringLiteral("a.zlk")},
+       A::Sheet,
+       QStringLiteral("a.zlk>o.pdf"),
+       {}},
+      {{QStringLiteral("--pdf"), QStringLiteral("o.pdf")}, A::Refuse, {}, QStringLiteral("--pdf precisa")}};
   for (const auto& [arguments, action, file, says] : cases) {
     const CommandLine r = ParseCommandLine(QStringList{QStringLiteral("zelkor-editor")} + arguments);
     EXPECT_EQ(r.action, action) << r.message.toStdString();
-    EXPECT_EQ(r.file + u'|' + QString::number(r.exitCode), file + u'|' + QString::number(action == A::Refuse ? 2 : 0));
+    EXPECT_EQ(r.file + (r.sheet.isEmpty() ? QString() : u'>' + r.sheet) + u'|' + QString::number(r.exitCode),
+              file + u'|' + QString::number(action == A::Refuse ? 2 : 0));
     EXPECT_TRUE(r.message.contains(says) && (action != A::Refuse || r.message.count(u'\n') == 1))
         << r.message.toStdString();
   }

@@ -153,5 +153,27 @@ TEST_F(EndToEndTest, TheListsLandWordForWordAFreshWindowReadsThemBackAndAPlcLoad
   EXPECT_EQ(readBack(), QStringLiteral("1|B|u|D1|Sim,A"));
 }
 
+TEST(SheetCommandLine, WritesTheSheetWithoutADisplayAndAFileThatCannotBeReadIsOneLineOnStandardError) {
+  QTemporaryDir dir;
+  QFile file(dir.filePath(QStringLiteral("a.zlk")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("1B       u  D1   SimV\r\nA\r\n") == 26);
+  file.close();
+  QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) bare.remove(QLatin1String(variable));
+  const QString pdf = dir.filePath(QStringLiteral("a.pdf"));
+  for (const QString& input : {file.fileName(), dir.filePath(QStringLiteral("falta.zlk"))}) {
+    QProcess editor;
+    editor.setProcessEnvironment(bare);
+    editor.start(QStringLiteral(EDITOR_PATH), {QStringLiteral("--pdf"), pdf, input});
+    ASSERT_TRUE(editor.waitForFinished(60000));
+    const QString errors = QString::fromLocal8Bit(editor.readAllStandardError());
+    const bool exists = input == file.fileName();
+    EXPECT_EQ(editor.exitCode(), exists ? 0 : 1) << errors.toStdString();
+    EXPECT_EQ(errors.count(u'\n'), exists ? 0 : 1) << errors.toStdString();
+  }
+  QFile sheet(pdf);
+  EXPECT_TRUE(sheet.open(QIODevice::ReadOnly) && sheet.read(5) == "%PDF-");
+}
+
 }  // namespace
 }  // namespace zelkor

@@ -70,7 +70,8 @@ using CsvCommandsTest = testing::EditorTest;
 
 TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesItWholeChangingNothing) {
   PlayScript(kScript, QStringLiteral("save as exports a"));
-  EXPECT_EQ(dialogs.requests.back().secondFilter, QStringLiteral("Planilha (*.csv) | *.csv"));
+  EXPECT_EQ(dialogs.requests.back().filters.join(u','),
+            QStringLiteral("Arquivos (*.zlk) | *.zlk,Planilha (*.csv) | *.csv,Documento PDF (*.pdf) | *.pdf"));
   Do(QStringLiteral("apagar V; V 0|X|u|D1; no; open lista.csv"));
   // The same lists as a parameter file and as a spreadsheet, quoted only where needed.
   testing::ExpectGolden(QStringLiteral("paramfile/data/lists.zlk"), Bytes(QStringLiteral("a.zlk")));

@@ -114,7 +114,7 @@ TEST_F(FileCommandsTest,
   PlayScript(kScript, QStringLiteral("the first save"));
   ASSERT_EQ(dialogs.requests.size(), 1u);
   const FileDialogRequest& r = dialogs.requests[0];
-  EXPECT_EQ(r.presetName + u'|' + r.title + u'|' + r.filter +
+  EXPECT_EQ(r.presetName + u'|' + r.title + u'|' + r.filters.join(u',') +
                 QString::fromUtf16(r.save && r.overwritePrompt ? u"|save" : u"|open"),
             QStringLiteral(
                 "Parâmetros.zlk|Selecione a pasta de destino para gravar o arquivo|Arquivos (*.zlk) | *.zlk|save"));

@@ -45,8 +45,8 @@ class RecordingMessages final : public MessageService {
   size_t seen_ = 0;
 };
 
-// Answers file dialogs from a script (an empty path cancels; "*" before the
-// path picks the dialog's second file type) and keeps every request.
+// Answers file dialogs from a script (an empty path cancels; each "*" in it
+// picks the dialog's next file type) and keeps every request.
 class ScriptedDialogs final : public FileDialogService {
  public:
   ~ScriptedDialogs() override { EXPECT_TRUE(answers.empty()) << answers.size() << " scripted file names left unused"; }
@@ -55,9 +55,9 @@ class ScriptedDialogs final : public FileDialogService {
     if (answers.empty()) ADD_FAILURE() << "unscripted file dialog: " << request.title.toStdString();
     QString path = answers.empty() ? QString() : answers.front();
     if (!answers.empty()) answers.pop_front();
-    const bool second = path.contains(u'*');
+    const auto type = static_cast<int>(path.count(u'*'));
     path.remove(u'*');
-    return {path.isEmpty(), path, QFileInfo(path).fileName(), second};
+    return {path.isEmpty(), path, QFileInfo(path).fileName(), type};
   }
 
   std::deque<QString> answers;

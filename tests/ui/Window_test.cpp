@@ -98,7 +98,7 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
   EXPECT_EQ(window->objectName() + window->windowTitle(), QStringLiteral("FormPrincipalZelkor Editor"));
   EXPECT_EQ(window->size(), QSize(707, 463));  // 10605 x 6945 twips
   for (const auto& [n, rect] :
-       {std::pair{name::BotaoLeCLP, QRect(624, 228, 70, 40)}, {name::BotaoAbrirArquivo, QRect(501, 51, 34, 40)}}) {
+       {std::pair{name::BotaoLeCLP, QRect(624, 228, 70, 40)}, {name::BotaoAbrirArquivo, QRect(501, 51, 30, 40)}}) {
     EXPECT_EQ(QRect(Find(n)->mapTo(window.get(), QPoint()), Find(n)->size()), rect) << n.toStdString();
   }
   auto* tabs = Find<QTabWidget>(name::SSTab1);
@@ -216,10 +216,16 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
 TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesSaves) {
   QTemporaryDir dir;
   const QString path = dir.path() + QStringLiteral("/Parâmetros.zlk");
-  files.answers = {path, path};
+  const QString pdf = dir.path() + QStringLiteral("/folha.pdf");
+  files.answers = {path, pdf, path};
   Type(QStringLiteral("||||BOMBA"), name::BotaoSalvarAlarme);
   Click(name::BotaoSalvarComo);
+  Type(QStringLiteral("||||ÓLEO"), name::BotaoSalvarAlarme);
+  Click(name::BotaoSalvarComo);  // a PDF is a copy: the window still names the file and still has changes to save
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor - Parâmetros.zlk"));
+  EXPECT_EQ(window->State().currentPath + QString::number(Find(name::BotaoSalvarArquivo)->isEnabled()), path + u'1');
+  QFile sheet(pdf);
+  EXPECT_TRUE(sheet.open(QIODevice::ReadOnly) && sheet.read(5) == "%PDF-");
   Click(name::BotaoApagaListaAlarmes);
   Field(name::Texto1)->setText(QStringLiteral("TYPED"));
   Click(name::BotaoAbrirArquivo);  // an empty list asks nothing, changed or not
@@ -252,7 +258,7 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
                   QStringLiteral("Linha 1"));
       }
     }
-    EXPECT_EQ(names.size(), 30 - 3 * page);
+    EXPECT_EQ(names.size(), 31 - 3 * page);
   }
   ASSERT_TRUE(InstallPortugueseTranslation(*QCoreApplication::instance()));
   QStringList buttons;
@@ -265,15 +271,18 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
 TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEscapeKeepsTheLists) {
   PlcComparison comparison;
   comparison.variables = {1, 1, 0, 0};
-  comparison.rows = {{QStringLiteral("Variáveis"), 2, QStringLiteral("0 | «A» | u | D1 | Não"), QStringLiteral("0 | «B» | u | D1 | Não")}};
-  const auto dialog = BuildComparisonDialog(QStringLiteral("Comparação com o CLP (Porta # 01)"), comparison, window.get());
+  comparison.rows = {{QStringLiteral("Variáveis"), 2, QStringLiteral("0 | «A» | u | D1 | Não"),
+                      QStringLiteral("0 | «B» | u | D1 | Não")}};
+  const auto dialog =
+      BuildComparisonDialog(QStringLiteral("Comparação com o CLP (Porta # 01)"), comparison, window.get());
   auto* table = dialog->findChild<QTableWidget*>();
   QStringList seen{dialog->windowTitle(), table->accessibleName()};
   for (int c = 0; c < 4; ++c) seen << table->horizontalHeaderItem(c)->text() + u'=' + table->item(0, c)->text();
   for (auto* b : dialog->findChildren<QPushButton*>()) seen << b->text();
-  EXPECT_EQ(seen.join(u'|'), QStringLiteral("Comparação com o CLP (Porta # 01)|Linhas que diferem entre o editor e o CLP|"
-                                            "Lista=Variáveis|Linha=2|No editor=0 | «A» | u | D1 | Não|"
-                                            "No CLP=0 | «B» | u | D1 | Não|Usar o CLP|Fechar"));
+  EXPECT_EQ(seen.join(u'|'),
+            QStringLiteral("Comparação com o CLP (Porta # 01)|Linhas que diferem entre o editor e o CLP|"
+                           "Lista=Variáveis|Linha=2|No editor=0 | «A» | u | D1 | Não|"
+                           "No CLP=0 | «B» | u | D1 | Não|Usar o CLP|Fechar"));
   dialog->show();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   EXPECT_EQ(dialog->result(), QDialog::Rejected);
