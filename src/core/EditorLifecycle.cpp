@@ -37,9 +37,9 @@ void StartUp(EditorState& state) {
   for (int port = 1; port <= kPortEntries; ++port) state.link.portEntries << PortEntryName(port);
   state.link.portIndex = -1;
 
-  for (ButtonState* b : {&state.files.save, &state.link.write, &state.link.read, &state.link.compare,
-                         &state.variablePage.rows.up,
-                         &state.variablePage.rows.down, &state.alarmPage.rows.up, &state.alarmPage.rows.down}) {
+  for (ButtonState* b :
+       {&state.files.save, &state.link.write, &state.link.read, &state.link.compare, &state.variablePage.rows.up,
+        &state.variablePage.rows.down, &state.alarmPage.rows.up, &state.alarmPage.rows.down}) {
     b->enabled = false;
   }
   for (ButtonState* b : {&state.variablePage.rows.edit, &state.variablePage.rows.remove, &state.alarmPage.rows.edit,

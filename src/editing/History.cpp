@@ -44,7 +44,8 @@ void Restore(EditorState& s, const ListsSnapshot& to, bool fileToo) {
   ShowVariableCount(s);
   ShowAlarmCount(s);
   UpdateReservedMemory(s);
-  for (const auto& [editor, row] : {std::pair{VariableListEditor(s), to.selectedVariable}, {AlarmListEditor(s), to.selectedAlarm}}) {
+  for (const auto& [editor, row] :
+       {std::pair{VariableListEditor(s), to.selectedVariable}, {AlarmListEditor(s), to.selectedAlarm}}) {
     if (SelectRow(editor, row)) continue;
     DisableRowButtons(editor);
     editor.page.editing = false;

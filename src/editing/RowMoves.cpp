@@ -57,7 +57,8 @@ void MoveVariableRow(EditorState& s, Direction direction) {
 void MoveAlarm(EditorState& s, Direction direction) {
   if (s.readingPlc) return;
   const int row = s.alarms.SelectedRow();
-  RecordStep(s, [&] { MoveAlarmRow(s, direction); }, [row, direction] { return MoveLabel(row, u"Alarmes", direction); });
+  RecordStep(
+      s, [&] { MoveAlarmRow(s, direction); }, [row, direction] { return MoveLabel(row, u"Alarmes", direction); });
 }
 
 void MoveVariable(EditorState& s, Direction direction) {

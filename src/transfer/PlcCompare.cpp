@@ -3,9 +3,9 @@
 #include "PlcCommands.h"
 #include "PlcRead.h"
 #include "alarms/AlarmEditor.h"
-#include "editing/History.h"
 #include "core/Cp1252.h"
 #include "core/Ports.h"
+#include "editing/History.h"
 #include "paramfile/FileCommands.h"
 #include "plclink/PlcImage.h"
 
@@ -39,11 +39,12 @@ std::vector<bool> DifferingFields(const QByteArray& a, const QByteArray& b) {
 QString Tally(const QString& list, const ListTally& t) {
   QStringList parts;
   if (t.equal > 0) parts << QStringLiteral("%1 %2").arg(t.equal).arg(t.equal == 1 ? u"igual" : u"iguais");
-  if (t.different > 0) parts << QStringLiteral("%1 %2").arg(t.different).arg(t.different == 1 ? u"diferente" : u"diferentes");
+  if (t.different > 0)
+    parts << QStringLiteral("%1 %2").arg(t.different).arg(t.different == 1 ? u"diferente" : u"diferentes");
   if (t.onlyEditor > 0) parts << QStringLiteral("%1 só no editor").arg(t.onlyEditor);
   if (t.onlyPlc > 0) parts << QStringLiteral("%1 só no CLP").arg(t.onlyPlc);
-  return list + QStringLiteral(": ") + (parts.isEmpty() ? QStringLiteral("nenhuma linha") : parts.join(QStringLiteral(", "))) +
-         u'.';
+  return list + QStringLiteral(": ") +
+         (parts.isEmpty() ? QStringLiteral("nenhuma linha") : parts.join(QStringLiteral(", "))) + u'.';
 }
 
 }  // namespace
@@ -120,8 +121,7 @@ void CompareWithPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs, C
   QStringList alarms;
   for (int r = 1; r <= s.alarms.Count(); ++r) alarms << s.alarms.Text(r);
   StartListRead(s, link, false, [&s, &link, &dialogs, &view, variables, alarms](const ReadBack& read) {
-    const PlcComparison comparison =
-        CompareWithImage(*variables, alarms, read.variableRecords, read.alarmRecords);
+    const PlcComparison comparison = CompareWithImage(*variables, alarms, read.variableRecords, read.alarmRecords);
     if (comparison.Identical()) {
       s.messages.Show({QStringLiteral("O CLP contém as mesmas listas do editor."), QStringLiteral("Comparação"),
                        MessageButtons::Ok, MessageIcon::Information});
@@ -131,7 +131,8 @@ void CompareWithPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs, C
     if (!view.Show(title, comparison)) return;
     // "Usar o CLP": what "Lê CLP" would have done, its question first.
     if (!OfferToSaveLists(s, dialogs, QStringLiteral("ler o CLP"))) return;
-    RecordStep(s, [&] { AdoptPlcLists(s, link, read); }, [] { return QStringLiteral("usar as listas do CLP"); });
+    RecordStep(
+        s, [&] { AdoptPlcLists(s, link, read); }, [] { return QStringLiteral("usar as listas do CLP"); });
   });
 }
 

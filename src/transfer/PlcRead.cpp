@@ -92,7 +92,6 @@ bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint1
   return true;
 }
 
-
 void StartListRead(EditorState& s, PlcLink& link, bool lockLists, std::function<void(const ReadBack&)> then) {
   auto read = std::make_shared<ReadBack>();
   // Set before the start: a transfer may end before the start returns.

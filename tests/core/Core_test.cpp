@@ -105,9 +105,9 @@ using HistoryTest = testing::EditorTest;
 
 TEST_F(HistoryTest, EachStepUndoesToWhatWasShownBeforeItAndRedoesToWhatWasShownAfter) {
   const unsigned shown = testing::kLists | testing::kSelection | testing::kFile;
-  const std::pair<const char*, const char*> steps[] = {{"", "V 0|A|u|D1"}, {"", "V 0|B|u|D2"},   {"", "V 1|C|u|D3"},
-                                                       {"", "A FALHA"},    {"click V2", "remover V"}, {"click V2", "up V"},
-                                                       {"", "apagar A"}};
+  const std::pair<const char*, const char*> steps[] = {
+      {"", "V 0|A|u|D1"},        {"", "V 0|B|u|D2"},   {"", "V 1|C|u|D3"}, {"", "A FALHA"},
+      {"click V2", "remover V"}, {"click V2", "up V"}, {"", "apagar A"}};
   QStringList before, after;  // what was shown before and after each step
   for (const auto& [selection, step] : steps) {
     before << (Do(QString::fromUtf8(selection)), Shown(shown));
@@ -121,9 +121,10 @@ TEST_F(HistoryTest, EachStepUndoesToWhatWasShownBeforeItAndRedoesToWhatWasShownA
   WriteFile(QStringLiteral("a.csv"), "Tipo;Texto 1\r\nA;CSV\r\n");
   Do(QStringLiteral("saveas b.zlk; no; open a.csv; port 1; grava; no; le"));
   EXPECT_EQ((Do(QStringLiteral("undo")), Shown(testing::kFile)), QStringLiteral("title=a.csv (importada)"));
-  EXPECT_EQ((Do(QStringLiteral("undo")), Shown(testing::kLists | testing::kFile | testing::kMessages)),
-            QStringLiteral("V[0/A/000001 0/C/100003*] A[] n=2/0 mem=D4482 msg=Salvar dados atuais?|Transmissão Ok!|Salvar "
-                           "dados atuais?|Leitura Ok! title=b.zlk file=b.zlk salvarOn"));
+  EXPECT_EQ(
+      (Do(QStringLiteral("undo")), Shown(testing::kLists | testing::kFile | testing::kMessages)),
+      QStringLiteral("V[0/A/000001 0/C/100003*] A[] n=2/0 mem=D4482 msg=Salvar dados atuais?|Transmissão Ok!|Salvar "
+                     "dados atuais?|Leitura Ok! title=b.zlk file=b.zlk salvarOn"));
   EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);  // back where it was saved: nothing to ask
   Do(QStringLiteral("open b.zlk"));
   EXPECT_FALSE(state.history.CanUndo() || state.history.CanRedo());

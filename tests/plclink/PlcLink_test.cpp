@@ -253,18 +253,22 @@ TEST_F(PlcLinkTest, ComparaClpShowsTheRowsThatDifferAsTheImageSeesThemAndChanges
   PlayScript(kScript, QStringLiteral("compare"));
   ASSERT_EQ(comparisons.shown.size(), 2u);
   const auto& [title, comparison] = comparisons.shown[0];
-  EXPECT_EQ(title + comparison.Summary(), QStringLiteral("Comparação com o CLP (Porta # 01)Variáveis: 3 diferentes, 1 só "
-                                                         "no editor. Alarmes: 1 igual, 1 diferente."));
+  EXPECT_EQ(title + comparison.Summary(),
+            QStringLiteral("Comparação com o CLP (Porta # 01)Variáveis: 3 diferentes, 1 só "
+                           "no editor. Alarmes: 1 igual, 1 diferente."));
   QStringList rows;
-  for (const ComparedRow& r : comparison.rows) rows << QStringLiteral("%1 %2: %3 / %4").arg(r.list).arg(r.line).arg(r.editor, r.plc);
-  EXPECT_EQ(rows, (QStringList{QStringLiteral("Variáveis 1: 0 | «TEMPO» | C | D0100 | Sim / 0 | «TEMP» | C | D100 | Sim"),
-                               QStringLiteral("Variáveis 2: 0 | NIVEL | m | «D3» | Não / 0 | NIVEL | m | «D2» | Não"),
-                               QStringLiteral("Variáveis 3: 1 | P | bar | c10 | «Não» / 1 | P | bar | C10 | «Sim»"),
-                               QStringLiteral("Variáveis 4: 1 | X | u | D4 | Não / —"),
-                               QStringLiteral("Alarmes 2: «BOMBAS  » |          / «BOMBA   » |         ")}));
+  for (const ComparedRow& r : comparison.rows)
+    rows << QStringLiteral("%1 %2: %3 / %4").arg(r.list).arg(r.line).arg(r.editor, r.plc);
+  EXPECT_EQ(rows,
+            (QStringList{QStringLiteral("Variáveis 1: 0 | «TEMPO» | C | D0100 | Sim / 0 | «TEMP» | C | D100 | Sim"),
+                         QStringLiteral("Variáveis 2: 0 | NIVEL | m | «D3» | Não / 0 | NIVEL | m | «D2» | Não"),
+                         QStringLiteral("Variáveis 3: 1 | P | bar | c10 | «Não» / 1 | P | bar | C10 | «Sim»"),
+                         QStringLiteral("Variáveis 4: 1 | X | u | D4 | Não / —"),
+                         QStringLiteral("Alarmes 2: «BOMBAS  » |          / «BOMBA   » |         ")}));
   Do(QStringLiteral("no; le"));  // what "Usar o CLP" gave is what "Lê CLP" gives
-  EXPECT_EQ(Shown(), QStringLiteral("V[0/TEMP/000001 0/NIVEL/000002 1/P/100003] A[MOTOR 1 FALHA BOMBA] n=3/2 mem=D4459 "
-                                    "focus=Texto1 changed msg=Salvar dados atuais?|Leitura Ok! title=CLP (Porta # 01) port=1"));
+  EXPECT_EQ(Shown(),
+            QStringLiteral("V[0/TEMP/000001 0/NIVEL/000002 1/P/100003] A[MOTOR 1 FALHA BOMBA] n=3/2 mem=D4459 "
+                           "focus=Texto1 changed msg=Salvar dados atuais?|Leitura Ok! title=CLP (Porta # 01) port=1"));
 }
 
 TEST_F(PlcLinkTest, AVerifiedWriteReadsEveryWordBackAndNamesTheFirstThatDiffers) {
@@ -272,13 +276,16 @@ TEST_F(PlcLinkTest, AVerifiedWriteReadsEveryWordBackAndNamesTheFirstThatDiffers)
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("Transmissão encerrada e verificada!"));
   EXPECT_EQ(NameControlCharacters(port.written.back()), QStringLiteral("<ENQ>00rSB08%DW0448108<EOT>01"));
   EXPECT_EQ(port.written.size(), 6);  // three writes, three reads
-  for (const auto& [word, where] : {std::pair{4490, "a linha 1 da lista de Variáveis"}, {4481, "a linha 1 da lista de Alarmes"},
+  for (const auto& [word, where] : {std::pair{4490, "a linha 1 da lista de Variáveis"},
+                                    {4481, "a linha 1 da lista de Alarmes"},
                                     {4499, "o cabeçalho"}}) {
     plc.CorruptWord(word);
     Do(QStringLiteral("grava"));
-    EXPECT_EQ(messages.shown.back(),
-              (Message{QStringLiteral("Verificação falhou: %1 no CLP difere do que foi gravado.").arg(QString::fromUtf8(where)),
-                       QStringLiteral("Verificação falhou!"), MessageButtons::Ok, MessageIcon::Exclamation}));
+    EXPECT_EQ(
+        messages.shown.back(),
+        (Message{
+            QStringLiteral("Verificação falhou: %1 no CLP difere do que foi gravado.").arg(QString::fromUtf8(where)),
+            QStringLiteral("Verificação falhou!"), MessageButtons::Ok, MessageIcon::Exclamation}));
   }
   // A fault while reading back, or while comparing, ends it as it ends a read, and changes nothing.
   port.peer = [this](const QByteArray& f) { return f[3] == 'r' ? testing::NakAnswer() : plc.Respond(f); };
@@ -286,9 +293,10 @@ TEST_F(PlcLinkTest, AVerifiedWriteReadsEveryWordBackAndNamesTheFirstThatDiffers)
   EXPECT_EQ(shown, QStringLiteral("V[0/TEMP/000001] A[MOTOR] n=1/1 mem=D4481 txt=0|TEMP|C|D1| txtA=MOTOR| changed "
                                   "msg=Comunicação encerrada!|Comunicação encerrada! port=1"));
   EXPECT_TRUE(comparisons.shown.empty());
-  EXPECT_EQ(std::count_if(monitor.Lines().begin(), monitor.Lines().end(),
-                          [](const QString& l) { return l.endsWith(QStringLiteral("início da verificação: 3 quadros")); }),
-            5);
+  EXPECT_EQ(
+      std::count_if(monitor.Lines().begin(), monitor.Lines().end(),
+                    [](const QString& l) { return l.endsWith(QStringLiteral("início da verificação: 3 quadros")); }),
+      5);
 }
 
 TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCountsThemAndGoesAway) {

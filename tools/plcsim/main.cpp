@@ -55,7 +55,8 @@ int main(int argc, char* argv[]) {
                                    QStringLiteral("Store a wrong value at data word ADDRESS whenever it is written "
                                                   "(the answer is still ACK), so a verified write fails."),
                                    QStringLiteral("ADDRESS"));
-  parser.addOptions({link, print, silent, nak, wrongFirst, delay, cutShort, disconnect, pace, badChecksum, load, corrupt});
+  parser.addOptions(
+      {link, print, silent, nak, wrongFirst, delay, cutShort, disconnect, pace, badChecksum, load, corrupt});
   parser.process(app);
 
   zelkor::sim::Faults faults;
