@@ -11,13 +11,14 @@ namespace {
 // Written out rather than taken from QCommandLineParser, whose headings are
 // English unless Qt's translations happen to be loaded.
 const QString kHelp = QStringLiteral(
-    "Uso: zelkor-editor [ARQUIVO.zlk | PLANILHA.csv]\n"
+    "Uso: zelkor-editor [ARQUIVO.zlk | PLANILHA.csv | PLANILHA.xlsx]\n"
     "     zelkor-editor --pdf SAIDA.pdf ARQUIVO.zlk\n"
     "Edita as listas de Variáveis e Alarmes do painel de operação, as grava no CLP\n"
     "(Grava CLP) e as lê de volta dele (Lê CLP).\n"
     "\n"
     "  ARQUIVO.zlk     arquivo de parâmetros aberto ao iniciar\n"
-    "  PLANILHA.csv    planilha importada ao iniciar\n"
+    "  PLANILHA.csv, PLANILHA.xlsx\n"
+    "                  planilha importada ao iniciar\n"
     "  --pdf SAIDA.pdf grava a folha impressa das listas do arquivo em SAIDA.pdf,\n"
     "                  sem abrir a janela\n"
     "  -h, --help      mostra esta ajuda e sai\n"

@@ -2,6 +2,7 @@
 
 #include "Csv.h"
 #include "ParameterFile.h"
+#include "Xlsx.h"
 #include "core/EditorLifecycle.h"
 #include "editing/History.h"
 #include "editing/ListEditing.h"
@@ -45,10 +46,20 @@ void AdoptFile(EditorState& s, const ChosenFile& file) {
   s.title = kWindowTitle + QStringLiteral(" - ") + file.name;
 }
 
+bool IsSpreadsheet(FileKind kind) { return kind == FileKind::Spreadsheet || kind == FileKind::Workbook; }
+
+// A file named outside a dialog is known by its extension; a parameter file unless it says otherwise.
 ChosenFile FileAt(const QString& path) {
   const QFileInfo info(path);
-  const bool sheet = info.suffix().compare(kSpreadsheet.suffix, Qt::CaseInsensitive) == 0;
-  return {info.absoluteFilePath(), info.fileName(), sheet ? FileKind::Spreadsheet : FileKind::Parameters};
+  ChosenFile file{info.absoluteFilePath(), info.fileName(), FileKind::Parameters};
+  for (const FileType& type : {kSpreadsheet, kWorkbook}) {
+    if (info.suffix().compare(type.suffix, Qt::CaseInsensitive) == 0) file.kind = type.kind;
+  }
+  return file;
+}
+
+SpreadsheetImport ParseSpreadsheet(FileKind kind, const QByteArray& bytes) {
+  return kind == FileKind::Workbook ? ParseXlsx(bytes) : ParseCsv(bytes);
 }
 
 void WriteCurrentFile(EditorState& s) {
@@ -62,14 +73,22 @@ void WriteCurrentFile(EditorState& s) {
 
 // An export is a copy, not a save: the current file, the title and the
 // lists-changed flag stay as they were.
-void ExportSpreadsheet(EditorState& s, const QString& path) {
-  QSaveFile file(path);
-  if (const auto error = WriteAtomically(file, FormatCsv(s.variables, s.alarms))) {
+void ExportSpreadsheet(EditorState& s, const ChosenFile& chosen) {
+  QByteArray bytes;
+  std::optional<QString> error;
+  if (chosen.kind == FileKind::Workbook) {
+    error = FormatXlsx(s.variables, s.alarms, bytes);
+  } else {
+    bytes = FormatCsv(s.variables, s.alarms);
+  }
+  QSaveFile file(chosen.path);
+  if (!error) error = WriteAtomically(file, bytes);
+  if (error) {
     ReportUnexpectedError(s.messages,
-                          QStringLiteral("Não foi possível gravar a planilha \"%1\":\r\n%2").arg(path, *error));
+                          QStringLiteral("Não foi possível gravar a planilha \"%1\":\r\n%2").arg(chosen.path, *error));
     return;
   }
-  Remember(s, path);
+  Remember(s, chosen.path);
 }
 
 // The printed sheet as a PDF: a copy too.
@@ -81,8 +100,8 @@ void ExportSheet(EditorState& s, const QString& path) {
 }
 
 void SaveChosenFile(EditorState& s, const ChosenFile& file) {
-  if (file.kind == FileKind::Spreadsheet) {
-    ExportSpreadsheet(s, file.path);
+  if (IsSpreadsheet(file.kind)) {
+    ExportSpreadsheet(s, file);
     return;
   }
   if (file.kind == FileKind::Sheet) {
@@ -104,7 +123,7 @@ void ImportSpreadsheet(EditorState& s, FileDialogService& dialogs, const ChosenF
                                                                           : file.errorString()));
     return;
   }
-  const CsvImport import = ParseCsv(file.readAll());
+  const SpreadsheetImport import = ParseSpreadsheet(chosen.kind, file.readAll());
   if (!import.Ok()) {
     s.messages.Show(import.message);
     return;
@@ -124,7 +143,7 @@ void ImportSpreadsheet(EditorState& s, FileDialogService& dialogs, const ChosenF
 // The question comes once the file is known (for a sheet, once it has been
 // checked), so a cancelled dialog or a refused sheet asks nothing.
 void OpenChosenFile(EditorState& s, FileDialogService& dialogs, const ChosenFile& chosen) {
-  if (chosen.kind == FileKind::Spreadsheet) {
+  if (IsSpreadsheet(chosen.kind)) {
     ImportSpreadsheet(s, dialogs, chosen);
     return;
   }
@@ -169,7 +188,8 @@ std::optional<ChosenFile> ChooseFile(EditorState& s, FileDialogService& dialogs,
     chosen.kind = chosenType.kind;
   }
   // A saved name is known by every extension the editor writes, whatever the dialog offered.
-  const std::vector<FileType> known = request.save ? std::vector<FileType>{kParameters, kSpreadsheet, kSheet} : types;
+  const std::vector<FileType> known =
+      request.save ? std::vector<FileType>{kParameters, kSpreadsheet, kWorkbook, kSheet} : types;
   for (const FileType& type : known) {
     if (suffix.compare(type.suffix, Qt::CaseInsensitive) == 0) chosen.kind = type.kind;
   }
@@ -201,11 +221,12 @@ std::optional<QString> PrintFileToPdf(const QString& path, const QString& pdf) {
   const QByteArray bytes = file.readAll();
   VariableList variables;
   AlarmList alarms;
-  if (FileAt(path).kind == FileKind::Spreadsheet) {
-    const CsvImport import = ParseCsv(bytes);
+  if (const FileKind kind = FileAt(path).kind; IsSpreadsheet(kind)) {
+    const SpreadsheetImport import = ParseSpreadsheet(kind, bytes);
     if (!import.Ok()) {
-      const CsvFailure& first = import.failures.front();
-      return QStringLiteral("planilha \"%1\" não importada: linha %2: %3").arg(path).arg(first.line).arg(first.reason);
+      const SpreadsheetFailure& first = import.failures.front();
+      return QStringLiteral("planilha \"%1\" não importada: ").arg(path) +
+             (first.namesLine ? first.reason : QStringLiteral("linha %1: %2").arg(first.line).arg(first.reason));
     }
     for (const VariableRow& row : import.variables) variables.Load(row);
     for (const QString& text : import.alarms) alarms.Load(text);
@@ -232,8 +253,8 @@ void OpenRecentFile(EditorState& s, FileDialogService& dialogs, const QString& p
 
 void OpenFile(EditorState& s, FileDialogService& dialogs) {
   if (s.readingPlc) return;
-  const std::optional<ChosenFile> chosen =
-      ChooseFile(s, dialogs, {false, kOpenTitle, {}, s.dialogFileName, true, {}}, {kParameters, kSpreadsheet});
+  const std::optional<ChosenFile> chosen = ChooseFile(s, dialogs, {false, kOpenTitle, {}, s.dialogFileName, true, {}},
+                                                      {kParameters, kSpreadsheet, kWorkbook});
   if (chosen) OpenChosenFile(s, dialogs, *chosen);
 }
 
@@ -252,8 +273,8 @@ void SaveFile(EditorState& s, FileDialogService& dialogs) {
 void SaveFileAs(EditorState& s, FileDialogService& dialogs) {
   if (!ReadyToSave(s)) return;
   if (s.lastOpenedPath.isEmpty()) s.dialogFileName = kDefaultFileName;
-  const std::optional<ChosenFile> chosen =
-      ChooseFile(s, dialogs, {true, kSaveTitle, {}, s.dialogFileName, true, {}}, {kParameters, kSpreadsheet, kSheet});
+  const std::optional<ChosenFile> chosen = ChooseFile(s, dialogs, {true, kSaveTitle, {}, s.dialogFileName, true, {}},
+                                                      {kParameters, kSpreadsheet, kWorkbook, kSheet});
   if (!chosen) return;
   SaveChosenFile(s, *chosen);
   if (chosen->kind == FileKind::Parameters) s.files.save.enabled = true;

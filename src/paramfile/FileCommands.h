@@ -10,7 +10,8 @@ namespace zelkor {
 
 inline const QString kDefaultFileName = QStringLiteral("Parâmetros.zlk");
 
-enum class FileKind { Parameters, Spreadsheet, Sheet };
+// Spreadsheet and Workbook both hold the lists as one table: CSV and .xlsx.
+enum class FileKind { Parameters, Spreadsheet, Workbook, Sheet };
 
 // A type of file the dialogs offer: "Planilha (*.csv) | *.csv", csv.
 struct FileType {
@@ -22,6 +23,8 @@ inline const FileType kParameters{QStringLiteral("Arquivos (*.zlk) | *.zlk"), QS
                                   FileKind::Parameters};
 inline const FileType kSpreadsheet{QStringLiteral("Planilha (*.csv) | *.csv"), QStringLiteral("csv"),
                                    FileKind::Spreadsheet};
+inline const FileType kWorkbook{QStringLiteral("Planilha Excel (*.xlsx) | *.xlsx"), QStringLiteral("xlsx"),
+                                FileKind::Workbook};
 inline const FileType kSheet{QStringLiteral("Documento PDF (*.pdf) | *.pdf"), QStringLiteral("pdf"), FileKind::Sheet};
 
 // What a file dialog returned.

@@ -3,6 +3,8 @@
 #include "core/Cp1252.h"
 #include "core/Numbers.h"
 
+#include <algorithm>
+
 namespace zelkor {
 
 namespace {
@@ -98,7 +100,7 @@ std::vector<ImageRecord> ImageRecords(const VariableList& variables, const Alarm
 quint16 ImageChecksum(const std::vector<ImageRecord>& records) {
   // The records, laid out by address from the lowest one up.
   QByteArray image;
-  for (auto r = records.rbegin(); r != records.rend(); ++r) image += r->bytes;
+  std::for_each(records.rbegin(), records.rend(), [&](const ImageRecord& r) { image += r.bytes; });
   quint16 crc = 0xFFFF;
   for (const char byte : image) {
     crc ^= static_cast<quint16>(static_cast<unsigned char>(byte) << 8);

@@ -49,23 +49,23 @@ double Height(Item kind) {
 
 std::vector<Line> Lines(const SheetContent& c) {
   std::vector<Line> lines{{Item::Title, -1, 0, QStringLiteral("Lista de Variáveis")}, {Item::Header, 0}};
-  for (int r = 1; r <= static_cast<int>(c.variables.size()); ++r) lines.push_back({Item::Row, 0, r});
-  lines.push_back({Item::Gap});
-  lines.push_back({Item::Title, -1, 0, QStringLiteral("Lista de Alarmes")});
-  lines.push_back({Item::Header, 1});
-  for (int r = 1; r <= c.alarms.size(); ++r) lines.push_back({Item::Row, 1, r});
-  lines.push_back({Item::Gap});
-  lines.push_back({Item::Title, -1, 0, QStringLiteral("Resumo")});
+  for (int r = 1; r <= static_cast<int>(c.variables.size()); ++r) lines.emplace_back(Item::Row, 0, r);
+  lines.emplace_back(Item::Gap);
+  lines.emplace_back(Item::Title, -1, 0, QStringLiteral("Lista de Alarmes"));
+  lines.emplace_back(Item::Header, 1);
+  for (int r = 1; r <= c.alarms.size(); ++r) lines.emplace_back(Item::Row, 1, r);
+  lines.emplace_back(Item::Gap);
+  lines.emplace_back(Item::Title, -1, 0, QStringLiteral("Resumo"));
   const int v = static_cast<int>(c.variables.size());
   const int a = static_cast<int>(c.alarms.size());
-  lines.push_back({Item::Summary, -1, 0, QStringLiteral("Linhas de Variáveis: %1").arg(v)});
-  lines.push_back({Item::Summary, -1, 0, QStringLiteral("Linhas de Alarmes: %1").arg(a)});
-  lines.push_back({Item::Summary, -1, 0,
-                   v + a == 0 ? QStringLiteral("Memória reservada: nenhuma")
-                              : QStringLiteral("Memória reservada: D%1 a D%2")
-                                    .arg(ImageStart(v, a), 4, 10, QLatin1Char('0'))
-                                    .arg(kImageEnd)});
-  lines.push_back({Item::Summary, -1, 0, ChecksumLine(c)});
+  lines.emplace_back(Item::Summary, -1, 0, QStringLiteral("Linhas de Variáveis: %1").arg(v));
+  lines.emplace_back(Item::Summary, -1, 0, QStringLiteral("Linhas de Alarmes: %1").arg(a));
+  lines.emplace_back(Item::Summary, -1, 0,
+                     v + a == 0 ? QStringLiteral("Memória reservada: nenhuma")
+                                : QStringLiteral("Memória reservada: D%1 a D%2")
+                                      .arg(ImageStart(v, a), 4, 10, QLatin1Char('0'))
+                                      .arg(kImageEnd));
+  lines.emplace_back(Item::Summary, -1, 0, ChecksumLine(c));
   return lines;
 }
 
@@ -74,8 +74,7 @@ std::vector<std::vector<Line>> Paginate(const std::vector<Line>& lines) {
   std::vector<std::vector<Line>> pages(1);
   double used = 0;
   int rows = 0;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const Line& line = lines[i];
+  for (const Line& line : lines) {
     // A title or a header is not left alone at the foot of a page.
     double need = Height(line.kind);
     if (line.kind == Item::Title || line.kind == Item::Header) need += Height(Item::Header) + kRowHeight;
@@ -84,7 +83,7 @@ std::vector<std::vector<Line>> Paginate(const std::vector<Line>& lines) {
       used = 0;
       rows = 0;
       if (line.kind == Item::Row) {
-        pages.back().push_back({Item::Header, line.table});
+        pages.back().emplace_back(Item::Header, line.table);
         used += Height(Item::Header);
       }
       if (line.kind == Item::Gap) continue;

@@ -12,7 +12,10 @@ TEST(CommandLine, RunsOpensPrintsOrRefusesInOneLine) {
   const std::tuple<QStringList, A, QString, QString> cases[] = {
       {{}, A::Run, {}, {}},
       {{QStringLiteral("a b.zlk")}, A::Run, QStringLiteral("a b.zlk"), {}},
-      {{QStringLiteral("--help")}, A::Print, {}, QStringLiteral("Uso: zelkor-editor [ARQUIVO.zlk | PLANILHA.csv]")},
+      {{QStringLiteral("--help")},
+       A::Print,
+       {},
+       QStringLiteral("Uso: zelkor-editor [ARQUIVO.zlk | PLANILHA.csv | PLANILHA.xlsx]")},
       {{QStringLiteral("-v")}, A::Print, {}, QStringLiteral("Zelkor Editor ") + kVersion},
       {{QStringLiteral("a.zlk"), QStringLiteral("b.zlk")}, A::Refuse, {}, QStringLiteral("um arquivo")},
       {{QStringLiteral("--abrir")}, A::Refuse, {}, QStringLiteral("desconhecida: --abrir")},

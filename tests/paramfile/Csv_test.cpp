@@ -11,12 +11,12 @@ const QString kScript = QStringLiteral("paramfile/data/csv.script");
 const QByteArray kHeader = "Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2\r\n";
 
 // Variables as "grupo|texto|unidade|endereço|editável", alarms in brackets; or the failures.
-QString Outcome(const CsvImport& import) {
+QString Outcome(const SpreadsheetImport& import) {
   QStringList lines;
   for (const VariableRow& v : import.variables)
     lines << QStringList{v.grupo, v.texto, v.unidade, v.endereco, v.editavel}.join(u'|');
   for (const QString& alarm : import.alarms) lines << u'[' + alarm + u']';
-  for (const CsvFailure& f : import.failures) lines << QString::number(f.line) + u' ' + f.reason;
+  for (const SpreadsheetFailure& f : import.failures) lines << QString::number(f.line) + u' ' + f.reason;
   return lines.join(u'\n');
 }
 
@@ -71,7 +71,8 @@ using CsvCommandsTest = testing::EditorTest;
 TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesItWholeChangingNothing) {
   PlayScript(kScript, QStringLiteral("save as exports a"));
   EXPECT_EQ(dialogs.requests.back().filters.join(u','),
-            QStringLiteral("Arquivos (*.zlk) | *.zlk,Planilha (*.csv) | *.csv,Documento PDF (*.pdf) | *.pdf"));
+            QStringLiteral("Arquivos (*.zlk) | *.zlk,Planilha (*.csv) | *.csv,Planilha Excel (*.xlsx) | *.xlsx,"
+                           "Documento PDF (*.pdf) | *.pdf"));
   Do(QStringLiteral("apagar V; V 0|X|u|D1; no; open lista.csv"));
   // The same lists as a parameter file and as a spreadsheet, quoted only where needed.
   testing::ExpectGolden(QStringLiteral("paramfile/data/lists.zlk"), Bytes(QStringLiteral("a.zlk")));
@@ -97,6 +98,10 @@ TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesI
   Do(QStringLiteral("no; openat lista.csv"));  // as the command line opens it
   EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?"));
   EXPECT_EQ(FormatCsv(state.variables, state.alarms), Bytes(QStringLiteral("lista.csv")));  // the round trip
+  // A workbook takes the same way: a copy out, an import back.
+  Do(QStringLiteral("saveas lista.xlsx; apagar V; no; open lista.xlsx"));
+  EXPECT_EQ(FormatCsv(state.variables, state.alarms) + Titles().toUtf8() + state.title.toUtf8(),
+            Bytes(QStringLiteral("lista.csv")) + "Salvar dados atuais?Zelkor Editor - lista.xlsx (importada)");
 }
 
 TEST_F(CsvCommandsTest, ASavedNameEndingInCsvExportsACopyAnOpenedOneImportsAsDoesTheChosenType) {

@@ -4,6 +4,8 @@
 #include "support/ScriptedSeams.h"
 #include "ui/ControlNames.h"
 
+#include "paramfile/Csv.h"
+#include "paramfile/Xlsx.h"
 #include "plclink/LinkMonitor.h"
 #include "ui/ComparisonDialog.h"
 #include "ui/FormPrincipal.h"
@@ -22,8 +24,10 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -238,6 +242,45 @@ TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesS
   QFile saved(path);
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   EXPECT_EQ(saved.readAll(), QByteArray("BOMBA               A\r\nFALHA               A\r\n"));
+}
+
+TEST_F(WindowTest, AWorkbookSavedAgainByASpreadsheetProgramImportsAsTheSameListsWhatItTypedAsDatesRefused) {
+  const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+  if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice Calc (soffice) is not installed";
+  QTemporaryDir dir;
+  const auto calc = [&](const QString& file, const QStringList& options) {
+    QProcess process;
+    process.start(soffice,
+                  QStringList{QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("p")),
+                              QStringLiteral("--headless")} +
+                      options +
+                      QStringList{QStringLiteral("--convert-to"), QStringLiteral("xlsx"), QStringLiteral("--outdir"),
+                                  dir.filePath(QStringLiteral("calc")), dir.filePath(file)});
+    EXPECT_TRUE(process.waitForFinished(120000));
+    QFile saved(dir.filePath(QStringLiteral("calc/") + QFileInfo(file).completeBaseName() + QStringLiteral(".xlsx")));
+    return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+  };
+  for (const char* line : {"0|007|1/2|D1", "0|=SOMA|+24|D2", "1|+24V|%|C1"})
+    Type(QLatin1String(line), name::BotaoSalvar);
+  for (const char* line : {"||||=SOMA|+24V", "||||1/2|007"}) Type(QLatin1String(line), name::BotaoSalvarAlarme);
+  const QByteArray lists = FormatCsv(window->State().variables, window->State().alarms);
+  files.answers = {dir.filePath(QStringLiteral("listas.xlsx")), dir.filePath(QStringLiteral("calc/listas.xlsx"))};
+  Click(name::BotaoSalvarComo);
+  ASSERT_FALSE(calc(QStringLiteral("listas.xlsx"), {}).isEmpty());
+  messages.answers = {Answer::No};
+  Click(name::BotaoApagaListaVariaveis);
+  Click(name::BotaoAbrirArquivo);
+  EXPECT_EQ(FormatCsv(window->State().variables, window->State().alarms), lists);
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor - listas.xlsx (importada)"));
+  // What a person types into Calc: numbers where they fit, a date where a text was meant.
+  QFile typed(dir.filePath(QStringLiteral("typed.csv")));
+  ASSERT_TRUE(typed.open(QIODevice::WriteOnly));
+  typed.write("Tipo;Grupo;Texto;Unidade;Endereço\nV;0;1234;10;D100\nV;1;1/2;;D1\n");
+  typed.close();
+  const SpreadsheetImport import =
+      ParseXlsx(calc(QStringLiteral("typed.csv"), {QStringLiteral("--infilter=CSV:59,34,76,1")}));
+  EXPECT_EQ(import.failures,
+            (std::vector<SpreadsheetFailure>{{3, QStringLiteral("Texto da linha 3 não é texto na planilha"), true}}));
 }
 
 TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortuguese) {

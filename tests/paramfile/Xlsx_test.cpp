@@ -1,0 +1,94 @@
+#include "paramfile/Xlsx.h"
+#include "support/Editor.h"
+#include "support/Zip.h"
+
+namespace zelkor {
+namespace {
+
+// Rows of cells split by '|': "'text" an inline string, "sN" shared string N, "#n" a number, "dn" a number in a date
+// format, "bn" a truth value; an empty cell is left out. Sheets after the first are named by `more`.
+QByteArray Workbook(const QStringList& rows, const QStringList& more = {}) {
+  QByteArray sheet = "<worksheet xmlns='http://schemas.openxmlformats.org/spreadsheetml/2006/main'><sheetData>";
+  for (qsizetype r = 0; r < rows.size(); ++r) {
+    sheet += "<row r='" + QByteArray::number(r + 1) + "'>";
+    const QStringList cells = rows[r].split(u'|');
+    for (qsizetype c = 0; c < cells.size(); ++c) {
+      const QByteArray v = cells[c].mid(1).toHtmlEscaped().toUtf8();
+      const QByteArray at = " r='" + QByteArray(1, static_cast<char>('A' + c)) + QByteArray::number(r + 1) + "'";
+      if (cells[c].startsWith(u'\'')) sheet += "<c" + at + " t='inlineStr'><is><t>" + v + "</t></is></c>";
+      if (cells[c].startsWith(u's')) sheet += "<c" + at + " t='s'><v>" + v + "</v></c>";
+      if (cells[c].startsWith(u'#')) sheet += "<c" + at + "><v>" + v + "</v></c>";
+      if (cells[c].startsWith(u'd')) sheet += "<c" + at + " s='1'><v>" + v + "</v></c>";
+      if (cells[c].startsWith(u'b')) sheet += "<c" + at + " t='b'><v>" + v + "</v></c>";
+    }
+    sheet += "</row>";
+  }
+  sheet += "</sheetData></worksheet>";
+  QByteArray names, rels;
+  std::map<QByteArray, QByteArray> parts;
+  const QStringList sheets = QStringList{QStringLiteral("Folha1")} + more;
+  for (qsizetype i = 0; i < sheets.size(); ++i) {
+    const QByteArray n = QByteArray::number(i + 1);
+    names += "<sheet name='" + sheets[i].toUtf8() + "' sheetId='" + n + "' r:id='rId" + n + "'/>";
+    rels += "<Relationship Id='rId" + n + "' Type='x/worksheet' Target='worksheets/sheet" + n + ".xml'/>";
+    parts["xl/worksheets/sheet" + QByteArray::number(i + 1) + ".xml"] = i == sheets.size() - 1 ? sheet : "<worksheet/>";
+  }
+  parts["xl/workbook.xml"] =
+      "<workbook xmlns:r='http://schemas.openxmlformats.org/officeDocument/2006/relationships'><sheets>" + names +
+      "</sheets></workbook>";
+  parts["xl/_rels/workbook.xml.rels"] =
+      "<Relationships>" + rels +
+      "<Relationship Id='rS' Type='x/sharedStrings' Target='sharedStrings.xml'/>"
+      "<Relationship Id='rT' Type='x/styles' Target='/xl/styles.xml'/></Relationships>";
+  parts["xl/sharedStrings.xml"] =
+      "<sst><si><t xml:space='preserve'>MOTOR 1 </t></si><si><r><t>F</t></r><r><t>ALHA</t></r>"
+      "<rPh><t>x</t></rPh></si><si><t>_x0041_B</t></si></sst>";
+  parts["xl/styles.xml"] =
+      "<styleSheet><cellXfs><xf numFmtId='0'/><xf numFmtId='14'/></cellXfs>"
+      "<dxfs><xf numFmtId='14'/></dxfs></styleSheet>";
+  return testing::StoredZip(parts);
+}
+
+const QString kHeader = QStringLiteral("'Tipo|'Grupo|'Texto|'Unidade|'Endereço|'Editável|'Texto 1|'Texto 2");
+
+QString Outcome(const SpreadsheetImport& import) {
+  QStringList lines;
+  for (const VariableRow& v : import.variables)
+    lines << QStringList{v.grupo, v.texto, v.unidade, v.endereco, v.editavel}.join(u'|');
+  for (const QString& alarm : import.alarms) lines << u'[' + alarm + u']';
+  if (!import.Ok()) lines << import.message.text.split(QStringLiteral("\r\n")).mid(1);
+  return lines.join(u'\n');
+}
+
+TEST(Xlsx, ReadsTextsNumbersAndSharedStringsAndRefusesWhatIsNotTextOrNotAWorkbook) {
+  const QString big(1 << 20, u'X');
+  const std::tuple<const char*, QByteArray, QString> cases[] = {
+      {"typed by hand: numbers read as digits, shared strings in runs, escapes, the sheet named Listas",
+       Workbook({kHeader, QStringLiteral("'V|#0|#1234|#10|'D100"), QStringLiteral("'Variável|#1.0|'007||'C1|'sim"),
+                 QStringLiteral("'A||||||s0|s1"), QStringLiteral("'a||||||s2")},
+                {QStringLiteral("Outra"), QStringLiteral("LISTAS")}),
+       QStringLiteral("0|1234|10|D100|Não\n1|007||C1|Sim\n[MOTOR 1 FALHA   ]\n[AB              ]")},
+      {"a date, a fraction, a truth value where a text goes",
+       Workbook({kHeader, QStringLiteral("'V|#0|d45000||'D1"), QStringLiteral("'A||||||#0.5"),
+                 QStringLiteral("'A||d1|b1|||'X"), QStringLiteral("'V|b1|||'D1")}),
+       QStringLiteral("Texto da linha 2 não é texto na planilha\nTexto 1 da linha 3 não é texto na planilha\n"
+                      "Grupo da linha 5 não é texto na planilha")},
+      {"a cell of a megabyte", Workbook({kHeader, QStringLiteral("'V|#0|'") + big + QStringLiteral("||'D1")}),
+       QStringLiteral("Linha 2: Texto com mais de 8 caracteres! — XXXXXXXXXXXXXXXXXXXXXXX…")},
+      {"not a zip", "Tipo;Grupo\r\n",
+       QStringLiteral("O arquivo não é uma pasta de trabalho do Excel (.xlsx): não é um arquivo zip.")},
+      {"no worksheet", testing::StoredZip({{"xl/workbook.xml", "<workbook/>"}}),
+       QStringLiteral("A pasta de trabalho não tem nenhuma planilha.")},
+      {"damaged XML", testing::StoredZip({{"xl/workbook.xml", "<workbook><sheets><sheet"}}),
+       QStringLiteral("A pasta de trabalho está danificada (xl/workbook.xml): não foi possível lê-la.")},
+  };
+  for (const auto& [name, bytes, outcome] : cases) EXPECT_EQ(Outcome(ParseXlsx(bytes)), outcome) << name;
+  // 100,000 rows: refused whole, quickly enough for a person to wait on.
+  QStringList rows{kHeader};
+  for (int i = 0; i < 100000; ++i) rows << QStringLiteral("'A||||||'X");
+  const SpreadsheetImport many = ParseXlsx(Workbook(rows));
+  EXPECT_TRUE(many.message.text.contains(QStringLiteral("Linha 257: Mais de 255 alarmes")));
+}
+
+}  // namespace
+}  // namespace zelkor
