@@ -108,8 +108,7 @@ int main(int argc, char* argv[]) {
   if (scene == QStringLiteral("progress")) {  // a transfer under way, as its frame shows it
     // A simulated PLC that takes 40 ms an answer, behind "Porta # 01".
     QString error;
-    plc.Open(&error);
-    QFile::link(plc.DevicePath(), devices.path() + QStringLiteral("/ttyUSB0"));
+    QFile::link(plc.Open({}, &error), devices.path() + QStringLiteral("/ttyUSB0"));
     window.Run([&] {
       for (int i = 0; i < 255; ++i) window.State().alarms.Load(QStringLiteral("ALARME %1").arg(i));
       zelkor::ShowAlarmCount(window.State());

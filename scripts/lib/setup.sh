@@ -5,7 +5,7 @@ set -euo pipefail
 ZELKOR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 ZELKOR_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev libqt6svg6
+  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   libgtest-dev fonts-dejavu-core librsvg2-bin qt6-translations-l10n libcsv-dev poppler-utils
   libxlsxwriter-dev libminizip-dev zlib1g-dev
 )

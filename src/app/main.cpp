@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "Platform.h"
 #include "StartupProbe.h"
 #include "paramfile/FileCommands.h"
 #include "plclink/QtSerialPort.h"
@@ -14,44 +15,36 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  const zelkor::CommandLine command = zelkor::ParseCommandLine(arguments);
+  const zelkor::CommandLine command = zelkor::ParseCommandLine(zelkor::ProgramArguments(argc, argv));
   if (command.action == zelkor::CommandLine::Action::Sheet) {
-    // A batch of machines: no window, so no display needed (Windows always has one).
-#ifndef Q_OS_WIN
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-#endif
+    // A batch of machines: no window.
+    zelkor::DrawWithoutDisplay();
     // Its one line on standard error is what a script reads: Qt's own chatter
     // (a missing runtime directory, font fallbacks) stays out of it.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-      if (type == QtCriticalMsg || type == QtFatalMsg) std::fputs((text + u'\n').toLocal8Bit().constData(), stderr);
+      if (type == QtCriticalMsg || type == QtFatalMsg) zelkor::Print(stderr, text + u'\n');
     });
     const QGuiApplication app(argc, argv);
     if (const auto error = zelkor::PrintFileToPdf(command.file, command.sheet)) {
-      std::fputs((QStringLiteral("zelkor-editor: ") + *error + u'\n').toLocal8Bit().constData(), stderr);
+      zelkor::Print(stderr, QStringLiteral("zelkor-editor: ") + *error + u'\n');
       return 1;
     }
     return 0;
   }
   if (command.action != zelkor::CommandLine::Action::Run) {
-    std::fputs(command.message.toLocal8Bit().constData(),
-               command.action == zelkor::CommandLine::Action::Print ? stdout : stderr);
+    zelkor::Print(command.action == zelkor::CommandLine::Action::Print ? stdout : stderr, command.message);
     return command.exitCode;
   }
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    std::fputs("Zelkor Editor: nenhuma tela disponível (DISPLAY não definido).\n", stderr);
+  if (const QString missing = zelkor::MissingDisplay(); !missing.isEmpty()) {
+    zelkor::Print(stderr, QStringLiteral("Zelkor Editor: ") + missing + QStringLiteral(".\n"));
     return 1;
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zelkor Editor"));
   QApplication::setOrganizationName(QStringLiteral("Zelkor"));  // where QSettings keeps what is remembered
   if (!zelkor::InstallPortugueseTranslation(app)) {
-    std::fputs(
-        "Zelkor Editor: tradução do Qt (qtbase_pt_BR.qm, pacote qt6-translations-l10n) não encontrada; "
-        "os diálogos padrão ficam em inglês.\n",
-        stderr);
+    zelkor::Print(stderr, QStringLiteral("Zelkor Editor: tradução do Qt (qtbase_pt_BR.qm) não encontrada; "
+                                         "os diálogos padrão ficam em inglês.\n"));
   }
   // Lets the desktop match the window with its menu entry.
   QApplication::setDesktopFileName(QStringLiteral("io.github.zelkor.ZelkorEditor"));

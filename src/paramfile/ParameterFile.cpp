@@ -80,7 +80,14 @@ void LoadParameterLines(const QList<QByteArray>& lines, VariableList& variables,
 
 std::optional<QString> WriteAtomically(QSaveFile& file, const QByteArray& bytes) {
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  if (file.write(bytes) != bytes.size() || !file.commit()) return file.errorString();
+  if (file.write(bytes) != bytes.size()) {
+    const QString error = file.errorString();
+    // The half-written copy goes now, not when the object does: on Windows it is a file of its own.
+    file.cancelWriting();
+    static_cast<void>(file.commit());
+    return error;
+  }
+  if (!file.commit()) return file.errorString();
   return std::nullopt;
 }
 

@@ -1,9 +1,5 @@
 #include "QtSerialPort.h"
 
-#include <QFileInfo>
-
-#include <unistd.h>
-
 namespace zelkor {
 
 QtSerialPort::QtSerialPort(PortDirectory directory, QObject* parent)
@@ -20,22 +16,15 @@ OpenResult QtSerialPort::Open(int portNumber) {
   const QString device = directory_.DeviceFor(portNumber);
   if (device.isEmpty()) return {OpenError::InvalidPort, {}};
   device_ = device;
-  port_.setPortName(QFileInfo(device).absoluteFilePath());
+  port_.setPortName(device);
   if (!port_.open(QIODevice::ReadWrite)) {
     const auto error = port_.error();
     const QString description = port_.errorString();
     port_.clearError();
     if (error == QSerialPort::DeviceNotFoundError) return {OpenError::InvalidPort, {}};
     if (error == QSerialPort::PermissionError) {
-      // Qt says "permission" both for a port held by another program and for
-      // a user who may not use serial ports; only the second needs the admin.
-      if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0) {
-        return {OpenError::Other,
-                QStringLiteral("Sem permissão para usar %1.\r\nPeça ao administrador do computador para incluir "
-                               "seu usuário no grupo \"dialout\" e entre de novo no sistema.")
-                    .arg(device)};
-      }
-      return {OpenError::InUse, {}};
+      const QString problem = directory_.AccessProblem(device);
+      return problem.isEmpty() ? OpenResult{OpenError::InUse, {}} : OpenResult{OpenError::Other, problem};
     }
     return {OpenError::Other, QStringLiteral("Não foi possível abrir %1: %2").arg(device, description)};
   }

@@ -24,7 +24,7 @@ class QtSerialPort final : public SerialPort {
   bool ReadByte(char* byte) override;
   QByteArray PeekWaiting() override { return port_.isOpen() ? port_.peek(port_.bytesAvailable()) : QByteArray(); }
   QByteArray DiscardWaiting() override;
-  QString DeviceFor(int portNumber) const override { return directory_.DeviceFor(portNumber); }
+  QString DeviceFor(int portNumber) const override { return directory_.Describe(portNumber); }
 
  private:
   void OnError(QSerialPort::SerialPortError error);

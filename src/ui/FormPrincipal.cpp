@@ -135,7 +135,7 @@ class PanelPicture final : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    QIcon(QStringLiteral(":/icons/zelkor-editor.svg")).paint(&painter, rect());
+    QIcon(QStringLiteral(":/icons/zelkor-editor-256.png")).paint(&painter, rect());
   }
 };
 

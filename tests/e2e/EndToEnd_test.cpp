@@ -28,7 +28,7 @@ class EndToEndTest : public ::testing::Test {
     plc = std::make_unique<sim::PlcSimulator>(faults);
     QString error;
     QFile::remove(devices.path() + QStringLiteral("/ttyUSB0"));
-    ASSERT_TRUE(QFile::link(plc->Open(&error), devices.path() + QStringLiteral("/ttyUSB0"))) << error.toStdString();
+    ASSERT_TRUE(QFile::link(plc->Open({}, &error), devices.path() + QStringLiteral("/ttyUSB0"))) << error.toStdString();
     messages.shown.clear();
     StartUp(state);
     ClearAllLists(state);

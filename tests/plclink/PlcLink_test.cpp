@@ -91,6 +91,11 @@ TEST(ReadAnswers, AreCheckedWhollyAndTheirRecordsDecodeToWhatWasWritten) {
   EXPECT_EQ(DecodeAlarmRecord("MOTOR 1 FALHA   "), QStringLiteral("MOTOR 1 FALHA"));
 }
 
+#ifdef Q_OS_WIN
+TEST(PortDirectory, PortNumberIsTheComNumberInTheDeviceNamespaceAboveNine) {
+  EXPECT_EQ(PortDirectory().DeviceFor(3) + u'|' + PortDirectory().DeviceFor(10), QStringLiteral("COM3|\\\\.\\COM10"));
+}
+#else
 TEST(PortDirectory, UsbThenAcmThenRealUartsEachByNumberAndSymlinksCountUnlessDangling) {
   QTemporaryDir root;
   const QString dev = root.path() + QStringLiteral("/dev/");
@@ -110,6 +115,7 @@ TEST(PortDirectory, UsbThenAcmThenRealUartsEachByNumberAndSymlinksCountUnlessDan
   EXPECT_EQ(directory.DeviceFor(3) + u'|' + directory.DeviceFor(6) + directory.DeviceFor(0),
             dev + QStringLiteral("ttyUSB10|"));
 }
+#endif
 
 using PlcLinkTest = testing::EditorTest;
 

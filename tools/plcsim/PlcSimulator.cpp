@@ -2,16 +2,9 @@
 
 #include "core/Cp1252.h"
 
-#include <QSocketNotifier>
+#include "SimLine.h"
+
 #include <QTimer>
-
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 
 namespace zelkor::sim {
 
@@ -33,45 +26,27 @@ QByteArray Checksum(const QByteArray& text) {
 
 PlcSimulator::PlcSimulator(Faults faults, QObject* parent) : QObject(parent), faults_(faults) {}
 
-PlcSimulator::~PlcSimulator() {
-  if (master_ >= 0) ::close(master_);
-  if (slave_ >= 0) ::close(slave_);
-}
+PlcSimulator::~PlcSimulator() = default;
 
-QString PlcSimulator::Open(QString* error) {
-  char name[256] = {};
-  if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
-    *error = QString::fromLocal8Bit(std::strerror(errno));
-    return {};
-  }
-  // Raw from the start: a cooked pty would echo our own answers back to us.
-  termios tio{};
-  ::tcgetattr(slave_, &tio);
-  ::cfmakeraw(&tio);
-  ::tcsetattr(slave_, TCSANOW, &tio);
-  ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
-  slavePath_ = QString::fromLocal8Bit(name);
-  notifier_ = new QSocketNotifier(master_, QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, &PlcSimulator::OnReadable);
+QString PlcSimulator::Open(const QString& port, QString* error) {
+  QString where;
+  line_ = SimLine::Open(port, &where, error);
+  if (!line_) return {};
+  connect(line_.get(), &SimLine::Readable, this, &PlcSimulator::OnReadable);
   pacer_ = new QTimer(this);
   pacer_->setTimerType(Qt::PreciseTimer);
   connect(pacer_, &QTimer::timeout, this, [this] {
     // About two characters a millisecond: a 19200-baud line.
     const QByteArray chunk = outgoing_.left(2);
     outgoing_.remove(0, chunk.size());
-    if (master_ >= 0) (void)::write(master_, chunk.constData(), static_cast<size_t>(chunk.size()));
+    if (line_) line_->Write(chunk);
     if (outgoing_.isEmpty()) pacer_->stop();
   });
-  return slavePath_;
+  return where;
 }
 
 void PlcSimulator::OnReadable() {
-  char buffer[512];
-  for (;;) {
-    const ssize_t n = ::read(master_, buffer, sizeof buffer);
-    if (n <= 0) break;
-    incoming_.append(buffer, static_cast<qsizetype>(n));
-  }
+  incoming_ += line_->ReadAll();
   // A frame runs from ENQ to EOT and two checksum characters.
   for (;;) {
     const qsizetype start = incoming_.indexOf(kEnq);
@@ -85,7 +60,7 @@ void PlcSimulator::OnReadable() {
     const QByteArray frame = incoming_.left(eot + 3);
     incoming_.remove(0, eot + 3);
     Answer(Respond(frame));
-    if (master_ < 0) return;
+    if (!line_) return;
   }
 }
 
@@ -161,28 +136,23 @@ void PlcSimulator::Answer(QByteArray bytes) {
 }
 
 void PlcSimulator::Send(const QByteArray& bytes) {
-  if (master_ < 0) return;
+  if (!line_) return;
   if (faults_.pace) {
     outgoing_ += bytes;
     if (!pacer_->isActive()) pacer_->start(1);
     return;
   }
-  (void)::write(master_, bytes.constData(), static_cast<size_t>(bytes.size()));
+  line_->Write(bytes);
 }
 
 void PlcSimulator::HangUp() {
-  if (master_ < 0) return;
-  if (faults_.pace) {
-    // Let the paced answer go out first.
-    if (!outgoing_.isEmpty()) {
-      QTimer::singleShot(5, this, [this] { HangUp(); });
-      return;
-    }
+  if (!line_) return;
+  // Let a paced answer go out first.
+  if (faults_.pace && !outgoing_.isEmpty()) {
+    QTimer::singleShot(5, this, [this] { HangUp(); });
+    return;
   }
-  delete notifier_;
-  notifier_ = nullptr;
-  ::close(master_);
-  master_ = -1;
+  line_.reset();
   Q_EMIT HungUp();
 }
 

@@ -7,11 +7,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
-class QSocketNotifier;
 class QTimer;
 
 namespace zelkor::sim {
+
+class SimLine;
 
 // How the simulated PLC misbehaves, if at all.
 struct Faults {
@@ -26,7 +28,7 @@ struct Faults {
   int corruptWord = -1;      // a write to this word stores a wrong value (still answered ACK)
 };
 
-// A PLC on a pseudo-terminal: parses Link request frames (syntax and
+// A PLC on a serial line: parses Link request frames (syntax and
 // checksum), keeps 5000 data words, and answers as the PLC does.
 class PlcSimulator : public QObject {
   Q_OBJECT
@@ -41,9 +43,8 @@ class PlcSimulator : public QObject {
   explicit PlcSimulator(Faults faults = {}, QObject* parent = nullptr);
   ~PlcSimulator() override;
 
-  // Opens the pseudo-terminal; the path of its serial end, or empty with *error.
-  QString Open(QString* error);
-  QString DevicePath() const { return slavePath_; }
+  // Opens its line (see SimLine); what the editor opens, or empty with *error.
+  QString Open(const QString& port, QString* error);
 
   // What the PLC answers to one request frame, before any fault mode; a
   // write lands in memory. Also the peer of in-process tests.
@@ -71,10 +72,7 @@ class PlcSimulator : public QObject {
   void HangUp();
 
   Faults faults_;
-  int master_ = -1;
-  int slave_ = -1;  // kept open so the line stays up between clients
-  QString slavePath_;
-  QSocketNotifier* notifier_ = nullptr;
+  std::unique_ptr<SimLine> line_;
   QTimer* pacer_ = nullptr;
   QByteArray outgoing_;
   QByteArray incoming_;

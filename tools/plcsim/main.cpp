@@ -1,33 +1,27 @@
-// zelkor-plcsim: a simulated PLC on a pseudo-terminal, to write the lists into
-// without a PLC. Prints the path of its serial end on the first line.
+// zelkor-plcsim: a simulated PLC on a pseudo-terminal (Linux) or on one end of
+// a null-modem pair (Windows), to write the lists into without a PLC. Prints
+// what the editor opens on the first line.
 #include "PlcSimulator.h"
 #include "core/Version.h"
 #include "paramfile/ParameterFile.h"
 #include "transfer/PlcCommands.h"
 
+#include "SimLine.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-#include <QSocketNotifier>
 #include <QTextStream>
-
-#include <unistd.h>
-#include <csignal>
-#include <cstdio>
-
-namespace {
-int signalPipe[2] = {-1, -1};
-void OnSignal(int) { (void)::write(signalPipe[1], "x", 1); }
-}  // namespace
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationVersion(zelkor::kVersion);
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "A simulated PLC for trying Zelkor Editor without one: it opens a pseudo-terminal, prints\n"
-      "the path of its serial end, and answers each \"Grava CLP\" and \"Lê CLP\" frame as the PLC does.\n"
-      "As root, --link /dev/ttyUSB0 makes the editor list it as \"Porta # 01\"."));
+  parser.setApplicationDescription(
+      QStringLiteral("A simulated PLC for trying Zelkor Editor without one: it opens a pseudo-terminal (on Windows,\n"
+                     "the serial port --port names: one end of a null-modem pair), prints what the editor opens,\n"
+                     "and answers each \"Grava CLP\" and \"Lê CLP\" frame as the PLC does.\n"
+                     "As root, --link /dev/ttyUSB0 makes the editor list it as \"Porta # 01\"."));
   parser.addHelpOption();
   parser.addVersionOption();
   const QCommandLineOption link(QStringLiteral("link"),
@@ -55,8 +49,12 @@ int main(int argc, char* argv[]) {
                                    QStringLiteral("Store a wrong value at data word ADDRESS whenever it is written "
                                                   "(the answer is still ACK), so a verified write fails."),
                                    QStringLiteral("ADDRESS"));
+  const QCommandLineOption port(QStringLiteral("port"),
+                                QStringLiteral("Windows: the serial port to answer on (e.g. COM5), one end of a "
+                                               "null-modem pair whose other end the editor opens."),
+                                QStringLiteral("COMNN"));
   parser.addOptions(
-      {link, print, silent, nak, wrongFirst, delay, cutShort, disconnect, pace, badChecksum, load, corrupt});
+      {link, print, silent, nak, wrongFirst, delay, cutShort, disconnect, pace, badChecksum, load, corrupt, port});
   parser.process(app);
 
   zelkor::sim::Faults faults;
@@ -91,7 +89,7 @@ int main(int argc, char* argv[]) {
     }
   }
   QString error;
-  const QString path = plc.Open(&error);
+  const QString path = plc.Open(parser.value(port), &error);
   QTextStream out(stdout);
   if (path.isEmpty()) {
     QTextStream(stderr) << "zelkor-plcsim: " << error << Qt::endl;
@@ -116,12 +114,7 @@ int main(int argc, char* argv[]) {
   QObject::connect(&plc, &zelkor::sim::PlcSimulator::HungUp, [&] { out << "--- line hung up" << Qt::endl; });
 
   // Ctrl+C and kill end the loop, so the symlink goes with us.
-  if (::pipe(signalPipe) == 0) {
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    std::signal(SIGINT, OnSignal);
-    std::signal(SIGTERM, OnSignal);
-  }
+  zelkor::sim::QuitOnTerminationSignals(app);
   const int result = QCoreApplication::exec();
   if (!linkPath.isEmpty()) QFile::remove(linkPath);
   return result;

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -42,7 +44,19 @@ QStringList PortDirectory::Devices() const {
 
 QString PortDirectory::DeviceFor(int portNumber) const {
   const QStringList all = Devices();
-  return portNumber >= 1 && portNumber <= all.size() ? all[portNumber - 1] : QString();
+  return portNumber >= 1 && portNumber <= all.size() ? QFileInfo(all[portNumber - 1]).absoluteFilePath() : QString();
+}
+
+QString PortDirectory::Describe(int portNumber) const { return DeviceFor(portNumber); }
+
+QString PortDirectory::AccessProblem(const QString& device) const {
+  // Qt says "permission" both for a port held by another program and for a
+  // user who may not use serial ports; only the second needs the admin.
+  if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0) return {};
+  return QStringLiteral(
+             "Sem permissão para usar %1.\r\nPeça ao administrador do computador para incluir "
+             "seu usuário no grupo \"dialout\" e entre de novo no sistema.")
+      .arg(device);
 }
 
 }  // namespace zelkor
