@@ -384,6 +384,14 @@ stage_libcsv() {
   write_stamp "$DEPS_PREFIX" libcsv
 }
 
+# A CMake project built as static libraries into the deps prefix.
+cmake_static() { # source build extra-args...
+  run cmake -S "$1" -B "$2" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_INSTALL_PREFIX="$DEPS_PREFIX" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF "${@:3}"
+  run "${NICE[@]}" cmake --build "$2" -- -j"$JOBS"
+  run cmake --install "$2"
+}
+
 stage_googletest() {
   if stamp_ok "$DEPS_PREFIX" googletest && [[ -f $DEPS_PREFIX/lib/cmake/GTest/GTestConfig.cmake ]]; then
     log "googletest: already installed"; return
@@ -391,12 +399,7 @@ stage_googletest() {
   local src build=$BUILD_DIR/googletest
   src=$(debian_source googletest)
   rm -rf "$build"
-  run cmake -S "$src" -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_INSTALL_PREFIX="$DEPS_PREFIX" \
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
-    -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
-  run "${NICE[@]}" cmake --build "$build" -- -j"$JOBS"
-  run cmake --install "$build"
+  cmake_static "$src" "$build" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
   write_stamp "$DEPS_PREFIX" googletest
 }
 
@@ -410,13 +413,8 @@ stage_libxlsxwriter() {
   rm -rf "$build"
   # Our minizip rather than the bundled copy, so an application that links
   # both gets one set of zip symbols.
-  run cmake -S "$src" -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_INSTALL_PREFIX="$DEPS_PREFIX" \
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
-    -DUSE_SYSTEM_MINIZIP=ON -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF \
+  cmake_static "$src" "$build" -DUSE_SYSTEM_MINIZIP=ON -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF \
     -DZLIB_ROOT="$DEPS_PREFIX"
-  run "${NICE[@]}" cmake --build "$build" -- -j"$JOBS"
-  run cmake --install "$build"
   # The installed .pc has an absolute prefix and omits minizip, which a
   # static link needs.
   write_pc xlsxwriter "library for creating Excel XLSX files" \
