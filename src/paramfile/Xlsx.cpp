@@ -34,6 +34,10 @@ QByteArray XlsxText(const QString& text) {
 constexpr qint64 kMaxPartBytes = qint64{64} * 1024 * 1024;  // a part, unpacked
 constexpr int kMaxColumns = 256;                            // columns past these are never the lists'
 constexpr int kMaxSheetRows = 1048576;
+// Cells held while reading, blanks before a cell included: lists of 255 + 255
+// rows need a few thousand; a sheet that asks for millions is refused before
+// it takes the memory.
+constexpr size_t kMaxCells = 2'000'000;
 
 // A refusal of the file as a whole.
 struct Fault {
@@ -307,6 +311,7 @@ struct SheetReader {
 
   std::variant<std::vector<SpreadsheetRow>, Fault> Rows(const QString& part) {
     std::vector<SpreadsheetRow> rows;
+    size_t held = 0;
     int line = 0;
     while (!xml.atEnd()) {
       if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"row") continue;
@@ -325,7 +330,13 @@ struct SheetReader {
         const std::optional<SpreadsheetCell> cell = Cell();
         if (!cell || (cellRow >= 0 && cellRow != line)) return Damaged(part);
         if (column >= kMaxColumns) continue;
-        if (static_cast<int>(row.cells.size()) <= column) row.cells.resize(static_cast<size_t>(column) + 1);
+        if (static_cast<int>(row.cells.size()) <= column) {
+          held += static_cast<size_t>(column) + 1 - row.cells.size();
+          if (held > kMaxCells) {
+            return Fault{QStringLiteral("A planilha tem células demais (mais de 2 milhões) para ser uma lista.")};
+          }
+          row.cells.resize(static_cast<size_t>(column) + 1);
+        }
         row.cells[static_cast<size_t>(column)] = *cell;
       }
       if (row.cells.empty()) rows.pop_back();

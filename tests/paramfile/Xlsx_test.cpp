@@ -88,6 +88,17 @@ TEST(Xlsx, ReadsTextsNumbersAndSharedStringsAndRefusesWhatIsNotTextOrNotAWorkboo
   for (int i = 0; i < 100000; ++i) rows << QStringLiteral("'A||||||'X");
   const SpreadsheetImport many = ParseXlsx(Workbook(rows));
   EXPECT_TRUE(many.message.text.contains(QStringLiteral("Linha 257: Mais de 255 alarmes")));
+  // A cell far to the right on every row would hold every blank before it.
+  QByteArray wide = "<worksheet><sheetData>";
+  for (int r = 1; r <= 8000; ++r)
+    wide += "<row r='" + QByteArray::number(r) + "'><c r='IV" + QByteArray::number(r) + "'/></row>";
+  EXPECT_TRUE(ParseXlsx(testing::StoredZip(
+                            {{"xl/workbook.xml",
+                              "<workbook xmlns:r='r'><sheets><sheet name='L' r:id='a'/></sheets></workbook>"},
+                             {"xl/_rels/workbook.xml.rels",
+                              "<Relationships><Relationship Id='a' Type='/worksheet' Target='s.xml'/></Relationships>"},
+                             {"xl/s.xml", wide + "</sheetData></worksheet>"}}))
+                  .message.text.contains(QStringLiteral("células demais")));
 }
 
 }  // namespace
