@@ -83,10 +83,9 @@ void VariableList::Write(int row, const VariableRow& values, const QString& grou
   g.SetText(row, varcol::OrderKey, OrderKey(groupDigit, row));
 }
 
-bool VariableList::Append(const VariableRow& row) {
-  if (IsFull()) return false;
+void VariableList::Append(const VariableRow& row) {
+  if (IsFull()) return;
   Write(AppendLine(), row, FormatGroup(row.grupo));
-  return true;
 }
 
 void VariableList::Replace(int row, const VariableRow& values) { Write(row, values, FormatGroup(values.grupo)); }
@@ -116,10 +115,9 @@ void AlarmList::ResetHeader() {
   Cells().SetAlignment(0, CellAlignment::LeftCentre);
 }
 
-bool AlarmList::Append(const QString& alarmText) {
-  if (IsFull()) return false;
+void AlarmList::Append(const QString& alarmText) {
+  if (IsFull()) return;
   Cells().SetText(AppendLine(), 0, alarmText);
-  return true;
 }
 
 void AlarmList::Replace(int row, const QString& alarmText) { Cells().SetText(row, 0, alarmText); }

@@ -87,7 +87,7 @@ class VariableList final : public RowList {
   VariableList();
 
   // False (list unchanged) when the list already holds 255 rows or more.
-  bool Append(const VariableRow& row);
+  void Append(const VariableRow& row);
   void Replace(int row, const VariableRow& values);
   // A row read from a parameter file: no limit, the key's group digit is the
   // first character of Grupo as it stands.
@@ -108,7 +108,7 @@ class AlarmList final : public RowList {
  public:
   AlarmList();
 
-  bool Append(const QString& alarmText);
+  void Append(const QString& alarmText);
   void Replace(int row, const QString& alarmText);
   void Load(const QString& alarmText);
   QString Text(int row) const { return Cells().Text(row, 0); }

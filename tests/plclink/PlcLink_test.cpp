@@ -257,7 +257,9 @@ TEST_F(PlcLinkTest, WhileLeClpRunsNothingChangesTheListsOrTheFileAndHoweverItEnd
 
 TEST_F(PlcLinkTest, ComparaClpShowsTheRowsThatDifferAsTheImageSeesThemAndChangesNothing) {
   PlayScript(kScript, QStringLiteral("compare"));
-  ASSERT_EQ(comparisons.shown.size(), 2u);
+  ASSERT_EQ(comparisons.shown.size(), 3u);
+  EXPECT_EQ(comparisons.shown[2].second.Summary(),
+            QStringLiteral("Variáveis: 2 iguais, 1 só no CLP. Alarmes: 2 iguais."));
   const auto& [title, comparison] = comparisons.shown[0];
   EXPECT_EQ(title + comparison.Summary(),
             QStringLiteral("Comparação com o CLP (Porta # 01)Variáveis: 3 diferentes, 1 só "
