@@ -22,8 +22,8 @@ bool ValidateAlarmText(EditorState& s) {
   if (!texto1.text.isEmpty() && texto1.text.size() <= kAlarmHalf) return true;  // blanks count: no trimming
   texto1.background = colours::Red;
   s.focus = Focus::AlarmText1;
-  s.messages.Show({QStringLiteral("Texto deve ter pelo menos 1 e até 8 caracteres!"),
-                   QStringLiteral("Texto: (1 a 8 caracteres)!"), MessageButtons::Ok, MessageIcon::Exclamation});
+  s.messages.Show(Exclamation(QStringLiteral("Texto deve ter pelo menos 1 e até 8 caracteres!"),
+                              QStringLiteral("Texto: (1 a 8 caracteres)!")));
   return false;
 }
 
@@ -65,20 +65,9 @@ void ClearAlarmFields(EditorState& s) {
   if (!s.readingPlc) ClearEntryFields(s, AlarmListEditor(s));
 }
 
-void RemoveSelectedAlarm(EditorState& s) {
-  if (s.readingPlc) return;
-  const int row = s.alarms.SelectedRow();
-  RecordStep(
-      s, [&] { RemoveSelectedRow(s, AlarmListEditor(s), ClearAlarmFields); },
-      [row] { return QStringLiteral("remover a linha %1 de Alarmes").arg(row); });
-}
+void RemoveSelectedAlarm(EditorState& s) { RemoveSelectedRow(s, AlarmListEditor(s), ClearAlarmFields); }
 
-void ClearAlarmList(EditorState& s) {
-  if (s.readingPlc) return;
-  RecordStep(
-      s, [&] { ClearWholeList(s, AlarmListEditor(s), ClearAlarmFields); },
-      [] { return QStringLiteral("apagar a lista de Alarmes"); });
-}
+void ClearAlarmList(EditorState& s) { ClearWholeList(s, AlarmListEditor(s), ClearAlarmFields); }
 
 void SelectAlarmLine(EditorState& s, int line) { SelectRow(AlarmListEditor(s), line); }
 

@@ -27,6 +27,11 @@ class MessageService {
   virtual Answer Show(const Message& message) = 0;
 };
 
+// The common warning: OK only, exclamation icon.
+inline Message Exclamation(const QString& text, const QString& title) {
+  return {text, title, MessageButtons::Ok, MessageIcon::Exclamation};
+}
+
 inline const QString kProgramTitle = QStringLiteral("Marbeto");
 
 QString JoinLines(const QStringList& lines);

@@ -86,7 +86,7 @@ class VariableList final : public RowList {
  public:
   VariableList();
 
-  // False (list unchanged) when the list already holds 255 rows or more.
+  // Leaves the list unchanged when it already holds 255 rows or more.
   void Append(const VariableRow& row);
   void Replace(int row, const VariableRow& values);
   // A row read from a parameter file: no limit, the key's group digit is the
@@ -97,6 +97,11 @@ class VariableList final : public RowList {
 
   VariableRow Row(int row) const;
   QString KeyOf(int row) const { return Cells().Text(row, varcol::OrderKey); }
+
+  // From 20 lines on the grid shows a scroll bar and is made wider for it.
+  void FitControlWidth() {
+    Cells().SetControlWidth(Cells().LineCount() >= 20 ? kVariableGridWideWidth : kVariableGridWidth);
+  }
 
   void ResetHeader() override;
 

@@ -39,8 +39,7 @@ void Restore(EditorState& s, const ListsSnapshot& to, bool fileToo) {
   }
   for (const QString& text : to.alarms) s.alarms.Load(text);
   ResetGridHeaders(s.variables, s.alarms);
-  Grid& grid = s.variables.Cells();
-  grid.SetControlWidth(grid.LineCount() >= 20 ? kVariableGridWideWidth : kVariableGridWidth);
+  s.variables.FitControlWidth();
   ShowVariableCount(s);
   ShowAlarmCount(s);
   UpdateReservedMemory(s);

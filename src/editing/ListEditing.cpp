@@ -1,18 +1,20 @@
 #include "ListEditing.h"
 
+#include "History.h"
 #include "core/EditorLifecycle.h"
 #include "plclink/PlcImage.h"
 
 namespace zelkor {
 
 ListEditor VariableListEditor(EditorState& s) {
-  return {s.variables,         s.variablePage, s.variablePage.entry, Focus::VariableGrupo, Focus::VariableUp,
-          Focus::VariableDown, varcol::Texto,  varcol::Editavel,     s.files.variableCount};
+  return {
+      s.variables,         s.variablePage, s.variablePage.entry, Focus::VariableGrupo,  Focus::VariableUp,
+      Focus::VariableDown, varcol::Texto,  varcol::Editavel,     s.files.variableCount, QStringLiteral("Variáveis")};
 }
 
 ListEditor AlarmListEditor(EditorState& s) {
-  return {s.alarms, s.alarmPage, s.alarmPage.entry, Focus::AlarmText1, Focus::AlarmUp, Focus::AlarmDown,
-          0,        0,           s.files.alarmCount};
+  return {s.alarms, s.alarmPage, s.alarmPage.entry,  Focus::AlarmText1,        Focus::AlarmUp, Focus::AlarmDown,
+          0,        0,           s.files.alarmCount, QStringLiteral("Alarmes")};
 }
 
 void PaintSelection(const ListEditor& e, Rgb colour) {
@@ -93,18 +95,31 @@ void ClearEntryFields(EditorState& s, const ListEditor& e) {
 }
 
 void RemoveSelectedRow(EditorState& s, const ListEditor& e, EditorCommand clearFields) {
-  e.list.RemoveRow(e.list.SelectedRow());
-  s.listsChanged = true;
-  clearFields(s);
-  ShowListCount(e);
-  UpdateReservedMemory(s);
+  if (s.readingPlc) return;
+  const int row = e.list.SelectedRow();
+  RecordStep(
+      s,
+      [&] {
+        e.list.RemoveRow(row);
+        s.listsChanged = true;
+        clearFields(s);
+        ShowListCount(e);
+        UpdateReservedMemory(s);
+      },
+      [&] { return QStringLiteral("remover a linha %1 de %2").arg(row).arg(e.name); });
 }
 
 void ClearWholeList(EditorState& s, const ListEditor& e, EditorCommand clearFields) {
-  e.list.Clear();
-  clearFields(s);
-  ShowListCount(e);
-  UpdateReservedMemory(s);
+  if (s.readingPlc) return;
+  RecordStep(
+      s,
+      [&] {
+        e.list.Clear();
+        clearFields(s);
+        ShowListCount(e);
+        UpdateReservedMemory(s);
+      },
+      [&] { return QStringLiteral("apagar a lista de ") + e.name; });
 }
 
 int WriteRow(EditorState& s, const ListEditor& e, const std::function<void()>& append,

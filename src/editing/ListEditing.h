@@ -20,6 +20,7 @@ struct ListEditor {
   int highlightFirst;  // columns that the selection highlight covers
   int highlightLast;
   FieldState& countDisplay;
+  QString name;  // "Variáveis", "Alarmes": how a step of the history names the list
 };
 
 ListEditor VariableListEditor(EditorState& state);
@@ -74,9 +75,11 @@ enum class Direction { Up, Down };
 void FollowMovedRow(EditorState& state, const ListEditor& editor, int row, Direction direction);
 
 using EditorCommand = void (*)(EditorState&);
-// Removes the selected row, then runs the list's own Clear fields.
+// Removes the selected row, then runs the list's own Clear fields. One step
+// of the history; nothing while "Lê CLP" runs.
 void RemoveSelectedRow(EditorState& state, const ListEditor& editor, EditorCommand clearFields);
-// Clears the whole list; the lists-changed flag stays as it was.
+// Clears the whole list; the lists-changed flag stays as it was. One step of
+// the history; nothing while "Lê CLP" runs.
 void ClearWholeList(EditorState& state, const ListEditor& editor, EditorCommand clearFields);
 
 }  // namespace zelkor

@@ -14,10 +14,10 @@ int MoveTarget(const RowList& list, Direction direction) {
   return list.IsRow(selected) && list.IsRow(target) ? target : 0;
 }
 
-QString MoveLabel(int row, const char16_t* list, Direction direction) {
+QString MoveLabel(int row, const QString& list, Direction direction) {
   return QStringLiteral("mover a linha %1 de %2 para %3")
       .arg(row)
-      .arg(QString::fromUtf16(list), direction == Direction::Up ? QStringLiteral("cima") : QStringLiteral("baixo"));
+      .arg(list, direction == Direction::Up ? QStringLiteral("cima") : QStringLiteral("baixo"));
 }
 
 void MoveAlarmRow(EditorState& s, Direction direction) {
@@ -58,14 +58,15 @@ void MoveAlarm(EditorState& s, Direction direction) {
   if (s.readingPlc) return;
   const int row = s.alarms.SelectedRow();
   RecordStep(
-      s, [&] { MoveAlarmRow(s, direction); }, [row, direction] { return MoveLabel(row, u"Alarmes", direction); });
+      s, [&] { MoveAlarmRow(s, direction); }, [&, row] { return MoveLabel(row, AlarmListEditor(s).name, direction); });
 }
 
 void MoveVariable(EditorState& s, Direction direction) {
   if (s.readingPlc) return;
   const int row = s.variables.SelectedRow();
   RecordStep(
-      s, [&] { MoveVariableRow(s, direction); }, [row, direction] { return MoveLabel(row, u"Variáveis", direction); });
+      s, [&] { MoveVariableRow(s, direction); },
+      [&, row] { return MoveLabel(row, VariableListEditor(s).name, direction); });
 }
 
 }  // namespace zelkor

@@ -24,8 +24,7 @@ const QString kBeforeOpening = QStringLiteral("abrir o arquivo");
 // The steps both save commands start with; false when the save must stop.
 bool ReadyToSave(EditorState& s) {
   if (BothListsEmpty(s)) {
-    s.messages.Show({QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!"),
-                     MessageButtons::Ok, MessageIcon::Exclamation});
+    s.messages.Show(Exclamation(QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!")));
     return false;
   }
   return CheckGroupSequence(s);
@@ -230,6 +229,11 @@ std::optional<QString> PrintFileToPdf(const QString& path, const QString& pdf) {
     }
     for (const VariableRow& row : import.variables) variables.Load(row);
     for (const QString& text : import.alarms) alarms.Load(text);
+  } else if (const qsizetype lines = CountParameterLines(bytes); lines > kMaxFileLines) {
+    return QStringLiteral("não foi possível ler \"%1\": tem %2 linhas, e um arquivo de parâmetros tem no máximo %3")
+        .arg(path)
+        .arg(lines)
+        .arg(kMaxFileLines);
   } else {
     LoadParameterLines(SplitParameterLines(bytes), variables, alarms);
   }
@@ -243,9 +247,9 @@ void OpenRecentFile(EditorState& s, FileDialogService& dialogs, const QString& p
   if (s.readingPlc) return;
   if (!QFileInfo::exists(path)) {
     s.recentFiles.removeAll(path);
-    s.messages.Show(
-        {QStringLiteral("O arquivo \"%1\" não existe mais e foi retirado da lista de arquivos recentes.").arg(path),
-         QStringLiteral("Arquivo não encontrado!"), MessageButtons::Ok, MessageIcon::Exclamation});
+    s.messages.Show(Exclamation(
+        QStringLiteral("O arquivo \"%1\" não existe mais e foi retirado da lista de arquivos recentes.").arg(path),
+        QStringLiteral("Arquivo não encontrado!")));
     return;
   }
   OpenChosenFile(s, dialogs, FileAt(path));

@@ -108,11 +108,11 @@ ReadOutcome ReadParameterFile(EditorState& state, const QString& path) {
   } else if (!file.open(QIODevice::ReadOnly)) {
     error = file.errorString();
   } else if (file.size() > kMaxFileBytes) {
-    state.messages.Show({QStringLiteral("O arquivo \"%1\" tem %2 MB: não é um arquivo de parâmetros.\r\n"
-                                        "As listas não foram alteradas.")
-                             .arg(path)
-                             .arg(file.size() / (qint64{1024} * 1024)),
-                         QStringLiteral("Arquivo não lido!"), MessageButtons::Ok, MessageIcon::Exclamation});
+    state.messages.Show(Exclamation(QStringLiteral("O arquivo \"%1\" tem %2 MB: não é um arquivo de parâmetros.\r\n"
+                                                   "As listas não foram alteradas.")
+                                        .arg(path)
+                                        .arg(file.size() / (qint64{1024} * 1024)),
+                                    QStringLiteral("Arquivo não lido!")));
     return ReadOutcome::Refused;
   }
   const QByteArray bytes = error.isEmpty() ? file.readAll() : QByteArray();
@@ -125,12 +125,13 @@ ReadOutcome ReadParameterFile(EditorState& state, const QString& path) {
   const qsizetype lineCount = CountParameterLines(bytes);
   if (lineCount > kMaxFileLines) {
     // Refused before anything is cleared: the lists on screen are kept.
-    state.messages.Show({QStringLiteral("O arquivo \"%1\" tem %2 linhas; um arquivo de parâmetros tem no máximo "
-                                        "%3.\r\nAs listas não foram alteradas.")
-                             .arg(path)
-                             .arg(lineCount)
-                             .arg(kMaxFileLines),
-                         QStringLiteral("Arquivo não lido!"), MessageButtons::Ok, MessageIcon::Exclamation});
+    state.messages.Show(
+        Exclamation(QStringLiteral("O arquivo \"%1\" tem %2 linhas; um arquivo de parâmetros tem no máximo "
+                                   "%3.\r\nAs listas não foram alteradas.")
+                        .arg(path)
+                        .arg(lineCount)
+                        .arg(kMaxFileLines),
+                    QStringLiteral("Arquivo não lido!")));
     return ReadOutcome::Refused;
   }
   ClearAllLists(state);

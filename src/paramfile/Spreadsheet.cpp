@@ -225,7 +225,7 @@ SpreadsheetImport RefusedSpreadsheet(std::vector<SpreadsheetFailure> failures) {
   if (rest > 1) lines << QStringLiteral("… e mais %1 erros.").arg(rest);
   SpreadsheetImport import;
   import.failures = std::move(failures);
-  import.message = {JoinLines(lines), kSpreadsheetRefusedTitle, MessageButtons::Ok, MessageIcon::Exclamation};
+  import.message = Exclamation(JoinLines(lines), kSpreadsheetRefusedTitle);
   return import;
 }
 

@@ -122,6 +122,18 @@ class Package {
   unzFile zip_ = nullptr;
 };
 
+// Reads `part` and hands its XML to `visit`: the part's fault, or a damaged
+// part when its XML is, or nothing.
+template <class Visit>
+std::optional<Fault> ReadXmlPart(Package& zip, const QString& part, Visit&& visit) {
+  auto bytes = zip.Read(part);
+  if (auto* fault = std::get_if<Fault>(&bytes)) return *fault;
+  QXmlStreamReader xml(std::get<QByteArray>(bytes));
+  visit(xml);
+  if (xml.hasError()) return Damaged(part);
+  return std::nullopt;
+}
+
 // "_x000D_" and the like stand for characters XML cannot hold.
 QString Unescape(const QString& text) {
   if (!text.contains(QStringLiteral("_x"))) return text;
@@ -183,18 +195,17 @@ std::variant<QHash<QString, Relationship>, Fault> ReadRelationships(Package& zip
                        QStringLiteral(".rels");
   QHash<QString, Relationship> found;
   if (!zip.Has(rels)) return found;
-  auto bytes = zip.Read(rels);
-  if (auto* fault = std::get_if<Fault>(&bytes)) return *fault;
-  QXmlStreamReader xml(std::get<QByteArray>(bytes));
-  while (!xml.atEnd()) {
-    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"Relationship") {
-      const QXmlStreamAttributes a = xml.attributes();
-      found.insert(a.value(QLatin1String("Id")).toString(),
-                   {a.value(QLatin1String("Type")).toString().section(u'/', -1),
-                    ResolveTarget(folder, a.value(QLatin1String("Target")).toString())});
+  const auto fault = ReadXmlPart(zip, rels, [&](QXmlStreamReader& xml) {
+    while (!xml.atEnd()) {
+      if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"Relationship") {
+        const QXmlStreamAttributes a = xml.attributes();
+        found.insert(a.value(QLatin1String("Id")).toString(),
+                     {a.value(QLatin1String("Type")).toString().section(u'/', -1),
+                      ResolveTarget(folder, a.value(QLatin1String("Target")).toString())});
+      }
     }
-  }
-  if (xml.hasError()) return Damaged(rels);
+  });
+  if (fault) return *fault;
   return found;
 }
 
@@ -220,35 +231,33 @@ struct Styles {
 std::variant<Styles, Fault> ReadStyles(Package& zip, const QString& part) {
   Styles styles;
   if (part.isEmpty()) return styles;
-  auto bytes = zip.Read(part);
-  if (auto* fault = std::get_if<Fault>(&bytes)) return *fault;
-  QXmlStreamReader xml(std::get<QByteArray>(bytes));
-  bool inCellStyles = false;
-  while (!xml.atEnd()) {
-    xml.readNext();
-    if (xml.isStartElement() && xml.name() == u"numFmt") {
-      styles.formatCodes.insert(xml.attributes().value(QLatin1String("numFmtId")).toInt(),
-                                xml.attributes().value(QLatin1String("formatCode")).toString());
-    } else if (xml.name() == u"cellXfs") {
-      inCellStyles = xml.isStartElement();
-    } else if (inCellStyles && xml.isStartElement() && xml.name() == u"xf") {
-      styles.formatOfStyle << xml.attributes().value(QLatin1String("numFmtId")).toInt();
+  const auto fault = ReadXmlPart(zip, part, [&](QXmlStreamReader& xml) {
+    bool inCellStyles = false;
+    while (!xml.atEnd()) {
+      xml.readNext();
+      if (xml.isStartElement() && xml.name() == u"numFmt") {
+        styles.formatCodes.insert(xml.attributes().value(QLatin1String("numFmtId")).toInt(),
+                                  xml.attributes().value(QLatin1String("formatCode")).toString());
+      } else if (xml.name() == u"cellXfs") {
+        inCellStyles = xml.isStartElement();
+      } else if (inCellStyles && xml.isStartElement() && xml.name() == u"xf") {
+        styles.formatOfStyle << xml.attributes().value(QLatin1String("numFmtId")).toInt();
+      }
     }
-  }
-  if (xml.hasError()) return Damaged(part);
+  });
+  if (fault) return *fault;
   return styles;
 }
 
 std::variant<QStringList, Fault> ReadSharedStrings(Package& zip, const QString& part) {
   QStringList strings;
   if (part.isEmpty()) return strings;
-  auto bytes = zip.Read(part);
-  if (auto* fault = std::get_if<Fault>(&bytes)) return *fault;
-  QXmlStreamReader xml(std::get<QByteArray>(bytes));
-  while (!xml.atEnd()) {
-    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si") strings << ItemText(xml);
-  }
-  if (xml.hasError()) return Damaged(part);
+  const auto fault = ReadXmlPart(zip, part, [&](QXmlStreamReader& xml) {
+    while (!xml.atEnd()) {
+      if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si") strings << ItemText(xml);
+    }
+  });
+  if (fault) return *fault;
   return strings;
 }
 
@@ -372,18 +381,17 @@ std::variant<WorkbookParts, Fault> FindParts(Package& zip) {
   }
   const Fault noSheet{QStringLiteral("A pasta de trabalho não tem nenhuma planilha.")};
   if (!zip.Has(workbook)) return noSheet;
-  auto bytes = zip.Read(workbook);
-  if (auto* fault = std::get_if<Fault>(&bytes)) return *fault;
-  QXmlStreamReader xml(std::get<QByteArray>(bytes));
-  while (!xml.atEnd()) {
-    if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"sheet") continue;
-    const Relationship r = relationships.value(RelationshipId(xml.attributes()));
-    if (r.type != u"worksheet") continue;  // a chart sheet holds no rows
-    const bool listas = FoldedName(xml.attributes().value(QLatin1String("name")).toString()) == u"listas";
-    if (parts.sheet.isEmpty() || listas) parts.sheet = r.target;
-    if (listas) break;
-  }
-  if (xml.hasError()) return Damaged(workbook);
+  const auto fault = ReadXmlPart(zip, workbook, [&](QXmlStreamReader& xml) {
+    while (!xml.atEnd()) {
+      if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"sheet") continue;
+      const Relationship r = relationships.value(RelationshipId(xml.attributes()));
+      if (r.type != u"worksheet") continue;  // a chart sheet holds no rows
+      const bool listas = FoldedName(xml.attributes().value(QLatin1String("name")).toString()) == u"listas";
+      if (parts.sheet.isEmpty() || listas) parts.sheet = r.target;
+      if (listas) break;
+    }
+  });
+  if (fault) return *fault;
   if (parts.sheet.isEmpty() || !zip.Has(parts.sheet)) return noSheet;
   return parts;
 }

@@ -2,11 +2,11 @@
 
 #include "plclink/PlcImage.h"
 
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace zelkor {
 
@@ -65,7 +65,7 @@ std::vector<Line> Lines(const SheetContent& c) {
                                 : QStringLiteral("Memória reservada: D%1 a D%2")
                                       .arg(ImageStart(v, a), 4, 10, QLatin1Char('0'))
                                       .arg(kImageEnd));
-  lines.emplace_back(Item::Summary, -1, 0, ChecksumLine(c));
+  lines.emplace_back(Item::Summary, -1, 0, c.checksum);
   return lines;
 }
 
@@ -110,24 +110,15 @@ void DrawCells(QPainter& p, const QRectF& first, const QString& half) {
 }  // namespace
 
 SheetContent SheetOf(const QString& source, const VariableList& variables, const AlarmList& alarms) {
-  SheetContent c{source, QDateTime::currentDateTime(), {}, {}};
+  SheetContent c{source, QDateTime::currentDateTime(), {}, {}, QStringLiteral("Soma de verificação da imagem: ")};
   for (int r = 1; r <= variables.Count(); ++r) c.variables.push_back(variables.Row(r));
   for (int r = 1; r <= alarms.Count(); ++r) c.alarms << alarms.Text(r);
-  return c;
-}
-
-QString ChecksumLine(const SheetContent& c) {
-  VariableList variables;
-  AlarmList alarms;
-  for (const VariableRow& row : c.variables) variables.Load(row);
-  for (const QString& text : c.alarms) alarms.Load(text);
   try {
-    const quint16 crc = ImageChecksum(ImageRecords(variables, alarms));
-    return QStringLiteral("Soma de verificação da imagem: ") +
-           QString::number(crc, 16).rightJustified(4, u'0').toUpper();
+    c.checksum += QString::number(ImageChecksum(ImageRecords(variables, alarms)), 16).rightJustified(4, u'0').toUpper();
   } catch (const ImageError& e) {
-    return QStringLiteral("Soma de verificação da imagem: — (%1)").arg(QString::fromUtf8(e.what()));
+    c.checksum += QStringLiteral("— (%1)").arg(QString::fromUtf8(e.what()));
   }
+  return c;
 }
 
 int PaintSheet(QPagedPaintDevice& device, const SheetContent& c) {
@@ -150,7 +141,10 @@ int PaintSheet(QPagedPaintDevice& device, const SheetContent& c) {
   const QString printed = c.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
   // Columns of the Variable table and of the Alarm table, in millimetres from the left margin.
   const double vx[] = {0, 16, 30, 62, 82, 110, 135};
-  const char16_t* vHead[] = {u"Linha", u"Grupo", u"Texto", u"Unidade", u"Endereço", u"Editável"};
+  const double ax[] = {0, 16, 16 + 8 * cell + 6};
+  const QStringList vHead{QStringLiteral("Linha"),   QStringLiteral("Grupo"),    QStringLiteral("Texto"),
+                          QStringLiteral("Unidade"), QStringLiteral("Endereço"), QStringLiteral("Editável")};
+  const QStringList aHead{QStringLiteral("Linha"), QStringLiteral("Texto 1"), QStringLiteral("Texto 2")};
   const auto pages = Paginate(Lines(c));
   for (size_t page = 0; page < pages.size(); ++page) {
     if (page > 0) device.newPage();
@@ -173,12 +167,7 @@ int PaintSheet(QPagedPaintDevice& device, const SheetContent& c) {
         p.drawText(at(kLeft, y, 180, h), Qt::AlignLeft | Qt::AlignVCenter, line.text);
       } else if (line.kind == Item::Header) {
         p.setFont(bold);
-        const QStringList heads =
-            line.table == 0
-                ? QStringList{QString::fromUtf16(vHead[0]), QString::fromUtf16(vHead[1]), QString::fromUtf16(vHead[2]),
-                              QString::fromUtf16(vHead[3]), QString::fromUtf16(vHead[4]), QString::fromUtf16(vHead[5])}
-                : QStringList{QStringLiteral("Linha"), QStringLiteral("Texto 1"), QStringLiteral("Texto 2")};
-        const double ax[] = {0, 16, 16 + 8 * cell + 6};
+        const QStringList& heads = line.table == 0 ? vHead : aHead;
         for (qsizetype i = 0; i < heads.size(); ++i) {
           const double x = line.table == 0 ? vx[i] : ax[i];
           p.drawText(at(kLeft + x, y, 40, h), Qt::AlignLeft | Qt::AlignVCenter, heads[i]);
@@ -195,8 +184,8 @@ int PaintSheet(QPagedPaintDevice& device, const SheetContent& c) {
         p.drawText(at(kLeft, y, 14, h), Qt::AlignLeft | Qt::AlignVCenter, QString::number(line.row));
         p.setFont(mono);
         const QString& alarm = c.alarms[line.row - 1];
-        DrawCells(p, at(kLeft + 16, y + 0.3, cell, h - 0.6), alarm.left(8));
-        DrawCells(p, at(kLeft + 16 + 8 * cell + 6, y + 0.3, cell, h - 0.6), alarm.mid(8, 8));
+        DrawCells(p, at(kLeft + ax[1], y + 0.3, cell, h - 0.6), alarm.left(8));
+        DrawCells(p, at(kLeft + ax[2], y + 0.3, cell, h - 0.6), alarm.mid(8, 8));
       }
       y += h;
     }
@@ -205,7 +194,8 @@ int PaintSheet(QPagedPaintDevice& device, const SheetContent& c) {
 }
 
 std::optional<QString> WriteSheetPdf(const QString& path, const SheetContent& content) {
-  QFile file(path);
+  // An older sheet of that name stays whole until the new one is.
+  QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
   {
     QPdfWriter pdf(&file);
@@ -214,7 +204,7 @@ std::optional<QString> WriteSheetPdf(const QString& path, const SheetContent& co
     pdf.setTitle(QStringLiteral("Zelkor Editor - ") + content.source);
     PaintSheet(pdf, content);
   }
-  if (file.error() != QFileDevice::NoError) return file.errorString();
+  if (!file.commit()) return file.errorString();
   return std::nullopt;
 }
 

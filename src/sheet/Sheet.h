@@ -14,18 +14,17 @@ class QPagedPaintDevice;
 namespace zelkor {
 
 // What a sheet shows: where the lists come from (the file's name, "CLP
-// (Porta # 01)", "lista.csv (importada)"), when it was printed, both lists.
+// (Porta # 01)", "lista.csv (importada)"), when it was printed, both lists,
+// and "Soma de verificação da imagem: 1A2B" (or why the lists have no image).
 struct SheetContent {
   QString source;
   QDateTime printedAt;
   std::vector<VariableRow> variables;
   QStringList alarms;
+  QString checksum;
 };
 
 SheetContent SheetOf(const QString& source, const VariableList& variables, const AlarmList& alarms);
-
-// "Soma de verificação da imagem: 1A2B", or why the lists have no image.
-QString ChecksumLine(const SheetContent& content);
 
 // A4 portrait pages: a header on each ("Zelkor Editor", the source, date and
 // time, "Página n de N"), the Variable table, the Alarm table with each half

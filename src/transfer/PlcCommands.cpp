@@ -1,11 +1,10 @@
 #include "PlcCommands.h"
 
 #include "PlcRead.h"
-#include "editing/History.h"
-
 #include "alarms/AlarmEditor.h"
 #include "core/Cp1252.h"
 #include "core/EditorLifecycle.h"
+#include "editing/History.h"
 #include "editing/ListEditing.h"
 #include "paramfile/FileCommands.h"
 #include "paramfile/ParameterFile.h"
@@ -19,10 +18,6 @@
 namespace zelkor {
 
 namespace {
-
-Message Exclamation(const QString& text, const QString& title) {
-  return {text, title, MessageButtons::Ok, MessageIcon::Exclamation};
-}
 
 QString ListTooLong(const QString& list, int rows) {
   return QStringLiteral("A lista de %1 tem %2 linhas, mas o CLP aceita no máximo %3.\r\nRemova linhas antes de gravar.")

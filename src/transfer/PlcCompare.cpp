@@ -9,8 +9,6 @@
 #include "paramfile/FileCommands.h"
 #include "plclink/PlcImage.h"
 
-#include <memory>
-
 namespace zelkor {
 
 namespace {
@@ -116,12 +114,12 @@ PlcComparison CompareWithImage(const std::vector<VariableRow>& editorVariables, 
 void CompareWithPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs, ComparisonView& view) {
   if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
   // The lists as they stood at the click are what the PLC is compared with.
-  auto variables = std::make_shared<std::vector<VariableRow>>();
-  for (int r = 1; r <= s.variables.Count(); ++r) variables->push_back(s.variables.Row(r));
+  std::vector<VariableRow> variables;
+  for (int r = 1; r <= s.variables.Count(); ++r) variables.push_back(s.variables.Row(r));
   QStringList alarms;
   for (int r = 1; r <= s.alarms.Count(); ++r) alarms << s.alarms.Text(r);
   StartListRead(s, link, false, [&s, &link, &dialogs, &view, variables, alarms](const ReadBack& read) {
-    const PlcComparison comparison = CompareWithImage(*variables, alarms, read.variableRecords, read.alarmRecords);
+    const PlcComparison comparison = CompareWithImage(variables, alarms, read.variableRecords, read.alarmRecords);
     if (comparison.Identical()) {
       s.messages.Show({QStringLiteral("O CLP contém as mesmas listas do editor."), QStringLiteral("Comparação"),
                        MessageButtons::Ok, MessageIcon::Information});

@@ -12,10 +12,6 @@ namespace zelkor {
 
 namespace {
 
-Message Exclamation(const QString& text, const QString& title) {
-  return {text, title, MessageButtons::Ok, MessageIcon::Exclamation};
-}
-
 // Bytes a write never leaves in a text: control characters and the five
 // that Windows-1252 leaves undefined. Saved, a CR or LF would split a line.
 bool OnlyTypeable(const QByteArray& text) {

@@ -227,10 +227,11 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
   state_.lastFolder = settings.value(kFolderSetting).toString();
   connect(verify_, &QCheckBox::toggled, this, [](bool on) { QSettings().setValue(kVerifySetting, on); });
   connect(recentMenu_, &QMenu::aboutToShow, this, &FormPrincipal::ShowRecentFiles);
+  // A place on a screen that is no longer there gives way to the usual one.
   const QPoint where = settings.value(kPositionSetting).toPoint();
-  if (settings.contains(kPositionSetting) && QGuiApplication::screenAt(where + QPoint(40, 20))) move(where);
+  const bool remembered = settings.contains(kPositionSetting) && QGuiApplication::screenAt(where + QPoint(40, 20));
+  move(remembered ? where : QPoint(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop)));
   Sync();
-  if (!QSettings().contains(kPositionSetting)) move(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop));
 }
 
 // The grids' views must go before the state that holds the grids they show.
@@ -555,7 +556,7 @@ void FormPrincipal::BuildFilesFrame() {
                  s.saveAs);
   print_ = Place(IconButton(frame, name::BotaoImprimir, QStringLiteral("print"),
                             QStringLiteral("Imprime a folha das duas listas, mostrando-a antes (Ctrl+P)"),
-                            QStringLiteral("Imprimir")),
+                            QStringLiteral("Imprimir…")),
                  o, 9120, 765, 450, 600);
   undo_ = Place(IconButton(frame, name::BotaoDesfazer, QStringLiteral("undo"), {}, QStringLiteral("Desfazer")), o, 9600,
                 765, 420, 600);

@@ -41,7 +41,7 @@ void StoreVariableRow(EditorState& s) {
   const int written = WriteRow(
       s, VariableListEditor(s), [&] { list.Append(row); }, [&](int r) { list.Replace(r, row); });
   if (written == 0) return;
-  list.Cells().SetControlWidth(list.Cells().LineCount() >= 20 ? kVariableGridWideWidth : kVariableGridWidth);
+  list.FitControlWidth();
 }
 
 bool CheckGroupSequence(EditorState& s) {
@@ -64,9 +64,9 @@ bool CheckGroupSequence(EditorState& s) {
   if (list.Count() < 1) return true;
   for (long long g = 0; g <= highest; ++g) {
     if (present[static_cast<size_t>(g)]) continue;
-    s.messages.Show({JoinLines({QStringLiteral("Sequência de numeração do Grupo está quebrada!"),
-                                QStringLiteral("Deve iniciar com zero e seguir sequência de 1 em 1!")}),
-                     QStringLiteral("Sequência de numeração!"), MessageButtons::Ok, MessageIcon::Exclamation});
+    s.messages.Show(Exclamation(JoinLines({QStringLiteral("Sequência de numeração do Grupo está quebrada!"),
+                                           QStringLiteral("Deve iniciar com zero e seguir sequência de 1 em 1!")}),
+                                QStringLiteral("Sequência de numeração!")));
     PaintGrupoColumn(s, colours::Red);
     return false;
   }
@@ -112,20 +112,9 @@ void ClearVariableFields(EditorState& s) {
   if (s.variables.Count() > 0) PaintGrupoColumn(s, colours::Grey);
 }
 
-void RemoveSelectedVariable(EditorState& s) {
-  if (s.readingPlc) return;
-  const int row = s.variables.SelectedRow();
-  RecordStep(
-      s, [&] { RemoveSelectedRow(s, VariableListEditor(s), ClearVariableFields); },
-      [row] { return QStringLiteral("remover a linha %1 de Variáveis").arg(row); });
-}
+void RemoveSelectedVariable(EditorState& s) { RemoveSelectedRow(s, VariableListEditor(s), ClearVariableFields); }
 
-void ClearVariableList(EditorState& s) {
-  if (s.readingPlc) return;
-  RecordStep(
-      s, [&] { ClearWholeList(s, VariableListEditor(s), ClearVariableFields); },
-      [] { return QStringLiteral("apagar a lista de Variáveis"); });
-}
+void ClearVariableList(EditorState& s) { ClearWholeList(s, VariableListEditor(s), ClearVariableFields); }
 
 void SelectVariableLine(EditorState& s, int line) { SelectRow(VariableListEditor(s), line); }
 

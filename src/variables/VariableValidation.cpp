@@ -15,7 +15,7 @@ QString ValidAddressesAfter(const QString& firstLine) {
 
 VariableVerdict Fail(VariableVerdict verdict, EntryField field, const QString& text, const QString& title) {
   verdict.field = field;
-  verdict.message = {text, title, MessageButtons::Ok, MessageIcon::Exclamation};
+  verdict.message = Exclamation(text, title);
   return verdict;
 }
 

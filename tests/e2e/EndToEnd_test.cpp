@@ -160,8 +160,11 @@ TEST(SheetCommandLine, WritesTheSheetWithoutADisplayAndAFileThatCannotBeReadIsOn
   file.close();
   QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
   for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) bare.remove(QLatin1String(variable));
+  QFile huge(dir.filePath(QStringLiteral("enorme.zlk")));
+  ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.write(QByteArray("A\r\n").repeated(100001)) == 300003);
+  huge.close();
   const QString pdf = dir.filePath(QStringLiteral("a.pdf"));
-  for (const QString& input : {file.fileName(), dir.filePath(QStringLiteral("falta.zlk"))}) {
+  for (const QString& input : {file.fileName(), dir.filePath(QStringLiteral("falta.zlk")), huge.fileName()}) {
     QProcess editor;
     editor.setProcessEnvironment(bare);
     editor.start(QStringLiteral(EDITOR_PATH), {QStringLiteral("--pdf"), pdf, input});
