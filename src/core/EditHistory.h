@@ -7,7 +7,6 @@
 
 #include <deque>
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace zelkor {
@@ -41,9 +40,8 @@ class EditHistory {
  public:
   static constexpr size_t kMaxSteps = 200;
 
-  // A fresh start (the program's, or a file just opened): nothing to undo, and
-  // this state is what is saved.
-  void Reset();
+  // A fresh start: nothing to undo, and this state is what `file` holds.
+  void Reset(const QString& file = {});
   // A step just done; the steps that were undone before it are gone.
   void Push(QString label, ListsSnapshot before, ListsSnapshot after);
 
@@ -61,9 +59,11 @@ class EditHistory {
   Move Undo();
   Move Redo();
 
-  // The lists as they are now are the ones in their file.
-  void MarkSaved() { saved_ = applied_; }
-  bool AtSaved() const { return saved_ == applied_; }
+  // The lists as they are now are what `file` holds (just saved or opened):
+  // what it held before is gone, so other states are no longer in it.
+  void MarkSaved(const QString& file = {});
+  // The lists as they are now are in some file: nothing would be lost.
+  bool AtSaved() const;
 
  private:
   struct Step {
@@ -73,7 +73,13 @@ class EditHistory {
   };
   std::deque<Step> steps_;
   size_t applied_ = 0;  // steps_[0, applied_) are done
-  std::optional<size_t> saved_ = 0;
+  // The states, by how many steps are done, known to equal a file. Several,
+  // since undoing an open goes back to lists another file holds.
+  struct InFile {
+    size_t applied;
+    QString file;
+  };
+  std::vector<InFile> saved_{{0, {}}};
 };
 
 }  // namespace zelkor

@@ -84,8 +84,8 @@ CloseAnswer CloseRequest(EditorState& state) {
   }
   // A read has changed nothing yet: it is given up, and the lists are what they were.
   if (state.readingPlc) RunHook(state.hooks.abandonPlcRead);
-  // Errors here must never keep the program from ending: each step is caught
-  // on its own and the next one runs.
+  // Errors here must never keep the program from ending (a failed save aside,
+  // below): each step is caught on its own and the next one runs.
   if (state.listsChanged) {
     Answer answer = Answer::No;
     try {
@@ -95,10 +95,12 @@ CloseAnswer CloseRequest(EditorState& state) {
     } catch (...) {
     }
     if (answer == Answer::Cancel) return CloseAnswer::Stay;
+    // Yes closes only once the lists are in a file; a save that did not
+    // happen (an error included, reported) keeps the window and the lists.
     if (answer == Answer::Yes) {
-      try {
-        RunHook(state.hooks.saveFile);
-      } catch (...) {
+      bool saved = false;
+      if (!Guarded(state.messages, [&] { saved = state.hooks.saveFile && state.hooks.saveFile(); }) || !saved) {
+        return CloseAnswer::Stay;
       }
     }
   }

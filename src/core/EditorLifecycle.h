@@ -19,8 +19,9 @@ void ReplaceLists(EditorState& state, const std::vector<VariableRow>& variables,
 void AdoptListsWithoutFile(EditorState& state, const QString& title);
 
 enum class CloseAnswer { Close, Stay };
-// Asks about unsaved changes when the lists changed; Cancel keeps the window.
-// Errors in its steps are ignored and the steps go on.
+// Asks about unsaved changes when the lists changed; Cancel, and Yes whose
+// save does not happen, keep the window. Other errors in its steps are
+// ignored and the steps go on.
 [[nodiscard]] CloseAnswer CloseRequest(EditorState& state);
 
 // The count displays: the count as plain decimal text, amber from 1, white at 0.

@@ -91,7 +91,7 @@ enum class Focus {
 // Commands of later subsystems that the window-level procedures call; bound
 // by whoever assembles the editor, so that this library depends on none of them.
 struct EditorHooks {
-  std::function<void()> saveFile;        // "Salvar arquivo"
+  std::function<bool()> saveFile;        // "Salvar arquivo": true when the lists are now in a file
   std::function<void()> closePort;       // closes the serial port, open or not
   std::function<bool()> writingPlc;      // a "Grava CLP" is waiting for the PLC
   std::function<void()> abandonPlcRead;  // gives a running "Lê CLP" up

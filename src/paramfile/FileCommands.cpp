@@ -9,6 +9,7 @@
 #include "sheet/Sheet.h"
 #include "variables/VariableEditor.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -61,18 +62,20 @@ SpreadsheetImport ParseSpreadsheet(FileKind kind, const QByteArray& bytes) {
   return kind == FileKind::Workbook ? ParseXlsx(bytes) : ParseCsv(bytes);
 }
 
-void WriteCurrentFile(EditorState& s) {
-  if (const auto error = WriteParameterFile(s.currentPath, s.variables, s.alarms)) {
+// True once the lists are in the file.
+bool WriteLists(EditorState& s, const QString& path) {
+  if (const auto error = WriteParameterFile(path, s.variables, s.alarms)) {
     ReportUnexpectedError(s.messages, *error);
-    return;
+    return false;
   }
-  s.history.MarkSaved();  // undoing back to here leaves nothing to ask about on closing
-  Remember(s, s.currentPath);
+  s.history.MarkSaved(path);  // undoing back to here leaves nothing to ask about on closing
+  Remember(s, path);
+  return true;
 }
 
 // An export is a copy, not a save: the current file, the title and the
-// lists-changed flag stay as they were.
-void ExportSpreadsheet(EditorState& s, const ChosenFile& chosen) {
+// lists-changed flag stay as they were. True once written.
+bool ExportSpreadsheet(EditorState& s, const ChosenFile& chosen) {
   QByteArray bytes;
   std::optional<QString> error;
   if (chosen.kind == FileKind::Workbook) {
@@ -85,9 +88,10 @@ void ExportSpreadsheet(EditorState& s, const ChosenFile& chosen) {
   if (error) {
     ReportUnexpectedError(s.messages,
                           QStringLiteral("Não foi possível gravar a planilha \"%1\":\r\n%2").arg(chosen.path, *error));
-    return;
+    return false;
   }
   Remember(s, chosen.path);
+  return true;
 }
 
 // The printed sheet as a PDF: a copy too.
@@ -98,17 +102,18 @@ void ExportSheet(EditorState& s, const QString& path) {
   }
 }
 
-void SaveChosenFile(EditorState& s, const ChosenFile& file) {
-  if (IsSpreadsheet(file.kind)) {
-    ExportSpreadsheet(s, file);
-    return;
-  }
+// True when the lists are now in a file: a parameter file, or a spreadsheet,
+// which imports back as the same lists. A printed sheet does not hold them.
+bool SaveChosenFile(EditorState& s, const ChosenFile& file) {
+  if (IsSpreadsheet(file.kind)) return ExportSpreadsheet(s, file);
   if (file.kind == FileKind::Sheet) {
     ExportSheet(s, file.path);
-    return;
+    return false;
   }
+  // Written first: a file that cannot be written is not the current one.
+  if (!WriteLists(s, file.path)) return false;
   AdoptFile(s, file);
-  WriteCurrentFile(s);
+  return true;
 }
 
 // A sheet is read and checked whole before anything is asked or changed; an
@@ -146,21 +151,20 @@ void OpenChosenFile(EditorState& s, FileDialogService& dialogs, const ChosenFile
     ImportSpreadsheet(s, dialogs, chosen);
     return;
   }
-  if (!OfferToSaveLists(s, dialogs, kBeforeOpening)) return;
-  const QString previousPath = s.currentPath;
-  const QString previousTitle = s.title;
-  AdoptFile(s, chosen);
-  if (ReadParameterFile(s, chosen.path) == ReadOutcome::Refused) {
-    // A file refused as far too large is not adopted: a later save must not
-    // write over it.
-    s.currentPath = previousPath;
-    s.title = previousTitle;
-    return;
-  }
-  UpdateReservedMemory(s);
-  s.lastOpenedPath = s.currentPath;
-  s.files.save.enabled = true;
-  s.history.Reset();  // the file is the new starting point
+  // Read whole first, as a sheet is: a file that cannot be read changes nothing.
+  const std::optional<ParameterRows> rows = ReadParameterFile(s.messages, chosen.path);
+  if (!rows || !OfferToSaveLists(s, dialogs, kBeforeOpening)) return;
+  RecordStep(
+      s,
+      [&] {
+        ReplaceLists(s, rows->variables, rows->alarms);
+        UpdateReservedMemory(s);
+        AdoptFile(s, chosen);
+        s.lastOpenedPath = s.currentPath;
+        s.files.save.enabled = true;
+      },
+      [&] { return QStringLiteral("abrir o arquivo %1").arg(chosen.name); });
+  s.history.MarkSaved(chosen.path);
   Remember(s, chosen.path);
 }
 
@@ -201,8 +205,8 @@ bool OfferToSaveLists(EditorState& s, FileDialogService& dialogs, const QString&
   const Answer answer =
       s.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de ") + before + u'?',
                        QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel, MessageIcon::None});
-  if (answer == Answer::Yes) SaveFile(s, dialogs);
-  return answer != Answer::Cancel;
+  // Yes goes on only once the lists are in a file.
+  return answer == Answer::Yes ? SaveFile(s, dialogs) : answer == Answer::No;
 }
 
 void OpenFileAt(EditorState& s, FileDialogService& dialogs, const QString& path) {
@@ -255,6 +259,20 @@ void OpenRecentFile(EditorState& s, FileDialogService& dialogs, const QString& p
   OpenChosenFile(s, dialogs, FileAt(path));
 }
 
+QStringList RecentFileLabels(const QStringList& paths) {
+  QStringList names;
+  for (const QString& path : paths) names << QFileInfo(path).fileName();
+  QStringList labels;
+  for (qsizetype i = 0; i < paths.size(); ++i) {
+    // Case aside, as Windows sees names.
+    const auto same = [&](const QString& name) { return name.compare(names[i], Qt::CaseInsensitive) == 0; };
+    labels << (std::count_if(names.begin(), names.end(), same) > 1
+                   ? names[i] + QStringLiteral(" — ") + QDir::toNativeSeparators(QFileInfo(paths[i]).path())
+                   : names[i]);
+  }
+  return labels;
+}
+
 void OpenFile(EditorState& s, FileDialogService& dialogs) {
   if (s.readingPlc) return;
   const std::optional<ChosenFile> chosen = ChooseFile(s, dialogs, {false, kOpenTitle, {}, s.dialogFileName, true, {}},
@@ -262,26 +280,23 @@ void OpenFile(EditorState& s, FileDialogService& dialogs) {
   if (chosen) OpenChosenFile(s, dialogs, *chosen);
 }
 
-void SaveFile(EditorState& s, FileDialogService& dialogs) {
-  if (!ReadyToSave(s)) return;
-  if (!s.currentPath.isEmpty()) {
-    WriteCurrentFile(s);
-    return;
-  }
+bool SaveFile(EditorState& s, FileDialogService& dialogs) {
+  if (!ReadyToSave(s)) return false;
+  if (!s.currentPath.isEmpty()) return WriteLists(s, s.currentPath);
   s.dialogFileName = kDefaultFileName;
   const std::optional<ChosenFile> chosen =
       ChooseFile(s, dialogs, {true, kSaveTitle, {}, s.dialogFileName, true, {}}, {kParameters});
-  if (chosen) SaveChosenFile(s, *chosen);
+  return chosen && SaveChosenFile(s, *chosen);
 }
 
-void SaveFileAs(EditorState& s, FileDialogService& dialogs) {
-  if (!ReadyToSave(s)) return;
+bool SaveFileAs(EditorState& s, FileDialogService& dialogs) {
+  if (!ReadyToSave(s)) return false;
   if (s.lastOpenedPath.isEmpty()) s.dialogFileName = kDefaultFileName;
   const std::optional<ChosenFile> chosen = ChooseFile(s, dialogs, {true, kSaveTitle, {}, s.dialogFileName, true, {}},
                                                       {kParameters, kSpreadsheet, kWorkbook, kSheet});
-  if (!chosen) return;
-  SaveChosenFile(s, *chosen);
+  if (!chosen || !SaveChosenFile(s, *chosen)) return false;
   if (chosen->kind == FileKind::Parameters) s.files.save.enabled = true;
+  return true;
 }
 
 }  // namespace zelkor

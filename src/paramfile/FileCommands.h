@@ -48,7 +48,8 @@ QString SheetSource(const EditorState& state);
 
 // Before the lists are replaced: when they have changed and are not empty,
 // asks whether to save them first ("... antes de " + `before` + "?"); Yes runs
-// Salvar. False when the technician cancels.
+// Salvar. False when the technician cancels, or answers Yes and the save does
+// not happen: then nothing may go on.
 [[nodiscard]] bool OfferToSaveLists(EditorState& state, FileDialogService& dialogs, const QString& before);
 
 // "Abrir arquivo": a parameter file, or a spreadsheet to import.
@@ -59,12 +60,17 @@ void OpenFileAt(EditorState& state, FileDialogService& dialogs, const QString& p
 // One of the files opened or saved last: opened as "Abrir arquivo" would, or,
 // when it no longer exists, said so and taken off the list.
 void OpenRecentFile(EditorState& state, FileDialogService& dialogs, const QString& path);
+// What the recent-files list shows for each path: the file's name, followed
+// by its folder when another file of the list has the same name.
+QStringList RecentFileLabels(const QStringList& paths);
 // The printed sheet of the lists in a parameter file (or a spreadsheet) as a
 // PDF, with no window: nothing, or one line saying what went wrong.
 [[nodiscard]] std::optional<QString> PrintFileToPdf(const QString& file, const QString& pdf);
-// "Salvar arquivo": over the current file, asking for a name only when there is none.
-void SaveFile(EditorState& state, FileDialogService& dialogs);
-// "Salvar como": a parameter file under a chosen name, or a spreadsheet copy.
-void SaveFileAs(EditorState& state, FileDialogService& dialogs);
+// "Salvar arquivo": over the current file, asking for a name only when there
+// is none. True when the lists are now in a file (a spreadsheet counts, a PDF
+// does not); false when refused, cancelled or not written.
+[[nodiscard]] bool SaveFile(EditorState& state, FileDialogService& dialogs);
+// "Salvar como": a parameter file under a chosen name, or a copy; true as Salvar's.
+[[nodiscard]] bool SaveFileAs(EditorState& state, FileDialogService& dialogs);
 
 }  // namespace zelkor

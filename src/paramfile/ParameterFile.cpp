@@ -1,7 +1,6 @@
 #include "ParameterFile.h"
 
 #include "core/Cp1252.h"
-#include "core/EditorLifecycle.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,15 +15,14 @@ QString Describe(const QString& action, const QString& path, const QString& syst
   return QStringLiteral("Não foi possível %1 o arquivo \"%2\":\r\n%3").arg(action, path, systemError);
 }
 
-}  // namespace
-
-QString TrimBlanks(const QString& text) {
-  qsizetype first = 0;
+// Blanks only: tabs, non-breaking blanks and other bytes are text to keep.
+QString WithoutTrailingBlanks(const QString& text) {
   qsizetype last = text.size();
-  while (first < last && text[first] == u' ') ++first;
-  while (last > first && text[last - 1] == u' ') --last;
-  return text.mid(first, last - first);
+  while (last > 0 && text[last - 1] == u' ') --last;
+  return text.left(last);
 }
+
+}  // namespace
 
 QByteArray FormatParameterFile(const VariableList& variables, const AlarmList& alarms) {
   QString text;
@@ -66,16 +64,24 @@ qsizetype CountParameterLines(const QByteArray& bytes) {
   return lines + (openLast ? 1 : 0);
 }
 
-void LoadParameterLines(const QList<QByteArray>& lines, VariableList& variables, AlarmList& alarms) {
+ParameterRows ParseParameterLines(const QList<QByteArray>& lines) {
+  ParameterRows rows;
   for (const QByteArray& raw : lines) {
     const QString line = cp1252::Decode(raw.left(kLineLength)).leftJustified(kLineLength, u' ');
+    const auto field = [&](int from, int length) { return WithoutTrailingBlanks(line.mid(from, length)); };
     if (line[kLineLength - 1] == u'V') {
-      variables.Load({line.left(1), TrimBlanks(line.mid(1, 8)), TrimBlanks(line.mid(9, 3)), TrimBlanks(line.mid(12, 5)),
-                      TrimBlanks(line.mid(17, 3))});
+      rows.variables.push_back({line.left(1), field(1, 8), field(9, 3), field(12, 5), field(17, 3)});
     } else {
-      alarms.Load(TrimBlanks(line.left(16)));
+      rows.alarms << field(0, 16);
     }
   }
+  return rows;
+}
+
+void LoadParameterLines(const QList<QByteArray>& lines, VariableList& variables, AlarmList& alarms) {
+  const ParameterRows rows = ParseParameterLines(lines);
+  for (const VariableRow& row : rows.variables) variables.Load(row);
+  for (const QString& text : rows.alarms) alarms.Load(text);
 }
 
 std::optional<QString> WriteAtomically(QSaveFile& file, const QByteArray& bytes) {
@@ -99,7 +105,7 @@ std::optional<QString> WriteParameterFile(const QString& path, const VariableLis
   return std::nullopt;
 }
 
-ReadOutcome ReadParameterFile(EditorState& state, const QString& path) {
+std::optional<ParameterRows> ReadParameterFile(MessageService& messages, const QString& path) {
   QFile file(path);
   const QFileInfo info(path);
   QString error;
@@ -108,37 +114,30 @@ ReadOutcome ReadParameterFile(EditorState& state, const QString& path) {
   } else if (!file.open(QIODevice::ReadOnly)) {
     error = file.errorString();
   } else if (file.size() > kMaxFileBytes) {
-    state.messages.Show(Exclamation(QStringLiteral("O arquivo \"%1\" tem %2 MB: não é um arquivo de parâmetros.\r\n"
-                                                   "As listas não foram alteradas.")
-                                        .arg(path)
-                                        .arg(file.size() / (qint64{1024} * 1024)),
-                                    QStringLiteral("Arquivo não lido!")));
-    return ReadOutcome::Refused;
+    messages.Show(Exclamation(QStringLiteral("O arquivo \"%1\" tem %2 MB: não é um arquivo de parâmetros.\r\n"
+                                             "As listas não foram alteradas.")
+                                  .arg(path)
+                                  .arg(file.size() / (qint64{1024} * 1024)),
+                              QStringLiteral("Arquivo não lido!")));
+    return std::nullopt;
   }
   const QByteArray bytes = error.isEmpty() ? file.readAll() : QByteArray();
   if (error.isEmpty() && file.error() != QFileDevice::NoError) error = file.errorString();
   if (!error.isEmpty()) {
-    ClearAllLists(state);
-    ReportUnexpectedError(state.messages, Describe(QStringLiteral("ler"), path, error));
-    return ReadOutcome::Unreadable;
+    ReportUnexpectedError(messages, Describe(QStringLiteral("ler"), path, error));
+    return std::nullopt;
   }
   const qsizetype lineCount = CountParameterLines(bytes);
   if (lineCount > kMaxFileLines) {
-    // Refused before anything is cleared: the lists on screen are kept.
-    state.messages.Show(
-        Exclamation(QStringLiteral("O arquivo \"%1\" tem %2 linhas; um arquivo de parâmetros tem no máximo "
-                                   "%3.\r\nAs listas não foram alteradas.")
-                        .arg(path)
-                        .arg(lineCount)
-                        .arg(kMaxFileLines),
-                    QStringLiteral("Arquivo não lido!")));
-    return ReadOutcome::Refused;
+    messages.Show(Exclamation(QStringLiteral("O arquivo \"%1\" tem %2 linhas; um arquivo de parâmetros tem no máximo "
+                                             "%3.\r\nAs listas não foram alteradas.")
+                                  .arg(path)
+                                  .arg(lineCount)
+                                  .arg(kMaxFileLines),
+                              QStringLiteral("Arquivo não lido!")));
+    return std::nullopt;
   }
-  ClearAllLists(state);
-  LoadParameterLines(SplitParameterLines(bytes), state.variables, state.alarms);
-  ShowVariableCount(state);
-  ShowAlarmCount(state);
-  return ReadOutcome::Read;
+  return ParseParameterLines(SplitParameterLines(bytes));
 }
 
 }  // namespace zelkor

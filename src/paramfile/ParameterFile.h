@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include <optional>
+#include <vector>
 
 namespace zelkor {
 
@@ -26,12 +27,17 @@ QList<QByteArray> SplitParameterLines(const QByteArray& bytes);
 // How many lines SplitParameterLines would make, without making them.
 qsizetype CountParameterLines(const QByteArray& bytes);
 
-// Appends the rows of the lines to the lists: column 21 exactly "V" makes a
-// Variable row, anything else an Alarm row. No limit, no checks.
+// The rows of a parameter file, in the file's order.
+struct ParameterRows {
+  std::vector<VariableRow> variables;
+  QStringList alarms;
+};
+// Column 21 exactly "V" makes a Variable row, anything else an Alarm row. No
+// limit, no checks. Each field is what its columns hold, without the blanks
+// the writer pads it with: leading blanks place a text on the panel's line.
+ParameterRows ParseParameterLines(const QList<QByteArray>& lines);
+// Appends those rows to the lists.
 void LoadParameterLines(const QList<QByteArray>& lines, VariableList& variables, AlarmList& alarms);
-
-// Blanks only: tabs, non-breaking blanks and other bytes are text to keep.
-QString TrimBlanks(const QString& text);
 
 // Writes the lists to `path` through a file that replaces the old one only
 // when complete. Nothing, or what to tell the technician: the system's
@@ -39,13 +45,10 @@ QString TrimBlanks(const QString& text);
 [[nodiscard]] std::optional<QString> WriteParameterFile(const QString& path, const VariableList& variables,
                                                         const AlarmList& alarms);
 
-enum class ReadOutcome {
-  Read,
-  Unreadable,  // reported; both lists are left empty
-  Refused,     // far too large to be a parameter file: reported, the lists kept
-};
-// Replaces both lists by the file at `path` and shows the counts.
-[[nodiscard]] ReadOutcome ReadParameterFile(EditorState& state, const QString& path);
+// The whole file at `path`, read before anything changes: its rows, or
+// nothing once the reason has been shown (the system's description of an
+// unreadable file, or far too large to be a parameter file).
+[[nodiscard]] std::optional<ParameterRows> ReadParameterFile(MessageService& messages, const QString& path);
 
 // Writes all bytes and commits; on any failure the old file stays as it was
 // and the system's description of the error comes back.

@@ -34,6 +34,10 @@ QByteArray EncodeVariableRow(const VariableRow& row) {
     throw ImageError(
         QStringLiteral("A parte numérica do endereço \"%1\" não é um número válido.").arg(row.endereco).toStdString());
   }
+  // Only a file can bring one; "Sim" or "Não" behind it would be a guess.
+  if (row.editavel.startsWith(u' ')) {
+    throw ImageError(QStringLiteral("O campo Editável \"%1\" começa com um espaço.").arg(row.editavel).toStdString());
+  }
   const int editable = row.editavel.startsWith(u'S') ? 1 : 0;
 
   QByteArray record = cp1252::Encode(Fit(row.texto, 8) + Fit(row.unidade, 3));

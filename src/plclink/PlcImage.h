@@ -29,8 +29,9 @@ int ImageStart(int variables, int alarms);
 
 // 14 bytes: Texto (8), Unidade (3), flags, address high and low byte.
 // Throws ImageError for a row with no address type (letter not D, C or T), an
-// address number that is not a number or does not fit a word, or a group
-// outside 0..7: such a record would put wrong bits into the PLC.
+// address number that is not a number or does not fit a word, a group
+// outside 0..7, or an Editável that starts with a blank: such a record would
+// put wrong bits into the PLC.
 QByteArray EncodeVariableRow(const VariableRow& row);
 
 // 16 bytes: the alarm text cut or blank-filled to 16 characters.

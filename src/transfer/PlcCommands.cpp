@@ -194,7 +194,7 @@ void SaveMonitorLines(EditorState& s, const LinkMonitor& monitor, FileDialogServ
 }
 
 void WireEditor(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
-  s.hooks.saveFile = [&s, &dialogs] { SaveFile(s, dialogs); };
+  s.hooks.saveFile = [&s, &dialogs] { return SaveFile(s, dialogs); };
   s.hooks.clearVariableFields = [&s] { ClearVariableFields(s); };
   s.hooks.clearAlarmFields = [&s] { ClearAlarmFields(s); };
   s.hooks.closePort = [&link] { link.ClosePort(); };

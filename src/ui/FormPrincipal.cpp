@@ -24,7 +24,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -320,8 +319,10 @@ void FormPrincipal::PrintSheet() {
 void FormPrincipal::ShowRecentFiles() {
   recentMenu_->clear();
   recentMenu_->setToolTipsVisible(true);
-  for (const QString& path : state_.recentFiles) {
-    QAction* action = recentMenu_->addAction(QFileInfo(path).fileName());
+  const QStringList labels = RecentFileLabels(state_.recentFiles);
+  for (qsizetype i = 0; i < labels.size(); ++i) {
+    const QString& path = state_.recentFiles[i];
+    QAction* action = recentMenu_->addAction(labels[i]);
     action->setToolTip(path);
     connect(action, &QAction::triggered, this, [this, path] { Run([&] { OpenRecentFile(state_, files_, path); }); });
   }
@@ -657,8 +658,8 @@ void FormPrincipal::BindCommands() {
       [this](int line) { SelectVariableLine(state_, line); }, [this](int line) { EditVariableLine(state_, line); });
   const std::pair<QPushButton*, Command> buttons[] = {
       {open_, [this] { OpenFile(state_, files_); }},
-      {save_, [this] { SaveFile(state_, files_); }},
-      {saveAs_, [this] { SaveFileAs(state_, files_); }},
+      {save_, [this] { static_cast<void>(SaveFile(state_, files_)); }},
+      {saveAs_, [this] { static_cast<void>(SaveFileAs(state_, files_)); }},
       {write_, [this] { WriteToPlc(state_, *link_); }},
       {read_, [this] { ReadFromPlc(state_, *link_, files_); }},
       {compare_, [this] { CompareWithPlc(state_, *link_, files_, *shownFirst_); }},

@@ -1,3 +1,5 @@
+#include "core/EditorLifecycle.h"
+#include "paramfile/FileCommands.h"
 #include "paramfile/ParameterFile.h"
 #include "support/Editor.h"
 #include "support/Printers.h"
@@ -20,14 +22,15 @@ class ParameterFileTest : public testing::EditorTest {
  protected:
   QString Load(const QByteArray& bytes) {
     WriteFile(QStringLiteral("in.zlk"), bytes);
-    outcome = ReadParameterFile(state, Path(QStringLiteral("in.zlk")));
+    if (const auto rows = ReadParameterFile(messages, Path(QStringLiteral("in.zlk")))) {
+      ReplaceLists(state, rows->variables, rows->alarms);
+    }
     return Shown();
   }
   QByteArray Save() {
     EXPECT_EQ(WriteParameterFile(Path(QStringLiteral("out.zlk")), state.variables, state.alarms), std::nullopt);
     return Bytes(QStringLiteral("out.zlk"));
   }
-  ReadOutcome outcome = ReadOutcome::Read;
 };
 
 TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn21MakesAVariableLine) {
@@ -41,11 +44,12 @@ TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn2
   QByteArray bytes = QByteArray("\r\n") +                   // empty: an alarm with no text
                      "SHORT\n" +                            // no column 21
                      "1TEMP    C  D0100Simv\r" +            // lower-case v
-                     "        BAIXO       A\r\n" +          // leading blanks go
+                     "        BAIXO       A\r\n" +          // leading blanks stay
                      "1B       u  D1   N\xE3oVEXTRA\r\n" +  // cut to 21
-                     "0A       u  D1   SimV";               // not sorted, and no end needed
-  EXPECT_EQ(Load(bytes), QStringLiteral("V[1/B/100001 0/A/000002] A[ SHORT 1TEMP    C  D010 BAIXO] n=2/4 mem=D4474 "
-                                        "focus=Texto1"));
+                     "0  A     u  D1   SimV";               // not sorted, and no end needed
+  EXPECT_EQ(Load(bytes),
+            QStringLiteral("V[1/B/100001 0/  A/000002] A[ SHORT 1TEMP    C  D010         BAIXO] n=2/4 mem=D4474 "
+                           "focus=Texto1"));
   Load(bytes + QByteArray("\nA").repeated(300));
   EXPECT_EQ(state.alarms.Count(), 304);  // no limit
 }
@@ -66,16 +70,15 @@ TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
   EXPECT_EQ(Save(), QByteArray("112345678ABCD1234SimV\r\n?234567890123456    A\r\n"));
 }
 
-TEST_F(ParameterFileTest, AnUnreadableFileEmptiesTheListsAHugeOneIsRefusedWithTheListsKept) {
+TEST_F(ParameterFileTest, AnUnreadableFileAndAHugeOneAreReportedAndReadAsNothing) {
   Load(kWorkedExample);
   EXPECT_EQ(Load(QByteArray("A\n").repeated(100001)),
             QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 "
                            "msg=Arquivo não lido!"));
-  EXPECT_EQ(outcome, ReadOutcome::Refused);
   EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("100001 linhas")));
   for (const QString& path : {Path(QStringLiteral("missing.zlk")), dir.path()}) {
-    EXPECT_EQ(ReadParameterFile(state, path), ReadOutcome::Unreadable);
-    EXPECT_EQ(Shown().section(u' ', 0, 4), QStringLiteral("V[] A[] n=0/0 focus=Texto1 msg=Marbeto"));
+    EXPECT_EQ(ReadParameterFile(messages, path), std::nullopt);
+    EXPECT_EQ(Titles(), QStringLiteral("Marbeto"));
     EXPECT_TRUE(messages.shown.back().text.contains(path)) << messages.shown.back().text.toStdString();
   }
   // Binary files and very long lines simply open, as alarms.
@@ -146,21 +149,28 @@ TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksOnceTheFileIsChosenAndEachAns
   PlayScript(kScript, QStringLiteral("open with unsaved changes"));
   EXPECT_EQ(messages.shown[0].text, QStringLiteral("Você quer salvar o conteúdo das listas antes de abrir o arquivo?"));
   EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(dialogs.requests.size(), 6u);
+  EXPECT_EQ(dialogs.requests.size(), 12u);
   EXPECT_EQ(Bytes(QStringLiteral("salvo.zlk")), kOneVariable);
 }
 
-TEST_F(FileCommandsTest, AFileNamedOnTheCommandLineOpensAsIfTheDialogHadReturnedIt) {
+TEST_F(FileCommandsTest, AFileNamedOnTheCommandLineOpensAsIfTheDialogHadReturnedItAndOpeningIsAStep) {
   WriteFile(QStringLiteral("a.zlk"), kOneVariable);
   PlayScript(kScript, QStringLiteral("a file named on"));
 }
 
-TEST_F(FileCommandsTest, ANameThatDoesNotExistIsAdoptedAHugeFileIsNot) {
+TEST_F(FileCommandsTest, NeitherANameThatDoesNotExistNorAHugeFileIsAdopted) {
   WriteFile(QStringLiteral("lista.zlk"), kOneVariable);
   WriteFile(QStringLiteral("enorme.zlk"), QByteArray(100001, '\n'));
   PlayScript(kScript, QStringLiteral("a name that does"));
   EXPECT_EQ(Bytes(QStringLiteral("enorme.zlk")).size(), 100001);
-  EXPECT_EQ(state.lastOpenedPath, Path(QStringLiteral("novo.zlk")));
+  EXPECT_EQ(state.lastOpenedPath, Path(QStringLiteral("lista.zlk")));
+}
+
+TEST(RecentFileLabelsTest, ANameShowsItsFolderWhenAnotherRecentFileHasTheSameName) {
+  EXPECT_EQ(RecentFileLabels({QStringLiteral("/a/param.zlk"), QStringLiteral("/b/lista.csv"),
+                              QStringLiteral("/b/c/Param.zlk"), QStringLiteral("/d/lista.zlk")}),
+            QStringList({QStringLiteral("param.zlk — /a"), QStringLiteral("lista.csv"),
+                         QStringLiteral("Param.zlk — /b/c"), QStringLiteral("lista.zlk")}));
 }
 
 }  // namespace

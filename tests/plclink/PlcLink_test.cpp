@@ -57,6 +57,8 @@ TEST(PlcImage, RecordsHoldTextUnitFlagsAndAddressAndRowsWithWrongBitsAreRefused)
         ImageError)
         << row.toStdString();
   }
+  // Blanks a file kept before Endereço or Editável: the record would be a guess.
+  for (const char* row : {"0||| D1|Sim", "0|||D1| Si"}) EXPECT_THROW(record(QString::fromUtf8(row)), ImageError) << row;
   EXPECT_EQ(EncodeAlarmRow(QStringLiteral("BOMBA   FALHA   ABCD")).toHex(), "424f4d424120202046414c4841202020");
 }
 

@@ -36,7 +36,7 @@ using LineCommand = void (*)(EditorState&, int);
 const std::map<QString, LineCommand> kLineCommands = {
     {QStringLiteral("click V"), SelectVariableLine}, {QStringLiteral("dbl V"), EditVariableLine},
     {QStringLiteral("click A"), SelectAlarmLine},    {QStringLiteral("dbl A"), EditAlarmLine}};
-using FileCommand = void (*)(EditorState&, FileDialogService&);
+using FileCommand = std::function<void(EditorState&, FileDialogService&)>;  // a save's answer unused
 const std::map<QString, FileCommand> kFileCommands = {
     {QStringLiteral("open"), OpenFile}, {QStringLiteral("save"), SaveFile}, {QStringLiteral("saveas"), SaveFileAs}};
 const std::map<QString, Answer> kAnswers = {

@@ -17,6 +17,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -367,6 +368,24 @@ TEST_F(WindowTest, UndoKeysActOnAFieldsOwnTypingFirstAndRecentFilesAndDropsOpenA
   recent->actions()[0]->trigger();
   EXPECT_EQ(messages.Titles().section(u'|', -1), QStringLiteral("Arquivo não encontrado!"));
   EXPECT_FALSE(window->State().recentFiles.contains(path));
+}
+
+TEST_F(WindowTest, ASaveThatDoesNotHappenAndAFileThatCannotBeReadChangeNothing) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("b.zlk")));  // a recent file that became a folder
+  window->State().recentFiles = {dir.path() + QStringLiteral("/b.zlk")};
+  Type(QStringLiteral("||||BOMBA"), name::BotaoSalvarAlarme);
+  messages.answers.push_back(Answer::Yes);
+  files.answers = {QString(), dir.path() + QStringLiteral("/falta/a.zlk")};
+  EXPECT_FALSE(window->close());  // Sim, and the Save dialog cancelled
+  Click(name::BotaoSalvarComo);   // where nothing can be written
+  QMenu* recent = Find<QToolButton>(name::BotaoArquivosRecentes)->menu();
+  Q_EMIT recent->aboutToShow();
+  recent->actions()[0]->trigger();
+  EXPECT_EQ(messages.Titles() + window->windowTitle() + window->State().currentPath +
+                window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(),
+            QStringLiteral("Salvar dados atuais?|Marbeto|MarbetoZelkor EditorBOMBA"));
+  EXPECT_TRUE(window->isVisible() && window->State().history.CanUndo() && !Find(name::BotaoSalvarArquivo)->isEnabled());
 }
 
 TEST_F(WindowTest, EveryCommandRunsFromTheKeyboard) {
