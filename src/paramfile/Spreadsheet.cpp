@@ -36,10 +36,14 @@ QString Fold(const QString& text) {
   return folded;
 }
 
+// A cell pasted full of text must not fill the screen.
+QString Clipped(const QString& value) {
+  return value.size() > kValueShown ? value.left(kValueShown - 1) + u'…' : value;
+}
+
 QString Reason(const QString& title, const QString& value) {
   if (value.isEmpty()) return title;
-  // A cell pasted full of text must not fill the screen.
-  return title + QStringLiteral(" — ") + (value.size() > kValueShown ? value.left(kValueShown - 1) + u'…' : value);
+  return title + QStringLiteral(" — ") + Clipped(value);
 }
 
 // Texts are kept as written, leading blanks included (they place the text on
@@ -144,6 +148,54 @@ Positions FindColumns(const std::vector<SpreadsheetCell>& header) {
   return at;
 }
 
+// "A", …, "Z", "AA": a column as spreadsheet programs name it.
+QString ColumnLetters(size_t index) {
+  QString letters;
+  for (size_t n = index + 1; n > 0; n = (n - 1) / 26)
+    letters.prepend(QChar(static_cast<char16_t>(u'A' + (n - 1) % 26)));
+  return letters;
+}
+
+// A column no rule reads would be dropped unseen ("Unid." for Unidade, "Texto
+// 2 (8)"): a name the import does not know, a name it has already, or a
+// column without a name that holds something. A column without a name and
+// without anything in it, as spreadsheet programs leave, is no loss.
+QString UnreadColumn(const std::vector<SpreadsheetRow>& rows, std::vector<SpreadsheetRow>::const_iterator header,
+                     const Positions& at) {
+  std::vector<bool> read(header->cells.size());
+  for (const qsizetype column : at) {
+    if (column >= 0) read[static_cast<size_t>(column)] = true;
+  }
+  QStringList unknown;
+  QString repeated;
+  for (size_t i = 0; i < read.size(); ++i) {
+    const QString name = header->cells[i].text.trimmed();
+    if (read[i] || name.isEmpty()) continue;
+    bool known = false;
+    for (int c = 0; c < kColumnCount; ++c) known |= Fold(name) == Fold(ColumnName(c));
+    if (known && repeated.isEmpty()) repeated = name;
+    if (!known) unknown << u'"' + Clipped(name) + u'"';
+  }
+  if (unknown.size() == 1) return QStringLiteral("Cabeçalho com a coluna desconhecida %1").arg(unknown.front());
+  if (unknown.size() > 1) {
+    const QString last = unknown.takeLast();
+    return QStringLiteral("Cabeçalho com as colunas desconhecidas %1 e %2")
+        .arg(unknown.join(QStringLiteral(", ")), last);
+  }
+  if (!repeated.isEmpty()) return QStringLiteral("Cabeçalho com a coluna %1 repetida").arg(repeated);
+  for (auto row = header + 1; row != rows.end(); ++row) {
+    for (size_t i = 0; i < row->cells.size(); ++i) {
+      const SpreadsheetCell& cell = row->cells[i];
+      if ((i >= read.size() || !read[i]) && (cell.notText || !cell.text.trimmed().isEmpty())) {
+        return QStringLiteral("Cabeçalho sem nome na coluna %1, que tem dados na linha %2")
+            .arg(ColumnLetters(i))
+            .arg(row->line);
+      }
+    }
+  }
+  return {};
+}
+
 struct RowReader {
   SpreadsheetImport import;
   std::vector<SpreadsheetFailure> failures;
@@ -234,10 +286,13 @@ SpreadsheetImport ImportSpreadsheetRows(const std::vector<SpreadsheetRow>& rows)
   const QString expected = QStringLiteral("a primeira linha deve ser o cabeçalho ") + kSpreadsheetHeader;
   if (header == rows.end()) return RefusedSpreadsheet({{1, QStringLiteral("Planilha vazia: ") + expected}});
   const Positions at = FindColumns(header->cells);
-  const auto missing = [&](int column) {
-    return RefusedSpreadsheet(
-        {{header->line, QStringLiteral("Cabeçalho sem a coluna %1: ").arg(ColumnName(column)) + expected}});
+  const auto refuseHeader = [&](const QString& why) {
+    return RefusedSpreadsheet({{header->line, why + QStringLiteral(": ") + expected}});
   };
+  const auto missing = [&](int column) {
+    return refuseHeader(QStringLiteral("Cabeçalho sem a coluna %1").arg(ColumnName(column)));
+  };
+  if (const QString unread = UnreadColumn(rows, header, at); !unread.isEmpty()) return refuseHeader(unread);
   if (at[kTipo] < 0) return missing(kTipo);
 
   RowReader reader;
@@ -249,7 +304,7 @@ SpreadsheetImport ImportSpreadsheetRows(const std::vector<SpreadsheetRow>& rows)
       cells.text[c] = cell.text;
       cells.notText[c] = cell.notText;
     }
-    // A row with something in unknown columns only is blank too.
+    // A row with only blanks in the columns read is blank too.
     const bool blank =
         std::all_of(cells.text.begin(), cells.text.end(), [](const QString& t) { return t.trimmed().isEmpty(); }) &&
         std::none_of(cells.notText.begin(), cells.notText.end(), [](bool b) { return b; });

@@ -46,9 +46,10 @@ struct SpreadsheetRow {
 // The header row, then one row per list line.
 std::vector<QStringList> SpreadsheetTable(const VariableList& variables, const AlarmList& alarms);
 
-// Finds the header by its names (case, accents and blanks aside; any order,
-// unknown columns ignored) and checks every row below it as the editors would.
-// Either all rows or only failures.
+// Finds the header by its names (case, accents and blanks aside; any order;
+// a column with another name, or without a name and not empty, refuses the
+// sheet) and checks every row below it as the editors would. Either all rows
+// or only failures.
 SpreadsheetImport ImportSpreadsheetRows(const std::vector<SpreadsheetRow>& rows);
 
 // A refusal of the whole sheet for `failures`, with its box.

@@ -399,6 +399,10 @@ std::variant<WorkbookParts, Fault> FindParts(Package& zip) {
 std::variant<std::vector<SpreadsheetRow>, Fault> ReadWorkbook(const QByteArray& bytes) {
   Package zip(bytes);
   if (!zip.IsZip()) {
+    // A zip starts with a part; its index, which the reader needs, is at the end a cut copy lacks.
+    if (bytes.startsWith("PK\x03\x04")) {
+      return Fault{QStringLiteral("A pasta de trabalho está incompleta ou danificada: falta o fim do arquivo zip.")};
+    }
     return Fault{QStringLiteral("O arquivo não é uma pasta de trabalho do Excel (.xlsx): não é um arquivo zip.")};
   }
   auto found = FindParts(zip);

@@ -101,6 +101,52 @@ std::vector<ImageRecord> ImageRecords(const VariableList& variables, const Alarm
   return records;
 }
 
+GroupSequence GroupSequenceOf(const VariableList& variables) {
+  std::array<bool, 256> present{};
+  long long highest = 0;
+  for (int r = 1; r <= variables.Count(); ++r) {
+    const auto group = ReadWholeNumber(variables.Cells().Text(r, varcol::Grupo));
+    if (!group || *group < 0 || *group > 255) return {r, false};
+    present[static_cast<size_t>(*group)] = true;
+    highest = std::max(highest, *group);
+  }
+  const auto end = present.begin() + (variables.Count() > 0 ? highest + 1 : 0);
+  return {0, std::find(present.begin(), end, false) != end};
+}
+
+Message BrokenGroupSequence() {
+  return Exclamation(JoinLines({QStringLiteral("Sequência de numeração do Grupo está quebrada!"),
+                                QStringLiteral("Deve iniciar com zero e seguir sequência de 1 em 1!")}),
+                     QStringLiteral("Sequência de numeração!"));
+}
+
+std::optional<Message> WriteRefusal(const VariableList& variables, const AlarmList& alarms) {
+  if (variables.Count() == 0 && alarms.Count() == 0) {
+    return Exclamation(QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!"));
+  }
+  if (GroupSequenceOf(variables).broken) return BrokenGroupSequence();
+  const QString title = QStringLiteral("Nada foi enviado!");
+  for (const auto& [list, rows] :
+       {std::pair{QStringLiteral("Variáveis"), variables.Count()}, {QStringLiteral("Alarmes"), alarms.Count()}}) {
+    // The header holds each count in one byte.
+    if (rows > kMaxRows) {
+      return Exclamation(
+          QStringLiteral(
+              "A lista de %1 tem %2 linhas, mas o CLP aceita no máximo %3.\r\nRemova linhas antes de gravar.")
+              .arg(list)
+              .arg(rows)
+              .arg(kMaxRows),
+          title);
+    }
+  }
+  try {
+    static_cast<void>(ImageRecords(variables, alarms));
+  } catch (const ImageError& e) {
+    return Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title);
+  }
+  return std::nullopt;
+}
+
 quint16 ImageChecksum(const std::vector<ImageRecord>& records) {
   // The records, laid out by address from the lowest one up.
   QByteArray image;

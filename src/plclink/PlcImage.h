@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Messages.h"
 #include "core/ParameterLists.h"
 
 #include <QByteArray>
@@ -50,6 +51,21 @@ struct ImageRecord {
 // record per Variable row and per Alarm row, in list order, each below the
 // one before. Throws ImageError (naming the row) for a row without a record.
 std::vector<ImageRecord> ImageRecords(const VariableList& variables, const AlarmList& alarms);
+
+// The Grupo cells must run 0, 1, 2, … without a gap. `unreadableRow` is the
+// first row whose Grupo is no number from 0 to 255 (only a file brings one);
+// the numbering is not judged then.
+struct GroupSequence {
+  int unreadableRow = 0;
+  bool broken = false;
+};
+GroupSequence GroupSequenceOf(const VariableList& variables);
+Message BrokenGroupSequence();
+
+// The box "Grava CLP" shows instead of sending anything, for the first fault
+// it finds: both lists empty, the group numbering broken, a list over 255
+// rows, a row without a record. Nothing when it would write the lists.
+std::optional<Message> WriteRefusal(const VariableList& variables, const AlarmList& alarms);
 
 // CRC-16/CCITT-FALSE (polynomial 1021h, initial FFFFh, no reflection, no
 // final XOR) over the image's words from its first address up to D4499, each

@@ -19,78 +19,109 @@ constexpr double kBodyTop = 27;
 constexpr double kBodyBottom = 285;
 constexpr double kRowHeight = 4;
 
-enum class Item { Title, Header, Row, Gap, Summary };
+using Kind = SheetLine::Kind;
 
-// One line of the sheet: what it is, which table it belongs to (0 variables,
-// 1 alarms, -1 none), and its row or text.
-struct Line {
-  Line(Item k, int t = -1, int r = 0, QString s = {}) : kind(k), table(t), row(r), text(std::move(s)) {}
-  Item kind;
-  int table;
-  int row;  // 1.. within its table
-  QString text;
-};
-
-double Height(Item kind) {
+double Height(Kind kind) {
   switch (kind) {
-    case Item::Title:
+    case Kind::Title:
       return 8;
-    case Item::Header:
+    case Kind::Header:
       return 5;
-    case Item::Gap:
+    case Kind::Gap:
       return 4;
-    case Item::Summary:
+    case Kind::Summary:
       return 5.5;
-    case Item::Row:
+    case Kind::Row:
       break;
   }
   return kRowHeight;
 }
 
-std::vector<Line> Lines(const SheetContent& c) {
-  std::vector<Line> lines{{Item::Title, -1, 0, QStringLiteral("Lista de Variáveis")}, {Item::Header, 0}};
-  for (int r = 1; r <= static_cast<int>(c.variables.size()); ++r) lines.emplace_back(Item::Row, 0, r);
-  lines.emplace_back(Item::Gap);
-  lines.emplace_back(Item::Title, -1, 0, QStringLiteral("Lista de Alarmes"));
-  lines.emplace_back(Item::Header, 1);
-  for (int r = 1; r <= c.alarms.size(); ++r) lines.emplace_back(Item::Row, 1, r);
-  lines.emplace_back(Item::Gap);
-  lines.emplace_back(Item::Title, -1, 0, QStringLiteral("Resumo"));
+std::vector<SheetLine> Lines(const SheetContent& c) {
+  std::vector<SheetLine> lines;
+  const auto table = [&lines](int t, const QString& title, const QStringList& header,
+                              const std::vector<QStringList>& rows) {
+    lines.push_back({Kind::Title, -1, {title}});
+    lines.push_back({Kind::Header, t, header});
+    for (const QStringList& row : rows) lines.push_back({Kind::Row, t, row});
+    lines.push_back({Kind::Gap, -1, {}});
+  };
+  std::vector<QStringList> rows;
+  for (const VariableRow& v : c.variables) {
+    rows.push_back({QString::number(rows.size() + 1), v.grupo, v.texto, v.unidade, v.endereco, v.editavel});
+  }
+  table(0, QStringLiteral("Lista de Variáveis"),
+        {QStringLiteral("Linha"), QStringLiteral("Grupo"), QStringLiteral("Texto"), QStringLiteral("Unidade"),
+         QStringLiteral("Endereço"), QStringLiteral("Editável")},
+        rows);
+  rows.clear();
+  for (const QString& alarm : c.alarms)
+    rows.push_back({QString::number(rows.size() + 1), alarm.left(8), alarm.mid(8, 8)});
+  table(1, QStringLiteral("Lista de Alarmes"),
+        {QStringLiteral("Linha"), QStringLiteral("Texto 1"), QStringLiteral("Texto 2")}, rows);
   const int v = static_cast<int>(c.variables.size());
   const int a = static_cast<int>(c.alarms.size());
-  lines.emplace_back(Item::Summary, -1, 0, QStringLiteral("Linhas de Variáveis: %1").arg(v));
-  lines.emplace_back(Item::Summary, -1, 0, QStringLiteral("Linhas de Alarmes: %1").arg(a));
-  lines.emplace_back(Item::Summary, -1, 0,
-                     v + a == 0 ? QStringLiteral("Memória reservada: nenhuma")
-                                : QStringLiteral("Memória reservada: D%1 a D%2")
-                                      .arg(ImageStart(v, a), 4, 10, QLatin1Char('0'))
-                                      .arg(kImageEnd));
-  lines.emplace_back(Item::Summary, -1, 0, c.checksum);
+  QStringList summary{QStringLiteral("Linhas de Variáveis: %1").arg(v), QStringLiteral("Linhas de Alarmes: %1").arg(a),
+                      v + a == 0 ? QStringLiteral("Memória reservada: nenhuma")
+                                 : QStringLiteral("Memória reservada: D%1 a D%2")
+                                       .arg(ImageStart(v, a), 4, 10, QLatin1Char('0'))
+                                       .arg(kImageEnd)};
+  lines.push_back({Kind::Title, -1, {QStringLiteral("Resumo")}});
+  for (const QString& line : summary + c.checksum) lines.push_back({Kind::Summary, -1, {line}});
   return lines;
 }
 
+// A title or a column header goes with the line after it, a table's
+// next-to-last row with its last, a summary line with the next one: a page
+// never ends in a heading nor starts with a table's last line alone.
+bool KeepsWithNext(const std::vector<SheetLine>& lines, size_t i) {
+  if (i + 1 == lines.size()) return false;
+  const Kind next = lines[i + 1].kind;
+  switch (lines[i].kind) {
+    case Kind::Title:
+    case Kind::Header:
+      return true;
+    case Kind::Row:
+      return next == Kind::Row && (i + 2 == lines.size() || lines[i + 2].kind != Kind::Row);
+    case Kind::Summary:
+      return next == Kind::Summary;
+    case Kind::Gap:
+      break;
+  }
+  return false;
+}
+
 // Lines onto pages: a table that goes on to another page starts it with its header again.
-std::vector<std::vector<Line>> Paginate(const std::vector<Line>& lines) {
-  std::vector<std::vector<Line>> pages(1);
+std::vector<std::vector<SheetLine>> Paginate(const std::vector<SheetLine>& lines) {
+  // Where the lines kept on one page with each line end (one past the last).
+  std::vector<size_t> keptUntil(lines.size() + 1, lines.size());
+  for (size_t i = lines.size(); i-- > 0;) keptUntil[i] = KeepsWithNext(lines, i) ? keptUntil[i + 1] : i + 1;
+  std::vector<std::vector<SheetLine>> pages(1);
+  const SheetLine* header = nullptr;  // of the table the rows belong to
   double used = 0;
   int rows = 0;
-  for (const Line& line : lines) {
-    // A title or a header is not left alone at the foot of a page.
-    double need = Height(line.kind);
-    if (line.kind == Item::Title || line.kind == Item::Header) need += Height(Item::Header) + kRowHeight;
-    if (kBodyTop + used + need > kBodyBottom || (line.kind == Item::Row && rows == kRowsPerPage)) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const SheetLine& line = lines[i];
+    double height = 0;
+    int rowsNeeded = 0;
+    for (size_t j = i; j < keptUntil[i]; ++j) {
+      height += Height(lines[j].kind);
+      rowsNeeded += lines[j].kind == Kind::Row ? 1 : 0;
+    }
+    if (!pages.back().empty() && (kBodyTop + used + height > kBodyBottom || rows + rowsNeeded > kRowsPerPage)) {
       pages.emplace_back();
       used = 0;
       rows = 0;
-      if (line.kind == Item::Row) {
-        pages.back().emplace_back(Item::Header, line.table);
-        used += Height(Item::Header);
+      if (line.kind == Kind::Gap) continue;
+      if (line.kind == Kind::Row) {
+        pages.back().push_back(*header);
+        used += Height(Kind::Header);
       }
-      if (line.kind == Item::Gap) continue;
     }
+    if (line.kind == Kind::Header) header = &line;
     pages.back().push_back(line);
     used += Height(line.kind);
-    rows += line.kind == Item::Row ? 1 : 0;
+    rows += line.kind == Kind::Row ? 1 : 0;
   }
   return pages;
 }
@@ -110,16 +141,21 @@ void DrawCells(QPainter& p, const QRectF& first, const QString& half) {
 }  // namespace
 
 SheetContent SheetOf(const QString& source, const VariableList& variables, const AlarmList& alarms) {
-  SheetContent c{source, QDateTime::currentDateTime(), {}, {}, QStringLiteral("Soma de verificação da imagem: ")};
+  SheetContent c{source, QDateTime::currentDateTime(), {}, {}, {}};
   for (int r = 1; r <= variables.Count(); ++r) c.variables.push_back(variables.Row(r));
   for (int r = 1; r <= alarms.Count(); ++r) c.alarms << alarms.Text(r);
-  try {
-    c.checksum += QString::number(ImageChecksum(ImageRecords(variables, alarms)), 16).rightJustified(4, u'0').toUpper();
-  } catch (const ImageError& e) {
-    c.checksum += QStringLiteral("— (%1)").arg(QString::fromUtf8(e.what()));
+  const QString label = QStringLiteral("Soma de verificação da imagem: ");
+  if (const auto refusal = WriteRefusal(variables, alarms)) {
+    c.checksum = QStringList{label + QStringLiteral("nenhuma — Grava CLP recusa estas listas:")} +
+                 refusal->text.split(QStringLiteral("\r\n"));
+  } else {
+    c.checksum = QStringList{
+        label + QString::number(ImageChecksum(ImageRecords(variables, alarms)), 16).rightJustified(4, u'0').toUpper()};
   }
   return c;
 }
+
+std::vector<std::vector<SheetLine>> SheetPages(const SheetContent& content) { return Paginate(Lines(content)); }
 
 int PaintSheet(QPagedPaintDevice& device, const SheetContent& c) {
   device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
@@ -142,10 +178,7 @@ int PaintSheet(QPagedPaintDevice& device, const SheetContent& c) {
   // Columns of the Variable table and of the Alarm table, in millimetres from the left margin.
   const double vx[] = {0, 16, 30, 62, 82, 110, 135};
   const double ax[] = {0, 16, 16 + 8 * cell + 6};
-  const QStringList vHead{QStringLiteral("Linha"),   QStringLiteral("Grupo"),    QStringLiteral("Texto"),
-                          QStringLiteral("Unidade"), QStringLiteral("Endereço"), QStringLiteral("Editável")};
-  const QStringList aHead{QStringLiteral("Linha"), QStringLiteral("Texto 1"), QStringLiteral("Texto 2")};
-  const auto pages = Paginate(Lines(c));
+  const auto pages = SheetPages(c);
   for (size_t page = 0; page < pages.size(); ++page) {
     if (page > 0) device.newPage();
     p.setFont(bold);
@@ -157,35 +190,31 @@ int PaintSheet(QPagedPaintDevice& device, const SheetContent& c) {
                QStringLiteral("Página %1 de %2").arg(page + 1).arg(pages.size()));
     p.drawLine(at(kLeft, kTop + 13, 180, 0).topLeft(), at(kLeft, kTop + 13, 180, 0).topRight());
     double y = kBodyTop;
-    for (const Line& line : pages[page]) {
+    for (const SheetLine& line : pages[page]) {
       const double h = Height(line.kind);
-      if (line.kind == Item::Title) {
+      if (line.kind == Kind::Title) {
         p.setFont(bold);
-        p.drawText(at(kLeft, y + 2, 180, h - 2), Qt::AlignLeft | Qt::AlignVCenter, line.text);
-      } else if (line.kind == Item::Summary) {
+        p.drawText(at(kLeft, y + 2, 180, h - 2), Qt::AlignLeft | Qt::AlignVCenter, line.cells.value(0));
+      } else if (line.kind == Kind::Summary) {
         p.setFont(text);
-        p.drawText(at(kLeft, y, 180, h), Qt::AlignLeft | Qt::AlignVCenter, line.text);
-      } else if (line.kind == Item::Header) {
+        p.drawText(at(kLeft, y, 180, h), Qt::AlignLeft | Qt::AlignVCenter, line.cells.value(0));
+      } else if (line.kind == Kind::Header) {
         p.setFont(bold);
-        const QStringList& heads = line.table == 0 ? vHead : aHead;
-        for (qsizetype i = 0; i < heads.size(); ++i) {
+        for (qsizetype i = 0; i < line.cells.size(); ++i) {
           const double x = line.table == 0 ? vx[i] : ax[i];
-          p.drawText(at(kLeft + x, y, 40, h), Qt::AlignLeft | Qt::AlignVCenter, heads[i]);
+          p.drawText(at(kLeft + x, y, 40, h), Qt::AlignLeft | Qt::AlignVCenter, line.cells[i]);
         }
         p.drawLine(at(kLeft, y + h, 180, 0).topLeft(), at(kLeft, y + h, 180, 0).topRight());
-      } else if (line.kind == Item::Row && line.table == 0) {
+      } else if (line.kind == Kind::Row && line.table == 0) {
         p.setFont(text);
-        const VariableRow& v = c.variables[static_cast<size_t>(line.row - 1)];
-        const QString cells[] = {QString::number(line.row), v.grupo, v.texto, v.unidade, v.endereco, v.editavel};
-        for (int i = 0; i < 6; ++i)
-          p.drawText(at(kLeft + vx[i], y, vx[i + 1] - vx[i], h), Qt::AlignLeft | Qt::AlignVCenter, cells[i]);
-      } else if (line.kind == Item::Row) {
+        for (qsizetype i = 0; i < line.cells.size(); ++i)
+          p.drawText(at(kLeft + vx[i], y, vx[i + 1] - vx[i], h), Qt::AlignLeft | Qt::AlignVCenter, line.cells[i]);
+      } else if (line.kind == Kind::Row) {
         p.setFont(text);
-        p.drawText(at(kLeft, y, 14, h), Qt::AlignLeft | Qt::AlignVCenter, QString::number(line.row));
+        p.drawText(at(kLeft, y, 14, h), Qt::AlignLeft | Qt::AlignVCenter, line.cells.value(0));
         p.setFont(mono);
-        const QString& alarm = c.alarms[line.row - 1];
-        DrawCells(p, at(kLeft + ax[1], y + 0.3, cell, h - 0.6), alarm.left(8));
-        DrawCells(p, at(kLeft + ax[2], y + 0.3, cell, h - 0.6), alarm.mid(8, 8));
+        DrawCells(p, at(kLeft + ax[1], y + 0.3, cell, h - 0.6), line.cells.value(1));
+        DrawCells(p, at(kLeft + ax[2], y + 0.3, cell, h - 0.6), line.cells.value(2));
       }
       y += h;
     }

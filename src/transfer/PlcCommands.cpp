@@ -19,13 +19,6 @@ namespace zelkor {
 
 namespace {
 
-QString ListTooLong(const QString& list, int rows) {
-  return QStringLiteral("A lista de %1 tem %2 linhas, mas o CLP aceita no máximo %3.\r\nRemova linhas antes de gravar.")
-      .arg(list)
-      .arg(rows)
-      .arg(kMaxRows);
-}
-
 // Reads back every word a write sent, frame by frame, and compares them.
 void VerifyWrites(EditorState& s, PlcLink& link, const std::vector<FrameRequest>& writes) {
   QList<LinkRequest> reads;
@@ -88,28 +81,13 @@ void WriteToPlc(EditorState& s, PlcLink& link) {
   // A second click must not cut the running transfer off: the PLC would keep
   // a header announcing rows it never got.
   if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
-  if (BothListsEmpty(s)) {
-    s.messages.Show(Exclamation(QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!")));
+  // The group check also marks the Grupo column; the printed sheet gives the same refusals.
+  if (!BothListsEmpty(s) && !CheckGroupSequence(s)) return;
+  if (const auto refusal = WriteRefusal(s.variables, s.alarms)) {
+    s.messages.Show(*refusal);
     return;
   }
-  if (!CheckGroupSequence(s)) return;
-  // Lists from a file may not fit the image: refuse before anything is sent.
-  const QString title = QStringLiteral("Nada foi enviado!");
-  for (const auto& [list, rows] :
-       {std::pair{QStringLiteral("Variáveis"), s.variables.Count()}, {QStringLiteral("Alarmes"), s.alarms.Count()}}) {
-    if (rows > kMaxRows) {
-      s.messages.Show(Exclamation(ListTooLong(list, rows), title));
-      return;
-    }
-  }
-  std::vector<FrameRequest> writes;
-  try {
-    writes = ImageWrites(s.variables, s.alarms);
-  } catch (const ImageError& e) {
-    s.messages.Show(
-        Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title));
-    return;
-  }
+  std::vector<FrameRequest> writes = ImageWrites(s.variables, s.alarms);
   QList<LinkRequest> requests;
   for (const FrameRequest& write : writes) requests << LinkRequest{BuildFrame(write)};
   const bool verify = s.link.verifyWrites;

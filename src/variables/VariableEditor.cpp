@@ -1,9 +1,9 @@
 #include "VariableEditor.h"
 
 #include "VariableValidation.h"
-#include "core/Numbers.h"
 #include "editing/History.h"
 #include "editing/ListEditing.h"
+#include "plclink/PlcImage.h"
 
 #include <array>
 
@@ -45,32 +45,19 @@ void StoreVariableRow(EditorState& s) {
 }
 
 bool CheckGroupSequence(EditorState& s) {
-  std::array<bool, 256> present{};
-  long long highest = 0;
-  const VariableList& list = s.variables;
-  for (int r = 1; r <= list.Count(); ++r) {
-    const QString cell = list.Cells().Text(r, varcol::Grupo);
-    const auto group = ReadWholeNumber(cell);
-    if (!group || *group < 0 || *group > 255) {
-      // Only a file can bring such a cell. Reported as any unexpected error
-      // is, the check ends there and lets the command go on.
-      ReportUnexpectedError(s.messages,
-                            QStringLiteral("O Grupo \"%1\" da linha %2 não é um número de 0 a 255.").arg(cell).arg(r));
-      return true;
-    }
-    present[static_cast<size_t>(*group)] = true;
-    highest = std::max(highest, *group);
+  const GroupSequence sequence = GroupSequenceOf(s.variables);
+  if (const int r = sequence.unreadableRow; r > 0) {
+    // Only a file can bring such a cell. Reported as any unexpected error
+    // is, the check ends there and lets the command go on.
+    ReportUnexpectedError(s.messages, QStringLiteral("O Grupo \"%1\" da linha %2 não é um número de 0 a 255.")
+                                          .arg(s.variables.Cells().Text(r, varcol::Grupo))
+                                          .arg(r));
+    return true;
   }
-  if (list.Count() < 1) return true;
-  for (long long g = 0; g <= highest; ++g) {
-    if (present[static_cast<size_t>(g)]) continue;
-    s.messages.Show(Exclamation(JoinLines({QStringLiteral("Sequência de numeração do Grupo está quebrada!"),
-                                           QStringLiteral("Deve iniciar com zero e seguir sequência de 1 em 1!")}),
-                                QStringLiteral("Sequência de numeração!")));
-    PaintGrupoColumn(s, colours::Red);
-    return false;
-  }
-  return true;
+  if (!sequence.broken) return true;
+  s.messages.Show(BrokenGroupSequence());
+  PaintGrupoColumn(s, colours::Red);
+  return false;
 }
 
 void IncludeVariableLine(EditorState& s) {

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <map>
+
 namespace zelkor {
 namespace {
 
@@ -153,29 +155,31 @@ TEST_F(EndToEndTest, TheListsLandWordForWordAFreshWindowReadsThemBackAndAPlcLoad
   EXPECT_EQ(readBack(), QStringLiteral("1|B|u|D1|Sim,A"));
 }
 
-TEST(SheetCommandLine, WritesTheSheetWithoutADisplayAndAFileThatCannotBeReadIsOneLineOnStandardError) {
+TEST(SheetCommandLine, WritesTheSheetWithoutADisplayAndWhatCannotBeReadOrWrittenIsOneLineOnStandardError) {
   QTemporaryDir dir;
-  QFile file(dir.filePath(QStringLiteral("a.zlk")));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("1B       u  D1   SimV\r\nA\r\n") == 26);
-  file.close();
+  const std::map<QString, QByteArray> files{{QStringLiteral("a.zlk"), "1B       u  D1   SimV\r\nA\r\n"},
+                                            {QStringLiteral("a.csv"), "Tipo;Grupo;Endereço\r\nV;0;D1\r\n"},
+                                            {QStringLiteral("enorme.zlk"), QByteArray("A\r\n").repeated(100001)}};
+  for (const auto& [name, bytes] : files) {
+    QFile file(dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+  }
   QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
   for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) bare.remove(QLatin1String(variable));
-  QFile huge(dir.filePath(QStringLiteral("enorme.zlk")));
-  ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.write(QByteArray("A\r\n").repeated(100001)) == 300003);
-  huge.close();
-  const QString pdf = dir.filePath(QStringLiteral("a.pdf"));
-  for (const QString& input : {file.fileName(), dir.filePath(QStringLiteral("falta.zlk")), huge.fileName()}) {
+  const std::tuple<const char*, const char*, int> cases[] = {
+      {"a.zlk", "a", 0}, {"a.csv", "b", 0}, {"falta.zlk", "c", 1}, {"enorme.zlk", "d", 1}, {"a.zlk", "falta/e", 1}};
+  for (const auto& [input, pdf, exitCode] : cases) {
     QProcess editor;
     editor.setProcessEnvironment(bare);
-    editor.start(QStringLiteral(EDITOR_PATH), {QStringLiteral("--pdf"), pdf, input});
+    QFile sheet(dir.filePath(QLatin1String(pdf) + QStringLiteral(".pdf")));
+    editor.start(QStringLiteral(EDITOR_PATH),
+                 {QStringLiteral("--pdf"), sheet.fileName(), dir.filePath(QLatin1String(input))});
     ASSERT_TRUE(editor.waitForFinished(60000));
     const QString errors = QString::fromLocal8Bit(editor.readAllStandardError());
-    const bool exists = input == file.fileName();
-    EXPECT_EQ(editor.exitCode(), exists ? 0 : 1) << errors.toStdString();
-    EXPECT_EQ(errors.count(u'\n'), exists ? 0 : 1) << errors.toStdString();
+    EXPECT_EQ(editor.exitCode(), exitCode) << input << errors.toStdString();
+    EXPECT_EQ(errors.count(u'\n'), exitCode) << errors.toStdString();
+    EXPECT_EQ(sheet.open(QIODevice::ReadOnly) && sheet.read(5) == "%PDF-", exitCode == 0) << input;
   }
-  QFile sheet(pdf);
-  EXPECT_TRUE(sheet.open(QIODevice::ReadOnly) && sheet.read(5) == "%PDF-");
 }
 
 }  // namespace

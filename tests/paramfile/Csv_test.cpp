@@ -21,11 +21,19 @@ QString Outcome(const SpreadsheetImport& import) {
 }
 
 TEST(Csv, ReadsWhatSpreadsheetsWriteAndRefusesEveryBadRowWithItsLine) {
-  const std::tuple<const char*, QByteArray, const char*> cases[] = {
-      {"BOM, quoted ; \" and a line break in an unknown column, blank lines",
-       "\xEF\xBB\xBFTipo;Grupo;Texto;Unidade;Endereço;Editável;Obs;Texto 1;Texto 2\r\n\r\n"
-       "Variável;0;\"P;1\"\"\";bar;D0100;Sim;\"a\r\nb\";;\r\n;;;;;;;;\r\nAlarme;;;;;;;MOTOR 1;FALHA\r\n",
+  const QByteArray expected = ": a primeira linha deve ser o cabeçalho " + kHeader.chopped(2);
+  const std::tuple<const char*, QByteArray, QByteArray> cases[] = {
+      {"BOM, quoted ; and \", an empty column without a name, blank lines",
+       "\xEF\xBB\xBFTipo;Grupo;Texto;Unidade;Endereço;Editável;;Texto 1;Texto 2\r\n\r\n"
+       "Variável;0;\"P;1\"\"\";bar;D0100;Sim;\"\";;\r\n;;;;;;;;\r\nAlarme;;;;;;;MOTOR 1;FALHA\r\n",
        "0|P;1\"|bar|D0100|Sim\n[MOTOR 1 FALHA   ]"},
+      {"columns the import does not know",
+       "Tipo;Grupo;Texto;Unid.;Endereço;Editável (S/N);Texto 1;Texto 2 (8)\r\nV;0;;;D1\r\n",
+       "1 Cabeçalho com as colunas desconhecidas \"Unid.\", \"Editável (S/N)\" e \"Texto 2 (8)\"" + expected},
+      {"a name twice", "Tipo;Endereço;Grupo;endereco\r\nV;D1;0;D2\r\n",
+       "1 Cabeçalho com a coluna endereco repetida" + expected},
+      {"something under no name", "Tipo;Grupo;Endereço;\r\nV;0;D1;\r\nV;0;D1;;x\r\n",
+       "1 Cabeçalho sem nome na coluna E, que tem dados na linha 3" + expected},
       {"commas, other order, names and values folded, UTF-8 without BOM, lone LF",
        " EDITAVEL ,endereço,TEXTO, tipo,Grupo,texto 1\ns,d10,Pressão,v,0,\n,C1, x ,Variavel,1,\nN,T2,,VARIÁVEL, 2 "
        ",\n,,,a,,Fim\n",
@@ -46,9 +54,7 @@ TEST(Csv, ReadsWhatSpreadsheetsWriteAndRefusesEveryBadRowWithItsLine) {
        "4 Texto 2 deve ter no máximo 8 caracteres! — 123456789"},
       {"line break in a quoted text counts as a line", kHeader + "V;0;\"a\r\nb\";;D1\r\nV;0;;;D5000\r\n",
        "2 Quebra de linha ou outro caractere de controle não aceito — Texto\n4 Endereço inválido! — D5000"},
-      {"no Tipo column", "\r\nGrupo;Texto\r\n0;A\r\n",
-       "2 Cabeçalho sem a coluna Tipo: a primeira linha deve ser o cabeçalho "
-       "Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2"},
+      {"no Tipo column", "\r\nGrupo;Texto\r\n0;A\r\n", "2 Cabeçalho sem a coluna Tipo" + expected},
       {"256 variables", kHeader + QByteArray("V;0;;;D1\r\n").repeated(256),
        "257 Mais de 255 variáveis: a lista comporta no máximo 255!"},
       {"256 alarms", kHeader + QByteArray("A;;;;;;x\r\n").repeated(256),
@@ -58,9 +64,8 @@ TEST(Csv, ReadsWhatSpreadsheetsWriteAndRefusesEveryBadRowWithItsLine) {
       {"a quote inside a field", kHeader + "V;0;a\"b;;D1\r\n", "2 aspas dentro de um campo que não começa com aspas"},
       {"a header and blank rows only", kHeader + ";;;\r\n\r\n",
        "1 Planilha vazia: nenhuma linha de Variável ou Alarme depois do cabeçalho"},
-      {"variables without an Endereço column", "Tipo;Grupo;Texto\r\nV;0;A\r\nA;;;x\r\n",
-       "1 Cabeçalho sem a coluna Endereço: a primeira linha deve ser o cabeçalho "
-       "Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2"},
+      {"variables without an Endereço column", "Tipo;Grupo;Texto;Texto 1\r\nV;0;A\r\nA;;;x\r\n",
+       "1 Cabeçalho sem a coluna Endereço" + expected},
   };
   for (const auto& [name, bytes, outcome] : cases)
     EXPECT_EQ(Outcome(ParseCsv(bytes)), QString::fromUtf8(outcome)) << name;
@@ -83,7 +88,7 @@ TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesI
   // A refused sheet asks nothing and changes nothing; an unclosed quote, even in a column the import ignores, refuses
   // it.
   WriteFile(QStringLiteral("ruim.csv"), kHeader + QByteArray("X\r\n").repeated(12) + "V;0;;;D1\r\n");
-  WriteFile(QStringLiteral("aspas.csv"), "Tipo;Grupo;Endereço;Obs\r\nV;0;D1;\"nota\r\nV;0;D2;\r\n");
+  WriteFile(QStringLiteral("aspas.csv"), "Tipo;Grupo;Endereço;\r\nV;0;D1;\"nota\r\nV;0;D2;\r\n");
   for (const char* file : {"ruim.csv", "aspas.csv"}) {
     Do(QStringLiteral("open ") + QLatin1String(file));
     EXPECT_EQ(Shown(), QStringLiteral("V[0/  TEMP/000001 1/P;1\"/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 changed "

@@ -2,11 +2,16 @@
 #include "support/Editor.h"
 #include "support/Zip.h"
 
+#include <QFile>
+
+#include <unzip.h>
+
 namespace zelkor {
 namespace {
 
 // Rows of cells split by '|': "'text" an inline string, "sN" shared string N, "#n" a number, "dn" a number in a date
-// format, "bn" a truth value; an empty cell is left out. Sheets after the first are named by `more`.
+// format, "cn" in a custom date format, "fn" a formula's number, "bn" a truth value; an empty cell is left out. Sheets
+// after the first are named by `more`.
 QByteArray Workbook(const QStringList& rows, const QStringList& more = {}) {
   QByteArray sheet = "<worksheet xmlns='http://schemas.openxmlformats.org/spreadsheetml/2006/main'><sheetData>";
   for (qsizetype r = 0; r < rows.size(); ++r) {
@@ -19,6 +24,8 @@ QByteArray Workbook(const QStringList& rows, const QStringList& more = {}) {
       if (cells[c].startsWith(u's')) sheet += "<c" + at + " t='s'><v>" + v + "</v></c>";
       if (cells[c].startsWith(u'#')) sheet += "<c" + at + "><v>" + v + "</v></c>";
       if (cells[c].startsWith(u'd')) sheet += "<c" + at + " s='1'><v>" + v + "</v></c>";
+      if (cells[c].startsWith(u'c')) sheet += "<c" + at + " s='2'><v>" + v + "</v></c>";
+      if (cells[c].startsWith(u'f')) sheet += "<c" + at + "><f>1+1</f><v>" + v + "</v></c>";
       if (cells[c].startsWith(u'b')) sheet += "<c" + at + " t='b'><v>" + v + "</v></c>";
     }
     sheet += "</row>";
@@ -44,7 +51,8 @@ QByteArray Workbook(const QStringList& rows, const QStringList& more = {}) {
       "<sst><si><t xml:space='preserve'>MOTOR 1 </t></si><si><r><t>F</t></r><r><t>ALHA</t></r>"
       "<rPh><t>x</t></rPh></si><si><t>_x0041_B</t></si></sst>";
   parts["xl/styles.xml"] =
-      "<styleSheet><cellXfs><xf numFmtId='0'/><xf numFmtId='14'/></cellXfs>"
+      "<styleSheet><numFmts><numFmt numFmtId='164' formatCode='[$-416]dd/mm/yy;@'/></numFmts>"
+      "<cellXfs><xf numFmtId='0'/><xf numFmtId='14'/><xf numFmtId='164'/></cellXfs>"
       "<dxfs><xf numFmtId='14'/></dxfs></styleSheet>";
   return testing::StoredZip(parts);
 }
@@ -68,15 +76,21 @@ TEST(Xlsx, ReadsTextsNumbersAndSharedStringsAndRefusesWhatIsNotTextOrNotAWorkboo
                  QStringLiteral("'A||||||s0|s1"), QStringLiteral("'a||||||s2")},
                 {QStringLiteral("Outra"), QStringLiteral("LISTAS")}),
        QStringLiteral("0|1234|10|D100|Não\n1|007||C1|Sim\n[MOTOR 1 FALHA   ]\n[AB              ]")},
-      {"a date, a fraction, a truth value where a text goes",
+      {"a date, a fraction, a truth value, a custom date, a formula where a text goes",
        Workbook({kHeader, QStringLiteral("'V|#0|d45000||'D1"), QStringLiteral("'A||||||#0.5"),
-                 QStringLiteral("'A||d1|b1|||'X"), QStringLiteral("'V|b1|||'D1")}),
+                 QStringLiteral("'A||d1|b1|||'X"), QStringLiteral("'V|b1|||'D1"), QStringLiteral("'V|#0|c7||'D1"),
+                 QStringLiteral("'V|f2|||'D1")}),
        QStringLiteral("Texto da linha 2 não é texto na planilha\nTexto 1 da linha 3 não é texto na planilha\n"
-                      "Grupo da linha 5 não é texto na planilha")},
+                      "Grupo da linha 5 não é texto na planilha\nTexto da linha 6 não é texto na planilha\n"
+                      "Grupo da linha 7 não é texto na planilha")},
       {"a cell of a megabyte", Workbook({kHeader, QStringLiteral("'V|#0|'") + big + QStringLiteral("||'D1")}),
        QStringLiteral("Linha 2: Texto com mais de 8 caracteres! — XXXXXXXXXXXXXXXXXXXXXXX…")},
       {"not a zip", "Tipo;Grupo\r\n",
        QStringLiteral("O arquivo não é uma pasta de trabalho do Excel (.xlsx): não é um arquivo zip.")},
+      {"a zip cut short", Workbook({kHeader}).chopped(30),
+       QStringLiteral("A pasta de trabalho está incompleta ou danificada: falta o fim do arquivo zip.")},
+      {"a part a byte over 64 MB unpacked", testing::StoredZip({{"xl/workbook.xml", QByteArray((64 << 20) + 1, ' ')}}),
+       QStringLiteral("A pasta de trabalho é grande demais: xl/workbook.xml passa de 64 MB descompactado.")},
       {"no worksheet", testing::StoredZip({{"xl/workbook.xml", "<workbook/>"}}),
        QStringLiteral("A pasta de trabalho não tem nenhuma planilha.")},
       {"damaged XML", testing::StoredZip({{"xl/workbook.xml", "<workbook><sheets><sheet"}}),
@@ -99,6 +113,30 @@ TEST(Xlsx, ReadsTextsNumbersAndSharedStringsAndRefusesWhatIsNotTextOrNotAWorkboo
                               "<Relationships><Relationship Id='a' Type='/worksheet' Target='s.xml'/></Relationships>"},
                              {"xl/s.xml", wide + "</sheetData></worksheet>"}}))
                   .message.text.contains(QStringLiteral("células demais")));
+}
+
+TEST(Xlsx, TheExportIsOneSheetListasOfTextCellsThatReadsBackAsWritten) {
+  VariableList variables;
+  variables.Load({QStringLiteral("0"), QStringLiteral("_x0041_"), QStringLiteral("1/2"), QStringLiteral("D1"), kSim});
+  QByteArray workbook;
+  ASSERT_EQ(FormatXlsx(variables, AlarmList(), workbook), std::nullopt);
+  EXPECT_EQ(Outcome(ParseXlsx(workbook)), QStringLiteral("0|_x0041_|1/2|D1|Sim"));
+  const QTemporaryDir dir;
+  QFile file(dir.filePath(QStringLiteral("a.xlsx")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(workbook) == workbook.size());
+  file.close();
+  unzFile zip = unzOpen(QFile::encodeName(file.fileName()).constData());
+  const auto part = [zip](const char* name) {
+    QByteArray data(1 << 16, 0);
+    const bool found = unzLocateFile(zip, name, 1) == UNZ_OK && unzOpenCurrentFile(zip) == UNZ_OK;
+    data.truncate(found ? unzReadCurrentFile(zip, data.data(), 1 << 16) : 0);
+    return data;
+  };
+  EXPECT_TRUE(part("xl/workbook.xml").contains("<sheet name=\"Listas\""));
+  // The text format "@" on the header's style and on the one of the cells and the columns.
+  EXPECT_TRUE(part("xl/styles.xml").contains("<numFmt numFmtId=\"164\" formatCode=\"@\"/>"));
+  EXPECT_EQ(part("xl/styles.xml").count("<xf numFmtId=\"164\""), 2);
+  unzClose(zip);
 }
 
 }  // namespace
