@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QStandardPaths>
 #include <QStyleFactory>
 
 #include <cstdio>
@@ -55,13 +56,17 @@ int main(int argc, char* argv[]) {
   zelkor::QtFileDialog files;
   zelkor::QtSerialPort port;
   zelkor::QtDeadline deadline;
-  zelkor::FormPrincipal window({messages, files, port, deadline});
+  // ~/.local/share/Zelkor/Zelkor Editor on Linux, %APPDATA%\Zelkor\Zelkor Editor on Windows.
+  zelkor::FormPrincipal window(
+      {messages, files, port, deadline, nullptr, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
   messages.SetParent(&window);
   files.SetParent(&window);
   window.show();
   zelkor::ProbeStartup(window);
   // Decoding the icon's pictures is not worth delaying the first view for.
   zelkor::AfterFirstPaint(window, [] { QApplication::setWindowIcon(zelkor::ProgramIcon()); });
+  // Before the file named on the command line, so that opening it can offer to save what was recovered.
+  window.OfferRecovery();
   if (!command.file.isEmpty()) window.Run([&] { zelkor::OpenFileAt(window.State(), window.Files(), command.file); });
   return QApplication::exec();
 }

@@ -14,6 +14,7 @@
 #include "paramfile/FileCommands.h"
 #include "plclink/LinkMonitor.h"
 #include "plclink/PlcLink.h"
+#include "recovery/Recovery.h"
 #include "sheet/Sheet.h"
 #include "transfer/PlcCommands.h"
 #include "transfer/PlcCompare.h"
@@ -181,6 +182,8 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
                                                platform.comparisons ? *platform.comparisons : *ownComparisons_)),
       state_(*shownFirst_),
       files_(*shownFirst_),
+      recovery_(std::make_unique<RecoveryStore>(platform.recoveryFolder)),
+      recoveryTimer_(new QTimer(this)),
       link_(new PlcLink(platform.port, platform.deadline, this)),
       monitor_(new LinkMonitor(*link_, platform.deadline, this)) {
   setObjectName(name::FormPrincipal);
@@ -215,6 +218,11 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
   BuildLinkFrame();
   BindCommands();
   BindShortcuts();
+  // A copy follows the lists' changes, never a clock while nothing changes.
+  recoveryTimer_->setSingleShot(true);
+  recoveryTimer_->setInterval(kRecoveryDelayMs);
+  connect(recoveryTimer_, &QTimer::timeout, this,
+          [this] { Run([this] { recovery_->Write(state_, QDateTime::currentDateTime()); }); });
   // The port entries learn their devices when the list first opens: scanning
   // the device folders here would only slow the start.
   Run([this] { StartUp(state_); });
@@ -708,6 +716,10 @@ void FormPrincipal::BindShortcuts() {
   }
 }
 
+void FormPrincipal::OfferRecovery() {
+  Run([this] { recovery_->Offer(state_); });
+}
+
 void FormPrincipal::Gather() {
   for (const BoundField& f : fields_) {
     if (!f.widget->isReadOnly()) f.state->text = f.widget->text();
@@ -773,6 +785,7 @@ void FormPrincipal::Sync() {
     settings.setValue(kRecentSetting, state_.recentFiles);
     settings.setValue(kFolderSetting, state_.lastFolder);
   }
+  if (recovery_->WriteDue(state_) && !recoveryTimer_->isActive()) recoveryTimer_->start();
   // A page not made yet cannot take the focus; it is not showing either.
   if (QWidget* target = focusTargets_[static_cast<size_t>(state_.focus)]) target->setFocus();
   state_.focus = Focus::None;
@@ -784,6 +797,7 @@ void FormPrincipal::closeEvent(QCloseEvent* event) {
       event->ignore();
     } else {
       event->accept();
+      recovery_->Remove();
       QSettings().setValue(kPositionSetting, pos());
     }
   });

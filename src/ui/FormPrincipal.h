@@ -33,6 +33,7 @@ class Grid;
 class PlcLink;
 class LinkMonitor;
 class PortComboBox;
+class RecoveryStore;
 class SerialPort;
 
 // The program's icon: the window's, and the one the desktop shows.
@@ -45,6 +46,7 @@ struct Platform {
   SerialPort& port;
   Deadline& deadline;
   ComparisonView* comparisons = nullptr;  // none: the window's own dialog
+  QString recoveryFolder{};               // where the copy of unsaved lists goes; none: no copy
 };
 
 // The one window. It mirrors the EditorState: before a command it gathers
@@ -65,6 +67,9 @@ class FormPrincipal : public QWidget {
   PlcLink& Link() { return *link_; }
   LinkMonitor& Monitor() { return *monitor_; }
   FileDialogService& Files() { return files_; }
+
+  // At start-up: the lists an editor that did not close cleanly left unsaved.
+  void OfferRecovery();
 
   void Gather();
   void Sync();
@@ -147,6 +152,8 @@ class FormPrincipal : public QWidget {
   std::unique_ptr<ShownFirst> shownFirst_;
   EditorState state_;
   FileDialogService& files_;
+  std::unique_ptr<RecoveryStore> recovery_;
+  QTimer* recoveryTimer_ = nullptr;
   int running_ = 0;
   bool syncing_ = false;
   QTabWidget* tabs_ = nullptr;
