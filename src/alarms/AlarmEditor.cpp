@@ -48,10 +48,7 @@ void IncludeAlarmLine(EditorState& s) {
         PaintSelection(editor, colours::White);
         s.alarms.SetSelectedRow(0);
       },
-      [&] {
-        return edited > 0 ? QStringLiteral("alterar a linha %1 de Alarmes").arg(edited)
-                          : QStringLiteral("incluir a linha %1 de Alarmes").arg(s.alarms.Count());
-      });
+      [&] { return SaveStepLabel(editor, edited, s.alarms.Count()); });
 }
 
 void EditSelectedAlarm(EditorState& s) {

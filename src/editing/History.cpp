@@ -31,9 +31,18 @@ void RecordStep(EditorState& s, const std::function<void()>& change, const std::
 
 namespace {
 
+// A list that had rows and is restored empty keeps one blank line, as after removing its last row.
+void EmptyForRestore(RowList& list, bool restoredEmpty) {
+  if (restoredEmpty) {
+    list.Clear();
+  } else {
+    list.ClearForLoad();
+  }
+}
+
 void Restore(EditorState& s, const ListsSnapshot& to, bool fileToo) {
-  s.variables.ClearForLoad();
-  s.alarms.ClearForLoad();
+  EmptyForRestore(s.variables, to.variables.empty());
+  EmptyForRestore(s.alarms, to.alarms.isEmpty());
   for (size_t i = 0; i < to.variables.size(); ++i) {
     s.variables.Restore(to.variables[i], to.variableKeys[static_cast<qsizetype>(i)]);
   }
@@ -43,8 +52,15 @@ void Restore(EditorState& s, const ListsSnapshot& to, bool fileToo) {
   ShowVariableCount(s);
   ShowAlarmCount(s);
   UpdateReservedMemory(s);
-  for (const auto& [editor, row] :
-       {std::pair{VariableListEditor(s), to.selectedVariable}, {AlarmListEditor(s), to.selectedAlarm}}) {
+  for (const auto& [editor, row, clearFields] :
+       {std::tuple{VariableListEditor(s), to.selectedVariable, &s.hooks.clearVariableFields},
+        {AlarmListEditor(s), to.selectedAlarm, &s.hooks.clearAlarmFields}}) {
+    // The row being edited may be gone or be another one now: the edit ends as "Limpar campos" ends it, so the
+    // fields cannot write the old values anywhere.
+    if (editor.page.editing && *clearFields) {
+      (*clearFields)();
+      continue;
+    }
     if (SelectRow(editor, row)) continue;
     DisableRowButtons(editor);
     editor.page.editing = false;

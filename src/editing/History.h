@@ -16,8 +16,9 @@ void RecordStep(EditorState& state, const std::function<void()>& change, const s
 
 // "Desfazer" and "Refazer": both lists, their order, counts, reserved memory
 // and selection go back to what they were before (after) the step; the title
-// and the current file too when the step changed them. An edit going on ends.
-// Nothing happens while "Lê CLP" runs or when there is no such step.
+// and the current file too when the step changed them. An edit going on ends
+// as "Limpar campos" ends it. Nothing happens while "Lê CLP" runs or when
+// there is no such step.
 void UndoStep(EditorState& state);
 void RedoStep(EditorState& state);
 

@@ -139,6 +139,13 @@ int WriteRow(EditorState& s, const ListEditor& e, const std::function<void()>& a
   return written;
 }
 
+QString SaveStepLabel(const ListEditor& e, int edited, int included) {
+  return QStringLiteral("%1 a linha %2 de %3")
+      .arg(edited > 0 ? QStringLiteral("alterar") : QStringLiteral("incluir"))
+      .arg(edited > 0 ? edited : included)
+      .arg(e.name);
+}
+
 void FinishSave(EditorState& s, const ListEditor& e) {
   DisableRowButtons(e);
   e.page.editing = false;

@@ -60,6 +60,10 @@ void ClearEntryFields(EditorState& state, const ListEditor& editor);
 int WriteRow(EditorState& state, const ListEditor& editor, const std::function<void()>& append,
              const std::function<void(int row)>& replace);
 
+// How the history names a Save, alike for both lists: "alterar a linha 2 de Variáveis" while editing row 2,
+// otherwise "incluir a linha 5 de Alarmes" with the row where the new one stands.
+QString SaveStepLabel(const ListEditor& editor, int edited, int included);
+
 // What every Save does after storing: row buttons disabled, edit ended,
 // fields white, count display and reserved memory shown anew.
 void FinishSave(EditorState& state, const ListEditor& editor);

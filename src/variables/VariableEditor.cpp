@@ -64,6 +64,7 @@ void IncludeVariableLine(EditorState& s) {
   if (s.readingPlc) return;
   const ListEditor editor = VariableListEditor(s);
   const int edited = s.variablePage.editing ? s.variables.SelectedRow() : 0;
+  int included = 0;
   RecordStep(
       s,
       [&] {
@@ -72,13 +73,13 @@ void IncludeVariableLine(EditorState& s) {
         if (!ValidateVariableEntry(s)) return;
         s.listsChanged = true;  // also when the row limit then refuses the row
         StoreVariableRow(s);
+        const QString key = s.variables.KeyOf(s.variables.Count());  // an appended row's, before the sort moves it
         SortVariableList(s.variables);
         FinishSave(s, editor);
+        // Equal keys keep their order, so the new row is the last one with its key.
+        for (included = s.variables.Count(); included > 1 && s.variables.KeyOf(included) != key;) --included;
       },
-      [&] {
-        return edited > 0 ? QStringLiteral("alterar a linha %1 de Variáveis").arg(edited)
-                          : QStringLiteral("incluir uma linha em Variáveis");
-      });
+      [&] { return SaveStepLabel(editor, edited, included); });
 }
 
 void EditSelectedVariable(EditorState& s) {

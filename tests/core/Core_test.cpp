@@ -110,29 +110,37 @@ using HistoryTest = testing::EditorTest;
 TEST_F(HistoryTest, EachStepUndoesToWhatWasShownBeforeItAndRedoesToWhatWasShownAfter) {
   const unsigned shown = testing::kLists | testing::kSelection | testing::kFile;
   const std::pair<const char*, const char*> steps[] = {
-      {"", "V 0|A|u|D1"},        {"", "V 0|B|u|D2"},   {"", "V 1|C|u|D3"}, {"", "A FALHA"},
+      {"", "V 0|A|u|D1"},        {"", "V 1|C|u|D3"},   {"", "V 0|B|u|D2"}, {"", "A FALHA"},
       {"click V2", "remover V"}, {"click V2", "up V"}, {"", "apagar A"}};
-  QStringList before, after;  // what was shown before and after each step
+  QStringList before, after, labels;  // what was shown before and after each step, what names it
   for (const auto& [selection, step] : steps) {
     before << (Do(QString::fromUtf8(selection)), Shown(shown));
     after << (Do(QString::fromUtf8(step)), Shown(shown));
+    labels << state.history.UndoLabel() + u';';
   }
-  EXPECT_EQ(state.history.UndoLabel(), QStringLiteral("apagar a lista de Alarmes"));
-  for (qsizetype i = before.size() - 1; i >= 1; --i) EXPECT_EQ((Do(QStringLiteral("undo")), Shown(shown)), before[i]);
-  EXPECT_EQ(state.history.RedoLabel(), QStringLiteral("incluir uma linha em Variáveis"));
-  for (qsizetype i = 1; i < after.size(); ++i) EXPECT_EQ((Do(QStringLiteral("redo")), Shown(shown)), after[i]);
+  // Both lists name their steps alike, a new variable by the row the sort gives it.
+  EXPECT_EQ(labels[2] + labels[3], QStringLiteral("incluir a linha 2 de Variáveis;incluir a linha 1 de Alarmes;"));
+  for (qsizetype i = before.size() - 1; i >= 0; --i) EXPECT_EQ((Do(QStringLiteral("undo")), Shown(shown)), before[i]);
+  for (const QString& shownAfter : after) EXPECT_EQ((Do(QStringLiteral("redo")), Shown(shown)), shownAfter);
+  EXPECT_EQ(state.alarms.Cells().LineCount(), 2);  // the blank line "Apaga lista" leaves
   // An import and a read are steps too, and what they named goes back with them.
   WriteFile(QStringLiteral("a.csv"), "Tipo;Texto 1\r\nA;CSV\r\n");
   Do(QStringLiteral("saveas b.zlk; no; open a.csv; port 1; grava; no; le"));
   EXPECT_EQ((Do(QStringLiteral("undo")), Shown(testing::kFile)), QStringLiteral("title=a.csv (importada)"));
   EXPECT_EQ(
       (Do(QStringLiteral("undo")), Shown(testing::kLists | testing::kFile | testing::kMessages)),
-      QStringLiteral("V[0/A/000001 0/C/100003*] A[] n=2/0 mem=D4482 msg=Salvar dados atuais?|Transmissão Ok!|Salvar "
-                     "dados atuais?|Leitura Ok! title=b.zlk file=b.zlk salvarOn"));
-  EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);       // back where it was saved: nothing to ask
-  for (int i = 0; i < 150; ++i) Do(QStringLiteral("A X"));  // at least 100 steps are kept
-  for (int i = 0; i < 150; ++i) Do(QStringLiteral("undo"));
-  EXPECT_EQ(state.alarms.Count(), 0);
+      QStringLiteral("V[0/A/000001 0/C/100002*] A[] n=2/0 mem=D4482 msg=Salvar dados atuais?|Transmissão Ok!|Salvar "
+                     "dados atuais?|Leitura Ok! title=b.zlk file=b.zlk salvarOn"));  // as saved: not changed
+  // Redo brings the title back too; while a read waits for a silent PLC, the history neither undoes nor redoes.
+  port.peer = {};
+  EXPECT_EQ((Do(QStringLiteral("redo; no; le; redo; undo; +500")), Shown(testing::kFile)),
+            QStringLiteral("title=a.csv (importada)"));
+  EXPECT_EQ((Do(QStringLiteral("redo")), Shown(testing::kFile)), QStringLiteral("title=CLP (Porta # 01)"));
+  Do(QStringLiteral("no; open b.zlk"));
+  // 205 steps, saved after the 10th: the 5 oldest are dropped, and undo still finds the saved lists.
+  Do(QStringLiteral("A X; ").repeated(9) + QStringLiteral("A X; save; ") + QStringLiteral("A X; ").repeated(195));
+  EXPECT_FALSE((Do(QStringLiteral("undo; ").repeated(195)), state.listsChanged));
+  EXPECT_EQ((Do(QStringLiteral("undo; ").repeated(10)), state.alarms.Count()), 5);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST_F(RecoveryTest, OnlyACopyWhoseEditorIsGoneIsOfferedAndItComesBackAsUnsavedC
   RecoveryStore(folder).Offer(next);
   EXPECT_EQ(Titles(), QStringLiteral("Recuperar listas?|Cópia de recuperação danificada!"));
   // Salvar writes the lists to their file (no dialog), and the copy goes.
-  SaveFile(next, dialogs);
+  EXPECT_TRUE(SaveFile(next, dialogs));
   EXPECT_FALSE(starting.WriteDue(next));
   EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.json"), QStringLiteral("*.damaged")}),
             QStringList{QStringLiteral("recovery-x.json.damaged")});

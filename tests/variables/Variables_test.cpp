@@ -59,7 +59,7 @@ TEST(VariableEntry, EachFieldIsCheckedInTurnAndTheFirstProblemGivesItsOwnMessage
 
 using VariableEditorTest = testing::EditorTest;
 
-TEST_F(VariableEditorTest, SaveAppendsAFailedLineChangesNothingAndAnEditReplacesItsRowWhichTheSortMoves) {
+TEST_F(VariableEditorTest, SaveAppendsAFailedLineChangesNothingAnEditReplacesItsRowWhichTheSortMovesAndUndoEndsIt) {
   PlayScript(kScript, QStringLiteral("save appends a failed"));
 }
 
