@@ -82,8 +82,9 @@ CloseAnswer CloseRequest(EditorState& state) {
                          QStringLiteral("Transmissão em andamento!"), MessageButtons::Ok, MessageIcon::Information});
     return CloseAnswer::Stay;
   }
-  // A read has changed nothing yet: it is given up, and the lists are what they were.
-  if (state.readingPlc) RunHook(state.hooks.abandonPlcRead);
+  // A read (Lê CLP, Compara CLP, a verification) has changed nothing yet: it is given up before the question,
+  // so that nothing it would show opens over it, and the lists are what they were.
+  RunHook(state.hooks.abandonPlcRead);
   // Errors here must never keep the program from ending (a failed save aside,
   // below): each step is caught on its own and the next one runs.
   if (state.listsChanged) {

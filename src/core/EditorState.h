@@ -94,7 +94,7 @@ struct EditorHooks {
   std::function<bool()> saveFile;        // "Salvar arquivo": true when the lists are now in a file
   std::function<void()> closePort;       // closes the serial port, open or not
   std::function<bool()> writingPlc;      // a "Grava CLP" is waiting for the PLC
-  std::function<void()> abandonPlcRead;  // gives a running "Lê CLP" up
+  std::function<void()> abandonPlcRead;  // gives a running read up: "Lê CLP", "Compara CLP", a verification
   std::function<void()> clearVariableFields;
   std::function<void()> clearAlarmFields;
 };

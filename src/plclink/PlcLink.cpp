@@ -127,7 +127,10 @@ void PlcLink::OnExchangeFinished(ExchangeOutcome outcome, const QString& portErr
   SendNext();
 }
 
-void PlcLink::End(const TransferOutcome& outcome) {
+void PlcLink::End(TransferOutcome outcome) {
+  outcome.answered = outcome.error == LinkError::None ? sent_ : sent_ - 1;
+  outcome.total = sent_ + static_cast<int>(pending_.size());
+  outcome.portClosed = !port_.IsOpen();
   pending_.clear();
   // Gone before whatever the end shows, however the transfer ends.
   progress_ = {};

@@ -32,6 +32,10 @@ struct TransferOutcome {
   LinkError error = LinkError::None;
   QString portError;  // Port: the port's own description
   QByteArray answer;  // BadAnswer: the characters that came
+  // How far it got (what a write that lost its port left in the PLC), and whether the port went away under it.
+  int answered = 0;  // frames answered
+  int total = 0;     // frames known at the end
+  bool portClosed = false;
 };
 
 // What the technician is told of a link error, in the link's words ("Tempo
@@ -107,7 +111,7 @@ class PlcLink : public QObject {
  private:
   void SendNext();
   void OnExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer);
-  void End(const TransferOutcome& outcome);
+  void End(TransferOutcome outcome);
   void ShowProgress();
   void RunAsEvent(const std::function<void()>& step);
 

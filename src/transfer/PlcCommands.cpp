@@ -19,12 +19,20 @@ namespace zelkor {
 
 namespace {
 
-// Reads back every word a write sent, frame by frame, and compares them.
-void VerifyWrites(EditorState& s, PlcLink& link, const std::vector<FrameRequest>& writes) {
+// What a write that ended early left in the PLC, by the frames the PLC answered.
+QString WrittenSoFar(const TransferOutcome& outcome) {
+  if (outcome.answered == 0) return QStringLiteral("nada foi gravado");
+  return QStringLiteral("a gravação ficou incompleta (%1 de %2 quadros): grave de novo")
+      .arg(outcome.answered)
+      .arg(outcome.total);
+}
+
+// Reads back every word a write sent, frame by frame, and compares them. The frames are named by the
+// `variables` rows that were sent: rows added or removed since must not shift them.
+void VerifyWrites(EditorState& s, PlcLink& link, const std::vector<FrameRequest>& writes, int variables) {
   QList<LinkRequest> reads;
   for (const FrameRequest& write : writes) reads << ReadRequest(write.address, write.words);
   auto refusal = std::make_shared<Message>();
-  const int variables = s.variables.Count();
   link.StartTransfer(
       TransferKind::Verify, std::move(reads),
       [writes, refusal, variables](int index, const QList<quint16>& words) {
@@ -49,7 +57,7 @@ void VerifyWrites(EditorState& s, PlcLink& link, const std::vector<FrameRequest>
             s.messages.Show(*refusal);
             return;
           default:
-            ShowLinkFailure(s, outcome);
+            ShowLinkFailure(s, outcome, QStringLiteral("a gravação terminou; a verificação não"));
             return;
         }
       });
@@ -91,12 +99,13 @@ void WriteToPlc(EditorState& s, PlcLink& link) {
   QList<LinkRequest> requests;
   for (const FrameRequest& write : writes) requests << LinkRequest{BuildFrame(write)};
   const bool verify = s.link.verifyWrites;
+  const int variables = s.variables.Count();
   link.StartTransfer(TransferKind::Write, std::move(requests), {},
-                     [&s, &link, verify, writes = std::move(writes)](const TransferOutcome& outcome) {
+                     [&s, &link, verify, variables, writes = std::move(writes)](const TransferOutcome& outcome) {
                        if (outcome.error != LinkError::None) {
-                         ShowLinkFailure(s, outcome);
+                         ShowLinkFailure(s, outcome, WrittenSoFar(outcome));
                        } else if (verify) {
-                         VerifyWrites(s, link, writes);
+                         VerifyWrites(s, link, writes, variables);
                        } else {
                          s.messages.Show({QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"),
                                           MessageButtons::Ok, MessageIcon::Information});
@@ -181,8 +190,10 @@ void WireEditor(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
   // What the link's own events make the editor do is one command each, with
   // its errors reported as any command's are; the window runs it its own way.
   link.runEvent = [&s](const std::function<void()>& event) { Guarded(s.messages, event); };
-  QObject::connect(&link, &PlcLink::PortLost, &link,
-                   [&s](const QString& description) { ReportUnexpectedError(s.messages, description); });
+  QObject::connect(&link, &PlcLink::PortLost, &link, [&s](const QString& description) {
+    ShowPortClosed(s);
+    ReportUnexpectedError(s.messages, description);
+  });
 }
 
 }  // namespace zelkor

@@ -21,8 +21,15 @@ bool OnlyTypeable(const QByteArray& text) {
 
 }  // namespace
 
-// A link error in the link's own words, under the title the technician knows it by.
-void ShowLinkFailure(EditorState& s, const TransferOutcome& outcome) {
+void ShowPortClosed(EditorState& s) {
+  s.link.portIndex = -1;
+  for (ButtonState* b : {&s.link.write, &s.link.read, &s.link.compare}) b->enabled = false;
+}
+
+void ShowLinkFailure(EditorState& s, const TransferOutcome& outcome, const QString& inPlc) {
+  if (outcome.portClosed) ShowPortClosed(s);
+  QString text = LinkErrorText(outcome);
+  if (outcome.error == LinkError::Port && !inPlc.isEmpty()) text += QStringLiteral("\r\nNo CLP, %1.").arg(inPlc);
   QString title = kProgramTitle;
   switch (outcome.error) {
     case LinkError::NotAck:
@@ -37,7 +44,7 @@ void ShowLinkFailure(EditorState& s, const TransferOutcome& outcome) {
     default:
       break;
   }
-  s.messages.Show({LinkErrorText(outcome), title, MessageButtons::Ok, MessageIcon::None});
+  s.messages.Show({text, title, MessageButtons::Ok, MessageIcon::None});
 }
 
 bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint16>& words) {

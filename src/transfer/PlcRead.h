@@ -24,8 +24,13 @@ struct ReadBack {
 // decodes or stops the read with the reason kept in `read`.
 bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint16>& words);
 
-// A link error in the link's own words, under the title the technician knows it by.
-void ShowLinkFailure(EditorState& state, const TransferOutcome& outcome);
+// A link error in the link's own words, under the title the technician knows it by; for a write that lost its
+// port, `inPlc` says what the PLC got ("nada foi gravado"). A port that went away shows closed.
+void ShowLinkFailure(EditorState& state, const TransferOutcome& outcome, const QString& inPlc = {});
+
+// The port went away: no entry in the port box, and Grava, Lê and Compara CLP disabled until one is picked, as at
+// start-up.
+void ShowPortClosed(EditorState& state);
 
 // Reads the header and every record; `then` gets them once all have come and
 // decoded. Any fault is shown and ends the read; with `lockLists` the lists

@@ -88,10 +88,16 @@ TEST_F(EndToEndTest, EachFaultOfThePlcGivesItsMessageOnceAndAHangUpClosesThePort
   EXPECT_FALSE(port.IsOpen());
 }
 
-TEST_F(EndToEndTest, AVerifiedWriteAndAComparisonGoThroughTheSerialPort) {
-  Start({.pace = true, .corruptWord = 4490}, {QStringLiteral("0|TEMP|C|D0100|Sim"), QStringLiteral("MOTOR")});
+TEST_F(EndToEndTest, AVerifiedWriteAndAComparisonGoThroughTheSerialPortAndClosingGivesTheirReadUpFirst) {
+  // The first word of Variable row 5 is stored wrong, and rows are removed while the write runs: the verification
+  // names the row as it was sent.
+  Start({.pace = true, .corruptWord = 4461}, QStringList(5, QStringLiteral("0|T|C|D1|Sim")) << QStringLiteral("MOTOR"));
   state.link.verifyWrites = true;
-  EXPECT_EQ(Transfer(), QStringLiteral("Verificação falhou!"));
+  WriteToPlc(state, link);
+  for (int i = 0; i < 3; ++i) state.variables.RemoveRow(1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 20000));
+  EXPECT_EQ(messages.shown.back().text,
+            QStringLiteral("Verificação falhou: a linha 5 da lista de Variáveis no CLP difere do que foi gravado."));
   plc->CorruptWord(-1);
   messages.shown.clear();
   EXPECT_EQ(Transfer(), QStringLiteral("Transmissão Ok!"));
@@ -101,11 +107,18 @@ TEST_F(EndToEndTest, AVerifiedWriteAndAComparisonGoThroughTheSerialPort) {
   CompareWithPlc(state, link, files, comparisons);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 20000));
   EXPECT_EQ(messages.shown.back().title, QStringLiteral("Comparação"));
-  state.alarms.Replace(1, QStringLiteral("BOMBA"));
-  CompareWithPlc(state, link, files, comparisons);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !comparisons.shown.empty(); }, 20000));
-  ASSERT_EQ(comparisons.shown.size(), 1u);
-  EXPECT_EQ(comparisons.shown[0].second.Summary(), QStringLiteral("Variáveis: 1 igual. Alarmes: 1 diferente."));
+  // Closing during a comparison or a verification gives its read up before asking to save the lists: nothing of it
+  // comes while the question stays open.
+  state.listsChanged = true;
+  messages.whileShown = [&](const Message&) { EXPECT_TRUE(QTest::qWaitFor([&] { return !link.IsTransferring(); })); };
+  for (const bool verify : {false, true}) {
+    verify ? WriteToPlc(state, link) : CompareWithPlc(state, link, files, comparisons);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return link.RunningKind() != TransferKind::Write; }, 20000));
+    messages.answers = {Answer::No};
+    EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);
+    EXPECT_EQ(messages.shown.back().title + QString::number(comparisons.shown.size()), u"Salvar dados atuais?0");
+    ChoosePort(state, link, 0);
+  }
 }
 
 // Both lists as the window holds them, one row a line.

@@ -99,9 +99,13 @@ void EditorTest::Do(const QString& steps) {
       } else if (verb == u"port") {
         state.link.portIndex = rest.toInt() - 1;
         ChoosePort(state, link, state.link.portIndex);
+      } else if (step == u"lose" || step == u"close") {
+        step == u"lose" ? port.Lose(QStringLiteral("perdida")) : static_cast<void>(CloseRequest(state));
       } else if (verb == u"usar" || verb == u"verificar") {
         (verb == u"usar" ? comparisons.useNext : state.link.verifyWrites) = true;
-      } else if (verb == u"grava" || verb == u"le" || verb == u"compara" || verb.startsWith(u'+')) {
+      } else if (verb == u"grava" || verb == u"le" || verb == u"compara" || verb == u"plc" || verb.startsWith(u'+')) {
+        if (verb == u"plc") port.answersLeft = rest.isEmpty() ? -1 : rest.toInt();
+        if (step == u"plc" && link.IsTransferring()) port.Deliver(port.peer(port.written.back()));
         if (verb == u"grava") WriteToPlc(state, link);
         if (verb == u"le") ReadFromPlc(state, link, dialogs);
         if (verb == u"compara") CompareWithPlc(state, link, dialogs, comparisons);
@@ -201,6 +205,12 @@ QString EditorTest::Shown(unsigned parts) {
   if (parts & kMessages) {
     if (state.listsChanged) shown << QStringLiteral("changed");
     if (const QString titles = Titles(); !titles.isEmpty()) shown << QStringLiteral("msg=") + titles;
+    for (; comparisonsSeen < comparisons.shown.size(); ++comparisonsSeen) {
+      QStringList lines{comparisons.shown[comparisonsSeen].second.Summary()};
+      for (const ComparedRow& r : comparisons.shown[comparisonsSeen].second.rows)
+        lines << r.list.left(1) + QString::number(r.line) + u' ' + r.editor + QStringLiteral(" / ") + r.plc;
+      shown << QStringLiteral("cmp[%1]").arg(lines.join(QStringLiteral("; ")));
+    }
   }
   if (parts & kFile) {
     if (state.title != kWindowTitle) shown << QStringLiteral("title=") + state.title.section(QStringLiteral(" - "), 1);
@@ -209,6 +219,8 @@ QString EditorTest::Shown(unsigned parts) {
   }
   if (parts & kLink) {
     if (port.IsOpen()) shown << QStringLiteral("port=%1").arg(port.openPort);
+    if (!port.IsOpen() && (state.link.portIndex >= 0 || state.link.write.enabled))
+      shown << QStringLiteral("port=%1 fechada").arg(state.link.portIndex + 1);
     if (link.IsTransferring()) shown << QStringLiteral("sending");
     if (state.readingPlc) shown << QStringLiteral("locked");
   }

@@ -44,6 +44,8 @@ class EditorTest : public ::testing::Test {
   //   port 1 / grava / le / +500      a port picked, "Grava CLP" or "Lê CLP" until the PLC stops answering;
   //                                   time passing
   //   compara / usar / verificar      "Compara CLP" (as the above); "Usar o CLP" next time; the box ticked
+  //   plc 2 / plc                     the PLC answers only the next 2 frames / again every one, the waiting one first
+  //   lose / close                    the port goes away; the window is asked to close
   void Do(const QString& steps);
   // Plays one [section] of a script in tests/<path>: "> steps" runs the steps,
   // "= shown" compares Shown() with what follows, "#" starts a comment.
@@ -58,8 +60,10 @@ class EditorTest : public ::testing::Test {
   //   txt=0|A||D1| txtA=B|             what the entry lines hold
   //   focus=...                        the control asked to take the focus (read once)
   //   changed msg=...                  the lists-changed flag, the titles of the boxes shown since the last look
+  //   cmp[summary; V2 editor / plc]    each comparison shown since the last look: its summary and differing rows
   //   title=... file=... salvarOn      the file in the title, the current file, Salvar arquivo enabled
-  //   port=1 sending locked            the open port, a transfer going on, the lists locked by "Lê CLP"
+  //   port=1 sending locked            the open port, a transfer going on, the lists locked by "Lê CLP";
+  //                                    port=1 fechada: the port box shows a port, or Grava CLP is on, but it is closed
   QString Shown(unsigned parts = kAll);
   QString Titles() { return messages.Titles(); }
 
@@ -77,6 +81,7 @@ class EditorTest : public ::testing::Test {
   sim::PlcSimulator plc;
   PlcLink link{port, deadline};
   LinkMonitor monitor{link, deadline};
+  size_t comparisonsSeen = 0;  // how many of them Shown() has shown
 };
 
 }  // namespace zelkor::testing

@@ -28,6 +28,8 @@ class FakeSerialPort final : public SerialPort {
     *error = QStringLiteral("A porta de comunicação não está aberta.");
     if (!IsOpen()) return false;
     written << bytes;
+    if (answersLeft == 0) return true;
+    if (answersLeft > 0) --answersLeft;
     if (const QByteArray answer = peer ? peer(bytes) : QByteArray(); !answer.isEmpty()) {
       ++inFlight_;
       QTimer::singleShot(0, this, [this, answer] {
@@ -62,6 +64,7 @@ class FakeSerialPort final : public SerialPort {
   }
 
   std::function<QByteArray(const QByteArray& frame)> peer;
+  int answersLeft = -1;  // the peer answers only so many more frames, then nothing; -1: every frame
   QMap<int, OpenResult> openResults;
   QList<int> opens;  // every port number open() was called with
   QList<QByteArray> written;

@@ -163,8 +163,8 @@ TEST_F(WindowTest, APickOpensItsPortPickingItAgainReopensItAndAFailedPickKeepsIt
   auto* combo = Find<QComboBox>(name::ComboPorta);
   EXPECT_EQ(combo->count() * 100 + combo->currentIndex(), 1599);
   Pick(0);
-  Pick(0);
-  EXPECT_EQ(combo->toolTip(), QStringLiteral("/dev/ttyUSB0"));
+  Pick(0);  // Compara CLP comes on with the port
+  EXPECT_EQ(combo->toolTip() + QString::number(Find(name::BotaoComparaCLP)->isEnabled()), u"/dev/ttyUSB01");
   combo->setFocus();  // keys and the wheel never change the entry
   for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_PageDown, Qt::Key_1, Qt::Key_P})
     QTest::keyClick(combo, key);
@@ -312,7 +312,7 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
   EXPECT_EQ(buttons.join(u','), QStringLiteral("Cancelar,Não,Sim"));
 }
 
-TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEscapeKeepsTheLists) {
+TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEscapeOrEnterKeepsTheLists) {
   PlcComparison comparison;
   comparison.variables = {1, 1, 0, 0};
   comparison.rows = {{QStringLiteral("Variáveis"), 2, QStringLiteral("0 | «A» | u | D1 | Não"),
@@ -327,9 +327,11 @@ TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEs
             QStringLiteral("Comparação com o CLP (Porta # 01)|Linhas que diferem entre o editor e o CLP|"
                            "Lista=Variáveis|Linha=2|No editor=0 | «A» | u | D1 | Não|"
                            "No CLP=0 | «B» | u | D1 | Não|Usar o CLP|Fechar"));
-  dialog->show();
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-  EXPECT_EQ(dialog->result(), QDialog::Rejected);
+  for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {  // both mean Fechar
+    dialog->show();
+    QTest::keyClick(dialog->focusWidget(), key);
+    EXPECT_EQ(dialog->isVisible() ? -1 : dialog->result(), QDialog::Rejected);
+  }
 }
 
 TEST_F(WindowTest, UndoKeysActOnAFieldsOwnTypingFirstAndRecentFilesAndDropsOpenAsAbrirArquivo) {
@@ -419,6 +421,9 @@ TEST_F(WindowTest, EveryCommandRunsFromTheKeyboard) {
   QTest::keyClick(combo->view(), Qt::Key_Return);
   EXPECT_EQ(port.opens, QList<int>{2});
   EXPECT_GE(combo->view()->width(), combo->view()->sizeHintForColumn(0));
+  QTest::keyClick(Find(name::CheckVerificar), Qt::Key_Space);  // ticked, the write reads back what it wrote
+  QTest::keyClick(Find(name::BotaoGravaCLP), Qt::Key_Space);
+  EXPECT_EQ((port.Settle(), port.written.back().at(3)), 'r');
 }
 
 }  // namespace
