@@ -169,8 +169,10 @@ TEST_F(FileCommandsTest, NeitherANameThatDoesNotExistNorAHugeFileIsAdopted) {
 TEST(RecentFileLabelsTest, ANameShowsItsFolderWhenAnotherRecentFileHasTheSameName) {
   EXPECT_EQ(RecentFileLabels({QStringLiteral("/a/param.zlk"), QStringLiteral("/b/lista.csv"),
                               QStringLiteral("/b/c/Param.zlk"), QStringLiteral("/d/lista.zlk")}),
-            QStringList({QStringLiteral("param.zlk — /a"), QStringLiteral("lista.csv"),
-                         QStringLiteral("Param.zlk — /b/c"), QStringLiteral("lista.zlk")}));
+            QStringList({QStringLiteral("param.zlk — ") + QDir::toNativeSeparators(QStringLiteral("/a")),
+                         QStringLiteral("lista.csv"),
+                         QStringLiteral("Param.zlk — ") + QDir::toNativeSeparators(QStringLiteral("/b/c")),
+                         QStringLiteral("lista.zlk")}));
 }
 
 }  // namespace
