@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <io.h>
 #include <shellapi.h>
 
 namespace zelkor {
@@ -18,17 +17,19 @@ QStringList ProgramArguments(int, char**) {
 }
 
 void Print(std::FILE* stream, const QString& text) {
-  // Started from a console, a windowed program has none of its own until it joins that one.
-  static const bool joined = [] {
-    const bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != 0;
-    if (attached && _fileno(stdout) < 0) std::freopen("CONOUT$", "w", stdout);
-    if (attached && _fileno(stderr) < 0) std::freopen("CONOUT$", "w", stderr);
-    return attached;
-  }();
-  static_cast<void>(joined);
   HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  if (GetFileType(handle) == FILE_TYPE_UNKNOWN) {
+    // Started from a console, a windowed program has no output of its own: it
+    // writes to that console's screen, joined first (wine has joined it already).
+    static const HANDLE console = [] {
+      AttachConsole(ATTACH_PARENT_PROCESS);
+      return CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+    }();
+    handle = console;
+  }
   DWORD mode = 0;
-  if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+  if (GetConsoleMode(handle, &mode)) {
     // A console shows every character given as such, whatever its code page.
     std::fflush(stream);
     const std::wstring wide = QString(text).replace(u'\n', QStringLiteral("\r\n")).toStdWString();

@@ -52,9 +52,19 @@ bool QtSerialPort::Write(const QByteArray& bytes, QString* error) {
 
 QByteArray QtSerialPort::DiscardWaiting() {
   if (!port_.isOpen()) return {};
+#ifdef Q_OS_WIN
+  // Never wait on Windows: Qt 6.4's notifier hands a whole batch of completions
+  // on for one count of its semaphore, so after a busy transfer a wait finds a
+  // count with no result behind it and takes one from an empty queue. What the
+  // driver still holds is purged unseen instead.
+  const QByteArray held = port_.readAll();
+  port_.clear(QSerialPort::Input);
+  return held;
+#else
   // Bytes the driver holds reach Qt's buffer only on its next notification.
   port_.waitForReadyRead(0);
   return port_.readAll();
+#endif
 }
 
 bool QtSerialPort::ReadByte(char* byte) { return port_.isOpen() && port_.getChar(byte); }

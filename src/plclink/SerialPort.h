@@ -34,7 +34,7 @@ class SerialPort : public QObject {
   // The received bytes still waiting, left waiting (what the line monitor shows of an answer cut short).
   virtual QByteArray PeekWaiting() = 0;
   // Takes every received byte still waiting, also those the system has not
-  // handed over yet, and returns them.
+  // handed over yet, and returns them (on Windows those are dropped unseen).
   virtual QByteArray DiscardWaiting() = 0;
   // The device behind a port number as the technician knows it, or empty.
   virtual QString DeviceFor(int portNumber) const = 0;
