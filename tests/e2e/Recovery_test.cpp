@@ -16,7 +16,9 @@ namespace {
 // Two real editors (offscreen, as the tests run) in a home of their own each
 // import a spreadsheet named on their command line, lists in no file yet, and
 // keep a copy of them. The first is killed (SIGKILL, as by a dead battery);
-// the next start recovers its lists.
+// the next start recovers its lists. Linux only: the editors' data folder is
+// moved through XDG variables, which Windows does not read.
+#ifndef Q_OS_WIN
 TEST(RecoveryEndToEnd, AKilledEditorsListsComeBackByteForByteAndNoEditorTakesTheCopyOfOneRunning) {
   QTemporaryDir home;
   const QString folder = home.filePath(QStringLiteral("data/Zelkor/Zelkor Editor"));
@@ -60,6 +62,8 @@ TEST(RecoveryEndToEnd, AKilledEditorsListsComeBackByteForByteAndNoEditorTakesThe
   editors[1].kill();
   editors[1].waitForFinished();
 }
+
+#endif
 
 }  // namespace
 }  // namespace zelkor
