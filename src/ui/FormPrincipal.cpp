@@ -318,7 +318,7 @@ void FormPrincipal::PrintSheet() {
   printer.setDocName(QStringLiteral("Zelkor Editor - ") + SheetSource(state_));
   QPrintPreviewDialog preview(&printer, this);
   preview.setWindowTitle(QStringLiteral("Imprimir as listas"));
-  const SheetContent content = SheetOf(SheetSource(state_), state_.variables, state_.alarms);
+  const SheetContent content = SheetOf(SheetSource(state_), state_.lists);
   connect(&preview, &QPrintPreviewDialog::paintRequested, this,
           [&content](QPrinter* paper) { PaintSheet(*paper, content); });
   preview.exec();
@@ -363,7 +363,7 @@ struct FormPrincipal::ListPageLook {
 };
 
 FormPrincipal::ListPageWidgets FormPrincipal::BuildListPage(QWidget& page, const ListPageLook& look,
-                                                            ListPageState& state, Grid& grid) {
+                                                            ListPageState& state, bool variables) {
   const Origin o{0, kTabStrip};
   ListPageWidgets w;
   w.grid = Named(Place(new KeyboardGrid(&page), o, 225, 540, kVariableGridWidth, 4650), look.grid,
@@ -376,7 +376,7 @@ FormPrincipal::ListPageWidgets FormPrincipal::BuildListPage(QWidget& page, const
     font.setPointSizeF(9.75);
     w.grid->setFont(font);
   }
-  BindGridView(*w.grid, grid);
+  gridModels_.push_back(BindGridView(*w.grid, state_, variables));
   const QString upName = QStringLiteral("Mover linha para cima");
   const QString downName = QStringLiteral("Mover linha para baixo");
   w.up = Bind(Place(IconButton(&page, look.up, QStringLiteral("arrow-up"), upName, upName), o, 4500, 2100, 600, 600),
@@ -414,7 +414,7 @@ void FormPrincipal::BuildVariablesPage(QWidget& page) {
       {name::MSFlexGrid1, u"Lista de Variáveis", false, name::BotaoSetaAcima, name::BotaoSetaAbaixo,
        name::BotaoApagaListaVariaveis, u"Apaga a lista de Variáveis ao lado", u"Apagar a lista de Variáveis",
        name::BotaoRemover, name::BotaoEditar, name::BotaoLimpar, name::BotaoSalvar, 5595},
-      state_.variablePage, state_.variables.Cells());
+      state_.variablePage, true);
   struct Entry {
     const char16_t* label;
     int x;
@@ -450,7 +450,7 @@ void FormPrincipal::BuildAlarmsPage(QWidget& page) {
       {name::MSFlexGrid2, u"Lista de Alarmes", true, name::BotaoSetaAcimaAlarme, name::BotaoSetaAbaixoAlarme,
        name::BotaoApagaListaAlarmes, u"Apaga a lista de Alarmes ao lado", u"Apagar a lista de Alarmes",
        name::BotaoRemoverAlarme, name::BotaoEditarAlarme, name::BotaoLimparAlarme, name::BotaoSalvarAlarme, 3510},
-      state_.alarmPage, state_.alarms.Cells());
+      state_.alarmPage, false);
   auto* texto1 = Bind(Place(Field(&page, name::Texto1, 8, QStringLiteral("Texto 1")), o, 840, 6030, 1230, 330),
                       state_.alarmPage.entry[0]);
   auto* texto2 = Bind(Place(Field(&page, name::Texto2, 8, QStringLiteral("Texto 2")), o, 2175, 6030, 1230, 330),
@@ -733,6 +733,7 @@ void FormPrincipal::Gather() {
 void FormPrincipal::Sync() {
   const QScopedValueRollback<bool> syncing(syncing_, true);
   setWindowTitle(state_.title);
+  for (ListTableModel* grid : gridModels_) grid->Refresh();
   ShowProgress();
   tabs_->setCurrentIndex(state_.currentTab);
   if (state_.areaBackground) {

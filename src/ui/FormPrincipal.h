@@ -29,7 +29,7 @@ namespace zelkor {
 class ComparisonView;
 class Deadline;
 class FileDialogService;
-class Grid;
+class ListTableModel;
 class PlcLink;
 class LinkMonitor;
 class PortComboBox;
@@ -128,7 +128,7 @@ class FormPrincipal : public QWidget {
 
   QPushButton* Bind(QPushButton* button, const ButtonState& state, bool lockedByRead = false);
   QLineEdit* Bind(QLineEdit* field, FieldState& state);
-  ListPageWidgets BuildListPage(QWidget& page, const ListPageLook& look, ListPageState& state, Grid& grid);
+  ListPageWidgets BuildListPage(QWidget& page, const ListPageLook& look, ListPageState& state, bool variables);
   void BuildVariablesPage(QWidget& page);
   void BuildAlarmsPage(QWidget& page);
   void BuildAboutPage(QWidget& page);
@@ -161,6 +161,7 @@ class FormPrincipal : public QWidget {
   std::array<std::function<void(QWidget&)>, 4> pendingPages_;  // built when first shown
   ListPageWidgets variables_;
   ListPageWidgets alarms_;
+  std::vector<ListTableModel*> gridModels_;  // owned by their views; refreshed by Sync
   QCheckBox* check_ = nullptr;
   QCheckBox* verify_ = nullptr;
   QPushButton* compare_ = nullptr;

@@ -8,18 +8,16 @@
 namespace zelkor {
 
 namespace {
-void ApplyLook(QTableView& view, const Grid& grid) {
-  for (int c = 0; c < view.model()->columnCount(); ++c) {
-    const int width = grid.ColumnWidth(c);
-    view.setColumnHidden(c, width == 0);
-    if (width > 0) view.setColumnWidth(c, TwipsToPixels(width));
+void ApplyLook(QTableView& view, const ListTableModel& model) {
+  for (int c = 0; c < model.columnCount(); ++c) {
+    view.setColumnWidth(c, TwipsToPixels(model.Columns()[static_cast<size_t>(c)].width));
   }
-  view.resize(TwipsToPixels(grid.ControlWidth()), view.height());
+  view.resize(TwipsToPixels(model.ControlWidth()), view.height());
 }
 }  // namespace
 
-GridTableModel* BindGridView(QTableView& view, Grid& grid) {
-  auto* model = new GridTableModel(grid, &view);
+ListTableModel* BindGridView(QTableView& view, EditorState& state, bool variables) {
+  auto* model = new ListTableModel(state, variables, &view);
   view.setModel(model);
   view.verticalHeader()->hide();
   view.verticalHeader()->setDefaultSectionSize(18);
@@ -29,18 +27,17 @@ GridTableModel* BindGridView(QTableView& view, Grid& grid) {
   QFont headerFont = view.font();
   headerFont.setPointSizeF(headerFont.pointSizeF() * 0.9);
   view.horizontalHeader()->setFont(headerFont);
-  // The selection is shown by cell colours that the commands set, not by Qt's.
+  // The selection is shown by the cells' colours, which the page state decides, not by Qt's.
   view.setSelectionMode(QAbstractItemView::NoSelection);
   view.setEditTriggers(QAbstractItemView::NoEditTriggers);
   view.setWordWrap(false);
   view.setCornerButtonEnabled(false);
   view.setTabKeyNavigation(false);  // Tab leaves the grid; the arrows walk it
 
-  ApplyLook(view, grid);
-  QObject::connect(&grid, &Grid::LookChanged, &view, [&view, &grid] { ApplyLook(view, grid); });
-  // A model reset forgets hidden columns.
-  QObject::connect(model, &QAbstractItemModel::modelReset, &view, [&view, &grid] { ApplyLook(view, grid); });
-  QObject::connect(&grid, &Grid::TopLineRequested, &view, [&view, model](int line) {
+  ApplyLook(view, *model);
+  // The row count decides the control width.
+  QObject::connect(model, &QAbstractItemModel::modelReset, &view, [&view, model] { ApplyLook(view, *model); });
+  QObject::connect(model, &ListTableModel::RowRequested, &view, [&view, model](int line) {
     if (line >= 1 && line <= model->rowCount()) {
       view.scrollTo(model->index(line - 1, 0), QAbstractItemView::PositionAtTop);
     }

@@ -29,28 +29,16 @@ TEST(Cp1252AndNumbers, EveryByteSurvivesTheCodePageAndOnlyPlainDigitsWithBlanksA
   }
 }
 
-TEST(Grid, SortsByValueStablyWithWholeLinesAndRefusesToRemoveItsOnlyDataLine) {
-  Grid grid(2, 1);
-  grid.SetLineCount(7);
-  const char* rows[][2] = {{"100002", "a"}, {"000010", "b"}, {" 1", "c"},
-                           {"100002", "d"}, {"000010", "e"}, {"X9", "f"}};
-  for (int line = 1; line <= 6; ++line) {
-    grid.SetText(line, 0, QLatin1String(rows[line - 1][0]));
-    grid.SetText(line, 1, QLatin1String(rows[line - 1][1]));
+TEST(OrderKeys, SortByValueStablyAndAKeyThatIsNoNumberCountsAsZero) {
+  std::vector<VariableRow> rows;
+  for (const auto& [key, texto] :
+       {std::pair{"100002", "a"}, {"000010", "b"}, {" 1", "c"}, {"100002", "d"}, {"000010", "e"}, {"X9", "f"}}) {
+    rows.push_back({{}, QLatin1String(texto), {}, {}, false, QLatin1String(key)});
   }
-  grid.SetBackground(1, 1, 1, 1, colours::Amber);
-  grid.SortNumeric(1, 5, 0);  // the sixth line is outside the range and stays
+  SortByOrderKey(rows);
   QString order;
-  for (int line = 1; line <= 6; ++line)
-    order += grid.Text(line, 1) + QString(grid.Background(line, 1) == colours::Amber ? 1 : 0, u'*');
-  EXPECT_EQ(order, QStringLiteral("cbea*df"));
-  EXPECT_EQ(grid.Background(4, 0), colours::Grey);
-  for (int i = 0; i < 5; ++i) grid.RemoveLine(1);
-  EXPECT_THROW(grid.RemoveLine(1), GridError);
-  EXPECT_THROW(grid.RemoveLine(0), GridError);
-  EXPECT_THROW(grid.Text(2, 0), GridError);
-  EXPECT_THROW(grid.SetBackground(7, 0, 1, 0, colours::Red), GridError);
-  EXPECT_THROW(grid.Alignment(2), GridError);
+  for (const VariableRow& row : rows) order += row.texto;
+  EXPECT_EQ(order, QStringLiteral("fcbead"));
 }
 
 class LifecycleTest : public testing::EditorTest {
@@ -122,7 +110,7 @@ TEST_F(HistoryTest, EachStepUndoesToWhatWasShownBeforeItAndRedoesToWhatWasShownA
   EXPECT_EQ(labels[2] + labels[3], QStringLiteral("incluir a linha 2 de Variáveis;incluir a linha 1 de Alarmes;"));
   for (qsizetype i = before.size() - 1; i >= 0; --i) EXPECT_EQ((Do(QStringLiteral("undo")), Shown(shown)), before[i]);
   for (const QString& shownAfter : after) EXPECT_EQ((Do(QStringLiteral("redo")), Shown(shown)), shownAfter);
-  EXPECT_EQ(state.alarms.Cells().LineCount(), 2);  // the blank line "Apaga lista" leaves
+  EXPECT_TRUE(state.alarmPage.blankLine);  // the blank line "Apaga lista" leaves
   // An import and a read are steps too, and what they named goes back with them.
   WriteFile(QStringLiteral("a.csv"), "Tipo;Texto 1\r\nA;CSV\r\n");
   Do(QStringLiteral("saveas b.zlk; no; open a.csv; port 1; grava; no; le"));
@@ -140,7 +128,7 @@ TEST_F(HistoryTest, EachStepUndoesToWhatWasShownBeforeItAndRedoesToWhatWasShownA
   // 205 steps, saved after the 10th: the 5 oldest are dropped, and undo still finds the saved lists.
   Do(QStringLiteral("A X; ").repeated(9) + QStringLiteral("A X; save; ") + QStringLiteral("A X; ").repeated(195));
   EXPECT_FALSE((Do(QStringLiteral("undo; ").repeated(195)), state.listsChanged));
-  EXPECT_EQ((Do(QStringLiteral("undo; ").repeated(10)), state.alarms.Count()), 5);
+  EXPECT_EQ((Do(QStringLiteral("undo; ").repeated(10)), state.lists.alarms.size()), 5);
 }
 
 }  // namespace

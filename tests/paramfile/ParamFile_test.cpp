@@ -22,13 +22,11 @@ class ParameterFileTest : public testing::EditorTest {
  protected:
   QString Load(const QByteArray& bytes) {
     WriteFile(QStringLiteral("in.zlk"), bytes);
-    if (const auto rows = ReadParameterFile(messages, Path(QStringLiteral("in.zlk")))) {
-      ReplaceLists(state, rows->variables, rows->alarms);
-    }
+    if (const auto rows = ReadParameterFile(messages, Path(QStringLiteral("in.zlk")))) ReplaceLists(state, *rows);
     return Shown();
   }
   QByteArray Save() {
-    EXPECT_EQ(WriteParameterFile(Path(QStringLiteral("out.zlk")), state.variables, state.alarms), std::nullopt);
+    EXPECT_EQ(WriteParameterFile(Path(QStringLiteral("out.zlk")), state.lists), std::nullopt);
     return Bytes(QStringLiteral("out.zlk"));
   }
 };
@@ -39,7 +37,7 @@ TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn2
   state.listsChanged = false;
   EXPECT_EQ(Load(kWorkedExample), QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 "
                                                  "focus=Texto1"));
-  EXPECT_EQ(state.variables.Row(2).unidade + state.variables.Row(2).editavel + state.alarms.Text(1),
+  EXPECT_EQ(state.lists.variables[1].unidade + EditableText(state.lists.variables[1].editable) + state.lists.alarms[0],
             QStringLiteral("barNãoMOTOR 1 FALHA"));
   QByteArray bytes = QByteArray("\r\n") +                   // empty: an alarm with no text
                      "SHORT\n" +                            // no column 21
@@ -51,7 +49,7 @@ TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn2
             QStringLiteral("V[1/B/100001 0/  A/000002] A[ SHORT 1TEMP    C  D010         BAIXO] n=2/4 mem=D4474 "
                            "focus=Texto1"));
   Load(bytes + QByteArray("\nA").repeated(300));
-  EXPECT_EQ(state.alarms.Count(), 304);  // no limit
+  EXPECT_EQ(state.lists.alarms.size(), 304);  // no limit
 }
 
 TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
@@ -64,9 +62,9 @@ TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
   EXPECT_EQ(Save(), file);
   // Cells longer than their fields are cut; a character without a byte becomes "?".
   Do(QStringLiteral("apagar V; apagar A"));
-  state.variables.Load({QStringLiteral("12"), QStringLiteral("123456789"), QStringLiteral("ABCD"),
-                        QStringLiteral("D123456"), QStringLiteral("Simm")});
-  state.alarms.Load(QStringLiteral("Ω2345678901234567"));
+  state.lists.variables.push_back(
+      {QStringLiteral("12"), QStringLiteral("123456789"), QStringLiteral("ABCD"), QStringLiteral("D123456"), true});
+  state.lists.alarms << QStringLiteral("Ω2345678901234567");
   EXPECT_EQ(Save(), QByteArray("112345678ABCD1234SimV\r\n?234567890123456    A\r\n"));
 }
 
@@ -83,7 +81,7 @@ TEST_F(ParameterFileTest, AnUnreadableFileAndAHugeOneAreReportedAndReadAsNothing
   }
   // Binary files and very long lines simply open, as alarms.
   Load(QByteArray(qsizetype{1024} * 1024, 'Q') + "\r\n\x01\xFF\x80");
-  EXPECT_EQ(state.alarms.Text(1) + state.alarms.Text(2), QString(16, u'Q') + QStringLiteral("\x01ÿ€"));
+  EXPECT_EQ(state.lists.alarms[0] + state.lists.alarms[1], QString(16, u'Q') + QStringLiteral("\x01ÿ€"));
 }
 
 // A file that fails after its first bytes, as a full disk or a pulled USB stick does.
@@ -105,7 +103,7 @@ TEST_F(ParameterFileTest, AWriteThatFailsLeavesTheOldFileWhole) {
   EXPECT_EQ(WriteAtomically(file, QByteArray(5000, 'x')), QStringLiteral("No space left on device"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.zlk")});  // no leftovers
   // Its folder is a file.
-  const auto error = WriteParameterFile(Path(QStringLiteral("old.zlk/sub.zlk")), state.variables, state.alarms);
+  const auto error = WriteParameterFile(Path(QStringLiteral("old.zlk/sub.zlk")), state.lists);
   EXPECT_EQ(error.value_or(QString()).left(23), QStringLiteral("Não foi possível gravar"));
   EXPECT_EQ(Bytes(QStringLiteral("old.zlk")), kWorkedExample);
 }
@@ -134,7 +132,6 @@ TEST_F(FileCommandsTest, OpenReplacesTheListsUnsortedEndsAnEditAndSaveAsOffersTh
             QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP|open"));
   EXPECT_EQ(dialogs.requests.at(1).presetName, Path(QStringLiteral("lista.zlk")));
   EXPECT_EQ(Bytes(QStringLiteral("outra.zlk")).size(), 3 * 23);
-  EXPECT_EQ(state.variables.Cells().Text(0, 1), QStringLiteral("   Texto"));
 }
 
 TEST_F(FileCommandsTest, ACancelledDialogChangesNothingAlsoWhenAFileIsCurrent) {

