@@ -29,18 +29,6 @@ TEST(Cp1252AndNumbers, EveryByteSurvivesTheCodePageAndOnlyPlainDigitsWithBlanksA
   }
 }
 
-TEST(OrderKeys, SortByValueStablyAndAKeyThatIsNoNumberCountsAsZero) {
-  std::vector<VariableRow> rows;
-  for (const auto& [key, texto] :
-       {std::pair{"100002", "a"}, {"000010", "b"}, {" 1", "c"}, {"100002", "d"}, {"000010", "e"}, {"X9", "f"}}) {
-    rows.push_back({{}, QLatin1String(texto), {}, {}, false, QLatin1String(key)});
-  }
-  SortByOrderKey(rows);
-  QString order;
-  for (const VariableRow& row : rows) order += row.texto;
-  EXPECT_EQ(order, QStringLiteral("fcbead"));
-}
-
 class LifecycleTest : public testing::EditorTest {
  protected:
   LifecycleTest() {
@@ -111,19 +99,8 @@ TEST_F(HistoryTest, EachStepUndoesToWhatWasShownBeforeItAndRedoesToWhatWasShownA
   for (qsizetype i = before.size() - 1; i >= 0; --i) EXPECT_EQ((Do(QStringLiteral("undo")), Shown(shown)), before[i]);
   for (const QString& shownAfter : after) EXPECT_EQ((Do(QStringLiteral("redo")), Shown(shown)), shownAfter);
   EXPECT_TRUE(state.alarmPage.blankLine);  // the blank line "Apaga lista" leaves
-  // An import and a read are steps too, and what they named goes back with them.
   WriteFile(QStringLiteral("a.csv"), "Tipo;Texto 1\r\nA;CSV\r\n");
-  Do(QStringLiteral("saveas b.zlk; no; open a.csv; port 1; grava; no; le"));
-  EXPECT_EQ((Do(QStringLiteral("undo")), Shown(testing::kFile)), QStringLiteral("title=a.csv (importada)"));
-  EXPECT_EQ(
-      (Do(QStringLiteral("undo")), Shown(testing::kLists | testing::kFile | testing::kMessages)),
-      QStringLiteral("V[0/A/000001 0/C/100002*] A[] n=2/0 mem=D4482 msg=Salvar dados atuais?|Transmissão Ok!|Salvar "
-                     "dados atuais?|Leitura Ok! title=b.zlk file=b.zlk salvarOn"));  // as saved: not changed
-  // Redo brings the title back too; while a read waits for a silent PLC, the history neither undoes nor redoes.
-  port.peer = {};
-  EXPECT_EQ((Do(QStringLiteral("redo; no; le; redo; undo; +500")), Shown(testing::kFile)),
-            QStringLiteral("title=a.csv (importada)"));
-  EXPECT_EQ((Do(QStringLiteral("redo")), Shown(testing::kFile)), QStringLiteral("title=CLP (Porta # 01)"));
+  PlayScript(QStringLiteral("core/data/history.script"), QStringLiteral("an import and a read"));
   Do(QStringLiteral("no; open b.zlk"));
   // 205 steps, saved after the 10th: the 5 oldest are dropped, and undo still finds the saved lists.
   Do(QStringLiteral("A X; ").repeated(9) + QStringLiteral("A X; save; ") + QStringLiteral("A X; ").repeated(195));

@@ -31,9 +31,8 @@ namespace {
 // Both lists as the window holds them, one row a line.
 QStringList Rows(const EditorState& state) {
   QStringList rows;
-  for (const VariableRow& v : state.lists.variables) {
+  for (const VariableRow& v : state.lists.variables)
     rows << QStringList{v.grupo, v.texto, v.unidade, v.endereco, EditableText(v.editable)}.join(u'|');
-  }
   rows << state.lists.alarms;
   return rows;
 }
@@ -57,14 +56,13 @@ class EndToEndTest : public ::testing::Test {
 #endif
     messages.shown.clear();
     StartUp(state);
-    ClearAllLists(state);
+    Lists lists;
     for (const QString& row : rows) {
       const QStringList c = row.split(u'|');
-      c.size() == 5 ? state.lists.variables.push_back({c[0], c[1], c[2], c[3], c[4] == kSim})
-                    : static_cast<void>(state.lists.alarms << row);
+      c.size() == 5 ? lists.variables.push_back({c[0], c[1], c[2], c[3], c[4] == kSim})
+                    : static_cast<void>(lists.alarms << row);
     }
-    ShowVariableCount(state);
-    ShowAlarmCount(state);
+    ReplaceLists(state, lists);
     ChoosePort(state, link, entry - 1);
     ASSERT_TRUE(port.IsOpen());
   }

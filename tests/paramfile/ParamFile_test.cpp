@@ -61,10 +61,9 @@ TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
   Load(file);
   EXPECT_EQ(Save(), file);
   // Cells longer than their fields are cut; a character without a byte becomes "?".
-  Do(QStringLiteral("apagar V; apagar A"));
-  state.lists.variables.push_back(
-      {QStringLiteral("12"), QStringLiteral("123456789"), QStringLiteral("ABCD"), QStringLiteral("D123456"), true});
-  state.lists.alarms << QStringLiteral("Ω2345678901234567");
+  state.lists = {
+      {{QStringLiteral("12"), QStringLiteral("123456789"), QStringLiteral("ABCD"), QStringLiteral("D123456"), true}},
+      {QStringLiteral("Ω2345678901234567")}};
   EXPECT_EQ(Save(), QByteArray("112345678ABCD1234SimV\r\n?234567890123456    A\r\n"));
 }
 

@@ -104,9 +104,8 @@ TEST_F(SheetTest, ThePdfHoldsEveryCellAndTheSummaryInEmbeddedFonts) {
   for (int i = 0; i < 255; ++i) {
     const VariableRow& v = state.lists.variables[static_cast<size_t>(i)];
     const QString& alarm = state.lists.alarms[i];
-    for (const QString& cell : {v.texto, v.unidade, v.endereco, alarm.left(8), alarm.mid(8)}) {
+    for (const QString& cell : {v.texto, v.unidade, v.endereco, alarm.left(8), alarm.mid(8)})
       EXPECT_TRUE(text.contains(cell)) << cell.toStdString();
-    }
   }
   for (const QString& line :
        {QStringLiteral("máquina 7.zlk"), QStringLiteral("Memória reservada: D0671 a D4499"), content.checksum[0]}) {

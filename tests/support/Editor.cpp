@@ -88,11 +88,10 @@ void EditorTest::Do(const QString& steps) {
         state.alarmPage.entry[1].text = cells.value(1);
         IncludeAlarmLine(state);
       } else if (verb == u"Vload") {
-        std::vector<VariableRow>& rows = state.lists.variables;
         for (const QString& g : rest.split(u' ', Qt::SkipEmptyParts)) {
-          const int row = static_cast<int>(rows.size()) + 1;
-          rows.push_back({g, QStringLiteral("V%1").arg(row), QStringLiteral("u"), QStringLiteral("D1"), false,
-                          OrderKey(g.left(1), row)});
+          const int row = static_cast<int>(state.lists.variables.size()) + 1;
+          state.lists.variables.push_back({g, QStringLiteral("V%1").arg(row), QStringLiteral("u"), QStringLiteral("D1"),
+                                           false, OrderKey(g.left(1), row)});
         }
         ShowVariableCount(state);
       } else if (verb == u"Aload") {
@@ -143,9 +142,8 @@ QString EditorTest::Shown(unsigned parts) {
   };
   if (parts & kLists) {
     int r = 0;
-    for (const VariableRow& v : state.lists.variables) {
+    for (const VariableRow& v : state.lists.variables)
       rows << v.grupo + u'/' + v.texto + u'/' + v.orderKey + star(state.variablePage, ++r);
-    }
     shown << QStringLiteral("V[%1]").arg(rows.join(u' '));
     rows.clear();
     r = 0;
