@@ -62,7 +62,9 @@ int main(int argc, char* argv[]) {
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   zelkor::InstallPortugueseTranslation(app);
   if (argc < 2) {
-    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists|error|alarms|about|question|progress|monitor] [WIDTHxHEIGHT]\n", stderr);
+    std::fputs(
+        "usage: zelkor-screenshot OUTPUT.png [lists|error|alarms|about|question|progress|monitor] [WIDTHxHEIGHT]\n",
+        stderr);
     return 2;
   }
   const QString output = QString::fromLocal8Bit(argv[1]);

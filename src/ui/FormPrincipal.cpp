@@ -55,6 +55,7 @@ constexpr int kVariablesTab = 0;
 constexpr int kAlarmsTab = 1;
 constexpr int kAboutTab = 2;
 constexpr int kMonitorTab = 3;
+constexpr QSize kFirstSize{707, 463};  // the size the window always had
 const QString kWaitForRead = QStringLiteral("Aguarde o fim da leitura do CLP");
 
 QColor ToQColor(Rgb c) { return {c.r, c.g, c.b}; }
@@ -171,8 +172,8 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
   });
   // Where and how large it was left; Qt brings a place on a screen that is gone back onto one.
   if (!restoreGeometry(settings_->Geometry())) {
-    resize(707, 463);
-    move(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop));
+    resize(kFirstSize);
+    move(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop));  // where the start-up state puts it
   }
   Sync();
 }

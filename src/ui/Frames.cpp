@@ -82,7 +82,9 @@ LinkFrameView::LinkFrameView(QWidget* parent)
   progressBar->setMaximumHeight(progressBar->fontMetrics().height() / 2 + 2);
   progressText->setObjectName(name::TextoProgressoCLP);
   progressText->setAlignment(Qt::AlignCenter);
-  progressText->setWordWrap(true);  // "Gravando: quadro 37 de 511 — faltam 14 s" whole in the frame
+  // "Gravando: quadro 37 de 511 — faltam 14 s" whole in the frame, in two lines kept for it.
+  progressText->setWordWrap(true);
+  progressText->setMinimumHeight(2 * progressText->fontMetrics().lineSpacing());
   for (QWidget* shownWhileSending : std::initializer_list<QWidget*>{progressBar, progressText}) {
     QSizePolicy policy = shownWhileSending->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
