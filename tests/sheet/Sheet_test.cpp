@@ -87,9 +87,8 @@ TEST_F(SheetTest, GivesTheCrcOfWhatGravaClpLeavesInThePlcOrWhyItRefusesAndRepeat
 }
 
 TEST_F(SheetTest, ThePdfHoldsEveryCellAndTheSummaryInEmbeddedFonts) {
-  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
     GTEST_SKIP() << "pdftotext and pdffonts (poppler-utils) are not installed";
-  }
   for (int i = 0; i < 255; ++i) {
     state.variables.Load({QString::number(i % 4), QStringLiteral("V%1Ç").arg(i), QStringLiteral("º%1").arg(i % 10),
                           QStringLiteral("D%1").arg(i * 7), i % 2 ? kSim : kNao});
