@@ -16,11 +16,13 @@
 #include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -33,6 +35,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace zelkor {
@@ -98,12 +101,14 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
                     u'|' + length + (w->isEnabled() ? QString() : QStringLiteral("|off"));
   }
   controls.sort();
+  for (QAction* menu : window->findChild<QMenuBar*>()->actions())  // then the menu bar's entries in their order
+    for (QAction* entry : menu->menu()->actions())
+      controls << menu->text() + u'>' + entry->text() + u'|' +
+                      QKeySequence::listToString(entry->shortcuts(), QKeySequence::PortableText) +
+                      (entry->isEnabled() ? QString() : QStringLiteral("|off"));
   testing::ExpectGolden(QStringLiteral("ui/data/controls.txt"), controls.join(u'\n').toUtf8() + '\n');
   EXPECT_EQ(window->objectName() + window->windowTitle(), QStringLiteral("FormPrincipalZelkor Editor"));
-  EXPECT_EQ(window->size(), QSize(707, 463));  // 10605 x 6945 twips
-  for (const auto& [n, rect] :
-       {std::pair{name::BotaoLeCLP, QRect(624, 228, 70, 40)}, {name::BotaoAbrirArquivo, QRect(501, 51, 30, 40)}})
-    EXPECT_EQ(QRect(Find(n)->mapTo(window.get(), QPoint()), Find(n)->size()), rect) << n.toStdString();
+  EXPECT_EQ(window->size(), QSize(707, 463));
   auto* tabs = Find<QTabWidget>(name::SSTab1);
   EXPECT_EQ(tabs->tabText(0) + tabs->tabText(1) + tabs->tabText(2) + tabs->tabText(3),
             QStringLiteral("VariáveisAlarmesSobreMonitor"));
@@ -111,14 +116,53 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
   EXPECT_TRUE(tabs->widget(1)->autoFillBackground());
   auto* grid = Find<QTableView>(name::MSFlexGrid1);
   QAbstractItemModelTester tester(grid->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
-  QString columns;
-  for (int c = 0; c < varcol::Count; ++c)
-    columns += grid->model()->headerData(c, Qt::Horizontal).toString() + u':' +
-               QString::number(grid->isColumnHidden(c) ? 0 : grid->columnWidth(c));
-  EXPECT_EQ(columns, QStringLiteral("Grupo:37   Texto:67Unidade:47Endereço:53Editável:55:0"));
+  QString columns;  // each shown column holds its header whole
+  for (int c = 0; c < varcol::Count; ++c) {
+    const QString header = grid->model()->headerData(c, Qt::Horizontal).toString();
+    const bool whole = grid->columnWidth(c) > grid->horizontalHeader()->fontMetrics().horizontalAdvance(header);
+    columns += header + u':' + QString::number(grid->isColumnHidden(c) ? 0 : int(whole));
+  }
+  EXPECT_EQ(columns, QStringLiteral("Grupo:1   Texto:1Unidade:1Endereço:1Editável:1:0"));
   EXPECT_TRUE(QFontInfo(window->AlarmGrid().font()).fixedPitch());
   EXPECT_EQ(ToQtNameFilter(QStringLiteral("Arquivos (*.zlk) | *.zlk")) + ToDisplayText(QStringLiteral("a\r\nb")),
             QStringLiteral("Arquivos (*.zlk)a\nb"));
+}
+
+// Where the controls sit, told by their neighbours; every caption whole, at the first size and when larger.
+TEST_F(WindowTest, TheWindowKeepsItsArrangementAndALargerOneShowsMoreRows) {
+  const auto box = [&](const QString& n) { return QRect(Find(n)->mapTo(window.get(), QPoint()), Find(n)->size()); };
+  QTableView& grid = window->VariableGrid();
+  const auto rowsShown = [&] { return grid.viewport()->height() / grid.verticalHeader()->defaultSectionSize(); };
+  const auto check = [&] {
+    // The second beside the first, on its right, or under it.
+    for (const auto& [first, second, beside] : {std::tuple{name::MSFlexGrid1, name::BotaoSetaAcima, true},
+                                                {name::BotaoSetaAcima, QStringLiteral("FrameArquivos"), true},
+                                                {name::BotaoComparaCLP, name::BotaoLeCLP, true},
+                                                {name::MSFlexGrid1, name::BotaoRemover, false},
+                                                {name::BotaoRemover, name::Campo(0), false},
+                                                {QStringLiteral("FrameArquivos"), name::BotaoLeCLP, false},
+                                                {name::BotaoLeCLP, QStringLiteral("FrameComunicacao"), false}}) {
+      const QRect a = box(first), b = box(second);
+      EXPECT_LE(beside ? a.right() : a.bottom(), beside ? b.left() : b.top()) << second.toStdString();
+    }
+    for (auto* label : window->findChildren<QLabel*>()) {
+      if (!label->isVisible() || label->text().isEmpty()) continue;
+      EXPECT_GE(label->width(), label->wordWrap() ? 0 : label->sizeHint().width()) << label->text().toStdString();
+      EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
+    }
+    for (auto* button : window->findChildren<QPushButton*>())  // an icon button: a square around its picture
+      EXPECT_TRUE(!button->isVisible() || button->width() >= (button->text().isEmpty() ? button->iconSize().width() + 8
+                                                                                       : button->sizeHint().width()))
+          << button->objectName().toStdString();
+  };
+  check();
+  const int rows = rowsShown();
+  const int frameWidth = Find(QStringLiteral("FrameArquivos"))->width();
+  window->resize(1280, 900);
+  EXPECT_EQ(window->size(), QSize(1280, 900));
+  check();
+  EXPECT_GT(rowsShown(), rows);
+  EXPECT_EQ(Find(QStringLiteral("FrameArquivos"))->width(), frameWidth);
 }
 
 TEST_F(WindowTest, TheGridsAnswerClicksTheFieldsTakeWhatTheFileCanHoldAndAFailedFieldIsRedWhileItsMessageIsRead) {
@@ -390,11 +434,6 @@ TEST_F(WindowTest, EveryCommandRunsFromTheKeyboard) {
   EXPECT_EQ(Field(name::Campo(1))->text(), QStringLiteral("B"));
   QTest::keyClick(Find(name::BotaoRemover), Qt::Key_Space);
   EXPECT_EQ(grid.model()->rowCount(), 1);
-  files.answers = {QString(), QString()};
-  // Salvar arquivo is not enabled yet: its shortcut does nothing.
-  for (QKeyCombination keys : {Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::SHIFT | Qt::Key_S, Qt::CTRL | Qt::Key_O})
-    QTest::keySequence(window.get(), keys);
-  EXPECT_EQ(files.requests.at(0).save + 2 * files.requests.at(1).save, 1);  // Salvar como, then Abrir
   auto* combo = Find<QComboBox>(name::ComboPorta);
   combo->setFocus();
   QTest::keyClick(combo, Qt::Key_F4);  // opens the list, where the arrows and Enter pick
@@ -405,6 +444,49 @@ TEST_F(WindowTest, EveryCommandRunsFromTheKeyboard) {
   QTest::keyClick(Find(name::CheckVerificar), Qt::Key_Space);  // ticked, the write reads back what it wrote
   QTest::keyClick(Find(name::BotaoGravaCLP), Qt::Key_Space);
   EXPECT_EQ((port.Settle(), port.written.back().at(3)), 'r');
+}
+
+TEST_F(WindowTest, AltOpensAMenuAndEveryMenuEntryRunsItsCommandAlsoFromItsKeys) {
+  QTest::keyClick(window.get(), Qt::Key_A, Qt::AltModifier);
+  EXPECT_EQ(QApplication::activePopupWidget(), Find(QStringLiteral("MenuArquivo")));
+  QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+  Pick(0);
+  Type(QStringLiteral("0|A|u|D1"), name::BotaoSalvar);
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("a.zlk"));
+  files.answers = {QString(), path};
+  const bool verifying = Find<QCheckBox>(name::CheckVerificar)->isChecked();  // as the last run left it
+  QString dialog;
+  qsizetype sent = 0;
+  const auto transferred = [&] { return (port.Settle(), port.written.size() > sent); };
+  const std::pair<const char16_t*, std::function<bool()>> entries[] = {
+      {u"&Abrir arquivo…", [&] { return files.requests.size() == 1; }},
+      {u"Salvar &como…", [&] { return QFile::remove(path); }},
+      {u"&Salvar", [&] { return QFile::exists(path); }},
+      {u"&Imprimir…", [&] { return dialog == QStringLiteral("Imprimir as listas"); }},
+      {u"&Desfazer", [&] { return window->State().variables.Count() == 0; }},
+      {u"&Refazer", [&] { return window->State().variables.Count() == 1; }},
+      {u"&Verificar após gravar", [&] { return Find<QCheckBox>(name::CheckVerificar)->isChecked() != verifying; }},
+      {u"&Grava CLP", transferred},
+      {u"&Lê CLP", transferred},
+      {u"C&ompara CLP", transferred},
+      {u"&Sobre o Zelkor Editor", [&] { return Find<QTabWidget>(name::SSTab1)->currentIndex() == 2; }},
+      {u"Sai&r", [&] { return !window->isVisible(); }},
+  };
+  for (const auto& [text, ran] : entries) {
+    QAction* entry = nullptr;
+    for (QMenu* menu : window->findChildren<QMenu*>()) {
+      for (QAction* a : menu->actions()) entry = a->text() == QString::fromUtf16(text) ? a : entry;
+    }
+    ASSERT_TRUE(entry) << QString::fromUtf16(text).toStdString();
+    sent = port.written.size();
+    QApplication::setActiveWindow(window.get());  // again, after a dialog
+    QTimer::singleShot(0, [&] {                   // a modal dialog: its title, then closed
+      if (QWidget* modal = QApplication::activeModalWidget()) dialog = modal->windowTitle(), modal->close();
+    });
+    entry->shortcut().isEmpty() ? entry->trigger() : QTest::keySequence(window.get(), entry->shortcut());
+    EXPECT_TRUE(ran()) << QString::fromUtf16(text).toStdString();
+  }
 }
 
 }  // namespace
