@@ -9,6 +9,7 @@
 //   question — the question on closing with unsaved lists, to OUTPUT-message.png
 //   progress — a transfer under way
 //   monitor  — the "Monitor" tab after a port that failed to open
+// and an optional third, the window's size (1280x900); without it, its first size.
 #include "PlcSimulator.h"
 #include "alarms/AlarmEditor.h"
 #include "core/EditorLifecycle.h"
@@ -61,7 +62,9 @@ int main(int argc, char* argv[]) {
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   zelkor::InstallPortugueseTranslation(app);
   if (argc < 2) {
-    std::fputs("usage: zelkor-screenshot OUTPUT.png [lists|error|alarms|about|question|progress|monitor]\n", stderr);
+    std::fputs(
+        "usage: zelkor-screenshot OUTPUT.png [lists|error|alarms|about|question|progress|monitor] [WIDTHxHEIGHT]\n",
+        stderr);
     return 2;
   }
   const QString output = QString::fromLocal8Bit(argv[1]);
@@ -74,6 +77,10 @@ int main(int argc, char* argv[]) {
   zelkor::QtSerialPort port(zelkor::PortDirectory(devices.path(), devices.path()));
   zelkor::QtDeadline deadline;
   zelkor::FormPrincipal window({messages, files, port, deadline});
+  if (argc > 3) {
+    const QStringList size = QString::fromLocal8Bit(argv[3]).split(u'x');
+    window.resize(size.value(0).toInt(), size.value(1).toInt());
+  }
   window.show();
   if (scene == QStringLiteral("lists") || scene == QStringLiteral("error")) {
     SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);

@@ -12,29 +12,29 @@
 #include <utility>
 #include <vector>
 
-class QCheckBox;
-class QLabel;
+class QAction;
 class QLineEdit;
 class QMenu;
-class QToolButton;
-class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
-class QTimer;
 class QTabWidget;
 class QTableView;
+class QTimer;
 
 namespace zelkor {
 
 class ComparisonView;
 class Deadline;
 class FileDialogService;
-class ListTableModel;
-class PlcLink;
+class FilesFrameView;
+class LinkFrameView;
 class LinkMonitor;
-class PortComboBox;
+class ListPage;
+class ListTableModel;
+class MonitorPage;
+class PlcLink;
 class RecoveryStore;
 class SerialPort;
+class Settings;
 
 // The program's icon: the window's, and the one the desktop shows.
 QIcon ProgramIcon();
@@ -51,9 +51,11 @@ struct Platform {
 
 // The one window. It mirrors the EditorState: before a command it gathers
 // what the user changed (texts, tick, tab, port entry), after it shows what
-// the command decided. No rule of the system lives here. Each widget is
-// paired with its state where it is made; the "Alarmes", "Sobre" and
-// "Monitor" pages are made when they are first shown.
+// the command decided. No rule of the system lives here. Its pages and frames
+// are classes of their own built from layouts; here each widget is paired
+// with its state, and each command is one action that its button and its
+// menu entry share. The "Alarmes", "Sobre" and "Monitor" pages are made when
+// they are first shown.
 class FormPrincipal : public QWidget {
   Q_OBJECT
 
@@ -62,7 +64,7 @@ class FormPrincipal : public QWidget {
   ~FormPrincipal() override;
 
   EditorState& State() { return state_; }
-  QTableView& VariableGrid() { return *variables_.grid; }
+  QTableView& VariableGrid();
   QTableView& AlarmGrid();
   PlcLink& Link() { return *link_; }
   LinkMonitor& Monitor() { return *monitor_; }
@@ -84,13 +86,15 @@ class FormPrincipal : public QWidget {
   // reported as the program reports them. A run that starts while another
   // waits in a message box (the end of a transfer, say) only shows the state:
   // the widgets already mirror it, and gathering then could only bring back
-  // what the waiting command has changed since.
+  // what the waiting command has changed since. The files a command opened
+  // or saved are remembered as it ends.
   template <class Command>
   void Run(Command&& command) {
     if (running_ == 0) Gather();
     ++running_;
     Guarded(state_.messages, std::forward<Command>(command));
     --running_;
+    RememberFiles();
     Sync();
   }
 
@@ -101,22 +105,12 @@ class FormPrincipal : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // The widgets both list pages have.
-  struct ListPageWidgets {
-    QTableView* grid = nullptr;
-    QPushButton* up = nullptr;
-    QPushButton* down = nullptr;
-    QPushButton* clearList = nullptr;
-    QPushButton* remove = nullptr;
-    QPushButton* edit = nullptr;
-    QPushButton* clearFields = nullptr;
-    QPushButton* include = nullptr;
-  };
-  struct ListPageLook;
-  // A push button and the state it shows; the ones "Lê CLP" locks keep their own tool-tip here.
-  struct BoundButton {
-    QPushButton* widget;
-    const ButtonState* state;
+  using Command = std::function<void()>;
+  // A command's action, the button that shares it and the state that enables it.
+  struct BoundCommand {
+    QAction* action;
+    QPushButton* button;
+    const ButtonState* state;  // none: enabled unless a read locks it
     bool lockedByRead;
     QString toolTip;
   };
@@ -124,24 +118,19 @@ class FormPrincipal : public QWidget {
     QLineEdit* widget;
     FieldState* state;
   };
-  using Command = std::function<void()>;
 
-  QPushButton* Bind(QPushButton* button, const ButtonState& state, bool lockedByRead = false);
+  QAction* Bind(QPushButton* button, const ButtonState* state, bool lockedByRead, Command command);
   QLineEdit* Bind(QLineEdit* field, FieldState& state);
-  ListPageWidgets BuildListPage(QWidget& page, const ListPageLook& look, ListPageState& state, bool variables);
-  void BuildVariablesPage(QWidget& page);
-  void BuildAlarmsPage(QWidget& page);
-  void BuildAboutPage(QWidget& page);
-  void BuildMonitorPage(QWidget& page);
-  void BuildFilesFrame();
-  void BuildLinkFrame();
+  QWidget* BuildVariablesPage(QWidget& page);
+  QWidget* BuildAlarmsPage(QWidget& page);
+  QWidget* BuildAboutPage(QWidget& page);
+  QWidget* BuildMonitorPage(QWidget& page);
+  void BindListPage(const ListPage& page, ListPageState& state, const std::array<Command, 7>& commands,
+                    std::function<void(int)> click, std::function<void(int)> doubleClick);
+  void BuildMenuBar();
   bool BuildPage(int index);  // false when it was made already
-  void ShowPage(int index);
-  void BindCommands();
-  void BindListPage(const ListPageWidgets& page, const std::array<Command, 7>& commands, std::function<void(int)> click,
-                    std::function<void(int)> doubleClick);
-  void BindShortcuts();
-  void SetTabOrder(std::initializer_list<QWidget*> widgets);
+  void BindLink();
+  void RememberFiles();
   void ShowProgress();
   void ShowNewMonitorLines();
   void ShowRecentFiles();
@@ -152,41 +141,32 @@ class FormPrincipal : public QWidget {
   std::unique_ptr<ShownFirst> shownFirst_;
   EditorState state_;
   FileDialogService& files_;
+  std::unique_ptr<Settings> settings_;
   std::unique_ptr<RecoveryStore> recovery_;
   QTimer* recoveryTimer_ = nullptr;
+  // Counts the commands under way: one that waits in a message box lets a
+  // transfer's end run as a command of its own meanwhile.
   int running_ = 0;
-  bool syncing_ = false;
   QTabWidget* tabs_ = nullptr;
   std::array<QWidget*, 4> pages_{};
-  std::array<std::function<void(QWidget&)>, 4> pendingPages_;  // built when first shown
-  ListPageWidgets variables_;
-  ListPageWidgets alarms_;
+  std::array<std::function<QWidget*(QWidget&)>, 4> pendingPages_;  // built when first shown
+  ListPage* variables_ = nullptr;
+  ListPage* alarms_ = nullptr;
   std::vector<ListTableModel*> gridModels_;  // owned by their views; refreshed by Sync
-  QCheckBox* check_ = nullptr;
-  QCheckBox* verify_ = nullptr;
+  MonitorPage* monitorPage_ = nullptr;
+  FilesFrameView* filesFrame_ = nullptr;
+  LinkFrameView* linkFrame_ = nullptr;
   QPushButton* compare_ = nullptr;
-  QPushButton* open_ = nullptr;
-  QPushButton* save_ = nullptr;
-  QPushButton* saveAs_ = nullptr;
-  QToolButton* recent_ = nullptr;
-  QMenu* recentMenu_ = nullptr;
-  QPushButton* print_ = nullptr;
-  QPushButton* undo_ = nullptr;
-  QPushButton* redo_ = nullptr;
-  std::pair<QStringList, QString> remembered_;  // the recent files and the folder as last written to the settings
   QPushButton* read_ = nullptr;
-  QPushButton* write_ = nullptr;
-  QPushButton* clearMonitor_ = nullptr;
-  QPushButton* saveMonitor_ = nullptr;
-  PortComboBox* ports_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+  QAction* verify_ = nullptr;
   PlcLink* link_ = nullptr;
   LinkMonitor* monitor_ = nullptr;
-  QPlainTextEdit* monitorView_ = nullptr;
   QTimer* monitorFlush_ = nullptr;
-  QProgressBar* progressBar_ = nullptr;
-  QLabel* progressText_ = nullptr;
   std::vector<QWidget*> areas_;  // the painted background areas
-  std::vector<BoundButton> buttons_;
+  std::vector<BoundCommand> commands_;
   std::vector<BoundField> fields_;
   std::array<QWidget*, 8> focusTargets_{};  // by Focus
 };

@@ -18,18 +18,15 @@ ListTableModel::ListTableModel(EditorState& state, bool variables, QObject* pare
       fixedHeader_(FixedHeaderBackground()) {}
 
 const std::vector<GridColumn>& ListTableModel::Columns() const {
-  static const std::vector<GridColumn> kVariables{{QStringLiteral("Grupo"), 550, Qt::AlignCenter},
-                                                  {QStringLiteral("   Texto"), 1000, Qt::AlignLeft | Qt::AlignVCenter},
-                                                  {QStringLiteral("Unidade"), 700, Qt::AlignLeft | Qt::AlignVCenter},
-                                                  {QStringLiteral("Endereço"), 800, Qt::AlignLeft | Qt::AlignVCenter},
-                                                  {QStringLiteral("Editável"), 830, Qt::AlignCenter}};
-  static const std::vector<GridColumn> kAlarms{
-      {QStringLiteral("Texto editado Alarmes (8X8)"), 3500, Qt::AlignLeft | Qt::AlignVCenter}};
+  static const std::vector<GridColumn> kVariables{
+      {QStringLiteral("Grupo"), QStringLiteral("0"), Qt::AlignCenter},
+      {QStringLiteral("   Texto"), QStringLiteral("TEMPERAT"), Qt::AlignLeft | Qt::AlignVCenter},
+      {QStringLiteral("Unidade"), QStringLiteral("RPM"), Qt::AlignLeft | Qt::AlignVCenter},
+      {QStringLiteral("Endereço"), QStringLiteral("D1000"), Qt::AlignLeft | Qt::AlignVCenter},
+      {QStringLiteral("Editável"), kNao, Qt::AlignCenter}};
+  static const std::vector<GridColumn> kAlarms{{QStringLiteral("Texto editado Alarmes (8X8)"),
+                                                QStringLiteral("ALARME 1ALARME 2"), Qt::AlignLeft | Qt::AlignVCenter}};
   return variables_ ? kVariables : kAlarms;
-}
-
-int ListTableModel::ControlWidth() const {
-  return variables_ && rowCount() >= 19 ? kVariableGridWideWidth : kVariableGridWidth;
 }
 
 Rgb ListTableModel::FixedHeaderBackground() const {

@@ -17,13 +17,11 @@ inline constexpr int Editavel = 4;
 inline constexpr int Count = 5;
 }  // namespace varcol
 
-inline constexpr int kVariableGridWidth = 3975;      // twips
-inline constexpr int kVariableGridWideWidth = 4220;  // room for the scroll bar
-
-// A column of a list's grid: its header, width in twips and alignment.
+// A column of a list's grid: its header, a typical cell's text (the view sizes the column for both in its fonts)
+// and alignment.
 struct GridColumn {
   QString header;
-  int width;
+  QString typical;
   Qt::Alignment alignment;
 };
 
@@ -38,8 +36,6 @@ class ListTableModel final : public QAbstractTableModel {
 
   void Refresh();
   const std::vector<GridColumn>& Columns() const;
-  // From 19 rows on the Variable grid shows a scroll bar and is made wider for it.
-  int ControlWidth() const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;

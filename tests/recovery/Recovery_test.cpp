@@ -10,7 +10,7 @@ namespace {
 
 using RecoveryTest = testing::EditorTest;
 
-TEST_F(RecoveryTest, OnlyACopyWhoseEditorIsGoneIsOfferedAndItComesBackAsUnsavedChangesOfItsFile) {
+TEST_F(RecoveryTest, ACopyWhoseEditorIsGoneComesBackAsUnsavedChangesOfItsFileAndADamagedOneIsSetAside) {
   Do(QStringLiteral("V 0|  NÍVEL|%|D1; V 1|TEMP|ºC|C12|S; click V2; up V; save a.zlk; A ALTA|  PR"));
   const QString folder = Path(QStringLiteral("rec"));
   auto crashed = std::make_unique<RecoveryStore>(folder);
@@ -18,8 +18,7 @@ TEST_F(RecoveryTest, OnlyACopyWhoseEditorIsGoneIsOfferedAndItComesBackAsUnsavedC
   EXPECT_FALSE(crashed->WriteDue(state));  // nothing changed since
   EditorState next{messages};
   RecoveryStore starting(folder);
-  starting.Offer(next);  // its editor still runs: a question would fail the test
-  crashed.reset();
+  crashed.reset();  // its editor gone, its copy left behind
   messages.answers = {Answer::Yes};
   starting.Offer(next);
   EXPECT_EQ(messages.shown.back().text,

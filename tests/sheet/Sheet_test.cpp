@@ -21,12 +21,11 @@ QString Output(const QString& program, const QStringList& arguments) {
 // CRC-16/CCITT-FALSE written out here, over what the PLC holds after a write.
 quint16 Crc(const QByteArray& bytes) {
   quint16 crc = 0xFFFF;
-  for (const char b : bytes) {
+  for (const char b : bytes)
     for (int bit = 7; bit >= 0; --bit) {
       const bool top = ((crc >> 15) & 1) != ((static_cast<unsigned char>(b) >> bit) & 1);
       crc = static_cast<quint16>((crc << 1) ^ (top ? 0x1021 : 0));
     }
-  }
   return crc;
 }
 
@@ -89,9 +88,8 @@ TEST_F(SheetTest, GivesTheCrcOfWhatGravaClpLeavesInThePlcOrWhyItRefusesAndRepeat
 }
 
 TEST_F(SheetTest, ThePdfHoldsEveryCellAndTheSummaryInEmbeddedFonts) {
-  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
     GTEST_SKIP() << "pdftotext and pdffonts (poppler-utils) are not installed";
-  }
   for (int i = 0; i < 255; ++i) {
     state.lists.variables.push_back({QString::number(i % 4), QStringLiteral("V%1Ç").arg(i),
                                      QStringLiteral("º%1").arg(i % 10), QStringLiteral("D%1").arg(i * 7), i % 2 == 1});
@@ -108,9 +106,8 @@ TEST_F(SheetTest, ThePdfHoldsEveryCellAndTheSummaryInEmbeddedFonts) {
       EXPECT_TRUE(text.contains(cell)) << cell.toStdString();
   }
   for (const QString& line :
-       {QStringLiteral("máquina 7.zlk"), QStringLiteral("Memória reservada: D0671 a D4499"), content.checksum[0]}) {
+       {QStringLiteral("máquina 7.zlk"), QStringLiteral("Memória reservada: D0671 a D4499"), content.checksum[0]})
     EXPECT_TRUE(text.contains(line)) << line.toStdString();
-  }
   const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
   EXPECT_EQ(pages.size(), 9);
   for (const QString& page : pages) EXPECT_TRUE(page.contains(QStringLiteral("Página")));

@@ -24,7 +24,6 @@ Command Move(void (*move)(EditorState&, Direction), Direction d) {
 // clang-format off
 const std::map<QString, Command> kCommands = {
     {QStringLiteral("salvar V"), IncludeVariableLine},     {QStringLiteral("salvar A"), IncludeAlarmLine},
-    {QStringLiteral("editar V"), EditSelectedVariable},    {QStringLiteral("editar A"), EditSelectedAlarm},
     {QStringLiteral("remover V"), RemoveSelectedVariable}, {QStringLiteral("remover A"), RemoveSelectedAlarm},
     {QStringLiteral("limpar V"), ClearVariableFields},     {QStringLiteral("limpar A"), ClearAlarmFields},
     {QStringLiteral("apagar V"), ClearVariableList},       {QStringLiteral("apagar A"), ClearAlarmList},
@@ -143,7 +142,8 @@ QString EditorTest::Shown(unsigned parts) {
   if (parts & kLists) {
     int r = 0;
     for (const VariableRow& v : state.lists.variables)
-      rows << v.grupo + u'/' + v.texto + u'/' + v.orderKey + star(state.variablePage, ++r);
+      rows << v.grupo + u'/' + v.texto + u'/' + v.orderKey + star(state.variablePage, ++r) +
+                  QString(state.variablePage.grupoMarked ? 1 : 0, u'!');
     shown << QStringLiteral("V[%1]").arg(rows.join(u' '));
     rows.clear();
     r = 0;
@@ -153,10 +153,9 @@ QString EditorTest::Shown(unsigned parts) {
     }
     shown << QStringLiteral("A[%1]").arg(rows.join(u' '));
     for (const auto& [display, count] : {std::pair{&state.files.variableCount, state.lists.variables.size()},
-                                         {&state.files.alarmCount, static_cast<size_t>(state.lists.alarms.size())}}) {
+                                         {&state.files.alarmCount, static_cast<size_t>(state.lists.alarms.size())}})
       counts << display->text +
                     QString(display->background == (count > 0 ? colours::Amber : colours::White) ? 0 : 1, u'!');
-    }
     shown << QStringLiteral("n=") + counts.join(u'/');
     if (!state.files.firstWord.text.isEmpty()) shown << QStringLiteral("mem=") + state.files.firstWord.text;
   }

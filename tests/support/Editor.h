@@ -37,7 +37,7 @@ class EditorTest : public ::testing::Test {
   //   A texto1[|texto2]               types an alarm and presses Incluir
   //   Vload 0 0 1 / Aload 3           rows as a file brings them: texts V1, V2, ... / A1, A2, ...
   //   click V2 / dbl A1               a click or a double-click on a grid line
-  //   editar V, remover A, limpar V, apagar A, up V, down A, salvar V (Incluir without typing), check, undo, redo
+  //   remover A, limpar V, apagar A, up V, down A, salvar V (Incluir without typing), check, undo, redo
   //   open F / save [F] / saveas [F]  a file command, F (in a scratch folder) answering its dialog; "-" cancels
   //   openat F                        opening F as the command line does
   //   answer F / yes / no / cancel    the answer to the next file dialog or question
@@ -52,7 +52,8 @@ class EditorTest : public ::testing::Test {
   void PlayScript(const QString& path, const QString& section);
 
   // What the window would show, what is not at rest only:
-  //   V[grupo/texto/key ...] A[texts]  both lists; * marks a highlighted row
+  //   V[grupo/texto/key ...] A[texts]  both lists; * marks a highlighted row,
+  //                                    ! one whose Grupo cell the check made red
   //   n=2/1 mem=D4474                  the count displays (! when the colour is wrong) and the image's first word
   //   sel=V2 edit=A on=ER↑↓/R↓         selected rows, an edit going on, enabled row buttons of each list
   //                                    (Editar Remover ↑ ↓; ! after one whose colour is wrong)
