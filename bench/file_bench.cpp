@@ -54,7 +54,7 @@ QString MakeFile(const QString& path, int variables, int alarms) {
 // What opening does to the lists, without the window's question and history.
 void Open(zelkor::EditorState& state, const QString& path) {
   if (const auto rows = zelkor::ReadParameterFile(state.messages, path)) {
-    zelkor::ReplaceLists(state, rows->variables, rows->alarms);
+    zelkor::ReplaceLists(state, *rows);
   }
 }
 
@@ -76,21 +76,20 @@ int main(int argc, char* argv[]) {
                         Case{"1,000,000 lines (refused)", 500000, 500000}}) {
     const QString path = MakeFile(dir.filePath(QStringLiteral("in.zlk")), c.variables, c.alarms);
     const double open = MedianMs(5, [&] { Open(state, path); });
-    std::printf("open %-32s %8.2f ms  -> %d variables, %d alarms%s%s\n", c.label, open, state.variables.Count(),
-                state.alarms.Count(), messages.last.isEmpty() ? "" : "; message: ", messages.last.toUtf8().constData());
+    std::printf("open %-32s %8.2f ms  -> %d variables, %d alarms%s%s\n", c.label, open,
+                static_cast<int>(state.lists.variables.size()), static_cast<int>(state.lists.alarms.size()),
+                messages.last.isEmpty() ? "" : "; message: ", messages.last.toUtf8().constData());
     messages.last.clear();
   }
   Open(state, MakeFile(dir.filePath(QStringLiteral("in.zlk")), 255, 255));
   const QString out = dir.filePath(QStringLiteral("out.zlk"));
-  const double save =
-      MedianMs(5, [&] { static_cast<void>(zelkor::WriteParameterFile(out, state.variables, state.alarms)); });
+  const double save = MedianMs(5, [&] { static_cast<void>(zelkor::WriteParameterFile(out, state.lists)); });
   std::printf("save 255 + 255 rows                      %8.2f ms\n", save);
 
   QByteArray workbook;
-  const double exportXlsx =
-      MedianMs(5, [&] { static_cast<void>(zelkor::FormatXlsx(state.variables, state.alarms, workbook)); });
+  const double exportXlsx = MedianMs(5, [&] { static_cast<void>(zelkor::FormatXlsx(state.lists, workbook)); });
   const double importXlsx = MedianMs(5, [&] { static_cast<void>(zelkor::ParseXlsx(workbook)); });
-  const QByteArray csv = zelkor::FormatCsv(state.variables, state.alarms);
+  const QByteArray csv = zelkor::FormatCsv(state.lists);
   const double importCsv = MedianMs(5, [&] { static_cast<void>(zelkor::ParseCsv(csv)); });
   std::printf("workbook 255 + 255 rows: export %.2f ms (%lld bytes), import %.2f ms; CSV import %.2f ms\n", exportXlsx,
               static_cast<long long>(workbook.size()), importXlsx, importCsv);

@@ -91,10 +91,10 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
   zelkor::EditorState& state = window ? form->State() : *bare;
   zelkor::PlcLink& link = window ? form->Link() : *bareLink;
   for (int i = 0; i < variables; ++i) {
-    state.variables.Load({QStringLiteral("0"), QStringLiteral("VAR%1").arg(i), QStringLiteral("un"),
-                          QStringLiteral("D%1").arg(i), QStringLiteral("Sim")});
+    state.lists.variables.push_back({QStringLiteral("0"), QStringLiteral("VAR%1").arg(i), QStringLiteral("un"),
+                                     QStringLiteral("D%1").arg(i), true});
   }
-  for (int i = 0; i < alarms; ++i) state.alarms.Load(QStringLiteral("ALARME %1").arg(i));
+  for (int i = 0; i < alarms; ++i) state.lists.alarms << QStringLiteral("ALARME %1").arg(i);
   zelkor::ShowVariableCount(state);
   zelkor::ShowAlarmCount(state);
   zelkor::ChoosePort(state, link, 0);

@@ -117,7 +117,7 @@ int main(int argc, char* argv[]) {
     QString error;
     QFile::link(plc.Open({}, &error), devices.path() + QStringLiteral("/ttyUSB0"));
     window.Run([&] {
-      for (int i = 0; i < 255; ++i) window.State().alarms.Load(QStringLiteral("ALARME %1").arg(i));
+      for (int i = 0; i < 255; ++i) window.State().lists.alarms << QStringLiteral("ALARME %1").arg(i);
       zelkor::ShowAlarmCount(window.State());
       zelkor::UpdateReservedMemory(window.State());
       window.State().link.portIndex = 0;

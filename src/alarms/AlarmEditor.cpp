@@ -11,6 +11,10 @@ QString Half(const QString& text) { return (text + QString(10, u' ')).left(kAlar
 
 QString ComposeAlarmText(const QString& texto1, const QString& texto2) { return Half(texto1) + Half(texto2); }
 
+bool AlarmHalfFits(const QString& half, bool first) {
+  return half.size() <= kAlarmHalf && (!first || !half.isEmpty());  // blanks count: no trimming
+}
+
 std::pair<QString, QString> SplitAlarmText(const QString& alarmText) {
   return {alarmText.left(kAlarmHalf), alarmText.mid(kAlarmHalf, kAlarmHalf)};
 }
@@ -19,7 +23,7 @@ bool ValidateAlarmText(EditorState& s) {
   auto& [texto1, texto2] = s.alarmPage.entry;
   texto1.background = colours::White;
   texto2.background = colours::White;
-  if (!texto1.text.isEmpty() && texto1.text.size() <= kAlarmHalf) return true;  // blanks count: no trimming
+  if (AlarmHalfFits(texto1.text, true)) return true;
   texto1.background = colours::Red;
   s.focus = Focus::AlarmText1;
   s.messages.Show(Exclamation(QStringLiteral("Texto deve ter pelo menos 1 e até 8 caracteres!"),
@@ -30,13 +34,13 @@ bool ValidateAlarmText(EditorState& s) {
 void StoreAlarmRow(EditorState& s) {
   const QString text = ComposeAlarmText(s.alarmPage.entry[0].text, s.alarmPage.entry[1].text);
   WriteRow(
-      s, AlarmListEditor(s), [&] { s.alarms.Append(text); }, [&](int row) { s.alarms.Replace(row, text); });
+      s, AlarmListEditor(s), [&] { s.lists.alarms << text; }, [&](int row) { s.lists.alarms[row - 1] = text; });
 }
 
 void IncludeAlarmLine(EditorState& s) {
   if (s.readingPlc) return;
   const ListEditor editor = AlarmListEditor(s);
-  const int edited = s.alarmPage.editing ? s.alarms.SelectedRow() : 0;
+  const int edited = s.alarmPage.editing ? s.alarmPage.selectedRow : 0;
   RecordStep(
       s,
       [&] {
@@ -45,15 +49,15 @@ void IncludeAlarmLine(EditorState& s) {
         StoreAlarmRow(s);
         FinishSave(s, editor);
         // Unlike the Variable list, a saved alarm leaves no row selected.
-        PaintSelection(editor, colours::White);
-        s.alarms.SetSelectedRow(0);
+        s.alarmPage.highlighted = false;
+        s.alarmPage.selectedRow = 0;
       },
-      [&] { return SaveStepLabel(editor, edited, s.alarms.Count()); });
+      [&] { return SaveStepLabel(editor, edited, static_cast<int>(s.lists.alarms.size())); });
 }
 
 void EditSelectedAlarm(EditorState& s) {
   if (s.readingPlc || !BeginEdit(AlarmListEditor(s))) return;
-  const auto [texto1, texto2] = SplitAlarmText(s.alarms.Text(s.alarms.SelectedRow()));
+  const auto [texto1, texto2] = SplitAlarmText(s.lists.alarms[s.alarmPage.selectedRow - 1]);
   s.alarmPage.entry[0].text = texto1;
   s.alarmPage.entry[1].text = texto2;
 }

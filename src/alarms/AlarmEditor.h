@@ -11,6 +11,8 @@ inline constexpr int kAlarmHalf = 8;
 
 // Each text blank-filled or cut to 8 characters, first text first: 16 in all.
 QString ComposeAlarmText(const QString& texto1, const QString& texto2);
+// The length rule of a half: at most 8 characters, and the first not empty.
+bool AlarmHalfFits(const QString& half, bool first);
 // Characters 1-8 and 9-16 (those that exist: a text from a file may be shorter).
 std::pair<QString, QString> SplitAlarmText(const QString& alarmText);
 

@@ -11,13 +11,11 @@
 
 namespace zelkor {
 
-// What a step of the history puts back: both lists row by row, their
-// selections, and what names the file they belong to. Texts are Qt's shared
-// strings, so a snapshot holds references to rows, not copies of them.
+// What a step of the history puts back: both lists, their selections, and
+// what names the file they belong to. Texts are Qt's shared strings, so a
+// snapshot holds references to rows, not copies of them.
 struct ListsSnapshot {
-  std::vector<VariableRow> variables;
-  QStringList variableKeys;
-  QStringList alarms;
+  Lists lists;
   int selectedVariable = 0;
   int selectedAlarm = 0;
   bool listsChanged = false;
@@ -26,9 +24,7 @@ struct ListsSnapshot {
   QString lastOpenedPath;
   bool saveEnabled = false;
 
-  bool SameLists(const ListsSnapshot& other) const {
-    return variables == other.variables && variableKeys == other.variableKeys && alarms == other.alarms;
-  }
+  bool SameLists(const ListsSnapshot& other) const { return lists == other.lists; }
   bool SameFile(const ListsSnapshot& other) const {
     return title == other.title && currentPath == other.currentPath && lastOpenedPath == other.lastOpenedPath &&
            saveEnabled == other.saveEnabled;

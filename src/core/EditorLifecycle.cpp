@@ -15,11 +15,24 @@ void RunHook(const std::function<void()>& hook) {
 
 }  // namespace
 
-void ShowVariableCount(EditorState& state) { ShowCount(state.files.variableCount, state.variables.Count()); }
+void ShowVariableCount(EditorState& state) {
+  ShowCount(state.files.variableCount, static_cast<int>(state.lists.variables.size()));
+}
 
-void ShowAlarmCount(EditorState& state) { ShowCount(state.files.alarmCount, state.alarms.Count()); }
+void ShowAlarmCount(EditorState& state) {
+  ShowCount(state.files.alarmCount, static_cast<int>(state.lists.alarms.size()));
+}
 
-bool BothListsEmpty(const EditorState& state) { return state.variables.Count() == 0 && state.alarms.Count() == 0; }
+bool BothListsEmpty(const EditorState& state) { return state.lists.variables.empty() && state.lists.alarms.empty(); }
+
+void EmptyForLoad(ListPageState& page, bool hadRows) {
+  // A grid with rows goes back to its header line alone, its colours plain.
+  if (hadRows) {
+    page.blankLine = false;
+    page.highlighted = false;
+  }
+  page.selectedRow = 0;
+}
 
 void StartUp(EditorState& state) {
   // 700 twips from the left, 550 from the top: the window sits a little in
@@ -29,8 +42,7 @@ void StartUp(EditorState& state) {
   state.title = kWindowTitle;
   state.currentTab = 0;
   state.areaBackground = colours::Background;
-  // A new state holds no file paths and no selected rows already, and its
-  // grids their headers.
+  // A new state holds no file paths and no selected rows already.
   ShowVariableCount(state);
   ShowAlarmCount(state);
   state.link.portEntries.clear();
@@ -49,19 +61,20 @@ void StartUp(EditorState& state) {
 }
 
 void ClearAllLists(EditorState& state) {
-  state.variables.ClearForLoad();
-  state.alarms.ClearForLoad();
+  EmptyForLoad(state.variablePage, !state.lists.variables.empty());
+  EmptyForLoad(state.alarmPage, !state.lists.alarms.empty());
+  state.variablePage.grupoMarked = false;
+  state.lists = {};
   ShowVariableCount(state);
   ShowAlarmCount(state);
   RunHook(state.hooks.clearVariableFields);
   RunHook(state.hooks.clearAlarmFields);
-  ResetGridHeaders(state.variables, state.alarms);
 }
 
-void ReplaceLists(EditorState& state, const std::vector<VariableRow>& variables, const QStringList& alarmTexts) {
+void ReplaceLists(EditorState& state, Lists lists) {
   ClearAllLists(state);
-  for (const VariableRow& row : variables) state.variables.Load(row);
-  for (const QString& text : alarmTexts) state.alarms.Load(text);
+  KeyAsLoaded(lists.variables);
+  state.lists = std::move(lists);
   ShowVariableCount(state);
   ShowAlarmCount(state);
 }

@@ -10,10 +10,13 @@ inline const QString kWindowTitle = QStringLiteral("Zelkor Editor");
 // The window's start-up, in its fixed order, before the user can act.
 void StartUp(EditorState& state);
 
+// What emptying a list for loading leaves on its page: no selection, and a
+// grid that had rows keeps no blank line.
+void EmptyForLoad(ListPageState& page, bool hadRows);
 // Empties both lists and everything that shows them (used before loading a file).
 void ClearAllLists(EditorState& state);
-// Both lists become these rows, in this order, unsorted, as after reading a file.
-void ReplaceLists(EditorState& state, const std::vector<VariableRow>& variables, const QStringList& alarmTexts);
+// Both lists become these rows, in this order, unsorted, keyed as loading keys them.
+void ReplaceLists(EditorState& state, Lists lists);
 // The lists came from elsewhere than a parameter file (a spreadsheet, the
 // PLC): none is current, Salvar waits for Salvar como, and closing asks.
 void AdoptListsWithoutFile(EditorState& state, const QString& title);

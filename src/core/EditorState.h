@@ -37,16 +37,21 @@ struct RowButtons {
 // What both list pages hold besides their entry fields.
 struct ListPageState {
   RowButtons rows;
-  ButtonState include;      // Incluir linha (the save of the entry line)
-  ButtonState clearFields;  // Limpar campos
-  ButtonState clearList;    // Apaga lista
-  bool editing = false;     // Incluir replaces the selected row instead of appending
+  ButtonState include;       // Incluir linha (the save of the entry line)
+  ButtonState clearFields;   // Limpar campos
+  ButtonState clearList;     // Apaga lista
+  bool editing = false;      // Incluir replaces the selected row instead of appending
+  int selectedRow = 0;       // 0: none
+  bool highlighted = false;  // the selected row shows amber; a sort takes the colour, not the selection, away
+  bool blankLine = false;    // the emptied grid keeps one blank line under its header
+  int scrollTo = 0;          // a row the grid is asked to show at its top; taken by the window
 };
 
 // "Variáveis": Grupo, Texto, Unidade, Endereço and Editável.
 struct VariablePage : ListPageState {
   std::array<FieldState, 4> entry;
   bool editable = false;
+  bool grupoMarked = false;  // the group check failed: the Grupo column shows red
 };
 
 // "Alarmes": the alarm's two halves.
@@ -110,8 +115,7 @@ class EditorState {
   MessageService& messages;
   EditorHooks hooks;
 
-  VariableList variables;
-  AlarmList alarms;
+  Lists lists;
   EditHistory history;
   // Remembered between runs: where the next file dialog starts, the files opened or saved last (newest first).
   QString lastFolder;

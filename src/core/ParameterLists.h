@@ -1,131 +1,60 @@
 #pragma once
 
-#include "Colours.h"
-#include "Grid.h"
-
 #include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+#include <vector>
 
 namespace zelkor {
 
 // Appends stop here; a parameter file may bring more rows.
 inline constexpr int kMaxRows = 255;
 
-namespace varcol {
-inline constexpr int Grupo = 0;
-inline constexpr int Texto = 1;
-inline constexpr int Unidade = 2;
-inline constexpr int Endereco = 3;
-inline constexpr int Editavel = 4;
-inline constexpr int OrderKey = 5;
-inline constexpr int Count = 6;
-}  // namespace varcol
-
-inline constexpr int kVariableGridWidth = 3975;      // twips
-inline constexpr int kVariableGridWideWidth = 4220;  // room for the scroll bar
-
-// The two values of Editável, as the grid, the file and the spreadsheet hold them.
+// Editável as the file, the sheet and the grid show it.
 inline const QString kSim = QStringLiteral("Sim");
 inline const QString kNao = QStringLiteral("Não");
+inline QString EditableText(bool editable) { return editable ? kSim : kNao; }
+// Editável as a file or a recovery copy writes it: Sim when it starts with "S", as the PLC image has always read it.
+inline bool EditableFromText(const QString& text) { return text.startsWith(u'S'); }
 
 struct VariableRow {
-  QString grupo;
+  QString grupo;  // as typed or read: a file may bring any character
   QString texto;
   QString unidade;
   QString endereco;
-  QString editavel;  // "Sim" or "Não"
+  bool editable = false;
+  // Where the sort places the row: the group digit and the row number it was written at, "300012" for group 3 at
+  // row 12. Not renumbered by later moves, so it belongs to the row.
+  QString orderKey = {};
   friend bool operator==(const VariableRow&, const VariableRow&) = default;
 };
 
-// The group digit followed by the row number in five digits: group 3 at row 12
-// gives "300012".
+// Both lists, as the editor, the files, the sheet, the PLC image and the history hold them.
+struct Lists {
+  std::vector<VariableRow> variables = {};
+  QStringList alarms = {};  // each as stored: two 8-character halves, or whatever a file brought
+  friend bool operator==(const Lists&, const Lists&) = default;
+};
+
+// A refusal to change a list (such as removing a row that is not there);
+// reported through the unexpected-error convention by whoever called.
+class ListError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The group digit followed by the row number in five digits: group 3 at row 12 gives "300012".
 QString OrderKey(const QString& groupDigit, int row);
 
 // The group as a whole number without leading zeros, as typed groups enter the key.
 QString FormatGroup(const QString& grupo);
 
-// What the two lists share: a grid that holds the rows, the row count and the
-// selected row. Rows are 1..count; the grid may hold a blank line beyond them.
-class RowList {
- public:
-  virtual ~RowList() = default;
-  RowList(const RowList&) = delete;
-  RowList& operator=(const RowList&) = delete;
+// The keys loading gives: the first character of Grupo as it stands and the row number.
+void KeyAsLoaded(std::vector<VariableRow>& rows);
 
-  Grid& Cells() { return grid_; }
-  const Grid& Cells() const { return grid_; }
-
-  int Count() const { return count_; }
-  bool IsFull() const { return count_ >= kMaxRows; }
-  bool IsRow(int line) const { return line >= 1 && line <= count_; }
-
-  int SelectedRow() const { return selectedRow_; }
-  void SetSelectedRow(int row) { selectedRow_ = row; }
-
-  // The row below moves up; keys are not renumbered. Removing the only row
-  // empties the grid's cells and leaves one blank line under the header.
-  void RemoveRow(int row);
-  // Deletes lines count..2, empties the cells: header and one blank line remain.
-  void Clear();
-  // The clearing that loading uses: a grid with rows goes back to its header line alone.
-  void ClearForLoad();
-
-  virtual void ResetHeader() = 0;
-
- protected:
-  RowList(int columns, int fixedColumns);
-  // Adds one row at the end, growing the grid when needed; returns its number.
-  int AppendLine();
-
- private:
-  Grid grid_;
-  int count_ = 0;
-  int selectedRow_ = 0;
-};
-
-class VariableList final : public RowList {
- public:
-  VariableList();
-
-  // Leaves the list unchanged when it already holds 255 rows or more.
-  void Append(const VariableRow& row);
-  void Replace(int row, const VariableRow& values);
-  // A row read from a parameter file: no limit, the key's group digit is the
-  // first character of Grupo as it stands.
-  void Load(const VariableRow& row);
-  // A row as it stood before, its order key with it (what undo puts back).
-  void Restore(const VariableRow& row, const QString& key);
-
-  VariableRow Row(int row) const;
-  QString KeyOf(int row) const { return Cells().Text(row, varcol::OrderKey); }
-
-  // From 20 lines on the grid shows a scroll bar and is made wider for it.
-  void FitControlWidth() {
-    Cells().SetControlWidth(Cells().LineCount() >= 20 ? kVariableGridWideWidth : kVariableGridWidth);
-  }
-
-  void ResetHeader() override;
-
- private:
-  void Write(int row, const VariableRow& values, const QString& groupDigit);
-};
-
-class AlarmList final : public RowList {
- public:
-  AlarmList();
-
-  void Append(const QString& alarmText);
-  void Replace(int row, const QString& alarmText);
-  void Load(const QString& alarmText);
-  QString Text(int row) const { return Cells().Text(row, 0); }
-
-  void ResetHeader() override;
-};
-
-// Header texts, widths and alignments of both grids; touches no data row.
-void ResetGridHeaders(VariableList& variables, AlarmList& alarms);
-
-// Clears the highlight of the selected row, then sorts the rows by the numeric
-// value of their order keys, equal keys keeping their order.
-void SortVariableList(VariableList& variables);
+// By the numeric value of the order keys, ascending, equal keys keeping their
+// order; a key that is not a number counts as 0.
+void SortByOrderKey(std::vector<VariableRow>& rows);
 
 }  // namespace zelkor

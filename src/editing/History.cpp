@@ -7,13 +7,9 @@ namespace zelkor {
 
 ListsSnapshot TakeSnapshot(const EditorState& s) {
   ListsSnapshot snapshot;
-  for (int r = 1; r <= s.variables.Count(); ++r) {
-    snapshot.variables.push_back(s.variables.Row(r));
-    snapshot.variableKeys << s.variables.KeyOf(r);
-  }
-  for (int r = 1; r <= s.alarms.Count(); ++r) snapshot.alarms << s.alarms.Text(r);
-  snapshot.selectedVariable = s.variables.SelectedRow();
-  snapshot.selectedAlarm = s.alarms.SelectedRow();
+  snapshot.lists = s.lists;
+  snapshot.selectedVariable = s.variablePage.selectedRow;
+  snapshot.selectedAlarm = s.alarmPage.selectedRow;
   snapshot.listsChanged = s.listsChanged;
   snapshot.title = s.title;
   snapshot.currentPath = s.currentPath;
@@ -32,23 +28,21 @@ void RecordStep(EditorState& s, const std::function<void()>& change, const std::
 namespace {
 
 // A list that had rows and is restored empty keeps one blank line, as after removing its last row.
-void EmptyForRestore(RowList& list, bool restoredEmpty) {
+void EmptyForRestore(ListPageState& page, bool hadRows, bool restoredEmpty) {
   if (restoredEmpty) {
-    list.Clear();
+    page.blankLine = GridLines(page, hadRows ? 1 : 0) > 0;
+    page.selectedRow = 0;
+    page.highlighted = false;
   } else {
-    list.ClearForLoad();
+    EmptyForLoad(page, hadRows);
   }
 }
 
 void Restore(EditorState& s, const ListsSnapshot& to, bool fileToo) {
-  EmptyForRestore(s.variables, to.variables.empty());
-  EmptyForRestore(s.alarms, to.alarms.isEmpty());
-  for (size_t i = 0; i < to.variables.size(); ++i) {
-    s.variables.Restore(to.variables[i], to.variableKeys[static_cast<qsizetype>(i)]);
-  }
-  for (const QString& text : to.alarms) s.alarms.Load(text);
-  ResetGridHeaders(s.variables, s.alarms);
-  s.variables.FitControlWidth();
+  EmptyForRestore(s.variablePage, !s.lists.variables.empty(), to.lists.variables.empty());
+  EmptyForRestore(s.alarmPage, !s.lists.alarms.empty(), to.lists.alarms.empty());
+  s.variablePage.grupoMarked = false;
+  s.lists = to.lists;
   ShowVariableCount(s);
   ShowAlarmCount(s);
   UpdateReservedMemory(s);

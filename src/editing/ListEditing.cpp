@@ -7,21 +7,65 @@
 namespace zelkor {
 
 ListEditor VariableListEditor(EditorState& s) {
-  return {
-      s.variables,         s.variablePage, s.variablePage.entry, Focus::VariableGrupo,  Focus::VariableUp,
-      Focus::VariableDown, varcol::Texto,  varcol::Editavel,     s.files.variableCount, QStringLiteral("Variáveis")};
+  return {s.lists,
+          true,
+          s.variablePage,
+          s.variablePage.entry,
+          Focus::VariableGrupo,
+          Focus::VariableUp,
+          Focus::VariableDown,
+          s.files.variableCount,
+          QStringLiteral("Variáveis")};
 }
 
 ListEditor AlarmListEditor(EditorState& s) {
-  return {s.alarms, s.alarmPage, s.alarmPage.entry,  Focus::AlarmText1,        Focus::AlarmUp, Focus::AlarmDown,
-          0,        0,           s.files.alarmCount, QStringLiteral("Alarmes")};
+  return {s.lists,
+          false,
+          s.alarmPage,
+          s.alarmPage.entry,
+          Focus::AlarmText1,
+          Focus::AlarmUp,
+          Focus::AlarmDown,
+          s.files.alarmCount,
+          QStringLiteral("Alarmes")};
 }
 
-void PaintSelection(const ListEditor& e, Rgb colour) {
-  const int row = e.list.SelectedRow();
-  if (row >= 1 && row < e.list.Cells().LineCount()) {
-    e.list.Cells().SetBackground(row, e.highlightFirst, row, e.highlightLast, colour);
+int RowCount(const ListEditor& e) {
+  return static_cast<int>(e.variables ? e.lists.variables.size() : static_cast<size_t>(e.lists.alarms.size()));
+}
+
+bool IsRow(const ListEditor& e, int row) { return row >= 1 && row <= RowCount(e); }
+
+int GridLines(const ListPageState& page, int rows) { return rows > 0 ? rows : (page.blankLine ? 1 : 0); }
+
+namespace {
+// Empties the list; a grid that showed a line keeps one blank line, its colours plain.
+void ClearRows(const ListEditor& e) {
+  e.page.blankLine = GridLines(e.page, RowCount(e)) > 0;
+  if (e.variables) {
+    e.lists.variables.clear();
+    static_cast<VariablePage&>(e.page).grupoMarked = false;
+  } else {
+    e.lists.alarms.clear();
   }
+  e.page.selectedRow = 0;
+  e.page.highlighted = false;
+}
+}  // namespace
+
+void RemoveRow(const ListEditor& e, int row) {
+  if (RowCount(e) == 1) {
+    ClearRows(e);
+    return;
+  }
+  if (!IsRow(e, row)) throw ListError("Linha inexistente na grade.");
+  if (e.variables) {
+    e.lists.variables.erase(e.lists.variables.begin() + (row - 1));
+  } else {
+    e.lists.alarms.removeAt(row - 1);
+  }
+  e.page.selectedRow = 0;
+  e.page.highlighted = false;  // it was on the row removed
 }
 
 void PaintFields(const ListEditor& e, Rgb colour) {
@@ -41,14 +85,14 @@ void DisableRowButtons(const ListEditor& e) {
 
 void EnableArrowsFor(const ListEditor& e, int row) {
   e.page.rows.up.enabled = row != 1;
-  e.page.rows.down.enabled = row != e.list.Cells().DataLineCount();
+  e.page.rows.down.enabled = row != GridLines(e.page, RowCount(e));
 }
 
-void ShowListCount(const ListEditor& e) { ShowCount(e.countDisplay, e.list.Count()); }
+void ShowListCount(const ListEditor& e) { ShowCount(e.countDisplay, RowCount(e)); }
 
 void UpdateReservedMemory(EditorState& s) {
-  const int v = s.variables.Count();
-  const int a = s.alarms.Count();
+  const int v = static_cast<int>(s.lists.variables.size());
+  const int a = static_cast<int>(s.lists.alarms.size());
   if (v == 0 && a == 0) {
     s.files.firstWord.text.clear();
     s.files.lastWord.text.clear();
@@ -58,8 +102,8 @@ void UpdateReservedMemory(EditorState& s) {
   s.files.firstWord.text = QStringLiteral("D%1").arg(ImageStart(v, a), 4, 10, QLatin1Char('0'));
 }
 
-bool RefuseWhenFull(EditorState& s, const RowList& list) {
-  if (!list.IsFull()) return false;
+bool RefuseWhenFull(EditorState& s, const ListEditor& e) {
+  if (RowCount(e) < kMaxRows) return false;
   s.messages.Show({QStringLiteral("Limite máximo de 255 linhas foi atingido"), QStringLiteral("Linha não incluída!"),
                    MessageButtons::Ok, MessageIcon::Critical});
   return true;
@@ -68,14 +112,13 @@ bool RefuseWhenFull(EditorState& s, const RowList& list) {
 namespace {
 // The highlight goes with the selection.
 void MoveSelection(const ListEditor& e, int row) {
-  PaintSelection(e, colours::White);
-  e.list.SetSelectedRow(row);
-  PaintSelection(e, colours::Amber);
+  e.page.selectedRow = row;
+  e.page.highlighted = true;
 }
 }  // namespace
 
 bool SelectRow(const ListEditor& e, int line) {
-  if (!e.list.IsRow(line)) return false;
+  if (!IsRow(e, line)) return false;
   MoveSelection(e, line);
   e.page.rows.edit = {true, colours::Amber};
   e.page.rows.remove = {true, colours::Amber};
@@ -87,8 +130,8 @@ bool SelectRow(const ListEditor& e, int line) {
 
 void ClearEntryFields(EditorState& s, const ListEditor& e) {
   for (FieldState& f : e.fields) f = {};
-  PaintSelection(e, colours::White);
-  e.list.SetSelectedRow(0);
+  e.page.highlighted = false;
+  e.page.selectedRow = 0;
   s.focus = e.firstField;
   DisableRowButtons(e);
   e.page.editing = false;
@@ -96,11 +139,11 @@ void ClearEntryFields(EditorState& s, const ListEditor& e) {
 
 void RemoveSelectedRow(EditorState& s, const ListEditor& e, EditorCommand clearFields) {
   if (s.readingPlc) return;
-  const int row = e.list.SelectedRow();
+  const int row = e.page.selectedRow;
   RecordStep(
       s,
       [&] {
-        e.list.RemoveRow(row);
+        RemoveRow(e, row);
         s.listsChanged = true;
         clearFields(s);
         ShowListCount(e);
@@ -114,7 +157,7 @@ void ClearWholeList(EditorState& s, const ListEditor& e, EditorCommand clearFiel
   RecordStep(
       s,
       [&] {
-        e.list.Clear();
+        ClearRows(e);
         clearFields(s);
         ShowListCount(e);
         UpdateReservedMemory(s);
@@ -126,16 +169,16 @@ int WriteRow(EditorState& s, const ListEditor& e, const std::function<void()>& a
              const std::function<void(int)>& replace) {
   int written = 0;
   if (!e.page.editing) {
-    if (RefuseWhenFull(s, e.list)) return 0;
+    if (RefuseWhenFull(s, e)) return 0;
     append();
-    written = e.list.Count();
+    written = RowCount(e);
   } else {
-    written = e.list.SelectedRow();
+    written = e.page.selectedRow;
     replace(written);
   }
   DisableArrows(e);
   e.page.editing = false;
-  e.list.Cells().SetTopLine(written);
+  e.page.scrollTo = written;
   return written;
 }
 
@@ -155,7 +198,7 @@ void FinishSave(EditorState& s, const ListEditor& e) {
 }
 
 bool BeginEdit(const ListEditor& e) {
-  if (!e.list.IsRow(e.list.SelectedRow())) return false;
+  if (!IsRow(e, e.page.selectedRow)) return false;
   e.page.editing = true;
   PaintFields(e, colours::Amber);
   return true;
@@ -164,11 +207,11 @@ bool BeginEdit(const ListEditor& e) {
 void FollowMovedRow(EditorState& s, const ListEditor& e, int row, Direction direction) {
   const bool up = direction == Direction::Up;
   MoveSelection(e, row);
-  e.list.Cells().SetTopLine(row);
+  e.page.scrollTo = row;
   ButtonState& toward = up ? e.page.rows.up : e.page.rows.down;
   ButtonState& back = up ? e.page.rows.down : e.page.rows.up;
   back.enabled = true;
-  if (row == (up ? 1 : e.list.Cells().DataLineCount())) {
+  if (row == (up ? 1 : GridLines(e.page, RowCount(e)))) {
     s.focus = up ? e.downArrow : e.upArrow;
     toward.enabled = false;
   }

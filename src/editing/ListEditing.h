@@ -11,14 +11,13 @@ namespace zelkor {
 // editor share selection, highlight, button states, removal and clearing;
 // what differs between them stays in their own commands.
 struct ListEditor {
-  RowList& list;
+  Lists& lists;
+  bool variables;  // which of the lists
   ListPageState& page;
   std::span<FieldState> fields;  // the entry fields, the first one takes the focus
   Focus firstField;
   Focus upArrow;
   Focus downArrow;
-  int highlightFirst;  // columns that the selection highlight covers
-  int highlightLast;
   FieldState& countDisplay;
   QString name;  // "Variáveis", "Alarmes": how a step of the history names the list
 };
@@ -26,8 +25,16 @@ struct ListEditor {
 ListEditor VariableListEditor(EditorState& state);
 ListEditor AlarmListEditor(EditorState& state);
 
-// Colours the highlight columns of the selected row, when it is a grid line.
-void PaintSelection(const ListEditor& editor, Rgb colour);
+int RowCount(const ListEditor& editor);
+bool IsRow(const ListEditor& editor, int row);
+// The data lines its grid shows: the rows, or the blank line an emptied grid keeps.
+int GridLines(const ListPageState& page, int rows);
+
+// The row below moves up; keys are not renumbered. Removing the only row
+// leaves one blank line under the header. Throws ListError for a row that is
+// not there.
+void RemoveRow(const ListEditor& editor, int row);
+
 void PaintFields(const ListEditor& editor, Rgb colour);
 // Editar and Remover disabled on grey, both arrows disabled.
 void DisableRowButtons(const ListEditor& editor);
@@ -42,7 +49,7 @@ void UpdateReservedMemory(EditorState& state);
 
 // The 255-row refusal of an append; true when the list is full and the
 // message was shown.
-bool RefuseWhenFull(EditorState& state, const RowList& list);
+bool RefuseWhenFull(EditorState& state, const ListEditor& editor);
 
 // Picking a grid line. Lines that are not rows of the list (the header, the
 // blank line an emptied grid keeps) select nothing and enable nothing, so no
@@ -55,8 +62,8 @@ bool SelectRow(const ListEditor& editor, int line);
 void ClearEntryFields(EditorState& state, const ListEditor& editor);
 
 // Appends (refused from 255 rows on) or, while editing, replaces the selected
-// row; then ends the edit, disables the arrows and scrolls the written row to
-// the top. Returns the row written, 0 when the append was refused.
+// row; then ends the edit, disables the arrows and asks the grid to show the
+// written row at its top. Returns the row written, 0 when the append was refused.
 int WriteRow(EditorState& state, const ListEditor& editor, const std::function<void()>& append,
              const std::function<void(int row)>& replace);
 

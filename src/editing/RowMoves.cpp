@@ -8,10 +8,10 @@ namespace {
 
 // The neighbour in the chosen direction, or 0 when there is no pair of rows
 // to work on (the arrows' enabling keeps this from happening).
-int MoveTarget(const RowList& list, Direction direction) {
-  const int selected = list.SelectedRow();
+int MoveTarget(const ListEditor& e, Direction direction) {
+  const int selected = e.page.selectedRow;
   const int target = direction == Direction::Up ? selected - 1 : selected + 1;
-  return list.IsRow(selected) && list.IsRow(target) ? target : 0;
+  return IsRow(e, selected) && IsRow(e, target) ? target : 0;
 }
 
 QString MoveLabel(int row, const QString& list, Direction direction) {
@@ -21,34 +21,30 @@ QString MoveLabel(int row, const QString& list, Direction direction) {
 }
 
 void MoveAlarmRow(EditorState& s, Direction direction) {
-  AlarmList& list = s.alarms;
-  const int target = MoveTarget(list, direction);
+  const ListEditor editor = AlarmListEditor(s);
+  const int target = MoveTarget(editor, direction);
   if (target == 0) return;
-  const int selected = list.SelectedRow();
-  const QString held = list.Text(target);
-  list.Replace(target, list.Text(selected));
-  list.Replace(selected, held);
-  FollowMovedRow(s, AlarmListEditor(s), target, direction);
+  s.lists.alarms.swapItemsAt(s.alarmPage.selectedRow - 1, target - 1);
+  FollowMovedRow(s, editor, target, direction);
 }
 
 void MoveVariableRow(EditorState& s, Direction direction) {
-  VariableList& list = s.variables;
-  Grid& grid = list.Cells();
-  const int target = MoveTarget(list, direction);
+  const ListEditor editor = VariableListEditor(s);
+  const int target = MoveTarget(editor, direction);
   if (target == 0) return;
-  const int selected = list.SelectedRow();
-  const QString group = grid.Text(selected, varcol::Grupo);
-  if (group != grid.Text(target, varcol::Grupo)) {
+  VariableRow& moving = s.lists.variables[static_cast<size_t>(s.variablePage.selectedRow - 1)];
+  VariableRow& other = s.lists.variables[static_cast<size_t>(target - 1)];
+  if (moving.grupo != other.grupo) {
     // The row joins the neighbour's group and keeps its key, so the next
     // sort still places it by its old group and row number.
-    grid.SetText(selected, varcol::Grupo, grid.Text(target, varcol::Grupo));
+    moving.grupo = other.grupo;
     return;
   }
-  const VariableRow held = list.Row(target);
-  const VariableRow moving = list.Row(selected);
-  list.Replace(target, moving);
-  list.Replace(selected, held);
-  FollowMovedRow(s, VariableListEditor(s), target, direction);
+  std::swap(moving, other);
+  // Both keys are rewritten for their new places.
+  moving.orderKey = OrderKey(FormatGroup(moving.grupo), s.variablePage.selectedRow);
+  other.orderKey = OrderKey(FormatGroup(other.grupo), target);
+  FollowMovedRow(s, editor, target, direction);
 }
 
 }  // namespace
@@ -56,14 +52,14 @@ void MoveVariableRow(EditorState& s, Direction direction) {
 // One step of the history a click.
 void MoveAlarm(EditorState& s, Direction direction) {
   if (s.readingPlc) return;
-  const int row = s.alarms.SelectedRow();
+  const int row = s.alarmPage.selectedRow;
   RecordStep(
       s, [&] { MoveAlarmRow(s, direction); }, [&, row] { return MoveLabel(row, AlarmListEditor(s).name, direction); });
 }
 
 void MoveVariable(EditorState& s, Direction direction) {
   if (s.readingPlc) return;
-  const int row = s.variables.SelectedRow();
+  const int row = s.variablePage.selectedRow;
   RecordStep(
       s, [&] { MoveVariableRow(s, direction); },
       [&, row] { return MoveLabel(row, VariableListEditor(s).name, direction); });

@@ -155,9 +155,9 @@ DecodedSheet DecodeRows(const QByteArray& bytes) {
 
 }  // namespace
 
-QByteArray FormatCsv(const VariableList& variables, const AlarmList& alarms) {
+QByteArray FormatCsv(const Lists& lists) {
   QByteArray bytes = "\xEF\xBB\xBF";
-  for (const QStringList& row : SpreadsheetTable(variables, alarms)) bytes += Line(row);
+  for (const QStringList& row : SpreadsheetTable(lists)) bytes += Line(row);
   return bytes;
 }
 

@@ -64,7 +64,7 @@ SpreadsheetImport ParseSpreadsheet(FileKind kind, const QByteArray& bytes) {
 
 // True once the lists are in the file.
 bool WriteLists(EditorState& s, const QString& path) {
-  if (const auto error = WriteParameterFile(path, s.variables, s.alarms)) {
+  if (const auto error = WriteParameterFile(path, s.lists)) {
     ReportUnexpectedError(s.messages, *error);
     return false;
   }
@@ -79,9 +79,9 @@ bool ExportSpreadsheet(EditorState& s, const ChosenFile& chosen) {
   QByteArray bytes;
   std::optional<QString> error;
   if (chosen.kind == FileKind::Workbook) {
-    error = FormatXlsx(s.variables, s.alarms, bytes);
+    error = FormatXlsx(s.lists, bytes);
   } else {
-    bytes = FormatCsv(s.variables, s.alarms);
+    bytes = FormatCsv(s.lists);
   }
   QSaveFile file(chosen.path);
   if (!error) error = WriteAtomically(file, bytes);
@@ -96,7 +96,7 @@ bool ExportSpreadsheet(EditorState& s, const ChosenFile& chosen) {
 
 // The printed sheet as a PDF: a copy too.
 void ExportSheet(EditorState& s, const QString& path) {
-  if (const auto error = WriteSheetPdf(path, SheetOf(SheetSource(s), s.variables, s.alarms))) {
+  if (const auto error = WriteSheetPdf(path, SheetOf(SheetSource(s), s.lists))) {
     ReportUnexpectedError(s.messages,
                           QStringLiteral("Não foi possível gravar o documento \"%1\":\r\n%2").arg(path, *error));
   }
@@ -136,7 +136,7 @@ void ImportSpreadsheet(EditorState& s, FileDialogService& dialogs, const ChosenF
   RecordStep(
       s,
       [&] {
-        ReplaceLists(s, import.variables, import.alarms);
+        ReplaceLists(s, import.lists);
         UpdateReservedMemory(s);
         AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - ") + chosen.name + QStringLiteral(" (importada)"));
       },
@@ -152,12 +152,12 @@ void OpenChosenFile(EditorState& s, FileDialogService& dialogs, const ChosenFile
     return;
   }
   // Read whole first, as a sheet is: a file that cannot be read changes nothing.
-  const std::optional<ParameterRows> rows = ReadParameterFile(s.messages, chosen.path);
+  const std::optional<Lists> rows = ReadParameterFile(s.messages, chosen.path);
   if (!rows || !OfferToSaveLists(s, dialogs, kBeforeOpening)) return;
   RecordStep(
       s,
       [&] {
-        ReplaceLists(s, rows->variables, rows->alarms);
+        ReplaceLists(s, *rows);
         UpdateReservedMemory(s);
         AdoptFile(s, chosen);
         s.lastOpenedPath = s.currentPath;
@@ -222,8 +222,7 @@ std::optional<QString> PrintFileToPdf(const QString& path, const QString& pdf) {
                                               : file.errorString());
   }
   const QByteArray bytes = file.readAll();
-  VariableList variables;
-  AlarmList alarms;
+  Lists lists;
   if (const FileKind kind = FileAt(path).kind; IsSpreadsheet(kind)) {
     const SpreadsheetImport import = ParseSpreadsheet(kind, bytes);
     if (!import.Ok()) {
@@ -231,17 +230,16 @@ std::optional<QString> PrintFileToPdf(const QString& path, const QString& pdf) {
       return QStringLiteral("planilha \"%1\" não importada: ").arg(path) +
              (first.namesLine ? first.reason : QStringLiteral("linha %1: %2").arg(first.line).arg(first.reason));
     }
-    for (const VariableRow& row : import.variables) variables.Load(row);
-    for (const QString& text : import.alarms) alarms.Load(text);
+    lists = import.lists;
   } else if (const qsizetype lines = CountParameterLines(bytes); lines > kMaxFileLines) {
     return QStringLiteral("não foi possível ler \"%1\": tem %2 linhas, e um arquivo de parâmetros tem no máximo %3")
         .arg(path)
         .arg(lines)
         .arg(kMaxFileLines);
   } else {
-    LoadParameterLines(SplitParameterLines(bytes), variables, alarms);
+    lists = ParseParameterLines(SplitParameterLines(bytes));
   }
-  if (const auto error = WriteSheetPdf(pdf, SheetOf(QFileInfo(path).fileName(), variables, alarms))) {
+  if (const auto error = WriteSheetPdf(pdf, SheetOf(QFileInfo(path).fileName(), lists))) {
     return QStringLiteral("não foi possível gravar \"%1\": %2").arg(pdf, *error);
   }
   return std::nullopt;

@@ -24,16 +24,15 @@ QString WithoutTrailingBlanks(const QString& text) {
 
 }  // namespace
 
-QByteArray FormatParameterFile(const VariableList& variables, const AlarmList& alarms) {
+QByteArray FormatParameterFile(const Lists& lists) {
   QString text;
-  text.reserve(qsizetype{variables.Count() + alarms.Count()} * (kLineLength + 2));
+  text.reserve((static_cast<qsizetype>(lists.variables.size()) + lists.alarms.size()) * (kLineLength + 2));
   const QString end = QStringLiteral("\r\n");
-  for (int r = 1; r <= variables.Count(); ++r) {
-    const VariableRow row = variables.Row(r);
+  for (const VariableRow& row : lists.variables) {
     text += Field(row.grupo, 1) + Field(row.texto, 8) + Field(row.unidade, 3) + Field(row.endereco, 5) +
-            Field(row.editavel, 3) + u'V' + end;
+            EditableText(row.editable) + u'V' + end;
   }
-  for (int r = 1; r <= alarms.Count(); ++r) text += Field(alarms.Text(r), 16) + QStringLiteral("    A") + end;
+  for (const QString& alarm : lists.alarms) text += Field(alarm, 16) + QStringLiteral("    A") + end;
   // Cells typed in the editor always encode; a character that cannot becomes "?".
   return cp1252::Encode(text);
 }
@@ -64,24 +63,18 @@ qsizetype CountParameterLines(const QByteArray& bytes) {
   return lines + (openLast ? 1 : 0);
 }
 
-ParameterRows ParseParameterLines(const QList<QByteArray>& lines) {
-  ParameterRows rows;
+Lists ParseParameterLines(const QList<QByteArray>& lines) {
+  Lists rows;
   for (const QByteArray& raw : lines) {
     const QString line = cp1252::Decode(raw.left(kLineLength)).leftJustified(kLineLength, u' ');
     const auto field = [&](int from, int length) { return WithoutTrailingBlanks(line.mid(from, length)); };
     if (line[kLineLength - 1] == u'V') {
-      rows.variables.push_back({line.left(1), field(1, 8), field(9, 3), field(12, 5), field(17, 3)});
+      rows.variables.push_back({line.left(1), field(1, 8), field(9, 3), field(12, 5), EditableFromText(field(17, 3))});
     } else {
       rows.alarms << field(0, 16);
     }
   }
   return rows;
-}
-
-void LoadParameterLines(const QList<QByteArray>& lines, VariableList& variables, AlarmList& alarms) {
-  const ParameterRows rows = ParseParameterLines(lines);
-  for (const VariableRow& row : rows.variables) variables.Load(row);
-  for (const QString& text : rows.alarms) alarms.Load(text);
 }
 
 std::optional<QString> WriteAtomically(QSaveFile& file, const QByteArray& bytes) {
@@ -97,15 +90,15 @@ std::optional<QString> WriteAtomically(QSaveFile& file, const QByteArray& bytes)
   return std::nullopt;
 }
 
-std::optional<QString> WriteParameterFile(const QString& path, const VariableList& variables, const AlarmList& alarms) {
+std::optional<QString> WriteParameterFile(const QString& path, const Lists& lists) {
   QSaveFile file(path);
-  if (const auto error = WriteAtomically(file, FormatParameterFile(variables, alarms))) {
+  if (const auto error = WriteAtomically(file, FormatParameterFile(lists))) {
     return Describe(QStringLiteral("gravar"), path, *error);
   }
   return std::nullopt;
 }
 
-std::optional<ParameterRows> ReadParameterFile(MessageService& messages, const QString& path) {
+std::optional<Lists> ReadParameterFile(MessageService& messages, const QString& path) {
   QFile file(path);
   const QFileInfo info(path);
   QString error;

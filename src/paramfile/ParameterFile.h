@@ -19,7 +19,7 @@ inline constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
 
 // The whole file: one 21-character Windows-1252 line per row, variables
 // first, each line ended by CR LF.
-QByteArray FormatParameterFile(const VariableList& variables, const AlarmList& alarms);
+QByteArray FormatParameterFile(const Lists& lists);
 
 // Lines end at CR LF, at a lone CR, and at a lone LF, so that a file edited
 // on Linux reads as it looks. A last line without an end still counts.
@@ -27,28 +27,22 @@ QList<QByteArray> SplitParameterLines(const QByteArray& bytes);
 // How many lines SplitParameterLines would make, without making them.
 qsizetype CountParameterLines(const QByteArray& bytes);
 
-// The rows of a parameter file, in the file's order.
-struct ParameterRows {
-  std::vector<VariableRow> variables;
-  QStringList alarms;
-};
-// Column 21 exactly "V" makes a Variable row, anything else an Alarm row. No
-// limit, no checks. Each field is what its columns hold, without the blanks
-// the writer pads it with: leading blanks place a text on the panel's line.
-ParameterRows ParseParameterLines(const QList<QByteArray>& lines);
-// Appends those rows to the lists.
-void LoadParameterLines(const QList<QByteArray>& lines, VariableList& variables, AlarmList& alarms);
+// The rows of a parameter file, in the file's order. Column 21 exactly "V"
+// makes a Variable row, anything else an Alarm row. No limit, no checks. Each
+// field is what its columns hold, without the blanks the writer pads it with:
+// leading blanks place a text on the panel's line. Editável is Sim when it
+// starts with "S".
+Lists ParseParameterLines(const QList<QByteArray>& lines);
 
 // Writes the lists to `path` through a file that replaces the old one only
 // when complete. Nothing, or what to tell the technician: the system's
 // description of the error.
-[[nodiscard]] std::optional<QString> WriteParameterFile(const QString& path, const VariableList& variables,
-                                                        const AlarmList& alarms);
+[[nodiscard]] std::optional<QString> WriteParameterFile(const QString& path, const Lists& lists);
 
 // The whole file at `path`, read before anything changes: its rows, or
 // nothing once the reason has been shown (the system's description of an
 // unreadable file, or far too large to be a parameter file).
-[[nodiscard]] std::optional<ParameterRows> ReadParameterFile(MessageService& messages, const QString& path);
+[[nodiscard]] std::optional<Lists> ReadParameterFile(MessageService& messages, const QString& path);
 
 // Writes all bytes and commits; on any failure the old file stays as it was
 // and the system's description of the error comes back.

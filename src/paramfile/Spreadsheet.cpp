@@ -3,6 +3,7 @@
 #include "alarms/AlarmEditor.h"
 #include "core/Cp1252.h"
 #include "core/Numbers.h"
+#include "plclink/PlcImage.h"
 #include "variables/VariableValidation.h"
 
 #include <algorithm>
@@ -22,7 +23,6 @@ struct Cells {
 
 constexpr int kTextoWidth = 8;
 constexpr int kUnidadeWidth = 3;
-constexpr int kGroupCount = 8;
 constexpr qsizetype kValueShown = 24;  // of a refused value, in the box
 
 QString ColumnName(int column) { return kSpreadsheetHeader.section(u';', column, column); }
@@ -69,7 +69,7 @@ QString CharacterProblem(const QString& text, int column) {
 // Each check gives the reason of the row's first problem, or nothing.
 QString CheckVariable(const Cells& cells, VariableRow& row) {
   row = {cells[kGrupo].trimmed(), Fit(cells[kTexto], kTextoWidth), Fit(cells[kUnidade], kUnidadeWidth),
-         cells[kEndereco].trimmed(), QString()};
+         cells[kEndereco].trimmed()};
   for (const auto& [column, text] :
        {std::pair{kGrupo, row.grupo}, {kTexto, row.texto}, {kUnidade, row.unidade}, {kEndereco, row.endereco}}) {
     if (QString problem = CharacterProblem(text, column); !problem.isEmpty()) return problem;
@@ -84,10 +84,8 @@ QString CheckVariable(const Cells& cells, VariableRow& row) {
   }
   const QString editavel = Fold(cells[kEditavel]);
   if (editavel == u"sim" || editavel == u"s") {
-    row.editavel = kSim;
-  } else if (editavel.isEmpty() || editavel == u"nao" || editavel == u"n") {
-    row.editavel = kNao;
-  } else {
+    row.editable = true;
+  } else if (!editavel.isEmpty() && editavel != u"nao" && editavel != u"n") {
     return Reason(QStringLiteral("Editável deve ser Sim ou Não!"), cells[kEditavel].trimmed());
   }
   // One digit, as a typed group enters the order key and as the *.zlk line holds it.
@@ -101,10 +99,8 @@ QString CheckAlarm(const Cells& cells, QString& alarmText) {
   for (const auto& [column, text] : {std::pair{kTexto1, texto1}, {kTexto2, texto2}}) {
     if (QString problem = CharacterProblem(text, column); !problem.isEmpty()) return problem;
   }
-  if (texto1.isEmpty() || texto1.size() > kAlarmHalf) {
-    return Reason(QStringLiteral("Texto 1 deve ter de 1 a 8 caracteres!"), texto1);
-  }
-  if (texto2.size() > kAlarmHalf) return Reason(QStringLiteral("Texto 2 deve ter no máximo 8 caracteres!"), texto2);
+  if (!AlarmHalfFits(texto1, true)) return Reason(QStringLiteral("Texto 1 deve ter de 1 a 8 caracteres!"), texto1);
+  if (!AlarmHalfFits(texto2, false)) return Reason(QStringLiteral("Texto 2 deve ter no máximo 8 caracteres!"), texto2);
   alarmText = ComposeAlarmText(texto1, texto2);
   return {};
 }
@@ -116,13 +112,14 @@ struct GroupAt {
 
 // The groups present must run 0, 1, 2, … : names the first row above a gap.
 void CheckGroupNumbering(const std::vector<GroupAt>& groups, std::vector<SpreadsheetFailure>& failures) {
-  std::array<bool, kGroupCount> present{};
-  for (const GroupAt& g : groups) present[static_cast<size_t>(g.group)] = true;
-  const auto gap = static_cast<int>(std::find(present.begin(), present.end(), false) - present.begin());
+  std::vector<int> numbers;
+  for (const GroupAt& g : groups) numbers.push_back(g.group);
+  const std::optional<int> gap = GroupGap(numbers);
+  if (!gap) return;
   for (const GroupAt& g : groups) {
-    if (g.group > gap) {
+    if (g.group > *gap) {
       failures.push_back(
-          {g.line, QStringLiteral("Sequência de numeração do Grupo está quebrada! — falta o Grupo %1").arg(gap)});
+          {g.line, QStringLiteral("Sequência de numeração do Grupo está quebrada! — falta o Grupo %1").arg(*gap)});
       return;
     }
   }
@@ -223,19 +220,19 @@ struct RowReader {
       if (++variableRows == kMaxRows + 1) {
         Fail(line, QStringLiteral("Mais de 255 variáveis: a lista comporta no máximo 255!"));
       }
-      if (const auto group = ReadWholeNumber(cells[kGrupo]); group && *group >= 0 && *group < kGroupCount) {
+      if (const auto group = ReadWholeNumber(cells[kGrupo]); group && *group >= 0 && *group < kGroups) {
         groups.push_back({line, static_cast<int>(*group)});
       }
       VariableRow row;
       reason = CheckVariable(cells, row);
-      if (reason.isEmpty()) import.variables.push_back(row);
+      if (reason.isEmpty()) import.lists.variables.push_back(row);
     } else if (alarm) {
       if (++alarmRows == kMaxRows + 1) {
         Fail(line, QStringLiteral("Mais de 255 alarmes: a lista comporta no máximo 255!"));
       }
       QString text;
       reason = CheckAlarm(cells, text);
-      if (reason.isEmpty()) import.alarms << text;
+      if (reason.isEmpty()) import.lists.alarms << text;
     } else {
       reason = tipo.isEmpty()
                    ? QStringLiteral("Tipo não informado! Use Variável ou Alarme")
@@ -249,15 +246,20 @@ struct RowReader {
 
 }  // namespace
 
-std::vector<QStringList> SpreadsheetTable(const VariableList& variables, const AlarmList& alarms) {
+std::vector<QStringList> SpreadsheetTable(const Lists& lists) {
   std::vector<QStringList> table{kSpreadsheetHeader.split(u';')};
-  for (int r = 1; r <= variables.Count(); ++r) {
-    const VariableRow row = variables.Row(r);
-    table.push_back(
-        {QStringLiteral("Variável"), row.grupo, row.texto, row.unidade, row.endereco, row.editavel, {}, {}});
+  for (const VariableRow& row : lists.variables) {
+    table.push_back({QStringLiteral("Variável"),
+                     row.grupo,
+                     row.texto,
+                     row.unidade,
+                     row.endereco,
+                     EditableText(row.editable),
+                     {},
+                     {}});
   }
-  for (int r = 1; r <= alarms.Count(); ++r) {
-    const auto [texto1, texto2] = SplitAlarmText(alarms.Text(r));
+  for (const QString& alarm : lists.alarms) {
+    const auto [texto1, texto2] = SplitAlarmText(alarm);
     table.push_back({QStringLiteral("Alarme"), {}, {}, {}, {}, {}, texto1, texto2});
   }
   return table;

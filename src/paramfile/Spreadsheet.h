@@ -22,8 +22,7 @@ struct SpreadsheetFailure {
 };
 
 struct SpreadsheetImport {
-  std::vector<VariableRow> variables;
-  QStringList alarms;                        // composed as the alarm editor stores them
+  Lists lists;                               // alarms composed as the alarm editor stores them
   std::vector<SpreadsheetFailure> failures;  // in line order; when there are any, no rows are kept
   Message message;                           // the box to show when there are failures
 
@@ -44,7 +43,7 @@ struct SpreadsheetRow {
 };
 
 // The header row, then one row per list line.
-std::vector<QStringList> SpreadsheetTable(const VariableList& variables, const AlarmList& alarms);
+std::vector<QStringList> SpreadsheetTable(const Lists& lists);
 
 // Finds the header by its names (case, accents and blanks aside; any order;
 // a column with another name, or without a name and not empty, refuses the

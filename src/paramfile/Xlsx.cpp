@@ -420,7 +420,7 @@ std::variant<std::vector<SpreadsheetRow>, Fault> ReadWorkbook(const QByteArray& 
 
 }  // namespace
 
-std::optional<QString> FormatXlsx(const VariableList& variables, const AlarmList& alarms, QByteArray& workbook) {
+std::optional<QString> FormatXlsx(const Lists& lists, QByteArray& workbook) {
   // libxlsxwriter writes to a file and keeps its own scratch files: both in a
   // folder of ours, whose name the C library can open on every system.
   const QTemporaryDir dir;
@@ -437,7 +437,7 @@ std::optional<QString> FormatXlsx(const VariableList& variables, const AlarmList
   format_set_num_format(header, "@");
   format_set_bold(header);
 
-  const std::vector<QStringList> table = SpreadsheetTable(variables, alarms);
+  const std::vector<QStringList> table = SpreadsheetTable(lists);
   std::vector<qsizetype> widths(static_cast<size_t>(table.front().size()), 0);
   lxw_error error = LXW_NO_ERROR;
   for (size_t r = 0; r < table.size() && error == LXW_NO_ERROR; ++r) {

@@ -34,11 +34,7 @@ QByteArray EncodeVariableRow(const VariableRow& row) {
     throw ImageError(
         QStringLiteral("A parte numérica do endereço \"%1\" não é um número válido.").arg(row.endereco).toStdString());
   }
-  // Only a file can bring one; "Sim" or "Não" behind it would be a guess.
-  if (row.editavel.startsWith(u' ')) {
-    throw ImageError(QStringLiteral("O campo Editável \"%1\" começa com um espaço.").arg(row.editavel).toStdString());
-  }
-  const int editable = row.editavel.startsWith(u'S') ? 1 : 0;
+  const int editable = row.editable ? 1 : 0;
 
   QByteArray record = cp1252::Encode(Fit(row.texto, 8) + Fit(row.unidade, 3));
   record.append(static_cast<char>(type * 16 + static_cast<int>(*group) * 2 + editable));
@@ -74,21 +70,21 @@ std::optional<VariableRow> DecodeVariableRecord(const QByteArray& record) {
   const int number = static_cast<unsigned char>(record.at(12)) * 256 + static_cast<unsigned char>(record.at(13));
   return VariableRow{QString::number((flags >> 1) & 7), WithoutTrailingBlanks(record.left(8)),
                      WithoutTrailingBlanks(record.mid(8, 3)), QChar(u"DCT"[type]) + QString::number(number),
-                     (flags & 1) != 0 ? kSim : kNao};
+                     (flags & 1) != 0};
 }
 
 QString DecodeAlarmRecord(const QByteArray& record) { return WithoutTrailingBlanks(record.left(16)); }
 
-std::vector<ImageRecord> ImageRecords(const VariableList& variables, const AlarmList& alarms) {
-  const int v = variables.Count();
-  const int a = alarms.Count();
+std::vector<ImageRecord> ImageRecords(const Lists& lists) {
+  const int v = static_cast<int>(lists.variables.size());
+  const int a = static_cast<int>(lists.alarms.size());
   const auto header = ImageHeader(v, a);
   std::vector<ImageRecord> records{{kImageTop, WordBytes({header.begin(), header.end()})}};
   int address = kImageTop;
   for (int row = 1; row <= v; ++row) {
     address -= kVariableWords;
     try {
-      records.push_back({address, EncodeVariableRow(variables.Row(row))});
+      records.push_back({address, EncodeVariableRow(lists.variables[static_cast<size_t>(row - 1)])});
     } catch (const ImageError& e) {
       throw ImageError(
           QStringLiteral("Linha %1 da lista de Variáveis: %2").arg(row).arg(QString::fromUtf8(e.what())).toStdString());
@@ -96,22 +92,30 @@ std::vector<ImageRecord> ImageRecords(const VariableList& variables, const Alarm
   }
   for (int row = 1; row <= a; ++row) {
     address -= kAlarmWords;
-    records.push_back({address, EncodeAlarmRow(alarms.Text(row))});
+    records.push_back({address, EncodeAlarmRow(lists.alarms[row - 1])});
   }
   return records;
 }
 
-GroupSequence GroupSequenceOf(const VariableList& variables) {
-  std::array<bool, 256> present{};
-  long long highest = 0;
-  for (int r = 1; r <= variables.Count(); ++r) {
-    const auto group = ReadWholeNumber(variables.Cells().Text(r, varcol::Grupo));
-    if (!group || *group < 0 || *group > 255) return {r, false};
-    present[static_cast<size_t>(*group)] = true;
-    highest = std::max(highest, *group);
+std::optional<int> GroupGap(const std::vector<int>& groups) {
+  std::array<bool, kGroups> present{};
+  int highest = -1;
+  for (const int g : groups) {
+    present[static_cast<size_t>(g)] = true;
+    highest = std::max(highest, g);
   }
-  const auto end = present.begin() + (variables.Count() > 0 ? highest + 1 : 0);
-  return {0, std::find(present.begin(), end, false) != end};
+  const auto gap = static_cast<int>(std::find(present.begin(), present.end(), false) - present.begin());
+  return gap < highest ? std::optional(gap) : std::nullopt;
+}
+
+GroupSequence GroupSequenceOf(const std::vector<VariableRow>& variables) {
+  std::vector<int> groups;
+  for (size_t i = 0; i < variables.size(); ++i) {
+    const auto group = ReadWholeNumber(variables[i].grupo);
+    if (!group || *group < 0 || *group >= kGroups) return {static_cast<int>(i) + 1, false};
+    groups.push_back(static_cast<int>(*group));
+  }
+  return {0, GroupGap(groups).has_value()};
 }
 
 Message BrokenGroupSequence() {
@@ -120,14 +124,15 @@ Message BrokenGroupSequence() {
                      QStringLiteral("Sequência de numeração!"));
 }
 
-std::optional<Message> WriteRefusal(const VariableList& variables, const AlarmList& alarms) {
-  if (variables.Count() == 0 && alarms.Count() == 0) {
+std::optional<Message> WriteRefusal(const Lists& lists) {
+  const auto variables = static_cast<int>(lists.variables.size());
+  if (variables == 0 && lists.alarms.empty()) {
     return Exclamation(QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!"));
   }
-  if (GroupSequenceOf(variables).broken) return BrokenGroupSequence();
+  if (GroupSequenceOf(lists.variables).broken) return BrokenGroupSequence();
   const QString title = QStringLiteral("Nada foi enviado!");
-  for (const auto& [list, rows] :
-       {std::pair{QStringLiteral("Variáveis"), variables.Count()}, {QStringLiteral("Alarmes"), alarms.Count()}}) {
+  for (const auto& [list, rows] : {std::pair{QStringLiteral("Variáveis"), variables},
+                                   {QStringLiteral("Alarmes"), static_cast<int>(lists.alarms.size())}}) {
     // The header holds each count in one byte.
     if (rows > kMaxRows) {
       return Exclamation(
@@ -140,7 +145,7 @@ std::optional<Message> WriteRefusal(const VariableList& variables, const AlarmLi
     }
   }
   try {
-    static_cast<void>(ImageRecords(variables, alarms));
+    static_cast<void>(ImageRecords(lists));
   } catch (const ImageError& e) {
     return Exclamation(QString::fromUtf8(e.what()) + QStringLiteral("\r\nCorrija a linha antes de gravar."), title);
   }

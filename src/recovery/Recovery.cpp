@@ -46,11 +46,8 @@ void Restore(EditorState& s, const ListsSnapshot& lists) {
   RecordStep(
       s,
       [&] {
-        ReplaceLists(s, lists.variables, lists.alarms);
-        for (int r = 1; r <= s.variables.Count(); ++r) {
-          s.variables.Cells().SetText(r, varcol::OrderKey, lists.variableKeys[r - 1]);
-        }
-        s.variables.FitControlWidth();
+        ReplaceLists(s, lists.lists);
+        s.lists.variables = lists.lists.variables;  // with their order keys
         UpdateReservedMemory(s);
         s.title = lists.title;
         s.currentPath = lists.currentPath;
@@ -66,10 +63,8 @@ void Restore(EditorState& s, const ListsSnapshot& lists) {
 QByteArray FormatRecoveryCopy(const RecoveryCopy& copy) {
   const ListsSnapshot& l = copy.lists;
   QJsonArray variables;
-  for (size_t i = 0; i < l.variables.size(); ++i) {
-    const VariableRow& v = l.variables[i];
-    variables.append(
-        QJsonArray{v.grupo, v.texto, v.unidade, v.endereco, v.editavel, l.variableKeys[static_cast<qsizetype>(i)]});
+  for (const VariableRow& v : l.lists.variables) {
+    variables.append(QJsonArray{v.grupo, v.texto, v.unidade, v.endereco, EditableText(v.editable), v.orderKey});
   }
   return QJsonDocument(QJsonObject{{QStringLiteral("kind"), kKind},
                                    {QStringLiteral("version"), kVersion},
@@ -79,7 +74,7 @@ QByteArray FormatRecoveryCopy(const RecoveryCopy& copy) {
                                    {QStringLiteral("opened"), l.lastOpenedPath},
                                    {QStringLiteral("save"), l.saveEnabled},
                                    {QStringLiteral("variables"), variables},
-                                   {QStringLiteral("alarms"), QJsonArray::fromStringList(l.alarms)}})
+                                   {QStringLiteral("alarms"), QJsonArray::fromStringList(l.lists.alarms)}})
       .toJson();
 }
 
@@ -106,10 +101,10 @@ std::optional<RecoveryCopy> ParseRecoveryCopy(const QByteArray& bytes) {
   for (const QJsonValue& row : field("variables").toArray()) {
     const QJsonArray c = row.toArray();
     if (c.size() != 6 || !allText(c)) return std::nullopt;
-    l.variables.push_back({c[0].toString(), c[1].toString(), c[2].toString(), c[3].toString(), c[4].toString()});
-    l.variableKeys << c[5].toString();
+    l.lists.variables.push_back({c[0].toString(), c[1].toString(), c[2].toString(), c[3].toString(),
+                                 EditableFromText(c[4].toString()), c[5].toString()});
   }
-  for (const QJsonValue& text : field("alarms").toArray()) l.alarms << text.toString();
+  for (const QJsonValue& text : field("alarms").toArray()) l.lists.alarms << text.toString();
   return copy;
 }
 

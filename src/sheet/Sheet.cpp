@@ -47,20 +47,21 @@ std::vector<SheetLine> Lines(const SheetContent& c) {
     lines.push_back({Kind::Gap, -1, {}});
   };
   std::vector<QStringList> rows;
-  for (const VariableRow& v : c.variables) {
-    rows.push_back({QString::number(rows.size() + 1), v.grupo, v.texto, v.unidade, v.endereco, v.editavel});
+  for (const VariableRow& v : c.lists.variables) {
+    rows.push_back(
+        {QString::number(rows.size() + 1), v.grupo, v.texto, v.unidade, v.endereco, EditableText(v.editable)});
   }
   table(0, QStringLiteral("Lista de Variáveis"),
         {QStringLiteral("Linha"), QStringLiteral("Grupo"), QStringLiteral("Texto"), QStringLiteral("Unidade"),
          QStringLiteral("Endereço"), QStringLiteral("Editável")},
         rows);
   rows.clear();
-  for (const QString& alarm : c.alarms)
+  for (const QString& alarm : c.lists.alarms)
     rows.push_back({QString::number(rows.size() + 1), alarm.left(8), alarm.mid(8, 8)});
   table(1, QStringLiteral("Lista de Alarmes"),
         {QStringLiteral("Linha"), QStringLiteral("Texto 1"), QStringLiteral("Texto 2")}, rows);
-  const int v = static_cast<int>(c.variables.size());
-  const int a = static_cast<int>(c.alarms.size());
+  const int v = static_cast<int>(c.lists.variables.size());
+  const int a = static_cast<int>(c.lists.alarms.size());
   QStringList summary{QStringLiteral("Linhas de Variáveis: %1").arg(v), QStringLiteral("Linhas de Alarmes: %1").arg(a),
                       v + a == 0 ? QStringLiteral("Memória reservada: nenhuma")
                                  : QStringLiteral("Memória reservada: D%1 a D%2")
@@ -140,17 +141,15 @@ void DrawCells(QPainter& p, const QRectF& first, const QString& half) {
 
 }  // namespace
 
-SheetContent SheetOf(const QString& source, const VariableList& variables, const AlarmList& alarms) {
-  SheetContent c{source, QDateTime::currentDateTime(), {}, {}, {}};
-  for (int r = 1; r <= variables.Count(); ++r) c.variables.push_back(variables.Row(r));
-  for (int r = 1; r <= alarms.Count(); ++r) c.alarms << alarms.Text(r);
+SheetContent SheetOf(const QString& source, const Lists& lists) {
+  SheetContent c{source, QDateTime::currentDateTime(), lists, {}};
   const QString label = QStringLiteral("Soma de verificação da imagem: ");
-  if (const auto refusal = WriteRefusal(variables, alarms)) {
+  if (const auto refusal = WriteRefusal(lists)) {
     c.checksum = QStringList{label + QStringLiteral("nenhuma — Grava CLP recusa estas listas:")} +
                  refusal->text.split(QStringLiteral("\r\n"));
   } else {
-    c.checksum = QStringList{
-        label + QString::number(ImageChecksum(ImageRecords(variables, alarms)), 16).rightJustified(4, u'0').toUpper()};
+    c.checksum =
+        QStringList{label + QString::number(ImageChecksum(ImageRecords(lists)), 16).rightJustified(4, u'0').toUpper()};
   }
   return c;
 }

@@ -20,12 +20,11 @@ namespace zelkor {
 struct SheetContent {
   QString source;
   QDateTime printedAt;
-  std::vector<VariableRow> variables;
-  QStringList alarms;
+  Lists lists;
   QStringList checksum;
 };
 
-SheetContent SheetOf(const QString& source, const VariableList& variables, const AlarmList& alarms);
+SheetContent SheetOf(const QString& source, const Lists& lists);
 
 // One line of a page: a title, a table's column header or one of its rows
 // (their cells; a row's first is its number), a gap, a summary line. A

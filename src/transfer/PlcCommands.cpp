@@ -65,9 +65,9 @@ void VerifyWrites(EditorState& s, PlcLink& link, const std::vector<FrameRequest>
 
 }  // namespace
 
-std::vector<FrameRequest> ImageWrites(const VariableList& variables, const AlarmList& alarms) {
+std::vector<FrameRequest> ImageWrites(const Lists& lists) {
   std::vector<FrameRequest> writes;
-  for (const ImageRecord& r : ImageRecords(variables, alarms)) {
+  for (const ImageRecord& r : ImageRecords(lists)) {
     writes.push_back({FrameCommand::Write, r.address, static_cast<int>(r.bytes.size() / 2), r.bytes});
   }
   return writes;
@@ -91,15 +91,15 @@ void WriteToPlc(EditorState& s, PlcLink& link) {
   if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
   // The group check also marks the Grupo column; the printed sheet gives the same refusals.
   if (!BothListsEmpty(s) && !CheckGroupSequence(s)) return;
-  if (const auto refusal = WriteRefusal(s.variables, s.alarms)) {
+  if (const auto refusal = WriteRefusal(s.lists)) {
     s.messages.Show(*refusal);
     return;
   }
-  std::vector<FrameRequest> writes = ImageWrites(s.variables, s.alarms);
+  std::vector<FrameRequest> writes = ImageWrites(s.lists);
   QList<LinkRequest> requests;
   for (const FrameRequest& write : writes) requests << LinkRequest{BuildFrame(write)};
   const bool verify = s.link.verifyWrites;
-  const int variables = s.variables.Count();
+  const auto variables = static_cast<int>(s.lists.variables.size());
   link.StartTransfer(TransferKind::Write, std::move(requests), {},
                      [&s, &link, verify, variables, writes = std::move(writes)](const TransferOutcome& outcome) {
                        if (outcome.error != LinkError::None) {

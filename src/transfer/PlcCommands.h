@@ -16,7 +16,7 @@ namespace zelkor {
 // The writes of one "Grava CLP": the image header, then one per Variable row
 // and per Alarm row, in list order, each at its word address. Throws
 // ImageError (naming the row) for a row that has no valid record.
-std::vector<FrameRequest> ImageWrites(const VariableList& variables, const AlarmList& alarms);
+std::vector<FrameRequest> ImageWrites(const Lists& lists);
 
 // Writes both lists as they stand at the click into the PLC; returns at once.
 // With "Verificar após gravar" ticked it then reads every word back and

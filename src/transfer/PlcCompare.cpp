@@ -24,7 +24,9 @@ QString Joined(const QStringList& fields, const std::vector<bool>& differs) {
   return shown.join(QStringLiteral(" | "));
 }
 
-QStringList Fields(const VariableRow& row) { return {row.grupo, row.texto, row.unidade, row.endereco, row.editavel}; }
+QStringList Fields(const VariableRow& row) {
+  return {row.grupo, row.texto, row.unidade, row.endereco, EditableText(row.editable)};
+}
 
 // Which of Grupo, Texto, Unidade, Endereço and Editável differ between two records.
 std::vector<bool> DifferingFields(const QByteArray& a, const QByteArray& b) {
@@ -51,9 +53,10 @@ QString PlcComparison::Summary() const {
   return Tally(QStringLiteral("Variáveis"), variables) + u' ' + Tally(QStringLiteral("Alarmes"), alarms);
 }
 
-PlcComparison CompareWithImage(const std::vector<VariableRow>& editorVariables, const QStringList& editorAlarms,
-                               const std::vector<QByteArray>& plcVariableRecords,
+PlcComparison CompareWithImage(const Lists& editor, const std::vector<QByteArray>& plcVariableRecords,
                                const std::vector<QByteArray>& plcAlarmRecords) {
+  const std::vector<VariableRow>& editorVariables = editor.variables;
+  const QStringList& editorAlarms = editor.alarms;
   PlcComparison c;
   const QString variablesList = QStringLiteral("Variáveis");
   const size_t variables = std::max(editorVariables.size(), plcVariableRecords.size());
@@ -114,12 +117,8 @@ PlcComparison CompareWithImage(const std::vector<VariableRow>& editorVariables, 
 void CompareWithPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs, ComparisonView& view) {
   if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
   // The lists as they stood at the click are what the PLC is compared with.
-  std::vector<VariableRow> variables;
-  for (int r = 1; r <= s.variables.Count(); ++r) variables.push_back(s.variables.Row(r));
-  QStringList alarms;
-  for (int r = 1; r <= s.alarms.Count(); ++r) alarms << s.alarms.Text(r);
-  StartListRead(s, link, false, [&s, &link, &dialogs, &view, variables, alarms](const ReadBack& read) {
-    const PlcComparison comparison = CompareWithImage(variables, alarms, read.variableRecords, read.alarmRecords);
+  StartListRead(s, link, false, [&s, &link, &dialogs, &view, lists = s.lists](const ReadBack& read) {
+    const PlcComparison comparison = CompareWithImage(lists, read.variableRecords, read.alarmRecords);
     if (comparison.Identical()) {
       s.messages.Show({QStringLiteral("O CLP contém as mesmas listas do editor."), QStringLiteral("Comparação"),
                        MessageButtons::Ok, MessageIcon::Information});

@@ -42,8 +42,7 @@ struct PlcComparison {
 // Rows are matched by list and line and compared as the PLC image holds them:
 // "D0100" and "D100", or a text and the same text with blanks after it, are
 // the same bytes; anything else in the bytes of a record is a difference.
-PlcComparison CompareWithImage(const std::vector<VariableRow>& editorVariables, const QStringList& editorAlarms,
-                               const std::vector<QByteArray>& plcVariableRecords,
+PlcComparison CompareWithImage(const Lists& editor, const std::vector<QByteArray>& plcVariableRecords,
                                const std::vector<QByteArray>& plcAlarmRecords);
 
 // Shows a comparison that found differences; true when the technician

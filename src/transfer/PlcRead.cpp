@@ -86,10 +86,10 @@ bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint1
     return false;
   }
   if (variable) {
-    read.variableRows.push_back(*decoded);
+    read.lists.variables.push_back(*decoded);
     read.variableRecords.push_back(record);
   } else {
-    read.alarmTexts << DecodeAlarmRecord(record);
+    read.lists.alarms << DecodeAlarmRecord(record);
     read.alarmRecords.push_back(record);
   }
   return true;
@@ -122,7 +122,7 @@ void StartListRead(EditorState& s, PlcLink& link, bool lockLists, std::function<
 }
 
 void AdoptPlcLists(EditorState& s, const PlcLink& link, const ReadBack& read) {
-  ReplaceLists(s, read.variableRows, read.alarmTexts);
+  ReplaceLists(s, read.lists);
   UpdateReservedMemory(s);
   AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - CLP (") + PortEntryName(link.PortNumber()) + u')');
 }

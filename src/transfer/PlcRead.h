@@ -13,8 +13,7 @@ namespace zelkor {
 struct ReadBack {
   int variables = 0;
   int alarms = 0;
-  std::vector<VariableRow> variableRows;  // decoded
-  QStringList alarmTexts;
+  Lists lists;                              // decoded
   std::vector<QByteArray> variableRecords;  // as the PLC holds them, 14 bytes each
   std::vector<QByteArray> alarmRecords;     // 16 bytes each
   Message refusal;                          // why a record stopped the read

@@ -255,7 +255,7 @@ void FormPrincipal::PrintSheet() {
   printer.setDocName(QStringLiteral("Zelkor Editor - ") + SheetSource(state_));
   QPrintPreviewDialog preview(&printer, this);
   preview.setWindowTitle(QStringLiteral("Imprimir as listas"));
-  const SheetContent content = SheetOf(SheetSource(state_), state_.variables, state_.alarms);
+  const SheetContent content = SheetOf(SheetSource(state_), state_.lists);
   connect(&preview, &QPrintPreviewDialog::paintRequested, this,
           [&content](QPrinter* paper) { PaintSheet(*paper, content); });
   preview.exec();
@@ -306,7 +306,7 @@ QWidget* FormPrincipal::BuildVariablesPage(QWidget& page) {
     look.entries.push_back({name::Campo(i), QString::fromUtf16(entries[i].first), entries[i].second});
   }
   variables_ = new ListPage(look, &page);
-  BindGridView(*variables_->grid, state_.variables.Cells());
+  gridModels_.push_back(BindGridView(*variables_->grid, state_, true));
   for (int i = 0; i < 4; ++i) Bind(variables_->entries[i], state_.variablePage.entry[i]);
   focusTargets_[static_cast<size_t>(Focus::VariableGrupo)] = variables_->entries[0];
   focusTargets_[static_cast<size_t>(Focus::VariableEndereco)] = variables_->entries[3];
@@ -342,7 +342,7 @@ QWidget* FormPrincipal::BuildAlarmsPage(QWidget& page) {
                          &page);
   // Alarm texts are two 8-character halves; a fixed pitch lines them up.
   alarms_->grid->setFont(FixedPitchFont());
-  BindGridView(*alarms_->grid, state_.alarms.Cells());
+  gridModels_.push_back(BindGridView(*alarms_->grid, state_, false));
   for (int i = 0; i < 2; ++i) Bind(alarms_->entries[i], state_.alarmPage.entry[i]);
   focusTargets_[static_cast<size_t>(Focus::AlarmText1)] = alarms_->entries[0];
   focusTargets_[static_cast<size_t>(Focus::AlarmUp)] = alarms_->up;
@@ -519,6 +519,7 @@ void FormPrincipal::RememberFiles() { settings_->SetFiles(state_.recentFiles, st
 
 void FormPrincipal::Sync() {
   setWindowTitle(state_.title);
+  for (ListTableModel* grid : gridModels_) grid->Refresh();
   ShowProgress();
   BuildPage(state_.currentTab);  // before it shows, so that the widgets below include its own
   tabs_->setCurrentIndex(state_.currentTab);

@@ -29,6 +29,7 @@ class FilesFrameView;
 class LinkFrameView;
 class LinkMonitor;
 class ListPage;
+class ListTableModel;
 class MonitorPage;
 class PlcLink;
 class RecoveryStore;
@@ -151,6 +152,7 @@ class FormPrincipal : public QWidget {
   std::array<std::function<QWidget*(QWidget&)>, 4> pendingPages_;  // built when first shown
   ListPage* variables_ = nullptr;
   ListPage* alarms_ = nullptr;
+  std::vector<ListTableModel*> gridModels_;  // owned by their views; refreshed by Sync
   MonitorPage* monitorPage_ = nullptr;
   FilesFrameView* filesFrame_ = nullptr;
   LinkFrameView* linkFrame_ = nullptr;

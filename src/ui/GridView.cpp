@@ -3,44 +3,42 @@
 #include "GridTableModel.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace zelkor {
 
 namespace {
-void ApplyLook(QTableView& view, const Grid& grid) {
-  for (int c = 0; c < view.model()->columnCount(); ++c) {
-    const int width = grid.ColumnWidth(c);
-    view.setColumnHidden(c, width == 0);
-    if (width > 0) view.setColumnWidth(c, TwipsToPixels(width));
+// Each column as wide as its header or a typical cell, whichever is wider, in the fonts the view has.
+void FitColumns(QTableView& view, const ListTableModel& model) {
+  const int margin = 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
+  for (int c = 0; c < model.columnCount(); ++c) {
+    const int cell = view.fontMetrics().horizontalAdvance(model.Columns()[static_cast<size_t>(c)].typical) + margin;
+    view.setColumnWidth(c, std::max(view.horizontalHeader()->sectionSizeHint(c), cell));
   }
-  view.resize(TwipsToPixels(grid.ControlWidth()), view.height());
 }
 }  // namespace
 
-GridTableModel* BindGridView(QTableView& view, Grid& grid) {
-  auto* model = new GridTableModel(grid, &view);
+ListTableModel* BindGridView(QTableView& view, EditorState& state, bool variables) {
+  auto* model = new ListTableModel(state, variables, &view);
   view.setModel(model);
   view.verticalHeader()->hide();
   view.verticalHeader()->setDefaultSectionSize(18);
   view.horizontalHeader()->setHighlightSections(false);
   view.horizontalHeader()->setSectionsClickable(false);
-  // Column widths are fixed in twips: a slightly smaller header font keeps "Endereço" whole.
-  QFont headerFont = view.font();
-  headerFont.setPointSizeF(headerFont.pointSizeF() * 0.9);
-  view.horizontalHeader()->setFont(headerFont);
-  // The selection is shown by cell colours that the commands set, not by Qt's.
+  // The selection is shown by the cells' colours, which the page state decides, not by Qt's.
   view.setSelectionMode(QAbstractItemView::NoSelection);
   view.setEditTriggers(QAbstractItemView::NoEditTriggers);
   view.setWordWrap(false);
   view.setCornerButtonEnabled(false);
   view.setTabKeyNavigation(false);  // Tab leaves the grid; the arrows walk it
 
-  ApplyLook(view, grid);
-  QObject::connect(&grid, &Grid::LookChanged, &view, [&view, &grid] { ApplyLook(view, grid); });
-  // A model reset forgets hidden columns.
-  QObject::connect(model, &QAbstractItemModel::modelReset, &view, [&view, &grid] { ApplyLook(view, grid); });
-  QObject::connect(&grid, &Grid::TopLineRequested, &view, [&view, model](int line) {
+  FitColumns(view, *model);
+  // A model reset gives the header its default widths back.
+  QObject::connect(model, &QAbstractItemModel::modelReset, &view, [&view, model] { FitColumns(view, *model); });
+  QObject::connect(model, &ListTableModel::RowRequested, &view, [&view, model](int line) {
     if (line >= 1 && line <= model->rowCount()) {
       view.scrollTo(model->index(line - 1, 0), QAbstractItemView::PositionAtTop);
     }

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "core/Grid.h"
+#include "GridTableModel.h"
 
 class QTableView;
 
 namespace zelkor {
 
-class GridTableModel;
-
-// Binds a table view to a grid: its model, column widths and alignments in
-// twips, the control width, hidden columns (width 0), and scrolling requests.
-GridTableModel* BindGridView(QTableView& view, Grid& grid);
+// Binds a table view to a list's model: column widths from the view's fonts,
+// and the rows commands ask to see.
+ListTableModel* BindGridView(QTableView& view, EditorState& state, bool variables);
 
 }  // namespace zelkor

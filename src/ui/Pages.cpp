@@ -9,7 +9,6 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,8 +33,6 @@ ListPage::ListPage(const ListPageLook& look, QWidget* parent)
       include(IconButton(this, look.include, QStringLiteral("add-line"),
                          QStringLiteral("Inclui linha digitada na lista acima"), QStringLiteral("Incluir linha"))) {
   grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  // Each column as wide as its header and its texts in the desktop's font.
-  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   auto* arrows = new QVBoxLayout;
   arrows->addStretch(1);
   arrows->addWidget(up);

@@ -11,15 +11,12 @@ namespace zelkor {
 
 namespace {
 
-VariableRow RowFromFields(const VariablePage& page) {
-  return {page.entry[0].text, page.entry[1].text, page.entry[2].text, page.entry[3].text, page.editable ? kSim : kNao};
+VariableRow RowFromFields(const VariablePage& page, int row) {
+  return {page.entry[0].text, page.entry[1].text, page.entry[2].text,
+          page.entry[3].text, page.editable,      OrderKey(FormatGroup(page.entry[0].text), row)};
 }
 
 }  // namespace
-
-void PaintGrupoColumn(EditorState& s, Rgb colour) {
-  s.variables.Cells().SetBackground(0, varcol::Grupo, s.variables.Count(), varcol::Grupo, colour);
-}
 
 bool ValidateVariableEntry(EditorState& s) {
   std::array<FieldState, 4>& entry = s.variablePage.entry;
@@ -36,68 +33,69 @@ bool ValidateVariableEntry(EditorState& s) {
 }
 
 void StoreVariableRow(EditorState& s) {
-  VariableList& list = s.variables;
-  const VariableRow row = RowFromFields(s.variablePage);
-  const int written = WriteRow(
-      s, VariableListEditor(s), [&] { list.Append(row); }, [&](int r) { list.Replace(r, row); });
-  if (written == 0) return;
-  list.FitControlWidth();
+  std::vector<VariableRow>& rows = s.lists.variables;
+  WriteRow(
+      s, VariableListEditor(s),
+      [&] { rows.push_back(RowFromFields(s.variablePage, static_cast<int>(rows.size()) + 1)); },
+      [&](int r) { rows[static_cast<size_t>(r - 1)] = RowFromFields(s.variablePage, r); });
 }
 
 bool CheckGroupSequence(EditorState& s) {
-  const GroupSequence sequence = GroupSequenceOf(s.variables);
+  const GroupSequence sequence = GroupSequenceOf(s.lists.variables);
   if (const int r = sequence.unreadableRow; r > 0) {
     // Only a file can bring such a cell. Reported as any unexpected error
     // is, the check ends there and lets the command go on.
-    ReportUnexpectedError(s.messages, QStringLiteral("O Grupo \"%1\" da linha %2 não é um número de 0 a 255.")
-                                          .arg(s.variables.Cells().Text(r, varcol::Grupo))
+    ReportUnexpectedError(s.messages, QStringLiteral("O Grupo \"%1\" da linha %2 não é um número de 0 a 7.")
+                                          .arg(s.lists.variables[static_cast<size_t>(r - 1)].grupo)
                                           .arg(r));
     return true;
   }
   if (!sequence.broken) return true;
   s.messages.Show(BrokenGroupSequence());
-  PaintGrupoColumn(s, colours::Red);
+  s.variablePage.grupoMarked = true;
   return false;
 }
 
 void IncludeVariableLine(EditorState& s) {
   if (s.readingPlc) return;
   const ListEditor editor = VariableListEditor(s);
-  const int edited = s.variablePage.editing ? s.variables.SelectedRow() : 0;
+  std::vector<VariableRow>& rows = s.lists.variables;
+  const int edited = s.variablePage.editing ? s.variablePage.selectedRow : 0;
   int included = 0;
   RecordStep(
       s,
       [&] {
         // Also takes away a red mark of the group check when the line then fails.
-        if (s.variables.Count() > 0) PaintGrupoColumn(s, colours::Grey);
+        s.variablePage.grupoMarked = false;
         if (!ValidateVariableEntry(s)) return;
         s.listsChanged = true;  // also when the row limit then refuses the row
         StoreVariableRow(s);
-        const QString key = s.variables.KeyOf(s.variables.Count());  // an appended row's, before the sort moves it
-        SortVariableList(s.variables);
+        const QString key = rows.empty() ? QString() : rows.back().orderKey;  // an appended row's, before the sort
+        s.variablePage.highlighted = false;
+        SortByOrderKey(rows);
         FinishSave(s, editor);
         // Equal keys keep their order, so the new row is the last one with its key.
-        for (included = s.variables.Count(); included > 1 && s.variables.KeyOf(included) != key;) --included;
+        for (included = static_cast<int>(rows.size()); included > 1 && rows[included - 1].orderKey != key;) --included;
       },
       [&] { return SaveStepLabel(editor, edited, included); });
 }
 
 void EditSelectedVariable(EditorState& s) {
   if (s.readingPlc || !BeginEdit(VariableListEditor(s))) return;
-  const VariableRow values = s.variables.Row(s.variables.SelectedRow());
+  const VariableRow values = s.lists.variables[static_cast<size_t>(s.variablePage.selectedRow - 1)];
   std::array<FieldState, 4>& entry = s.variablePage.entry;
   entry[0].text = values.grupo;
   entry[1].text = values.texto;
   entry[2].text = values.unidade;
   entry[3].text = values.endereco;
-  s.variablePage.editable = values.editavel == kSim;
+  s.variablePage.editable = values.editable;
 }
 
 void ClearVariableFields(EditorState& s) {
   if (s.readingPlc) return;
   ClearEntryFields(s, VariableListEditor(s));
   s.variablePage.editable = false;
-  if (s.variables.Count() > 0) PaintGrupoColumn(s, colours::Grey);
+  s.variablePage.grupoMarked = false;
 }
 
 void RemoveSelectedVariable(EditorState& s) { RemoveSelectedRow(s, VariableListEditor(s), ClearVariableFields); }

@@ -14,11 +14,8 @@ namespace zelkor {
 void StoreVariableRow(EditorState& state);
 
 // False when the group numbers do not run 0, 1, 2, ... without a gap, after
-// showing its message and colouring the Grupo column red.
+// showing its message and marking the Grupo column red.
 [[nodiscard]] bool CheckGroupSequence(EditorState& state);
-
-// Colours column 0 from the header down to the last row.
-void PaintGrupoColumn(EditorState& state, Rgb colour);
 
 void IncludeVariableLine(EditorState& state);
 void EditSelectedVariable(EditorState& state);

@@ -32,7 +32,7 @@ using RowMovesTest = testing::EditorTest;
 
 TEST_F(RowMovesTest, AnAlarmTakesItsSelectionAlongAndAtAnEndTheFocusGoesToTheOtherArrow) {
   PlayScript(kScript, QStringLiteral("an alarm takes its"));
-  EXPECT_EQ(state.alarms.Cells().TopLine(), 2);
+  EXPECT_EQ(state.alarmPage.scrollTo, 2);
 }
 
 TEST_F(RowMovesTest, VariablesSwapWithinAGroupAndJoinTheNeighboursGroupAtItsEdgeKeepingTheirKeys) {

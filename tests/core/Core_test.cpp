@@ -27,28 +27,6 @@ TEST(Cp1252AndNumbers, EveryByteSurvivesTheCodePageAndOnlyPlainDigitsWithBlanksA
     EXPECT_FALSE(ReadWholeNumber(QLatin1String(text)).has_value()) << '"' << text << '"';
 }
 
-TEST(Grid, SortsByValueStablyWithWholeLinesAndRefusesToRemoveItsOnlyDataLine) {
-  Grid grid(2, 1);
-  grid.SetLineCount(7);
-  const char* rows[][2] = {{"100002", "a"}, {"000010", "b"}, {" 1", "c"},
-                           {"100002", "d"}, {"000010", "e"}, {"X9", "f"}};
-  for (int line = 1; line <= 6; ++line)
-    for (int c : {0, 1}) grid.SetText(line, c, QLatin1String(rows[line - 1][c]));
-  grid.SetBackground(1, 1, 1, 1, colours::Amber);
-  grid.SortNumeric(1, 5, 0);  // the sixth line is outside the range and stays
-  QString order;
-  for (int line = 1; line <= 6; ++line)
-    order += grid.Text(line, 1) + QString(grid.Background(line, 1) == colours::Amber ? 1 : 0, u'*');
-  EXPECT_EQ(order, QStringLiteral("cbea*df"));
-  EXPECT_EQ(grid.Background(4, 0), colours::Grey);
-  for (int i = 0; i < 5; ++i) grid.RemoveLine(1);
-  EXPECT_THROW(grid.RemoveLine(1), GridError);
-  EXPECT_THROW(grid.RemoveLine(0), GridError);
-  EXPECT_THROW(grid.Text(2, 0), GridError);
-  EXPECT_THROW(grid.SetBackground(7, 0, 1, 0, colours::Red), GridError);
-  EXPECT_THROW(grid.Alignment(2), GridError);
-}
-
 class LifecycleTest : public testing::EditorTest {
  protected:
   LifecycleTest() {
@@ -62,7 +40,6 @@ class LifecycleTest : public testing::EditorTest {
 };
 
 TEST_F(LifecycleTest, StartUpShowsEmptyListsAndFillsThePortsAndAnUnexpectedErrorShowsItsOwnDescription) {
-  EXPECT_EQ(Shown(), QStringLiteral("V[] A[] n=0/0"));
   const QStringList& ports = state.link.portEntries;
   EXPECT_EQ(QString::number(ports.size()) + ports[0] + ports[9] + ports[15],
             QStringLiteral("16Porta # 01Porta # 10Porta # 16"));
@@ -98,30 +75,21 @@ TEST_F(LifecycleTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesI
 }
 
 using HistoryTest = testing::EditorTest;
+const QString kScript = QStringLiteral("core/data/history.script");
 
 TEST_F(HistoryTest, EachStepUndoesToWhatWasShownBeforeItAndRedoesToWhatWasShownAfter) {
-  const unsigned shown = testing::kLists | testing::kSelection | testing::kFile;
-  const std::pair<const char*, const char*> steps[] = {
-      {"", "V 0|A|u|D1"},        {"", "V 1|C|u|D3"},   {"", "V 0|B|u|D2"}, {"", "A FALHA"},
-      {"click V2", "remover V"}, {"click V2", "up V"}, {"", "apagar A"}};
-  QStringList before, after, labels;  // what was shown before and after each step, what names it
-  for (const auto& [selection, step] : steps) {
-    before << (Do(QString::fromUtf8(selection)), Shown(shown));
-    after << (Do(QString::fromUtf8(step)), Shown(shown));
-    labels << state.history.UndoLabel() + u';';
-  }
+  PlayScript(kScript, QStringLiteral("each step undoes 1"));
   // Both lists name their steps alike, a new variable by the row the sort gives it.
-  EXPECT_EQ(labels[2] + labels[3], QStringLiteral("incluir a linha 2 de Variáveis;incluir a linha 1 de Alarmes;"));
-  for (qsizetype i = before.size() - 1; i >= 0; --i) EXPECT_EQ((Do(QStringLiteral("undo")), Shown(shown)), before[i]);
-  for (const QString& shownAfter : after) EXPECT_EQ((Do(QStringLiteral("redo")), Shown(shown)), shownAfter);
-  EXPECT_EQ(state.alarms.Cells().LineCount(), 2);  // the blank line "Apaga lista" leaves
-  // An import and a read are steps too, and what they named goes back with them.
+  EXPECT_EQ(state.history.UndoLabel() + u';' + state.history.RedoLabel(),
+            QStringLiteral("incluir a linha 2 de Variáveis;incluir a linha 1 de Alarmes"));
+  PlayScript(kScript, QStringLiteral("each step undoes 2"));
+  EXPECT_TRUE(state.alarmPage.blankLine);  // the blank line "Apaga lista" leaves
   WriteFile(QStringLiteral("a.csv"), "Tipo;Texto 1\r\nA;CSV\r\n");
-  PlayScript(QStringLiteral("core/data/history.script"), QStringLiteral("an import and a read are steps"));
+  PlayScript(kScript, QStringLiteral("an import and a read are steps"));
   // 205 steps, saved after the 10th: the 5 oldest are dropped, and undo still finds the saved lists.
   Do(QStringLiteral("A X; ").repeated(9) + QStringLiteral("A X; save; ") + QStringLiteral("A X; ").repeated(195));
   EXPECT_FALSE((Do(QStringLiteral("undo; ").repeated(195)), state.listsChanged));
-  EXPECT_EQ((Do(QStringLiteral("undo; ").repeated(10)), state.alarms.Count()), 5);
+  EXPECT_EQ((Do(QStringLiteral("undo; ").repeated(10)), state.lists.alarms.size()), 5);
 }
 
 }  // namespace

@@ -31,11 +31,9 @@ namespace {
 // Both lists as the window holds them, one row a line.
 QStringList Rows(const EditorState& state) {
   QStringList rows;
-  for (int r = 1; r <= state.variables.Count(); ++r) {
-    const VariableRow v = state.variables.Row(r);
-    rows << QStringList{v.grupo, v.texto, v.unidade, v.endereco, v.editavel}.join(u'|');
-  }
-  for (int r = 1; r <= state.alarms.Count(); ++r) rows << state.alarms.Text(r);
+  for (const VariableRow& v : state.lists.variables)
+    rows << QStringList{v.grupo, v.texto, v.unidade, v.endereco, EditableText(v.editable)}.join(u'|');
+  rows << state.lists.alarms;
   return rows;
 }
 
@@ -58,11 +56,13 @@ class EndToEndTest : public ::testing::Test {
 #endif
     messages.shown.clear();
     StartUp(state);
-    ClearAllLists(state);
+    Lists lists;
     for (const QString& row : rows) {
       const QStringList c = row.split(u'|');
-      c.size() == 5 ? state.variables.Load({c[0], c[1], c[2], c[3], c[4]}) : state.alarms.Load(row);
+      c.size() == 5 ? lists.variables.push_back({c[0], c[1], c[2], c[3], c[4] == kSim})
+                    : static_cast<void>(lists.alarms << row);
     }
+    ReplaceLists(state, lists);
     ChoosePort(state, link, entry - 1);
     ASSERT_TRUE(port.IsOpen());
   }
@@ -103,7 +103,7 @@ TEST_F(EndToEndTest, OneSessionWritesReadsBackComparesAndVerifies) {
   state.link.verifyWrites = true;
   EXPECT_EQ(Run([&] { WriteToPlc(state, link); }), QStringLiteral("Transmissão Ok!"));
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("Transmissão encerrada e verificada!"));
-  state.alarms.Replace(1, QStringLiteral("BOMBA"));
+  state.lists.alarms[0] = QStringLiteral("BOMBA");
   testing::ScriptedComparisons comparisons;
   CompareWithPlc(state, link, files, comparisons);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !comparisons.shown.empty(); }, 20000));
@@ -150,7 +150,7 @@ TEST_F(EndToEndTest, AFailedVerificationNamesTheRowAsSentAndClosingGivesACompari
   Start({.pace = true, .corruptWord = 4461}, QStringList(5, QStringLiteral("0|T|C|D1|Sim")) << QStringLiteral("MOTOR"));
   state.link.verifyWrites = true;
   WriteToPlc(state, link);
-  for (int i = 0; i < 3; ++i) state.variables.RemoveRow(1);
+  state.lists.variables.erase(state.lists.variables.begin(), state.lists.variables.begin() + 3);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 20000));
   EXPECT_EQ(messages.shown.back().text,
             QStringLiteral("Verificação falhou: a linha 5 da lista de Variáveis no CLP difere do que foi gravado."));

@@ -6,14 +6,12 @@
 #include <cstdlib>
 
 static QByteArray Reopened(const QByteArray& bytes, int* rows) {
-  zelkor::VariableList variables;
-  zelkor::AlarmList alarms;
   const QList<QByteArray> lines = zelkor::SplitParameterLines(bytes);
   if (zelkor::CountParameterLines(bytes) != lines.size()) std::abort();
-  zelkor::LoadParameterLines(lines, variables, alarms);
-  *rows = variables.Count() + alarms.Count();
+  const zelkor::Lists lists = zelkor::ParseParameterLines(lines);
+  *rows = static_cast<int>(lists.variables.size() + static_cast<size_t>(lists.alarms.size()));
   if (*rows != lines.size()) std::abort();
-  return zelkor::FormatParameterFile(variables, alarms);
+  return zelkor::FormatParameterFile(lists);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

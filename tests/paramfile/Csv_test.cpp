@@ -13,9 +13,9 @@ const QByteArray kHeader = "Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1
 // Variables as "grupo|texto|unidade|endereço|editável", alarms in brackets; or the failures.
 QString Outcome(const SpreadsheetImport& import) {
   QStringList lines;
-  for (const VariableRow& v : import.variables)
-    lines << QStringList{v.grupo, v.texto, v.unidade, v.endereco, v.editavel}.join(u'|');
-  for (const QString& alarm : import.alarms) lines << u'[' + alarm + u']';
+  for (const VariableRow& v : import.lists.variables)
+    lines << QStringList{v.grupo, v.texto, v.unidade, v.endereco, EditableText(v.editable)}.join(u'|');
+  for (const QString& alarm : import.lists.alarms) lines << u'[' + alarm + u']';
   for (const SpreadsheetFailure& f : import.failures) lines << QString::number(f.line) + u' ' + f.reason;
   return lines.join(u'\n');
 }
@@ -92,10 +92,10 @@ TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesI
   EXPECT_EQ(messages.shown.back().icon, MessageIcon::Exclamation);
   // Opened as the command line opens it, it asks as Abrir does.
   EXPECT_EQ((Do(QStringLiteral("no; openat lista.csv")), Titles()), QStringLiteral("Salvar dados atuais?"));
-  EXPECT_EQ(FormatCsv(state.variables, state.alarms), Bytes(QStringLiteral("lista.csv")));  // the round trip
+  EXPECT_EQ(FormatCsv(state.lists), Bytes(QStringLiteral("lista.csv")));  // the round trip
   // A workbook takes the same way: a copy out, an import back.
   Do(QStringLiteral("saveas lista.xlsx; apagar V; no; open lista.xlsx"));
-  EXPECT_EQ(FormatCsv(state.variables, state.alarms) + Titles().toUtf8() + state.title.toUtf8(),
+  EXPECT_EQ(FormatCsv(state.lists) + Titles().toUtf8() + state.title.toUtf8(),
             Bytes(QStringLiteral("lista.csv")) + "Salvar dados atuais?Zelkor Editor - lista.xlsx (importada)");
 }
 

@@ -22,12 +22,11 @@ class ParameterFileTest : public testing::EditorTest {
  protected:
   QString Load(const QByteArray& bytes) {
     WriteFile(QStringLiteral("in.zlk"), bytes);
-    if (const auto rows = ReadParameterFile(messages, Path(QStringLiteral("in.zlk"))))
-      ReplaceLists(state, rows->variables, rows->alarms);
+    if (const auto rows = ReadParameterFile(messages, Path(QStringLiteral("in.zlk")))) ReplaceLists(state, *rows);
     return Shown();
   }
   QByteArray Save() {
-    EXPECT_EQ(WriteParameterFile(Path(QStringLiteral("out.zlk")), state.variables, state.alarms), std::nullopt);
+    EXPECT_EQ(WriteParameterFile(Path(QStringLiteral("out.zlk")), state.lists), std::nullopt);
     return Bytes(QStringLiteral("out.zlk"));
   }
 };
@@ -36,21 +35,18 @@ TEST_F(ParameterFileTest, TheWorkedExampleIsWrittenByteForByteAndOnlyAVOnColumn2
   Do(QStringLiteral("V 0|TEMP|C|D0100|S; V 1|PRESSAO|bar|C010; A MOTOR 1|FALHA"));
   EXPECT_EQ(Save(), kWorkedExample);
   state.listsChanged = false;
-  EXPECT_EQ(Load(kWorkedExample), QStringLiteral("V[0/TEMP/000001 1/PRESSAO/100002] A[MOTOR 1 FALHA] n=2/1 mem=D4474 "
-                                                 "focus=Texto1"));
-  EXPECT_EQ(state.variables.Row(2).unidade + state.variables.Row(2).editavel + state.alarms.Text(1),
+  PlayScript(kScript, QStringLiteral("the worked example opens"));
+  EXPECT_EQ(state.lists.variables[1].unidade + EditableText(state.lists.variables[1].editable) + state.lists.alarms[0],
             QStringLiteral("barNãoMOTOR 1 FALHA"));
-  QByteArray bytes = QByteArray("\r\n") +                   // empty: an alarm with no text
-                     "SHORT\n" +                            // no column 21
-                     "1TEMP    C  D0100Simv\r" +            // lower-case v
-                     "        BAIXO       A\r\n" +          // leading blanks stay
-                     "1B       u  D1   N\xE3oVEXTRA\r\n" +  // cut to 21
-                     "0  A     u  D1   SimV";               // not sorted, and no end needed
-  EXPECT_EQ(Load(bytes),
-            QStringLiteral("V[1/B/100001 0/  A/000002] A[ SHORT 1TEMP    C  D010         BAIXO] n=2/4 mem=D4474 "
-                           "focus=Texto1"));
-  Load(bytes + QByteArray("\nA").repeated(300));
-  EXPECT_EQ(state.alarms.Count(), 304);  // no limit
+  WriteFile(QStringLiteral("odd.zlk"), QByteArray("\r\n") +                       // empty: an alarm with no text
+                                           "SHORT\n" +                            // no column 21
+                                           "1TEMP    C  D0100Simv\r" +            // lower-case v
+                                           "        BAIXO       A\r\n" +          // leading blanks stay
+                                           "1B       u  D1   N\xE3oVEXTRA\r\n" +  // cut to 21
+                                           "0  A     u  D1   SimV");              // not sorted, and no end needed
+  PlayScript(kScript, QStringLiteral("an odd file opens"));
+  Load(Bytes(QStringLiteral("odd.zlk")) + QByteArray("\nA").repeated(300));
+  EXPECT_EQ(state.lists.alarms.size(), 304);  // no limit
 }
 
 TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
@@ -62,10 +58,9 @@ TEST_F(ParameterFileTest, EveryByteAFieldHoldsSurvivesAnOpenAndASave) {
   Load(file);
   EXPECT_EQ(Save(), file);
   // Cells longer than their fields are cut; a character without a byte becomes "?".
-  Do(QStringLiteral("apagar V; apagar A"));
-  state.variables.Load({QStringLiteral("12"), QStringLiteral("123456789"), QStringLiteral("ABCD"),
-                        QStringLiteral("D123456"), QStringLiteral("Simm")});
-  state.alarms.Load(QStringLiteral("Ω2345678901234567"));
+  state.lists = {
+      {{QStringLiteral("12"), QStringLiteral("123456789"), QStringLiteral("ABCD"), QStringLiteral("D123456"), true}},
+      {QStringLiteral("Ω2345678901234567")}};
   EXPECT_EQ(Save(), QByteArray("112345678ABCD1234SimV\r\n?234567890123456    A\r\n"));
 }
 
@@ -77,7 +72,7 @@ TEST_F(ParameterFileTest, AnUnreadableFileIsReportedAndReadAsNothingAndABinaryOn
   }
   // Binary files and very long lines simply open, as alarms.
   Load(QByteArray(qsizetype{1024} * 1024, 'Q') + "\r\n\x01\xFF\x80");
-  EXPECT_EQ(state.alarms.Text(1) + state.alarms.Text(2), QString(16, u'Q') + QStringLiteral("\x01ÿ€"));
+  EXPECT_EQ(state.lists.alarms[0] + state.lists.alarms[1], QString(16, u'Q') + QStringLiteral("\x01ÿ€"));
 }
 
 // A file that fails after its first bytes, as a full disk or a pulled USB stick does.
@@ -99,7 +94,7 @@ TEST_F(ParameterFileTest, AWriteThatFailsLeavesTheOldFileWhole) {
   EXPECT_EQ(WriteAtomically(file, QByteArray(5000, 'x')), QStringLiteral("No space left on device"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.zlk")});  // no leftovers
   // Its folder is a file.
-  const auto error = WriteParameterFile(Path(QStringLiteral("old.zlk/sub.zlk")), state.variables, state.alarms);
+  const auto error = WriteParameterFile(Path(QStringLiteral("old.zlk/sub.zlk")), state.lists);
   EXPECT_EQ(error.value_or(QString()).left(23), QStringLiteral("Não foi possível gravar"));
   EXPECT_EQ(Bytes(QStringLiteral("old.zlk")), kWorkedExample);
 }

@@ -61,9 +61,9 @@ const QString kHeader = QStringLiteral("'Tipo|'Grupo|'Texto|'Unidade|'Endereço|
 
 QString Outcome(const SpreadsheetImport& import) {
   QStringList lines;
-  for (const VariableRow& v : import.variables)
-    lines << QStringList{v.grupo, v.texto, v.unidade, v.endereco, v.editavel}.join(u'|');
-  for (const QString& alarm : import.alarms) lines << u'[' + alarm + u']';
+  for (const VariableRow& v : import.lists.variables)
+    lines << QStringList{v.grupo, v.texto, v.unidade, v.endereco, EditableText(v.editable)}.join(u'|');
+  for (const QString& alarm : import.lists.alarms) lines << u'[' + alarm + u']';
   if (!import.Ok()) lines << import.message.text.split(QStringLiteral("\r\n")).mid(1);
   return lines.join(u'\n');
 }
@@ -116,10 +116,10 @@ TEST(Xlsx, ReadsTextsNumbersAndSharedStringsAndRefusesWhatIsNotTextOrNotAWorkboo
 }
 
 TEST(Xlsx, TheExportIsOneSheetListasOfTextCellsThatReadsBackAsWritten) {
-  VariableList variables;
-  variables.Load({QStringLiteral("0"), QStringLiteral("_x0041_"), QStringLiteral("1/2"), QStringLiteral("D1"), kSim});
+  const Lists lists{
+      {{QStringLiteral("0"), QStringLiteral("_x0041_"), QStringLiteral("1/2"), QStringLiteral("D1"), true}}};
   QByteArray workbook;
-  ASSERT_EQ(FormatXlsx(variables, AlarmList(), workbook), std::nullopt);
+  ASSERT_EQ(FormatXlsx(lists, workbook), std::nullopt);
   EXPECT_EQ(Outcome(ParseXlsx(workbook)), QStringLiteral("0|_x0041_|1/2|D1|Sim"));
   const QTemporaryDir dir;
   QFile file(dir.filePath(QStringLiteral("a.xlsx")));

@@ -21,12 +21,11 @@ QString Output(const QString& program, const QStringList& arguments) {
 // CRC-16/CCITT-FALSE written out here, over what the PLC holds after a write.
 quint16 Crc(const QByteArray& bytes) {
   quint16 crc = 0xFFFF;
-  for (const char b : bytes) {
+  for (const char b : bytes)
     for (int bit = 7; bit >= 0; --bit) {
       const bool top = ((crc >> 15) & 1) != ((static_cast<unsigned char>(b) >> bit) & 1);
       crc = static_cast<quint16>((crc << 1) ^ (top ? 0x1021 : 0));
     }
-  }
   return crc;
 }
 
@@ -71,11 +70,13 @@ TEST_F(SheetTest, GivesTheCrcOfWhatGravaClpLeavesInThePlcOrWhyItRefusesAndRepeat
   for (const auto& [lists, refusal, layout] : cases) {
     ClearAllLists(state);
     Do(lists);
-    const SheetContent sheet = SheetOf(QStringLiteral("a.zlk"), state.variables, state.alarms);
+    const SheetContent sheet = SheetOf(QStringLiteral("a.zlk"), state.lists);
     EXPECT_EQ(Layout(sheet), layout) << lists.toStdString();
     Do(QStringLiteral("grava"));
     QByteArray image;
-    for (int address = ImageStart(state.variables.Count(), state.alarms.Count()); address <= 4499; ++address)
+    for (int address =
+             ImageStart(static_cast<int>(state.lists.variables.size()), static_cast<int>(state.lists.alarms.size()));
+         address <= 4499; ++address)
       image.append(static_cast<char>(plc.Word(address) >> 8)).append(static_cast<char>(plc.Word(address) & 0xFF));
     const QString label = QStringLiteral("Soma de verificação da imagem: ");
     EXPECT_EQ(sheet.checksum,
@@ -90,25 +91,23 @@ TEST_F(SheetTest, ThePdfHoldsEveryCellAndTheSummaryInEmbeddedFonts) {
   if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
     GTEST_SKIP() << "pdftotext and pdffonts (poppler-utils) are not installed";
   for (int i = 0; i < 255; ++i) {
-    state.variables.Load({QString::number(i % 4), QStringLiteral("V%1Ç").arg(i), QStringLiteral("º%1").arg(i % 10),
-                          QStringLiteral("D%1").arg(i * 7), i % 2 ? kSim : kNao});
-    state.alarms.Load(QStringLiteral("A%1 AÇÃO X%2").arg(i, 3, 10, QLatin1Char('0')).arg(i % 100));
+    state.lists.variables.push_back({QString::number(i % 4), QStringLiteral("V%1Ç").arg(i),
+                                     QStringLiteral("º%1").arg(i % 10), QStringLiteral("D%1").arg(i * 7), i % 2 == 1});
+    state.lists.alarms << QStringLiteral("A%1 AÇÃO X%2").arg(i, 3, 10, QLatin1Char('0')).arg(i % 100);
   }
   const QString pdf = Path(QStringLiteral("folha.pdf"));
-  const SheetContent content = SheetOf(QStringLiteral("máquina 7.zlk"), state.variables, state.alarms);
+  const SheetContent content = SheetOf(QStringLiteral("máquina 7.zlk"), state.lists);
   ASSERT_EQ(WriteSheetPdf(pdf, content), std::nullopt);
   const QString text = Output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
   for (int i = 0; i < 255; ++i) {
-    const VariableRow v = state.variables.Row(i + 1);
-    for (const QString& cell :
-         {v.texto, v.unidade, v.endereco, state.alarms.Text(i + 1).left(8), state.alarms.Text(i + 1).mid(8)}) {
+    const VariableRow& v = state.lists.variables[static_cast<size_t>(i)];
+    const QString& alarm = state.lists.alarms[i];
+    for (const QString& cell : {v.texto, v.unidade, v.endereco, alarm.left(8), alarm.mid(8)})
       EXPECT_TRUE(text.contains(cell)) << cell.toStdString();
-    }
   }
   for (const QString& line :
-       {QStringLiteral("máquina 7.zlk"), QStringLiteral("Memória reservada: D0671 a D4499"), content.checksum[0]}) {
+       {QStringLiteral("máquina 7.zlk"), QStringLiteral("Memória reservada: D0671 a D4499"), content.checksum[0]})
     EXPECT_TRUE(text.contains(line)) << line.toStdString();
-  }
   const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
   EXPECT_EQ(pages.size(), 9);
   for (const QString& page : pages) EXPECT_TRUE(page.contains(QStringLiteral("Página")));

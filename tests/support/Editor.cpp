@@ -87,12 +87,15 @@ void EditorTest::Do(const QString& steps) {
         state.alarmPage.entry[1].text = cells.value(1);
         IncludeAlarmLine(state);
       } else if (verb == u"Vload") {
-        for (const QString& g : rest.split(u' ', Qt::SkipEmptyParts))
-          state.variables.Load({g, QStringLiteral("V%1").arg(state.variables.Count() + 1), QStringLiteral("u"),
-                                QStringLiteral("D1"), QStringLiteral("Não")});
+        for (const QString& g : rest.split(u' ', Qt::SkipEmptyParts)) {
+          const int row = static_cast<int>(state.lists.variables.size()) + 1;
+          state.lists.variables.push_back({g, QStringLiteral("V%1").arg(row), QStringLiteral("u"), QStringLiteral("D1"),
+                                           false, OrderKey(g.left(1), row)});
+        }
         ShowVariableCount(state);
       } else if (verb == u"Aload") {
-        for (int i = rest.toInt(); i > 0; --i) state.alarms.Load(QStringLiteral("A%1").arg(state.alarms.Count() + 1));
+        for (int i = rest.toInt(); i > 0; --i)
+          state.lists.alarms << QStringLiteral("A%1").arg(state.lists.alarms.size() + 1);
         ShowAlarmCount(state);
       } else if (verb == u"port") {
         state.link.portIndex = rest.toInt() - 1;
@@ -133,33 +136,32 @@ void EditorTest::PlayScript(const QString& path, const QString& section) {
 
 QString EditorTest::Shown(unsigned parts) {
   QStringList shown, rows, counts, on, red, amber, txt;
-  const Grid& vg = state.variables.Cells();
+  const auto star = [](const ListPageState& page, int row) {
+    return QString(page.highlighted && page.selectedRow == row ? 1 : 0, u'*');
+  };
   if (parts & kLists) {
-    for (int r = 1; r <= state.variables.Count(); ++r) {
-      int lit = 0;
-      for (int c = varcol::Texto; c <= varcol::Editavel; ++c) lit += vg.Background(r, c) == colours::Amber;
-      rows << vg.Text(r, varcol::Grupo) + u'/' + vg.Text(r, varcol::Texto) + u'/' + state.variables.KeyOf(r) +
-                  QString(lit > 0 ? 1 : 0, lit == 4 ? u'*' : u'?') +
-                  QString(vg.Background(r, varcol::Grupo) == colours::Red ? 1 : 0, u'!');
-    }
+    int r = 0;
+    for (const VariableRow& v : state.lists.variables)
+      rows << v.grupo + u'/' + v.texto + u'/' + v.orderKey + star(state.variablePage, ++r) +
+                  QString(state.variablePage.grupoMarked ? 1 : 0, u'!');
     shown << QStringLiteral("V[%1]").arg(rows.join(u' '));
     rows.clear();
-    for (int r = 1; r <= state.alarms.Count(); ++r) {
-      QString text = state.alarms.Text(r);
+    r = 0;
+    for (QString text : state.lists.alarms) {
       while (text.endsWith(u' ')) text.chop(1);
-      rows << text + QString(state.alarms.Cells().Background(r, 0) == colours::Amber ? 1 : 0, u'*');
+      rows << text + star(state.alarmPage, ++r);
     }
     shown << QStringLiteral("A[%1]").arg(rows.join(u' '));
-    for (const auto& [display, count] : {std::pair{&state.files.variableCount, state.variables.Count()},
-                                         {&state.files.alarmCount, state.alarms.Count()}})
+    for (const auto& [display, count] : {std::pair{&state.files.variableCount, state.lists.variables.size()},
+                                         {&state.files.alarmCount, static_cast<size_t>(state.lists.alarms.size())}})
       counts << display->text +
                     QString(display->background == (count > 0 ? colours::Amber : colours::White) ? 0 : 1, u'!');
     shown << QStringLiteral("n=") + counts.join(u'/');
     if (!state.files.firstWord.text.isEmpty()) shown << QStringLiteral("mem=") + state.files.firstWord.text;
   }
   if (parts & kSelection) {
-    if (state.variables.SelectedRow()) shown << QStringLiteral("sel=V%1").arg(state.variables.SelectedRow());
-    if (state.alarms.SelectedRow()) shown << QStringLiteral("sel=A%1").arg(state.alarms.SelectedRow());
+    if (const int v = state.variablePage.selectedRow) shown << QStringLiteral("sel=V%1").arg(v);
+    if (const int a = state.alarmPage.selectedRow) shown << QStringLiteral("sel=A%1").arg(a);
     if (state.variablePage.editing) shown << QStringLiteral("edit=V");
     if (state.alarmPage.editing) shown << QStringLiteral("edit=A");
     for (const RowButtons* b : {&state.variablePage.rows, &state.alarmPage.rows}) {
@@ -188,9 +190,7 @@ QString EditorTest::Shown(unsigned parts) {
                             .replace(QStringLiteral("Campo(0),Campo(1),Campo(2),Campo(3)"), QStringLiteral("V"))
                             .replace(QStringLiteral("Texto1,Texto2"), QStringLiteral("A"));
     if (!lit.isEmpty()) shown << QStringLiteral("amber=") + lit;
-    if (vg.Background(0, varcol::Grupo) == colours::Red) shown << QStringLiteral("grupo=red");
-    const QString headers = vg.Text(0, varcol::Grupo) + vg.Text(0, varcol::Texto) + state.alarms.Cells().Text(0, 0);
-    if (headers != u"Grupo   TextoTexto editado Alarmes (8X8)") shown << QStringLiteral("header!");
+    if (state.variablePage.grupoMarked) shown << QStringLiteral("grupo=red");
     for (const FieldState& f : state.variablePage.entry) txt << f.text;
     txt << QString(state.variablePage.editable ? 1 : 0, u'S');
     if (!txt.join(QString()).isEmpty()) shown << QStringLiteral("txt=") + txt.join(u'|');

@@ -52,7 +52,7 @@ class EditorTest : public ::testing::Test {
   void PlayScript(const QString& path, const QString& section);
 
   // What the window would show, what is not at rest only:
-  //   V[grupo/texto/key ...] A[texts]  both lists; * marks a highlighted row (? a half-highlighted one),
+  //   V[grupo/texto/key ...] A[texts]  both lists; * marks a highlighted row,
   //                                    ! one whose Grupo cell the check made red
   //   n=2/1 mem=D4474                  the count displays (! when the colour is wrong) and the image's first word
   //   sel=V2 edit=A on=ER↑↓/R↓         selected rows, an edit going on, enabled row buttons of each list

@@ -9,6 +9,7 @@
 #include "plclink/LinkMonitor.h"
 #include "ui/ComparisonDialog.h"
 #include "ui/FormPrincipal.h"
+#include "ui/GridTableModel.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
 #include "ui/Translation.h"
@@ -122,7 +123,7 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
     const bool whole = grid->columnWidth(c) > grid->horizontalHeader()->fontMetrics().horizontalAdvance(header);
     columns += header + u':' + QString::number(grid->isColumnHidden(c) ? 0 : int(whole));
   }
-  EXPECT_EQ(columns, QStringLiteral("Grupo:1   Texto:1Unidade:1Endereço:1Editável:1:0"));
+  EXPECT_EQ(columns, QStringLiteral("Grupo:1   Texto:1Unidade:1Endereço:1Editável:1"));
   EXPECT_TRUE(QFontInfo(window->AlarmGrid().font()).fixedPitch());
   EXPECT_EQ(ToQtNameFilter(QStringLiteral("Arquivos (*.zlk) | *.zlk")) + ToDisplayText(QStringLiteral("a\r\nb")),
             QStringLiteral("Arquivos (*.zlk)a\nb"));
@@ -299,14 +300,14 @@ TEST_F(WindowTest, AWorkbookSavedAgainByASpreadsheetProgramImportsAsTheSameLists
   for (const char* line : {"0|007|1/2|D1", "0|=SOMA|+24|D2", "1|+24V|%|C1"})
     Type(QLatin1String(line), name::BotaoSalvar);
   for (const char* line : {"||||=SOMA|+24V", "||||1/2|007"}) Type(QLatin1String(line), name::BotaoSalvarAlarme);
-  const QByteArray lists = FormatCsv(window->State().variables, window->State().alarms);
+  const QByteArray lists = FormatCsv(window->State().lists);
   files.answers = {dir.filePath(QStringLiteral("listas.xlsx")), dir.filePath(QStringLiteral("calc/listas.xlsx"))};
   Click(name::BotaoSalvarComo);
   ASSERT_FALSE(calc(QStringLiteral("listas.xlsx"), {}).isEmpty());
   messages.answers = {Answer::No};
   Click(name::BotaoApagaListaVariaveis);
   Click(name::BotaoAbrirArquivo);
-  EXPECT_EQ(FormatCsv(window->State().variables, window->State().alarms), lists);
+  EXPECT_EQ(FormatCsv(window->State().lists), lists);
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor - listas.xlsx (importada)"));
   // What a person types into Calc: numbers where they fit, a date where a text was meant.
   QFile typed(dir.filePath(QStringLiteral("typed.csv")));
@@ -380,7 +381,7 @@ TEST_F(WindowTest, UndoKeysActOnAFieldsOwnTypingFirstAndRecentFilesAndDropsOpenA
   const QKeyCombination z = Qt::CTRL | Qt::Key_Z, shiftZ = Qt::CTRL | Qt::SHIFT | Qt::Key_Z, y = Qt::CTRL | Qt::Key_Y;
   for (const QKeyCombination keys : {z, z, shiftZ, y, z, z, y, shiftZ}) {
     QTest::keyClick(texto, keys.key(), keys.keyboardModifiers());
-    seen += texto->text() + QString::number(window->State().variables.Count()) +
+    seen += texto->text() + QString::number(window->State().lists.variables.size()) +
             (Find(name::BotaoRefazer)->isEnabled() ? u'+' : u' ');
   }
   EXPECT_EQ(seen, QStringLiteral("A1 A0+AXY0+AXY1 A1 A0+AXY0+AXY1 "));
@@ -464,8 +465,8 @@ TEST_F(WindowTest, AltOpensAMenuAndEveryMenuEntryRunsItsCommandAlsoFromItsKeys) 
       {u"Salvar &como…", [&] { return QFile::remove(path); }},
       {u"&Salvar", [&] { return QFile::exists(path); }},
       {u"&Imprimir…", [&] { return dialog == QStringLiteral("Imprimir as listas"); }},
-      {u"&Desfazer", [&] { return window->State().variables.Count() == 0; }},
-      {u"&Refazer", [&] { return window->State().variables.Count() == 1; }},
+      {u"&Desfazer", [&] { return window->State().lists.variables.empty(); }},
+      {u"&Refazer", [&] { return window->State().lists.variables.size() == 1; }},
       {u"&Verificar após gravar", [&] { return Find<QCheckBox>(name::CheckVerificar)->isChecked() != verifying; }},
       {u"&Grava CLP", transferred},
       {u"&Lê CLP", transferred},
@@ -475,9 +476,8 @@ TEST_F(WindowTest, AltOpensAMenuAndEveryMenuEntryRunsItsCommandAlsoFromItsKeys) 
   };
   for (const auto& [text, ran] : entries) {
     QAction* entry = nullptr;
-    for (QMenu* menu : window->findChildren<QMenu*>()) {
+    for (QMenu* menu : window->findChildren<QMenu*>())
       for (QAction* a : menu->actions()) entry = a->text() == QString::fromUtf16(text) ? a : entry;
-    }
     ASSERT_TRUE(entry) << QString::fromUtf16(text).toStdString();
     sent = port.written.size();
     QApplication::setActiveWindow(window.get());  // again, after a dialog

@@ -76,11 +76,9 @@ int main(int argc, char* argv[]) {
       QTextStream(stderr) << "plcsim: " << file.fileName() << ": " << file.errorString() << Qt::endl;
       return 1;
     }
-    zelkor::VariableList variables;
-    zelkor::AlarmList alarms;
-    zelkor::LoadParameterLines(zelkor::SplitParameterLines(file.readAll()), variables, alarms);
+    const zelkor::Lists lists = zelkor::ParseParameterLines(zelkor::SplitParameterLines(file.readAll()));
     try {
-      for (const zelkor::FrameRequest& write : zelkor::ImageWrites(variables, alarms)) {
+      for (const zelkor::FrameRequest& write : zelkor::ImageWrites(lists)) {
         plc.Respond(zelkor::BuildFrame(write));
       }
     } catch (const std::exception& e) {
