@@ -197,7 +197,8 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
       {[this](const QByteArray& f) { return plc.Respond(f).chopped(1); }, 3, "CLP não responde!", {}},
       {[this](const QByteArray& f) { return plc.Respond(f).chopped(1) + 'X'; }, 2, "Leitura interrompida!", {}},
       {carrying(QByteArray(8, '\0')), 1, "Nada foi lido!", {}},
-      {carrying(QByteArray("\0\0\0\1\0\0\1\1", 8)), 1, "Nada foi lido!", {}},           // D4497 is not 0
+      {carrying(QByteArray("\0\0\0\1\0\0\1\1", 8)), 1, "Nada foi lido!",  // D4497 is not 0
+       QStringLiteral("O CLP não contém listas do painel (cabeçalho em D4496 a D4499 não reconhecido).")},
       {carrying(QByteArray(11, ' ') + QByteArray("\xC0\0\1", 3)), 3, "Nada foi lido!",  // bits 6 and 7 set
        QStringLiteral(
            "A linha 2 da lista de Variáveis no CLP não é um registro que o editor grave (tipo de endereço 3, ou "
