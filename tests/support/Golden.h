@@ -2,36 +2,28 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QList>
 #include <QString>
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace zelkor::testing {
 
-// A line of bytes as a person can read it: printable ASCII as itself, every other byte as \xNN (so a wrong
-// Windows-1252 byte or a lost \r shows).
-inline std::string ReadableBytes(const QByteArray& line) {
-  std::string shown;
-  for (const char c : line) {
-    const auto byte = static_cast<unsigned char>(c);
-    shown += byte >= 0x20 && byte < 0x7F ? std::string(1, c)
-                                         : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0')).toStdString();
-  }
-  return shown;
-}
-
-// Where two texts of bytes part: the first line that differs, both ways.
+// Where two texts of bytes part: the first line that differs, both ways, each byte outside printable ASCII as \xNN
+// (so a wrong Windows-1252 byte or a lost \r shows).
 inline std::string FirstDifference(const QByteArray& golden, const QByteArray& actual) {
-  const QList<QByteArray> g = golden.split('\n'), a = actual.split('\n');
-  for (qsizetype i = 0;; ++i) {
-    if (i >= g.size() || i >= a.size() || g[i] != a[i]) {
-      return "line " + std::to_string(i + 1) + "\n  golden: " + (i < g.size() ? ReadableBytes(g[i]) : "(none)") +
-             "\n  actual: " + (i < a.size() ? ReadableBytes(a[i]) : "(none)");
+  const QList<QByteArray> sides[] = {golden.split('\n'), actual.split('\n')};
+  qsizetype i = 0;
+  while (i < sides[0].size() && i < sides[1].size() && sides[0][i] == sides[1][i]) ++i;
+  std::string shown = "line " + std::to_string(i + 1);
+  for (const QList<QByteArray>& lines : sides) {
+    shown += &lines == sides ? "\n  golden: " : "\n  actual: ";
+    for (const char c : lines.value(i)) {
+      const auto byte = static_cast<unsigned char>(c);
+      shown += byte >= 0x20 && byte < 0x7F ? std::string(1, c)
+                                           : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0')).toStdString();
     }
   }
+  return shown;
 }
 
 // Compares bytes with a file of tests/<relative path>, byte for byte. With
