@@ -29,6 +29,7 @@ const std::map<QString, Command> kCommands = {
     {QStringLiteral("apagar V"), ClearVariableList},       {QStringLiteral("apagar A"), ClearAlarmList},
     {QStringLiteral("up V"), Move(MoveVariable, Direction::Up)},     {QStringLiteral("up A"), Move(MoveAlarm, Direction::Up)},
     {QStringLiteral("down V"), Move(MoveVariable, Direction::Down)}, {QStringLiteral("down A"), Move(MoveAlarm, Direction::Down)},
+    {QStringLiteral("editar V"), EditSelectedVariable},    {QStringLiteral("editar A"), EditSelectedAlarm},
     {QStringLiteral("check"), [](EditorState& s) { static_cast<void>(CheckGroupSequence(s)); }},
     {QStringLiteral("undo"), UndoStep}, {QStringLiteral("redo"), RedoStep}};
 using LineCommand = void (*)(EditorState&, int);

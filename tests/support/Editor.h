@@ -37,7 +37,7 @@ class EditorTest : public ::testing::Test {
   //   A texto1[|texto2]               types an alarm and presses Incluir
   //   Vload 0 0 1 / Aload 3           rows as a file brings them: texts V1, V2, ... / A1, A2, ...
   //   click V2 / dbl A1               a click or a double-click on a grid line
-  //   remover A, limpar V, apagar A, up V, down A, salvar V (Incluir without typing), check, undo, redo
+  //   remover A, editar V, limpar V, apagar A, up V, down A, salvar V (Incluir without typing), check, undo, redo
   //   open F / save [F] / saveas [F]  a file command, F (in a scratch folder) answering its dialog; "-" cancels
   //   openat F                        opening F as the command line does
   //   answer F / yes / no / cancel    the answer to the next file dialog or question
