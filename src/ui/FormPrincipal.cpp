@@ -51,6 +51,14 @@ namespace zelkor {
 
 namespace {
 
+// The column of frames beside the tabs: as narrow as its contents allow at every window size (a word-wrapped
+// label's own hint would widen it wherever there is room).
+class FrameColumn final : public QWidget {
+ public:
+  using QWidget::QWidget;
+  QSize sizeHint() const override { return {minimumSizeHint().width(), QWidget::sizeHint().height()}; }
+};
+
 constexpr int kVariablesTab = 0;
 constexpr int kAlarmsTab = 1;
 constexpr int kAboutTab = 2;
@@ -121,14 +129,17 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
   auto* plcButtons = new QHBoxLayout;
   plcButtons->addWidget(compare_);
   plcButtons->addWidget(read_);
-  auto* frames = new QVBoxLayout;
+  auto* column = new FrameColumn(this);
+  column->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  auto* frames = new QVBoxLayout(column);
+  frames->setContentsMargins({});
   frames->addWidget(filesFrame_);
   frames->addLayout(plcButtons);
   frames->addWidget(linkFrame_);
   frames->addStretch(1);
   auto* columns = new QHBoxLayout(this);
   columns->addWidget(tabs_, 1);
-  columns->addLayout(frames);
+  columns->addWidget(column);
 
   const std::pair<const char16_t*, QWidget* (FormPrincipal::*)(QWidget&)> pages[] = {
       {u"Variáveis", &FormPrincipal::BuildVariablesPage},

@@ -85,6 +85,8 @@ LinkFrameView::LinkFrameView(QWidget* parent)
   // "Gravando: quadro 37 de 511 — faltam 14 s" whole in the frame, in two lines kept for it.
   progressText->setWordWrap(true);
   progressText->setMinimumHeight(2 * progressText->fontMetrics().lineSpacing());
+  // Its width is the frame's: a word-wrapped label's own hint may ask for a whole line of text (it did on Windows).
+  progressText->setSizePolicy(QSizePolicy::Ignored, progressText->sizePolicy().verticalPolicy());
   for (QWidget* shownWhileSending : std::initializer_list<QWidget*>{progressBar, progressText}) {
     QSizePolicy policy = shownWhileSending->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
