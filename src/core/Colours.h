@@ -17,8 +17,4 @@ inline constexpr Rgb Grey{212, 208, 200};
 inline constexpr Rgb Background{182, 200, 203};
 }  // namespace colours
 
-// Positions and sizes are kept in twips; at 96 DPI one pixel is 15 twips and
-// Qt's high-DPI scaling takes it from there.
-constexpr int TwipsToPixels(int twips) { return (2 * twips + 15) / 30; }
-
 }  // namespace zelkor

@@ -35,10 +35,6 @@ void EmptyForLoad(ListPageState& page, bool hadRows) {
 }
 
 void StartUp(EditorState& state) {
-  // 700 twips from the left, 550 from the top: the window sits a little in
-  // from the corner, where the taskbar and menus do not cover it.
-  state.windowLeft = 700;
-  state.windowTop = 550;
   state.title = kWindowTitle;
   state.currentTab = 0;
   state.areaBackground = colours::Background;

@@ -132,8 +132,6 @@ class EditorState {
   QString dialogFileName;
 
   QString title;
-  int windowLeft = 0;  // twips
-  int windowTop = 0;
   int currentTab = 0;
   std::optional<Rgb> areaBackground;
   Focus focus = Focus::None;  // taken by the window when it shows the state

@@ -184,7 +184,8 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
   // Where and how large it was left; Qt brings a place on a screen that is gone back onto one.
   if (!restoreGeometry(settings_->Geometry())) {
     resize(kFirstSize);
-    move(TwipsToPixels(state_.windowLeft), TwipsToPixels(state_.windowTop));  // where the start-up state puts it
+    // A little in from the corner, where the taskbar and menus do not cover it (700 and 550 twips).
+    move(47, 37);
   }
   Sync();
 }
