@@ -2,10 +2,11 @@
 // 100,000 lines (the most accepted), and a 1,000,000-line file, which is
 // refused; the same lists as a CSV and as a workbook, and a workbook of
 // 100,000 rows, which is refused. Times are the median of several runs.
-#include "core/EditorLifecycle.h"
-#include "paramfile/Csv.h"
-#include "paramfile/ParameterFile.h"
-#include "paramfile/Xlsx.h"
+#include "commands/EditorLifecycle.h"
+#include "formats/Csv.h"
+#include "formats/ListsFile.h"
+#include "formats/ParameterFile.h"
+#include "formats/Xlsx.h"
 #include "support/Zip.h"
 
 #include <QCoreApplication>
@@ -53,8 +54,8 @@ QString MakeFile(const QString& path, int variables, int alarms) {
 
 // What opening does to the lists, without the window's question and history.
 void Open(zelkor::EditorState& state, const QString& path) {
-  if (const auto rows = zelkor::ReadParameterFile(state.messages, path)) {
-    zelkor::ReplaceLists(state, *rows);
+  if (const auto read = zelkor::ReadListsFile(path, zelkor::ListsFileKind::Parameters); read.lists) {
+    zelkor::ReplaceLists(state, *read.lists);
   }
 }
 

@@ -10,11 +10,11 @@
 //     100 ms each, with the "Variáveis" page showing and with the monitor's;
 //     the whole process's CPU as a share of the time.
 // Usage: zelkor-link-bench PATH/TO/zelkor-plcsim [--waiting]
-#include "core/EditorLifecycle.h"
-#include "paramfile/FileDialog.h"
-#include "plclink/PlcLink.h"
-#include "plclink/QtSerialPort.h"
-#include "transfer/PlcCommands.h"
+#include "commands/EditorLifecycle.h"
+#include "commands/FileDialog.h"
+#include "commands/PlcCommands.h"
+#include "link/PlcLink.h"
+#include "link/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
 
 #include <QAccessible>

@@ -11,16 +11,16 @@
 //   monitor  — the "Monitor" tab after a port that failed to open
 // and an optional third, the window's size (1280x900); without it, its first size.
 #include "PlcSimulator.h"
-#include "alarms/AlarmEditor.h"
-#include "core/EditorLifecycle.h"
-#include "editing/ListEditing.h"
-#include "plclink/QtSerialPort.h"
-#include "transfer/PlcCommands.h"
+#include "commands/AlarmEditor.h"
+#include "commands/EditorLifecycle.h"
+#include "commands/ListEditing.h"
+#include "commands/PlcCommands.h"
+#include "commands/VariableEditor.h"
+#include "link/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
 #include "ui/Translation.h"
-#include "variables/VariableEditor.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "core/Version.h"
+#include "model/Version.h"
 
 #include <QCommandLineParser>
 

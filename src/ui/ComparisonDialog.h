@@ -1,6 +1,6 @@
 #pragma once
 
-#include "transfer/PlcCompare.h"
+#include "commands/PlcCompare.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "Cp1252Validator.h"
 
-#include "core/Cp1252.h"
+#include "model/Cp1252.h"
 
 #include <algorithm>
 

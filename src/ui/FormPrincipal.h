@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/EditorState.h"
-#include "core/Messages.h"
+#include "commands/EditorState.h"
+#include "commands/Messages.h"
 
 #include <QIcon>
 #include <QWidget>

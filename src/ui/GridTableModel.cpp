@@ -1,6 +1,6 @@
 #include "GridTableModel.h"
 
-#include "editing/ListEditing.h"
+#include "commands/ListEditing.h"
 
 #include <QColor>
 

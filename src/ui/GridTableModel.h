@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/EditorState.h"
+#include "commands/EditorState.h"
 
 #include <QAbstractTableModel>
 

@@ -3,8 +3,8 @@
 #include "ControlNames.h"
 #include "GridClicks.h"
 #include "Widgets.h"
-#include "core/Version.h"
-#include "plclink/LinkMonitor.h"
+#include "link/LinkMonitor.h"
+#include "model/Version.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "paramfile/FileDialog.h"
+#include "commands/FileDialog.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Messages.h"
+#include "commands/Messages.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 #include "app/CommandLine.h"
-#include "core/Version.h"
+#include "model/Version.h"
 #include "support/Printers.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 #include "PlcSimulator.h"
-#include "core/EditorLifecycle.h"
-#include "paramfile/ParameterFile.h"
-#include "plclink/PlcLink.h"
-#include "plclink/QtSerialPort.h"
+#include "commands/EditorLifecycle.h"
+#include "commands/PlcCommands.h"
+#include "commands/PlcCompare.h"
+#include "formats/ParameterFile.h"
+#include "link/PlcLink.h"
+#include "link/QtSerialPort.h"
 #include "support/Printers.h"
 #include "support/ScriptedSeams.h"
-#include "transfer/PlcCommands.h"
-#include "transfer/PlcCompare.h"
 #include "ui/ControlNames.h"
 #include "ui/FormPrincipal.h"
 
@@ -20,7 +20,7 @@
 #include <map>
 
 #ifdef Q_OS_WIN
-#include "core/Version.h"
+#include "model/Version.h"
 
 #include <windows.h>
 #endif

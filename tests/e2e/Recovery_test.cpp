@@ -1,4 +1,4 @@
-#include "core/Cp1252.h"
+#include "model/Cp1252.h"
 #include "support/FakeSerialPort.h"
 #include "support/ScriptedSeams.h"
 #include "ui/ControlNames.h"

@@ -2,7 +2,7 @@
 // between them. Each exchange ends exactly once, as the answer rule says:
 // ACK first, anything up to ETX, two more characters, within 500 ms of the
 // frame and again of the ACK.
-#include "plclink/LinkExchange.h"
+#include "link/LinkExchange.h"
 #include "support/FakeSerialPort.h"
 
 #include <cstdlib>

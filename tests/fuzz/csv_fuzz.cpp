@@ -1,6 +1,6 @@
 // The spreadsheet reader: any bytes are refused or read without a crash, and
 // what an accepted file holds exports and imports back as the same rows.
-#include "paramfile/Csv.h"
+#include "formats/Csv.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // The parameter-file reader: any bytes open without a crash into one row per
 // line, and what is then saved opens into the same lists again: save, open,
 // save gives the same bytes.
-#include "paramfile/ParameterFile.h"
+#include "formats/ParameterFile.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 // an accepted workbook holds exports and imports back as the same rows. A zip
 // checks its parts' CRCs, so mutated zips rarely reach the XML: an input that
 // starts with '<' is taken as a worksheet and packed into a workbook here.
-#include "paramfile/Xlsx.h"
+#include "formats/Xlsx.h"
 #include "support/Zip.h"
 
 #include <cstdlib>

@@ -1,12 +1,12 @@
 #include "Editor.h"
 
-#include "alarms/AlarmEditor.h"
-#include "core/EditorLifecycle.h"
-#include "editing/History.h"
-#include "editing/RowMoves.h"
-#include "paramfile/FileCommands.h"
-#include "transfer/PlcCommands.h"
-#include "variables/VariableEditor.h"
+#include "commands/AlarmEditor.h"
+#include "commands/EditorLifecycle.h"
+#include "commands/FileCommands.h"
+#include "commands/History.h"
+#include "commands/PlcCommands.h"
+#include "commands/RowMoves.h"
+#include "commands/VariableEditor.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -4,9 +4,9 @@
 #include "PlcSimulator.h"
 #include "ScriptedSeams.h"
 
-#include "core/EditorState.h"
-#include "plclink/LinkMonitor.h"
-#include "plclink/PlcLink.h"
+#include "commands/EditorState.h"
+#include "link/LinkMonitor.h"
+#include "link/PlcLink.h"
 
 #include <QTemporaryDir>
 

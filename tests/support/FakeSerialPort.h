@@ -1,7 +1,7 @@
 #pragma once
 
-#include "plclink/LinkFrame.h"
-#include "plclink/SerialPort.h"
+#include "link/LinkFrame.h"
+#include "link/SerialPort.h"
 
 #include <QCoreApplication>
 #include <QMap>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/Colours.h"
-#include "core/Messages.h"
-#include "core/ParameterLists.h"
+#include "commands/Colours.h"
+#include "commands/Messages.h"
+#include "model/ParameterLists.h"
 
 #include <ostream>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/Messages.h"
-#include "paramfile/FileDialog.h"
-#include "transfer/PlcCompare.h"
+#include "commands/FileDialog.h"
+#include "commands/Messages.h"
+#include "commands/PlcCompare.h"
 
 #include <QFileInfo>
 

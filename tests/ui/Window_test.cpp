@@ -4,9 +4,9 @@
 #include "support/ScriptedSeams.h"
 #include "ui/ControlNames.h"
 
-#include "paramfile/Csv.h"
-#include "paramfile/Xlsx.h"
-#include "plclink/LinkMonitor.h"
+#include "formats/Csv.h"
+#include "formats/Xlsx.h"
+#include "link/LinkMonitor.h"
 #include "ui/ComparisonDialog.h"
 #include "ui/FormPrincipal.h"
 #include "ui/GridTableModel.h"

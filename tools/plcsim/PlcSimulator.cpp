@@ -1,6 +1,6 @@
 #include "PlcSimulator.h"
 
-#include "core/Cp1252.h"
+#include "model/Cp1252.h"
 
 #include "SimLine.h"
 

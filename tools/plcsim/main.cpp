@@ -2,9 +2,9 @@
 // a null-modem pair (Windows), to write the lists into without a PLC. Prints
 // what the editor opens on the first line.
 #include "PlcSimulator.h"
-#include "core/Version.h"
-#include "paramfile/ParameterFile.h"
-#include "transfer/PlcCommands.h"
+#include "commands/PlcCommands.h"
+#include "formats/ParameterFile.h"
+#include "model/Version.h"
 
 #include "SimLine.h"
 

@@ -1,0 +1,9 @@
+#include "Messages.h"
+
+namespace zelkor {
+
+void ReportUnexpectedError(MessageService& messages, const QString& description) {
+  messages.Show({description, kProgramTitle, MessageButtons::Ok, MessageIcon::None});
+}
+
+}  // namespace zelkor

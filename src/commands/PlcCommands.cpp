@@ -1,0 +1,199 @@
+#include "PlcCommands.h"
+
+#include "AlarmEditor.h"
+#include "EditorLifecycle.h"
+#include "FileCommands.h"
+#include "History.h"
+#include "ListEditing.h"
+#include "PlcRead.h"
+#include "VariableEditor.h"
+#include "formats/ParameterFile.h"
+#include "link/LinkFrame.h"
+#include "model/Cp1252.h"
+#include "model/PlcImage.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace zelkor {
+
+namespace {
+
+// What a write that ended early left in the PLC, by the frames the PLC answered.
+QString WrittenSoFar(const TransferOutcome& outcome) {
+  if (outcome.answered == 0) return QStringLiteral("nada foi gravado");
+  return QStringLiteral("a gravação ficou incompleta (%1 de %2 quadros): grave de novo")
+      .arg(outcome.answered)
+      .arg(outcome.total);
+}
+
+// Reads back every word a write sent, frame by frame, and compares them. The frames are named by the
+// `variables` rows that were sent: rows added or removed since must not shift them.
+void VerifyWrites(EditorState& s, PlcLink& link, const std::vector<FrameRequest>& writes, int variables) {
+  QList<LinkRequest> reads;
+  for (const FrameRequest& write : writes) reads << ReadRequest(write.address, write.words);
+  auto refusal = std::make_shared<Message>();
+  link.StartTransfer(
+      TransferKind::Verify, std::move(reads),
+      [writes, refusal, variables](int index, const QList<quint16>& words) {
+        if (WordBytes(words) == writes[static_cast<size_t>(index)].data) return true;
+        const QString where = index == 0 ? QStringLiteral("o cabeçalho")
+                              : index <= variables
+                                  ? QStringLiteral("a linha %1 da lista de Variáveis").arg(index)
+                                  : QStringLiteral("a linha %1 da lista de Alarmes").arg(index - variables);
+        *refusal = Exclamation(QStringLiteral("Verificação falhou: %1 no CLP difere do que foi gravado.").arg(where),
+                               QStringLiteral("Verificação falhou!"));
+        return false;
+      },
+      [&s, refusal](const TransferOutcome& outcome) {
+        switch (outcome.error) {
+          case LinkError::None:
+            s.messages.Show({QStringLiteral("Transmissão encerrada e verificada!"), QStringLiteral("Transmissão Ok!"),
+                             MessageButtons::Ok, MessageIcon::Information});
+            return;
+          case LinkError::Abandoned:
+            return;
+          case LinkError::Stopped:
+            s.messages.Show(*refusal);
+            return;
+          default:
+            ShowLinkFailure(s, outcome, QStringLiteral("a gravação terminou; a verificação não"));
+            return;
+        }
+      });
+}
+
+}  // namespace
+
+std::vector<FrameRequest> ImageWrites(const Lists& lists) {
+  std::vector<FrameRequest> writes;
+  for (const ImageRecord& r : ImageRecords(lists)) {
+    writes.push_back({FrameCommand::Write, r.address, static_cast<int>(r.bytes.size() / 2), r.bytes});
+  }
+  return writes;
+}
+
+bool RefuseWhileTransferring(EditorState& s, const PlcLink& link, const QString& what) {
+  const std::optional<TransferKind> kind = link.RunningKind();
+  if (!kind) return false;
+  const bool reading = *kind == TransferKind::Read;
+  s.messages.Show({(reading ? QStringLiteral("Aguarde o fim da leitura do CLP ")
+                            : QStringLiteral("Aguarde o fim da transmissão ao CLP ")) +
+                       what,
+                   reading ? QStringLiteral("Leitura em andamento!") : QStringLiteral("Transmissão em andamento!"),
+                   MessageButtons::Ok, MessageIcon::Information});
+  return true;
+}
+
+void WriteToPlc(EditorState& s, PlcLink& link) {
+  // A second click must not cut the running transfer off: the PLC would keep
+  // a header announcing rows it never got.
+  if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
+  // The group check also marks the Grupo column; the printed sheet gives the same refusals.
+  if (!BothListsEmpty(s) && !CheckGroupSequence(s)) return;
+  if (const auto refusal = WriteRefusal(s.lists)) {
+    s.messages.Show(*refusal);
+    return;
+  }
+  std::vector<FrameRequest> writes = ImageWrites(s.lists);
+  QList<LinkRequest> requests;
+  for (const FrameRequest& write : writes) requests << LinkRequest{BuildFrame(write)};
+  const bool verify = s.link.verifyWrites;
+  const auto variables = static_cast<int>(s.lists.variables.size());
+  link.StartTransfer(TransferKind::Write, std::move(requests), {},
+                     [&s, &link, verify, variables, writes = std::move(writes)](const TransferOutcome& outcome) {
+                       if (outcome.error != LinkError::None) {
+                         ShowLinkFailure(s, outcome, WrittenSoFar(outcome));
+                       } else if (verify) {
+                         VerifyWrites(s, link, writes, variables);
+                       } else {
+                         s.messages.Show({QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"),
+                                          MessageButtons::Ok, MessageIcon::Information});
+                       }
+                     });
+}
+
+void ReadFromPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
+  if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
+  // As before opening a file, and before anything is sent.
+  if (!OfferToSaveLists(s, dialogs, QStringLiteral("ler o CLP"))) return;
+  StartListRead(s, link, true, [&s, &link](const ReadBack& read) {
+    RecordStep(
+        s, [&] { AdoptPlcLists(s, link, read); }, [] { return QStringLiteral("ler o CLP"); });
+    s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
+                     MessageIcon::Information});
+  });
+}
+
+void ChoosePort(EditorState& s, PlcLink& link, int index) {
+  if (RefuseWhileTransferring(s, link, QStringLiteral("para trocar de porta."))) {
+    // Closing the port would cut the transfer off: keep the entry in use.
+    s.link.portIndex = link.PortNumber() - 1;
+    return;
+  }
+  if (index < 0) return;
+  const OpenResult result = link.OpenPort(index + 1);
+  const auto information = [&](const char16_t* text, const char16_t* title) {
+    s.messages.Show(
+        {QString::fromUtf16(text), QString::fromUtf16(title), MessageButtons::Ok, MessageIcon::Information});
+  };
+  switch (result.error) {
+    case OpenError::None:
+      s.link.write.enabled = true;
+      s.link.read.enabled = true;
+      s.link.compare.enabled = true;
+      break;
+    case OpenError::InvalidPort:
+      information(u"Porta inválida - tente outra!", u"Porta inválida!");
+      break;
+    case OpenError::InUse:
+      information(u"Porta já está aberta - tente outra!", u"Porta em uso!");
+      break;
+    case OpenError::Other:
+      ReportUnexpectedError(s.messages, result.description);
+      break;
+  }
+}
+
+void ShowPortDevices(EditorState& s, const PlcLink& link) {
+  s.link.portDevices.clear();
+  for (int port = 1; port <= kPortEntries; ++port) {
+    const QString device = link.DeviceFor(port);
+    s.link.portDevices << (device.isEmpty() ? QStringLiteral("Nenhum dispositivo nesta porta") : device);
+  }
+}
+
+void SaveMonitorLines(EditorState& s, const LinkMonitor& monitor, FileDialogService& dialogs) {
+  const FileDialogResult chosen = dialogs.Show({true,
+                                                QStringLiteral("Salvar o monitor da comunicação"),
+                                                {QStringLiteral("Texto (*.txt) | *.txt")},
+                                                QStringLiteral("monitor.txt"),
+                                                true,
+                                                s.lastFolder});
+  if (chosen.cancelled) return;
+  QString text;
+  for (const QString& line : monitor.Lines()) text += line + u'\n';
+  QSaveFile file(chosen.fullPath);
+  if (const auto error = WriteAtomically(file, text.toUtf8())) {
+    ReportUnexpectedError(
+        s.messages, QStringLiteral("Não foi possível gravar o arquivo \"%1\":\r\n%2").arg(chosen.fullPath, *error));
+  }
+}
+
+void WireEditor(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
+  s.hooks.saveFile = [&s, &dialogs] { return SaveFile(s, dialogs); };
+  s.hooks.clearVariableFields = [&s] { ClearVariableFields(s); };
+  s.hooks.clearAlarmFields = [&s] { ClearAlarmFields(s); };
+  s.hooks.closePort = [&link] { link.ClosePort(); };
+  s.hooks.writingPlc = [&link] { return link.RunningKind() == TransferKind::Write; };
+  s.hooks.abandonPlcRead = [&link] { link.AbandonTransfer(); };
+  // What the link's own events make the editor do is one command each, with
+  // its errors reported as any command's are; the window runs it its own way.
+  link.runEvent = [&s](const std::function<void()>& event) { Guarded(s.messages, event); };
+  QObject::connect(&link, &PlcLink::PortLost, &link, [&s](const QString& description) {
+    ShowPortClosed(s);
+    ReportUnexpectedError(s.messages, description);
+  });
+}
+
+}  // namespace zelkor
