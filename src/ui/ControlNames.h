@@ -3,57 +3,58 @@
 #include <QString>
 
 // The objectName of every control, exactly as the window's user and its tests
-// know it. Member names are transliterated; the strings keep their accents.
+// know it, the strings with their accents. Members are named by what the
+// control does.
 namespace zelkor::name {
 
-inline const QString FormPrincipal = QStringLiteral("FormPrincipal");
-inline const QString SSTab1 = QStringLiteral("SSTab1");
+inline const QString kWindow = QStringLiteral("FormPrincipal");
+inline const QString kTabs = QStringLiteral("SSTab1");
 
-inline const QString MSFlexGrid1 = QStringLiteral("MSFlexGrid1");
-inline const QString BotaoSetaAcima = QStringLiteral("BotãoSetaAcima");
-inline const QString BotaoSetaAbaixo = QStringLiteral("BotãoSetaAbaixo");
-inline const QString BotaoApagaListaVariaveis = QStringLiteral("BotãoApagaListaVariáveis");
-inline const QString BotaoRemover = QStringLiteral("BotãoRemover");
-inline const QString BotaoEditar = QStringLiteral("BotãoEditar");
-inline const QString BotaoLimpar = QStringLiteral("BotãoLimpar");
-inline const QString BotaoSalvar = QStringLiteral("BotãoSalvar");
-inline const QString ChechEditavel = QStringLiteral("ChechEditável");
-// The entry fields form the control array Campo(0) to Campo(3).
-inline QString Campo(int index) { return QStringLiteral("Campo(%1)").arg(index); }
+inline const QString kVariableGrid = QStringLiteral("MSFlexGrid1");
+inline const QString kVariableUp = QStringLiteral("BotãoSetaAcima");
+inline const QString kVariableDown = QStringLiteral("BotãoSetaAbaixo");
+inline const QString kClearVariableList = QStringLiteral("BotãoApagaListaVariáveis");
+inline const QString kRemoveVariable = QStringLiteral("BotãoRemover");
+inline const QString kEditVariable = QStringLiteral("BotãoEditar");
+inline const QString kClearVariableFields = QStringLiteral("BotãoLimpar");
+inline const QString kIncludeVariable = QStringLiteral("BotãoSalvar");
+inline const QString kEditableCheck = QStringLiteral("ChechEditável");
+// Grupo, Texto, Unidade and Endereço: "Campo(0)" to "Campo(3)".
+inline QString VariableField(int index) { return QStringLiteral("Campo(%1)").arg(index); }
 
-inline const QString MSFlexGrid2 = QStringLiteral("MSFlexGrid2");
-inline const QString BotaoSetaAcimaAlarme = QStringLiteral("BotãoSetaAcimaAlarme");
-inline const QString BotaoSetaAbaixoAlarme = QStringLiteral("BotãoSetaAbaixoAlarme");
-inline const QString BotaoApagaListaAlarmes = QStringLiteral("BotãoApagaListaAlarmes");
-inline const QString BotaoRemoverAlarme = QStringLiteral("BotãoRemoverAlarme");
-inline const QString BotaoEditarAlarme = QStringLiteral("BotãoEditarAlarme");
-inline const QString BotaoLimparAlarme = QStringLiteral("BotãoLimparAlarme");
-inline const QString BotaoSalvarAlarme = QStringLiteral("BotãoSalvarAlarme");
-inline const QString Texto1 = QStringLiteral("Texto1");
-inline const QString Texto2 = QStringLiteral("Texto2");
+inline const QString kAlarmGrid = QStringLiteral("MSFlexGrid2");
+inline const QString kAlarmUp = QStringLiteral("BotãoSetaAcimaAlarme");
+inline const QString kAlarmDown = QStringLiteral("BotãoSetaAbaixoAlarme");
+inline const QString kClearAlarmList = QStringLiteral("BotãoApagaListaAlarmes");
+inline const QString kRemoveAlarm = QStringLiteral("BotãoRemoverAlarme");
+inline const QString kEditAlarm = QStringLiteral("BotãoEditarAlarme");
+inline const QString kClearAlarmFields = QStringLiteral("BotãoLimparAlarme");
+inline const QString kIncludeAlarm = QStringLiteral("BotãoSalvarAlarme");
+inline const QString kAlarmText1 = QStringLiteral("Texto1");
+inline const QString kAlarmText2 = QStringLiteral("Texto2");
 
-inline const QString BotaoAbrirArquivo = QStringLiteral("BotãoAbrirArquivo");
-inline const QString BotaoSalvarArquivo = QStringLiteral("BotãoSalvarArquivo");
-inline const QString BotaoSalvarComo = QStringLiteral("BotãoSalvarComo");
-inline const QString BotaoArquivosRecentes = QStringLiteral("BotãoArquivosRecentes");
-inline const QString BotaoImprimir = QStringLiteral("BotãoImprimir");
-inline const QString BotaoDesfazer = QStringLiteral("BotãoDesfazer");
-inline const QString BotaoRefazer = QStringLiteral("BotãoRefazer");
-inline const QString MemoriaInicial = QStringLiteral("MemóriaInicial");
-inline const QString MemoriaFinal = QStringLiteral("MemóriaFinal");
-inline const QString TotalLinhasVariaveis = QStringLiteral("TotalLinhasVariáveis");
-inline const QString TotalLinhasAlarme = QStringLiteral("TotalLinhasAlarme");
+inline const QString kOpenFile = QStringLiteral("BotãoAbrirArquivo");
+inline const QString kSaveFile = QStringLiteral("BotãoSalvarArquivo");
+inline const QString kSaveAs = QStringLiteral("BotãoSalvarComo");
+inline const QString kRecentFiles = QStringLiteral("BotãoArquivosRecentes");
+inline const QString kPrint = QStringLiteral("BotãoImprimir");
+inline const QString kUndo = QStringLiteral("BotãoDesfazer");
+inline const QString kRedo = QStringLiteral("BotãoRefazer");
+inline const QString kFirstWord = QStringLiteral("MemóriaInicial");
+inline const QString kLastWord = QStringLiteral("MemóriaFinal");
+inline const QString kVariableCount = QStringLiteral("TotalLinhasVariáveis");
+inline const QString kAlarmCount = QStringLiteral("TotalLinhasAlarme");
 
-inline const QString ComboPorta = QStringLiteral("ComboPorta");
-inline const QString BotaoGravaCLP = QStringLiteral("BotãoGravaCLP");
-inline const QString BotaoLeCLP = QStringLiteral("BotãoLêCLP");
-inline const QString BotaoComparaCLP = QStringLiteral("BotãoComparaCLP");
-inline const QString CheckVerificar = QStringLiteral("CheckVerificarAposGravar");
-inline const QString ProgressoCLP = QStringLiteral("ProgressoCLP");
-inline const QString TextoProgressoCLP = QStringLiteral("TextoProgressoCLP");
+inline const QString kPortBox = QStringLiteral("ComboPorta");
+inline const QString kWriteToPlc = QStringLiteral("BotãoGravaCLP");
+inline const QString kReadFromPlc = QStringLiteral("BotãoLêCLP");
+inline const QString kCompareWithPlc = QStringLiteral("BotãoComparaCLP");
+inline const QString kVerifyAfterWrite = QStringLiteral("CheckVerificarAposGravar");
+inline const QString kProgress = QStringLiteral("ProgressoCLP");
+inline const QString kProgressText = QStringLiteral("TextoProgressoCLP");
 
-inline const QString MonitorCLP = QStringLiteral("MonitorCLP");
-inline const QString BotaoLimparMonitor = QStringLiteral("BotãoLimparMonitor");
-inline const QString BotaoSalvarMonitor = QStringLiteral("BotãoSalvarMonitor");
+inline const QString kMonitor = QStringLiteral("MonitorCLP");
+inline const QString kClearMonitor = QStringLiteral("BotãoLimparMonitor");
+inline const QString kSaveMonitor = QStringLiteral("BotãoSalvarMonitor");
 
 }  // namespace zelkor::name

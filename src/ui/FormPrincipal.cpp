@@ -114,15 +114,15 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
       settings_(std::make_unique<Settings>(Settings::Read())),
       recovery_(std::make_unique<RecoveryStore>(platform.recoveryFolder)),
       recoveryTimer_(new QTimer(this)),
-      tabs_(Named(new QTabWidget(this), name::SSTab1, QStringLiteral("Páginas do editor"))),
+      tabs_(Named(new QTabWidget(this), name::kTabs, QStringLiteral("Páginas do editor"))),
       filesFrame_(new FilesFrameView(this)),
       linkFrame_(new LinkFrameView(this)),
-      compare_(TextButton(this, name::BotaoComparaCLP, QStringLiteral("Compara CLP"), QStringLiteral("Compara CLP"))),
-      read_(TextButton(this, name::BotaoLeCLP, QStringLiteral("Lê CLP"), QStringLiteral("Lê CLP"))),
+      compare_(TextButton(this, name::kCompareWithPlc, QStringLiteral("Compara CLP"), QStringLiteral("Compara CLP"))),
+      read_(TextButton(this, name::kReadFromPlc, QStringLiteral("Lê CLP"), QStringLiteral("Lê CLP"))),
       recentMenu_(new QMenu(QStringLiteral("Arquivos r&ecentes"), this)),
       link_(new PlcLink(platform.port, platform.deadline, this)),
       monitor_(new LinkMonitor(*link_, platform.deadline, this)) {
-  setObjectName(name::FormPrincipal);
+  setObjectName(name::kWindow);
   setAcceptDrops(true);
   compare_->setToolTip(QStringLiteral("Compara o conteúdo do CLP com as listas correntes, sem alterá-las"));
   // The tabs take whatever room the window gets; the column of frames on the right keeps its width.
@@ -300,22 +300,22 @@ void FormPrincipal::BindListPage(const ListPage& page, ListPageState& state, con
 }
 
 QWidget* FormPrincipal::BuildVariablesPage(QWidget& page) {
-  ListPageLook look{name::MSFlexGrid1,
+  ListPageLook look{name::kVariableGrid,
                     QStringLiteral("Lista de Variáveis"),
-                    name::BotaoSetaAcima,
-                    name::BotaoSetaAbaixo,
-                    name::BotaoApagaListaVariaveis,
+                    name::kVariableUp,
+                    name::kVariableDown,
+                    name::kClearVariableList,
                     QStringLiteral("Apaga a lista de Variáveis ao lado"),
                     QStringLiteral("Apagar a lista de Variáveis"),
-                    name::BotaoRemover,
-                    name::BotaoEditar,
-                    name::BotaoLimpar,
-                    name::BotaoSalvar,
+                    name::kRemoveVariable,
+                    name::kEditVariable,
+                    name::kClearVariableFields,
+                    name::kIncludeVariable,
                     {},
-                    name::ChechEditavel};
+                    name::kEditableCheck};
   const std::pair<const char16_t*, int> entries[] = {{u"Grupo", 1}, {u"Texto", 8}, {u"Unidade", 3}, {u"Endereço", 5}};
   for (int i = 0; i < 4; ++i) {
-    look.entries.push_back({name::Campo(i), QString::fromUtf16(entries[i].first), entries[i].second});
+    look.entries.push_back({name::VariableField(i), QString::fromUtf16(entries[i].first), entries[i].second});
   }
   variables_ = new ListPage(look, &page);
   gridModels_.push_back(BindGridView(*variables_->grid, state_, true));
@@ -338,20 +338,21 @@ QWidget* FormPrincipal::BuildVariablesPage(QWidget& page) {
 }
 
 QWidget* FormPrincipal::BuildAlarmsPage(QWidget& page) {
-  alarms_ = new ListPage({name::MSFlexGrid2,
-                          QStringLiteral("Lista de Alarmes"),
-                          name::BotaoSetaAcimaAlarme,
-                          name::BotaoSetaAbaixoAlarme,
-                          name::BotaoApagaListaAlarmes,
-                          QStringLiteral("Apaga a lista de Alarmes ao lado"),
-                          QStringLiteral("Apagar a lista de Alarmes"),
-                          name::BotaoRemoverAlarme,
-                          name::BotaoEditarAlarme,
-                          name::BotaoLimparAlarme,
-                          name::BotaoSalvarAlarme,
-                          {{name::Texto1, QStringLiteral("Texto 1"), 8}, {name::Texto2, QStringLiteral("Texto 2"), 8}},
-                          {}},
-                         &page);
+  alarms_ = new ListPage(
+      {name::kAlarmGrid,
+       QStringLiteral("Lista de Alarmes"),
+       name::kAlarmUp,
+       name::kAlarmDown,
+       name::kClearAlarmList,
+       QStringLiteral("Apaga a lista de Alarmes ao lado"),
+       QStringLiteral("Apagar a lista de Alarmes"),
+       name::kRemoveAlarm,
+       name::kEditAlarm,
+       name::kClearAlarmFields,
+       name::kIncludeAlarm,
+       {{name::kAlarmText1, QStringLiteral("Texto 1"), 8}, {name::kAlarmText2, QStringLiteral("Texto 2"), 8}},
+       {}},
+      &page);
   // Alarm texts are two 8-character halves; a fixed pitch lines them up.
   alarms_->grid->setFont(FixedPitchFont());
   gridModels_.push_back(BindGridView(*alarms_->grid, state_, false));

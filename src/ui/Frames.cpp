@@ -17,23 +17,22 @@ namespace zelkor {
 
 FilesFrameView::FilesFrameView(QWidget* parent)
     : QGroupBox(QStringLiteral("  Lista de Variáveis e Alarmes"), parent),
-      open(IconButton(this, name::BotaoAbrirArquivo, QStringLiteral("open-file"), QStringLiteral("Abrir arquivo"),
+      open(IconButton(this, name::kOpenFile, QStringLiteral("open-file"), QStringLiteral("Abrir arquivo"),
                       QStringLiteral("Abrir arquivo"))),
-      recent(Named(new QToolButton(this), name::BotaoArquivosRecentes, QStringLiteral("Arquivos recentes"))),
-      save(IconButton(this, name::BotaoSalvarArquivo, QStringLiteral("save-file"),
+      recent(Named(new QToolButton(this), name::kRecentFiles, QStringLiteral("Arquivos recentes"))),
+      save(IconButton(this, name::kSaveFile, QStringLiteral("save-file"),
                       QStringLiteral("Salvar arquivo sobre o último lido"), QStringLiteral("Salvar arquivo"))),
-      saveAs(IconButton(this, name::BotaoSalvarComo, QStringLiteral("save-as"),
+      saveAs(IconButton(this, name::kSaveAs, QStringLiteral("save-as"),
                         QStringLiteral("Salvar como...escolhendo diretório"), QStringLiteral("Salvar como"))),
-      print(IconButton(this, name::BotaoImprimir, QStringLiteral("print"),
+      print(IconButton(this, name::kPrint, QStringLiteral("print"),
                        QStringLiteral("Imprime a folha das duas listas, mostrando-a antes (Ctrl+P)"),
                        QStringLiteral("Imprimir…"))),
-      undo(IconButton(this, name::BotaoDesfazer, QStringLiteral("undo"), {}, QStringLiteral("Desfazer"))),
-      redo(IconButton(this, name::BotaoRefazer, QStringLiteral("redo"), {}, QStringLiteral("Refazer"))),
-      firstWord(Display(this, name::MemoriaInicial, QStringLiteral("Memória reservada, de"), QStringLiteral("D00000"))),
-      lastWord(Display(this, name::MemoriaFinal, QStringLiteral("Memória reservada, até"), QStringLiteral("D00000"))),
-      variableCount(
-          Display(this, name::TotalLinhasVariaveis, QStringLiteral("Linhas de Variáveis"), QStringLiteral("0000"))),
-      alarmCount(Display(this, name::TotalLinhasAlarme, QStringLiteral("Linhas de Alarmes"), QStringLiteral("0000"))) {
+      undo(IconButton(this, name::kUndo, QStringLiteral("undo"), {}, QStringLiteral("Desfazer"))),
+      redo(IconButton(this, name::kRedo, QStringLiteral("redo"), {}, QStringLiteral("Refazer"))),
+      firstWord(Display(this, name::kFirstWord, QStringLiteral("Memória reservada, de"), QStringLiteral("D00000"))),
+      lastWord(Display(this, name::kLastWord, QStringLiteral("Memória reservada, até"), QStringLiteral("D00000"))),
+      variableCount(Display(this, name::kVariableCount, QStringLiteral("Linhas de Variáveis"), QStringLiteral("0000"))),
+      alarmCount(Display(this, name::kAlarmCount, QStringLiteral("Linhas de Alarmes"), QStringLiteral("0000"))) {
   setObjectName(QStringLiteral("FrameArquivos"));
   recent->setArrowType(Qt::DownArrow);
   recent->setToolTip(QStringLiteral("Arquivos abertos ou salvos por último"));
@@ -65,12 +64,12 @@ FilesFrameView::FilesFrameView(QWidget* parent)
 
 LinkFrameView::LinkFrameView(QWidget* parent)
     : QGroupBox(QStringLiteral("      Comunicação com o CLP"), parent),
-      ports(Named(new PortComboBox(this), name::ComboPorta, QStringLiteral("Porta de comunicação"))),
-      progressBar(Named(new QProgressBar(this), name::ProgressoCLP, QStringLiteral("Progresso da transferência"))),
+      ports(Named(new PortComboBox(this), name::kPortBox, QStringLiteral("Porta de comunicação"))),
+      progressBar(Named(new QProgressBar(this), name::kProgress, QStringLiteral("Progresso da transferência"))),
       progressText(Label(this, {})),
-      write(IconButton(this, name::BotaoGravaCLP, QStringLiteral("write-plc"),
+      write(IconButton(this, name::kWriteToPlc, QStringLiteral("write-plc"),
                        QStringLiteral("Grava conteúdo das listas correntes no CLP"), QStringLiteral("Grava CLP"))),
-      verify(Named(new QCheckBox(QStringLiteral("Verificar após gravar"), this), name::CheckVerificar,
+      verify(Named(new QCheckBox(QStringLiteral("Verificar após gravar"), this), name::kVerifyAfterWrite,
                    QStringLiteral("Verificar após gravar"))) {
   setObjectName(QStringLiteral("FrameComunicacao"));
   auto* prompt = Label(this, QStringLiteral("Selecione a porta de comunicação com o CLP"), ports);
@@ -80,7 +79,7 @@ LinkFrameView::LinkFrameView(QWidget* parent)
   progressBar->setTextVisible(false);
   progressBar->setFocusPolicy(Qt::NoFocus);
   progressBar->setMaximumHeight(progressBar->fontMetrics().height() / 2 + 2);
-  progressText->setObjectName(name::TextoProgressoCLP);
+  progressText->setObjectName(name::kProgressText);
   progressText->setAlignment(Qt::AlignCenter);
   // "Gravando: quadro 37 de 511 — faltam 14 s" whole in the frame, in two lines kept for it.
   progressText->setWordWrap(true);

@@ -78,9 +78,9 @@ ListPage::ListPage(const ListPageLook& look, QWidget* parent)
 
 MonitorPage::MonitorPage(QWidget* parent)
     : QWidget(parent),
-      lines(Named(new QPlainTextEdit(this), name::MonitorCLP, QStringLiteral("Monitor da comunicação"))),
-      clear(TextButton(this, name::BotaoLimparMonitor, QStringLiteral("Limpar"), QStringLiteral("Limpar o monitor"))),
-      save(TextButton(this, name::BotaoSalvarMonitor, QStringLiteral("Salvar…"), QStringLiteral("Salvar o monitor"))) {
+      lines(Named(new QPlainTextEdit(this), name::kMonitor, QStringLiteral("Monitor da comunicação"))),
+      clear(TextButton(this, name::kClearMonitor, QStringLiteral("Limpar"), QStringLiteral("Limpar o monitor"))),
+      save(TextButton(this, name::kSaveMonitor, QStringLiteral("Salvar…"), QStringLiteral("Salvar o monitor"))) {
   lines->setReadOnly(true);
   lines->setLineWrapMode(QPlainTextEdit::NoWrap);
   lines->setMaximumBlockCount(LinkMonitor::kMaxLines);

@@ -182,7 +182,7 @@ TEST_F(EndToEndTest, TheListsLandWordForWordAFreshWindowReadsThemBackAndAPlcLoad
     testing::ScriptedDialogs dialogs;
     FormPrincipal window({shown, dialogs, port, deadline});
     window.Run([&] { ChoosePort(window.State(), window.Link(), 0); });
-    window.findChild<QPushButton*>(name::BotaoLeCLP)->click();
+    window.findChild<QPushButton*>(name::kReadFromPlc)->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.shown.empty(); }, 20000));
     EXPECT_EQ(shown.Titles(), QStringLiteral("Leitura Ok!"));
     window.Link().ClosePort();

@@ -55,7 +55,7 @@ TEST(RecoveryEndToEnd, AKilledEditorsListsComeBackByteForByteAndNoEditorTakesThe
   window.close();  // without saving: nothing is left to recover
   EXPECT_EQ(copies(), 1);
   dialogs.answers = {home.filePath(QStringLiteral("b.zlk"))};
-  window.findChild<QPushButton*>(name::BotaoSalvarComo)->click();
+  window.findChild<QPushButton*>(name::kSaveAs)->click();
   QFile saved(home.filePath(QStringLiteral("b.zlk")));
   EXPECT_TRUE(saved.open(QIODevice::ReadOnly) &&
               saved.readAll() == cp1252::Encode(QStringLiteral("0PRESSÃO barD1234SimV\r\nBOMBA   FALHA º     A\r\n")));

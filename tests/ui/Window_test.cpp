@@ -51,7 +51,7 @@ class WindowTest : public ::testing::Test {
     port.peer = [](const QByteArray&) { return testing::AckAnswer(); };
     window->show();
     // Each page is made when first shown; the tests reach into all of them.
-    auto* tabs = Find<QTabWidget>(name::SSTab1);
+    auto* tabs = Find<QTabWidget>(name::kTabs);
     for (int page = 3; page >= 0; --page) tabs->setCurrentIndex(page);
     QApplication::setActiveWindow(window.get());
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -71,12 +71,12 @@ class WindowTest : public ::testing::Test {
   }
   void Type(const QString& line, const QString& button) {
     const QStringList cells = line.split(u'|');
-    for (int i = 0; i < cells.size(); ++i) Field(i < 4 ? name::Campo(i) : name::Texto1)->setText(cells[i]);
+    for (int i = 0; i < cells.size(); ++i) Field(i < 4 ? name::VariableField(i) : name::kAlarmText1)->setText(cells[i]);
     Click(button);
   }
   // A pick with the mouse from the open list, as a technician makes it.
   void Pick(int index) {
-    auto* combo = Find<QComboBox>(name::ComboPorta);
+    auto* combo = Find<QComboBox>(name::kPortBox);
     combo->showPopup();
     QAbstractItemView* list = combo->view();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(index, 0)).center());
@@ -110,12 +110,12 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
   testing::ExpectGolden(QStringLiteral("ui/data/controls.txt"), controls.join(u'\n').toUtf8() + '\n');
   EXPECT_EQ(window->objectName() + window->windowTitle(), QStringLiteral("FormPrincipalZelkor Editor"));
   EXPECT_EQ(window->size(), QSize(707, 463).expandedTo(window->minimumSizeHint()));  // wider where the font needs
-  auto* tabs = Find<QTabWidget>(name::SSTab1);
+  auto* tabs = Find<QTabWidget>(name::kTabs);
   EXPECT_EQ(tabs->tabText(0) + tabs->tabText(1) + tabs->tabText(2) + tabs->tabText(3),
             QStringLiteral("VariáveisAlarmesSobreMonitor"));
   EXPECT_EQ(ToRgb(tabs->widget(1)->palette().color(QPalette::Window)), (Rgb{182, 200, 203}));
   EXPECT_TRUE(tabs->widget(1)->autoFillBackground());
-  auto* grid = Find<QTableView>(name::MSFlexGrid1);
+  auto* grid = Find<QTableView>(name::kVariableGrid);
   QAbstractItemModelTester tester(grid->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
   QString columns;  // each shown column holds its header whole
   for (int c = 0; c < varcol::Count; ++c) {
@@ -136,13 +136,13 @@ TEST_F(WindowTest, TheWindowKeepsItsArrangementAndALargerOneShowsMoreRows) {
   const auto rowsShown = [&] { return grid.viewport()->height() / grid.verticalHeader()->defaultSectionSize(); };
   const auto check = [&] {
     // The second beside the first, on its right, or under it.
-    for (const auto& [first, second, beside] : {std::tuple{name::MSFlexGrid1, name::BotaoSetaAcima, true},
-                                                {name::BotaoSetaAcima, QStringLiteral("FrameArquivos"), true},
-                                                {name::BotaoComparaCLP, name::BotaoLeCLP, true},
-                                                {name::MSFlexGrid1, name::BotaoRemover, false},
-                                                {name::BotaoRemover, name::Campo(0), false},
-                                                {QStringLiteral("FrameArquivos"), name::BotaoLeCLP, false},
-                                                {name::BotaoLeCLP, QStringLiteral("FrameComunicacao"), false}}) {
+    for (const auto& [first, second, beside] : {std::tuple{name::kVariableGrid, name::kVariableUp, true},
+                                                {name::kVariableUp, QStringLiteral("FrameArquivos"), true},
+                                                {name::kCompareWithPlc, name::kReadFromPlc, true},
+                                                {name::kVariableGrid, name::kRemoveVariable, false},
+                                                {name::kRemoveVariable, name::VariableField(0), false},
+                                                {QStringLiteral("FrameArquivos"), name::kReadFromPlc, false},
+                                                {name::kReadFromPlc, QStringLiteral("FrameComunicacao"), false}}) {
       const QRect a = box(first), b = box(second);
       EXPECT_LE(beside ? a.right() : a.bottom(), beside ? b.left() : b.top()) << second.toStdString();
     }
@@ -169,43 +169,43 @@ TEST_F(WindowTest, TheWindowKeepsItsArrangementAndALargerOneShowsMoreRows) {
 TEST_F(WindowTest, TheGridsAnswerClicksTheFieldsTakeWhatTheFileCanHoldAndAFailedFieldIsRedWhileItsMessageIsRead) {
   bool redWhileShown = false;
   messages.whileShown = [&](const Message&) {
-    redWhileShown =
-        Colour(name::Campo(3), QPalette::Base) == colours::Red && QApplication::focusWidget() == Field(name::Campo(3));
+    redWhileShown = Colour(name::VariableField(3), QPalette::Base) == colours::Red &&
+                    QApplication::focusWidget() == Field(name::VariableField(3));
   };
   for (const QString& typed : {QStringLiteral("Ωmega"), QStringLiteral("AÇÃO €"), QStringLiteral("\x01")}) {
-    QTest::keyClicks(Field(name::Campo(0)), QStringLiteral("0"));
-    Field(name::Campo(1))->insert(typed);
+    QTest::keyClicks(Field(name::VariableField(0)), QStringLiteral("0"));
+    Field(name::VariableField(1))->insert(typed);
   }
-  QTest::keyClicks(Field(name::Campo(3)), QStringLiteral("X1"));
-  Click(name::BotaoSalvar);
+  QTest::keyClicks(Field(name::VariableField(3)), QStringLiteral("X1"));
+  Click(name::kIncludeVariable);
   EXPECT_TRUE(redWhileShown);
-  EXPECT_EQ(Field(name::Campo(0))->text() + Field(name::Campo(1))->text(), QStringLiteral("0AÇÃO €"));
-  for (const char* line : {"0|A|u|D1", "0|B|u|D1", "0|C|u|D1"}) Type(QLatin1String(line), name::BotaoSalvar);
+  EXPECT_EQ(Field(name::VariableField(0))->text() + Field(name::VariableField(1))->text(), QStringLiteral("0AÇÃO €"));
+  for (const char* line : {"0|A|u|D1", "0|B|u|D1", "0|C|u|D1"}) Type(QLatin1String(line), name::kIncludeVariable);
   QTableView& grid = window->VariableGrid();
   QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(60, 5));
-  EXPECT_FALSE(Find(name::BotaoEditar)->isEnabled());
+  EXPECT_FALSE(Find(name::kEditVariable)->isEnabled());
   QSignalSpy repaints(grid.model(), &QAbstractItemModel::dataChanged);
   ClickRow(2);
-  EXPECT_EQ(Colour(name::BotaoRemover, QPalette::Button), colours::Amber);
+  EXPECT_EQ(Colour(name::kRemoveVariable, QPalette::Button), colours::Amber);
   EXPECT_FALSE(repaints.isEmpty());
   ClickRow(3, true);
   EXPECT_TRUE(window->State().variablePage.editing);  // the release after the double-click does not end it
-  Click(name::BotaoSetaAcima);
-  Click(name::BotaoSetaAcima);
+  Click(name::kVariableUp);
+  Click(name::kVariableUp);
   EXPECT_EQ(grid.model()->index(0, 1).data().toString(), QStringLiteral("C"));
-  EXPECT_EQ(QApplication::focusWidget(), Find(name::BotaoSetaAbaixo));
-  Find<QTabWidget>(name::SSTab1)->setCurrentIndex(2);
-  Type(QStringLiteral("2"), name::BotaoSalvar);
+  EXPECT_EQ(QApplication::focusWidget(), Find(name::kVariableDown));
+  Find<QTabWidget>(name::kTabs)->setCurrentIndex(2);
+  Type(QStringLiteral("2"), name::kIncludeVariable);
   EXPECT_EQ(ToRgb(grid.model()->headerData(0, Qt::Horizontal, Qt::BackgroundRole).value<QColor>()), colours::Grey);
-  EXPECT_EQ(Find<QTabWidget>(name::SSTab1)->currentIndex(), 2);  // no command switches the tab
+  EXPECT_EQ(Find<QTabWidget>(name::kTabs)->currentIndex(), 2);  // no command switches the tab
 }
 
 TEST_F(WindowTest, APickOpensItsPortPickingItAgainReopensItAndAFailedPickKeepsItsEntryShown) {
-  auto* combo = Find<QComboBox>(name::ComboPorta);
+  auto* combo = Find<QComboBox>(name::kPortBox);
   EXPECT_EQ(combo->count() * 100 + combo->currentIndex(), 1599);
   Pick(0);
   Pick(0);  // Compara CLP comes on with the port
-  EXPECT_EQ(combo->toolTip() + QString::number(Find(name::BotaoComparaCLP)->isEnabled()), u"/dev/ttyUSB01");
+  EXPECT_EQ(combo->toolTip() + QString::number(Find(name::kCompareWithPlc)->isEnabled()), u"/dev/ttyUSB01");
   combo->setFocus();  // keys and the wheel never change the entry
   for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_PageDown, Qt::Key_1, Qt::Key_P})
     QTest::keyClick(combo, key);
@@ -219,11 +219,11 @@ TEST_F(WindowTest, APickOpensItsPortPickingItAgainReopensItAndAFailedPickKeepsIt
 TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChangeAndClosing) {
   Pick(0);
   port.peer = {};
-  Type(QStringLiteral("||||A"), name::BotaoSalvarAlarme);
-  Click(name::BotaoGravaCLP);
+  Type(QStringLiteral("||||A"), name::kIncludeAlarm);
+  Click(name::kWriteToPlc);
   EXPECT_EQ(Find<QLabel>(QStringLiteral("TextoProgressoCLP"))->text(), QStringLiteral("Gravando: quadro 1 de 2"));
   EXPECT_TRUE(Find(QStringLiteral("ProgressoCLP"))->isVisible());
-  QTest::keyClicks(Field(name::Campo(1)), QStringLiteral("NIVEL"));
+  QTest::keyClicks(Field(name::VariableField(1)), QStringLiteral("NIVEL"));
   EXPECT_FALSE(window->close());
   messages.whileShown = [&](const Message& m) {
     if (m.title != QStringLiteral("Transmissão em andamento!")) return;
@@ -231,27 +231,26 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
     port.Deliver(testing::AckAnswer());
   };
   Pick(1);
-  EXPECT_EQ(Find<QComboBox>(name::ComboPorta)->currentIndex(), 0);
-  EXPECT_EQ(Field(name::Campo(1))->text(), QStringLiteral("NIVEL"));
+  EXPECT_EQ(Find<QComboBox>(name::kPortBox)->currentIndex(), 0);
+  EXPECT_EQ(Field(name::VariableField(1))->text(), QStringLiteral("NIVEL"));
   EXPECT_EQ(messages.Titles(), QStringLiteral("Transmissão em andamento!|Transmissão em andamento!|Transmissão Ok!"));
   EXPECT_FALSE(Find(QStringLiteral("ProgressoCLP"))->isVisible());
   auto* monitor = Find<QPlainTextEdit>(QStringLiteral("MonitorCLP"));
   EXPECT_FALSE(monitor->toPlainText().contains(QStringLiteral("transferência")));  // not while the page is hidden
-  Find<QTabWidget>(name::SSTab1)->setCurrentIndex(3);
+  Find<QTabWidget>(name::kTabs)->setCurrentIndex(3);
   EXPECT_TRUE(QTest::qWaitFor([&] {  // the monitor's lines come in a batch
     return monitor->toPlainText().endsWith(QStringLiteral("transferência concluída"));
   }));
-  Click(name::BotaoLimparMonitor);
+  Click(name::kClearMonitor);
   EXPECT_TRUE(monitor->toPlainText().isEmpty() && window->Monitor().Lines().empty());
   // A read locks what would change the lists, and closing gives it up.
   messages.answers = {Answer::No, Answer::No};
-  Click(name::BotaoLeCLP);
-  EXPECT_FALSE(Find(name::BotaoApagaListaAlarmes)->isEnabled());
-  EXPECT_EQ(Find(name::BotaoAbrirArquivo)->toolTip(), QStringLiteral("Aguarde o fim da leitura do CLP"));
+  Click(name::kReadFromPlc);
+  EXPECT_FALSE(Find(name::kClearAlarmList)->isEnabled());
+  EXPECT_EQ(Find(name::kOpenFile)->toolTip(), QStringLiteral("Aguarde o fim da leitura do CLP"));
   EXPECT_TRUE(window->close());
-  EXPECT_EQ(
-      Find(name::BotaoAbrirArquivo)->toolTip() + window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(),
-      QStringLiteral("Abrir arquivoA"));
+  EXPECT_EQ(Find(name::kOpenFile)->toolTip() + window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(),
+            QStringLiteral("Abrir arquivoA"));
 }
 
 TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesSaves) {
@@ -259,21 +258,21 @@ TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesS
   const QString path = dir.path() + QStringLiteral("/Parâmetros.zlk");
   const QString pdf = dir.path() + QStringLiteral("/folha.pdf");
   files.answers = {path, pdf, path};
-  Type(QStringLiteral("||||BOMBA"), name::BotaoSalvarAlarme);
-  Click(name::BotaoSalvarComo);
-  Type(QStringLiteral("||||ÓLEO"), name::BotaoSalvarAlarme);
-  Click(name::BotaoSalvarComo);  // a PDF is a copy: the window still names the file and still has changes to save
+  Type(QStringLiteral("||||BOMBA"), name::kIncludeAlarm);
+  Click(name::kSaveAs);
+  Type(QStringLiteral("||||ÓLEO"), name::kIncludeAlarm);
+  Click(name::kSaveAs);  // a PDF is a copy: the window still names the file and still has changes to save
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor - Parâmetros.zlk"));
-  EXPECT_EQ(window->State().currentPath + QString::number(Find(name::BotaoSalvarArquivo)->isEnabled()), path + u'1');
+  EXPECT_EQ(window->State().currentPath + QString::number(Find(name::kSaveFile)->isEnabled()), path + u'1');
   QFile sheet(pdf);
   EXPECT_TRUE(sheet.open(QIODevice::ReadOnly) && sheet.read(5) == "%PDF-");
-  Click(name::BotaoApagaListaAlarmes);
-  Field(name::Texto1)->setText(QStringLiteral("TYPED"));
-  Click(name::BotaoAbrirArquivo);  // an empty list asks nothing, changed or not
+  Click(name::kClearAlarmList);
+  Field(name::kAlarmText1)->setText(QStringLiteral("TYPED"));
+  Click(name::kOpenFile);  // an empty list asks nothing, changed or not
   EXPECT_EQ(window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(), QStringLiteral("BOMBA"));
-  EXPECT_EQ(Field(name::MemoriaInicial)->text() + Field(name::TotalLinhasAlarme)->text() + Field(name::Texto1)->text(),
+  EXPECT_EQ(Field(name::kFirstWord)->text() + Field(name::kAlarmCount)->text() + Field(name::kAlarmText1)->text(),
             QStringLiteral("D44881"));
-  Type(QStringLiteral("||||FALHA"), name::BotaoSalvarAlarme);
+  Type(QStringLiteral("||||FALHA"), name::kIncludeAlarm);
   messages.answers.push_back(Answer::Yes);
   EXPECT_TRUE(window->close());
   QFile saved(path);
@@ -298,15 +297,15 @@ TEST_F(WindowTest, AWorkbookSavedAgainByASpreadsheetProgramImportsAsTheSameLists
     return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
   };
   for (const char* line : {"0|007|1/2|D1", "0|=SOMA|+24|D2", "1|+24V|%|C1"})
-    Type(QLatin1String(line), name::BotaoSalvar);
-  for (const char* line : {"||||=SOMA|+24V", "||||1/2|007"}) Type(QLatin1String(line), name::BotaoSalvarAlarme);
+    Type(QLatin1String(line), name::kIncludeVariable);
+  for (const char* line : {"||||=SOMA|+24V", "||||1/2|007"}) Type(QLatin1String(line), name::kIncludeAlarm);
   const QByteArray lists = FormatCsv(window->State().lists);
   files.answers = {dir.filePath(QStringLiteral("listas.xlsx")), dir.filePath(QStringLiteral("calc/listas.xlsx"))};
-  Click(name::BotaoSalvarComo);
+  Click(name::kSaveAs);
   ASSERT_FALSE(calc(QStringLiteral("listas.xlsx"), {}).isEmpty());
   messages.answers = {Answer::No};
-  Click(name::BotaoApagaListaVariaveis);
-  Click(name::BotaoAbrirArquivo);
+  Click(name::kClearVariableList);
+  Click(name::kOpenFile);
   EXPECT_EQ(FormatCsv(window->State().lists), lists);
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor - listas.xlsx (importada)"));
   // What a person types into Calc: numbers where they fit, a date where a text was meant.
@@ -321,10 +320,10 @@ TEST_F(WindowTest, AWorkbookSavedAgainByASpreadsheetProgramImportsAsTheSameLists
 }
 
 TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortuguese) {
-  Type(QStringLiteral("0|A|u|D1"), name::BotaoSalvar);
-  Type(QStringLiteral("||||A"), name::BotaoSalvarAlarme);
+  Type(QStringLiteral("0|A|u|D1"), name::kIncludeVariable);
+  Type(QStringLiteral("||||A"), name::kIncludeAlarm);
   for (int page : {0, 1}) {
-    Find<QTabWidget>(name::SSTab1)->setCurrentIndex(page);
+    Find<QTabWidget>(name::kTabs)->setCurrentIndex(page);
     QStringList names;
     for (QWidget* w : window->findChildren<QWidget*>()) {
       if (!w->isVisible() || (w->focusPolicy() == Qt::NoFocus && !qobject_cast<QLineEdit*>(w))) continue;
@@ -371,9 +370,9 @@ TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEs
 }
 
 TEST_F(WindowTest, UndoKeysActOnAFieldsOwnTypingFirstAndRecentFilesAndDropsOpenAsAbrirArquivo) {
-  Type(QStringLiteral("0|A|u|D1"), name::BotaoSalvar);
-  EXPECT_EQ(Find(name::BotaoDesfazer)->toolTip(), QStringLiteral("Desfazer: incluir a linha 1 de Variáveis"));
-  QLineEdit* texto = Field(name::Campo(1));
+  Type(QStringLiteral("0|A|u|D1"), name::kIncludeVariable);
+  EXPECT_EQ(Find(name::kUndo)->toolTip(), QStringLiteral("Desfazer: incluir a linha 1 de Variáveis"));
+  QLineEdit* texto = Field(name::VariableField(1));
   texto->setFocus();
   QTest::keyClicks(texto, QStringLiteral("XY"));
   // The field's own typing first, then the lists; either redo key does either. + marks Refazer enabled.
@@ -382,7 +381,7 @@ TEST_F(WindowTest, UndoKeysActOnAFieldsOwnTypingFirstAndRecentFilesAndDropsOpenA
   for (const QKeyCombination keys : {z, z, shiftZ, y, z, z, y, shiftZ}) {
     QTest::keyClick(texto, keys.key(), keys.keyboardModifiers());
     seen += texto->text() + QString::number(window->State().lists.variables.size()) +
-            (Find(name::BotaoRefazer)->isEnabled() ? u'+' : u' ');
+            (Find(name::kRedo)->isEnabled() ? u'+' : u' ');
   }
   EXPECT_EQ(seen, QStringLiteral("A1 A0+AXY0+AXY1 A1 A0+AXY0+AXY1 "));
   // What was opened comes back as a recent file on the next start; one that is gone is said so and dropped.
@@ -398,7 +397,7 @@ TEST_F(WindowTest, UndoKeysActOnAFieldsOwnTypingFirstAndRecentFilesAndDropsOpenA
   QApplication::sendEvent(window.get(), &drop);
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor - a.zlk"));
   window = std::make_unique<FormPrincipal>(Platform{messages, files, port, deadline});
-  QMenu* recent = Find<QToolButton>(name::BotaoArquivosRecentes)->menu();
+  QMenu* recent = Find<QToolButton>(name::kRecentFiles)->menu();
   Q_EMIT recent->aboutToShow();
   ASSERT_FALSE(recent->actions().isEmpty());  // newest first
   EXPECT_EQ(recent->actions()[0]->text() + recent->actions()[0]->toolTip(), QStringLiteral("a.zlk") + path);
@@ -411,19 +410,19 @@ TEST_F(WindowTest, UndoKeysActOnAFieldsOwnTypingFirstAndRecentFilesAndDropsOpenA
 }
 
 TEST_F(WindowTest, ClosingWithSimAndTheSaveDialogCancelledKeepsTheWindowAndItsLists) {
-  Type(QStringLiteral("||||BOMBA"), name::BotaoSalvarAlarme);
+  Type(QStringLiteral("||||BOMBA"), name::kIncludeAlarm);
   messages.answers.push_back(Answer::Yes);
   files.answers = {QString()};
   EXPECT_FALSE(window->close());
   EXPECT_EQ(messages.Titles() + window->windowTitle() + window->State().currentPath +
                 window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(),
             QStringLiteral("Salvar dados atuais?Zelkor EditorBOMBA"));
-  EXPECT_TRUE(window->isVisible() && window->State().history.CanUndo() && !Find(name::BotaoSalvarArquivo)->isEnabled());
+  EXPECT_TRUE(window->isVisible() && window->State().history.CanUndo() && !Find(name::kSaveFile)->isEnabled());
 }
 
 TEST_F(WindowTest, EveryCommandRunsFromTheKeyboard) {
-  for (const char* line : {"0|A|u|D1", "0|B|u|D1"}) Type(QLatin1String(line), name::BotaoSalvar);
-  Field(name::Campo(0))->setFocus();
+  for (const char* line : {"0|A|u|D1", "0|B|u|D1"}) Type(QLatin1String(line), name::kIncludeVariable);
+  Field(name::VariableField(0))->setFocus();
   QStringList order;  // Tab goes through the entry line left to right, then its buttons
   for (int i = 0; i < 7; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
     order << QApplication::focusWidget()->accessibleName();
@@ -432,18 +431,18 @@ TEST_F(WindowTest, EveryCommandRunsFromTheKeyboard) {
   grid.setFocus();
   for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(&grid, key);
   EXPECT_TRUE(window->State().variablePage.editing);  // Down picks a line as a click does, Enter edits it
-  EXPECT_EQ(Field(name::Campo(1))->text(), QStringLiteral("B"));
-  QTest::keyClick(Find(name::BotaoRemover), Qt::Key_Space);
+  EXPECT_EQ(Field(name::VariableField(1))->text(), QStringLiteral("B"));
+  QTest::keyClick(Find(name::kRemoveVariable), Qt::Key_Space);
   EXPECT_EQ(grid.model()->rowCount(), 1);
-  auto* combo = Find<QComboBox>(name::ComboPorta);
+  auto* combo = Find<QComboBox>(name::kPortBox);
   combo->setFocus();
   QTest::keyClick(combo, Qt::Key_F4);  // opens the list, where the arrows and Enter pick
   QTest::keyClick(combo->view(), Qt::Key_Down);
   QTest::keyClick(combo->view(), Qt::Key_Return);
   EXPECT_EQ(port.opens, QList<int>{2});
   EXPECT_GE(combo->view()->width(), combo->view()->sizeHintForColumn(0));
-  QTest::keyClick(Find(name::CheckVerificar), Qt::Key_Space);  // ticked, the write reads back what it wrote
-  QTest::keyClick(Find(name::BotaoGravaCLP), Qt::Key_Space);
+  QTest::keyClick(Find(name::kVerifyAfterWrite), Qt::Key_Space);  // ticked, the write reads back what it wrote
+  QTest::keyClick(Find(name::kWriteToPlc), Qt::Key_Space);
   EXPECT_EQ((port.Settle(), port.written.back().at(3)), 'r');
 }
 
@@ -452,11 +451,11 @@ TEST_F(WindowTest, AltOpensAMenuAndEveryMenuEntryRunsItsCommandAlsoFromItsKeys) 
   EXPECT_EQ(QApplication::activePopupWidget(), Find(QStringLiteral("MenuArquivo")));
   QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
   Pick(0);
-  Type(QStringLiteral("0|A|u|D1"), name::BotaoSalvar);
+  Type(QStringLiteral("0|A|u|D1"), name::kIncludeVariable);
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("a.zlk"));
   files.answers = {QString(), path};
-  const bool verifying = Find<QCheckBox>(name::CheckVerificar)->isChecked();  // as the last run left it
+  const bool verifying = Find<QCheckBox>(name::kVerifyAfterWrite)->isChecked();  // as the last run left it
   QString dialog;
   qsizetype sent = 0;
   const auto transferred = [&] { return (port.Settle(), port.written.size() > sent); };
@@ -467,11 +466,11 @@ TEST_F(WindowTest, AltOpensAMenuAndEveryMenuEntryRunsItsCommandAlsoFromItsKeys) 
       {u"&Imprimir…", [&] { return dialog == QStringLiteral("Imprimir as listas"); }},
       {u"&Desfazer", [&] { return window->State().lists.variables.empty(); }},
       {u"&Refazer", [&] { return window->State().lists.variables.size() == 1; }},
-      {u"&Verificar após gravar", [&] { return Find<QCheckBox>(name::CheckVerificar)->isChecked() != verifying; }},
+      {u"&Verificar após gravar", [&] { return Find<QCheckBox>(name::kVerifyAfterWrite)->isChecked() != verifying; }},
       {u"&Grava CLP", transferred},
       {u"&Lê CLP", transferred},
       {u"C&ompara CLP", transferred},
-      {u"&Sobre o Zelkor Editor", [&] { return Find<QTabWidget>(name::SSTab1)->currentIndex() == 2; }},
+      {u"&Sobre o Zelkor Editor", [&] { return Find<QTabWidget>(name::kTabs)->currentIndex() == 2; }},
       {u"Sai&r", [&] { return !window->isVisible(); }},
   };
   for (const auto& [text, ran] : entries) {
