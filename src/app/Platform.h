@@ -16,6 +16,9 @@ QStringList ProgramArguments(int argc, char** argv);
 // from, if there is one.
 void Print(std::FILE* stream, const QString& text);
 
+// Whether `stream` is a terminal (a console on Windows), where a progress line can be rewritten in place.
+bool IsTerminal(std::FILE* stream);
+
 // Why no window can be shown (Linux without a display), or empty.
 QString MissingDisplay();
 

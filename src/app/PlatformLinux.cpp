@@ -1,5 +1,7 @@
 #include "Platform.h"
 
+#include <unistd.h>
+
 namespace zelkor {
 
 QStringList ProgramArguments(int argc, char** argv) {
@@ -9,6 +11,8 @@ QStringList ProgramArguments(int argc, char** argv) {
 }
 
 void Print(std::FILE* stream, const QString& text) { std::fputs(text.toLocal8Bit().constData(), stream); }
+
+bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 
 QString MissingDisplay() {
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&

@@ -16,18 +16,30 @@ QStringList ProgramArguments(int, char**) {
   return arguments;
 }
 
-void Print(std::FILE* stream, const QString& text) {
+namespace {
+
+HANDLE OutputHandle(std::FILE* stream) {
   HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
-  if (GetFileType(handle) == FILE_TYPE_UNKNOWN) {
-    // Started from a console, a windowed program has no output of its own: it
-    // writes to that console's screen, joined first (wine has joined it already).
-    static const HANDLE console = [] {
-      AttachConsole(ATTACH_PARENT_PROCESS);
-      return CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-    }();
-    handle = console;
-  }
+  if (GetFileType(handle) != FILE_TYPE_UNKNOWN) return handle;
+  // Started from a console, a windowed program has no output of its own: it
+  // writes to that console's screen, joined first (wine has joined it already).
+  static const HANDLE console = [] {
+    AttachConsole(ATTACH_PARENT_PROCESS);
+    return CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+  }();
+  return console;
+}
+
+}  // namespace
+
+bool IsTerminal(std::FILE* stream) {
+  DWORD mode = 0;
+  return GetConsoleMode(OutputHandle(stream), &mode) != 0;
+}
+
+void Print(std::FILE* stream, const QString& text) {
+  HANDLE handle = OutputHandle(stream);
   DWORD mode = 0;
   if (GetConsoleMode(handle, &mode)) {
     // A console shows every character given as such, whatever its code page.
