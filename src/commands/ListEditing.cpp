@@ -7,8 +7,9 @@
 namespace zelkor {
 
 ListEditor VariableListEditor(EditorState& s) {
-  return {s.lists,
-          true,
+  std::vector<VariableRow>& rows = s.lists.variables;
+  return {[&rows] { return static_cast<int>(rows.size()); },
+          [&rows](int first, int last) { rows.erase(rows.begin() + first, rows.begin() + last); },
           s.variablePage,
           s.variablePage.entry,
           Focus::VariableGrupo,
@@ -19,8 +20,9 @@ ListEditor VariableListEditor(EditorState& s) {
 }
 
 ListEditor AlarmListEditor(EditorState& s) {
-  return {s.lists,
-          false,
+  QStringList& rows = s.lists.alarms;
+  return {[&rows] { return static_cast<int>(rows.size()); },
+          [&rows](int first, int last) { rows.remove(first, last - first); },
           s.alarmPage,
           s.alarmPage.entry,
           Focus::AlarmText1,
@@ -30,9 +32,7 @@ ListEditor AlarmListEditor(EditorState& s) {
           QStringLiteral("Alarmes")};
 }
 
-int RowCount(const ListEditor& e) {
-  return static_cast<int>(e.variables ? e.lists.variables.size() : static_cast<size_t>(e.lists.alarms.size()));
-}
+int RowCount(const ListEditor& e) { return e.rowCount(); }
 
 bool IsRow(const ListEditor& e, int row) { return row >= 1 && row <= RowCount(e); }
 
@@ -42,12 +42,7 @@ namespace {
 // Empties the list; a grid that showed a line keeps one blank line, its colours plain.
 void ClearRows(const ListEditor& e) {
   e.page.blankLine = GridLines(e.page, RowCount(e)) > 0;
-  if (e.variables) {
-    e.lists.variables.clear();
-    static_cast<VariablePage&>(e.page).grupoMarked = false;
-  } else {
-    e.lists.alarms.clear();
-  }
+  e.eraseRows(0, RowCount(e));
   e.page.selectedRow = 0;
   e.page.highlighted = false;
 }
@@ -59,11 +54,7 @@ void RemoveRow(const ListEditor& e, int row) {
     return;
   }
   if (!IsRow(e, row)) throw ListError("Linha inexistente na grade.");
-  if (e.variables) {
-    e.lists.variables.erase(e.lists.variables.begin() + (row - 1));
-  } else {
-    e.lists.alarms.removeAt(row - 1);
-  }
+  e.eraseRows(row - 1, row);
   e.page.selectedRow = 0;
   e.page.highlighted = false;  // it was on the row removed
 }

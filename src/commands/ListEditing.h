@@ -11,8 +11,9 @@ namespace zelkor {
 // editor share selection, highlight, button states, removal and clearing;
 // what differs between them stays in their own commands.
 struct ListEditor {
-  Lists& lists;
-  bool variables;  // which of the lists
+  // The list's own rows: how many, and erasing rows [first, last) (0 = the first row).
+  std::function<int()> rowCount;
+  std::function<void(int first, int last)> eraseRows;
   ListPageState& page;
   std::span<FieldState> fields;  // the entry fields, the first one takes the focus
   Focus firstField;
@@ -86,11 +87,13 @@ enum class Direction { Up, Down };
 void FollowMovedRow(EditorState& state, const ListEditor& editor, int row, Direction direction);
 
 using EditorCommand = void (*)(EditorState&);
-// Removes the selected row, then runs the list's own Clear fields. One step
-// of the history; nothing while "Lê CLP" runs.
-void RemoveSelectedRow(EditorState& state, const ListEditor& editor, EditorCommand clearFields);
-// Clears the whole list; the lists-changed flag stays as it was. One step of
+// Removes the selected row, then runs the list's own Clear fields (the
+// Variable list's also takes the group check's red mark away). One step of
 // the history; nothing while "Lê CLP" runs.
+void RemoveSelectedRow(EditorState& state, const ListEditor& editor, EditorCommand clearFields);
+// Clears the whole list, then runs its Clear fields as above; the
+// lists-changed flag stays as it was. One step of the history; nothing while
+// "Lê CLP" runs.
 void ClearWholeList(EditorState& state, const ListEditor& editor, EditorCommand clearFields);
 
 }  // namespace zelkor
