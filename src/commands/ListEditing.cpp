@@ -6,7 +6,7 @@
 
 namespace zelkor {
 
-ListEditor VariableListEditor(EditorState& s) {
+ListEditor VariableListEditor(Editor& s) {
   std::vector<VariableRow>& rows = s.lists.variables;
   return {[&rows] { return static_cast<int>(rows.size()); },
           [&rows](int first, int last) { rows.erase(rows.begin() + first, rows.begin() + last); },
@@ -19,7 +19,7 @@ ListEditor VariableListEditor(EditorState& s) {
           QStringLiteral("Variáveis")};
 }
 
-ListEditor AlarmListEditor(EditorState& s) {
+ListEditor AlarmListEditor(Editor& s) {
   QStringList& rows = s.lists.alarms;
   return {[&rows] { return static_cast<int>(rows.size()); },
           [&rows](int first, int last) { rows.remove(first, last - first); },
@@ -81,7 +81,7 @@ void EnableArrowsFor(const ListEditor& e, int row) {
 
 void ShowListCount(const ListEditor& e) { ShowCount(e.countDisplay, RowCount(e)); }
 
-void UpdateReservedMemory(EditorState& s) {
+void UpdateReservedMemory(Editor& s) {
   const int v = static_cast<int>(s.lists.variables.size());
   const int a = static_cast<int>(s.lists.alarms.size());
   if (v == 0 && a == 0) {
@@ -93,7 +93,7 @@ void UpdateReservedMemory(EditorState& s) {
   s.files.firstWord.text = QStringLiteral("D%1").arg(ImageStart(v, a), 4, 10, QLatin1Char('0'));
 }
 
-bool RefuseWhenFull(EditorState& s, const ListEditor& e) {
+bool RefuseWhenFull(Editor& s, const ListEditor& e) {
   if (RowCount(e) < kMaxRows) return false;
   s.messages.Show({QStringLiteral("Limite máximo de 255 linhas foi atingido"), QStringLiteral("Linha não incluída!"),
                    MessageButtons::Ok, MessageIcon::Critical});
@@ -119,7 +119,7 @@ bool SelectRow(const ListEditor& e, int line) {
   return true;
 }
 
-void ClearEntryFields(EditorState& s, const ListEditor& e) {
+void ClearEntryFields(Editor& s, const ListEditor& e) {
   for (FieldState& f : e.fields) f = {};
   e.page.highlighted = false;
   e.page.selectedRow = 0;
@@ -128,7 +128,7 @@ void ClearEntryFields(EditorState& s, const ListEditor& e) {
   e.page.editing = false;
 }
 
-void RemoveSelectedRow(EditorState& s, const ListEditor& e, EditorCommand clearFields) {
+void RemoveSelectedRow(Editor& s, const ListEditor& e, EditorCommand clearFields) {
   if (s.readingPlc) return;
   const int row = e.page.selectedRow;
   RecordStep(
@@ -143,7 +143,7 @@ void RemoveSelectedRow(EditorState& s, const ListEditor& e, EditorCommand clearF
       [&] { return QStringLiteral("remover a linha %1 de %2").arg(row).arg(e.name); });
 }
 
-void ClearWholeList(EditorState& s, const ListEditor& e, EditorCommand clearFields) {
+void ClearWholeList(Editor& s, const ListEditor& e, EditorCommand clearFields) {
   if (s.readingPlc) return;
   RecordStep(
       s,
@@ -156,7 +156,7 @@ void ClearWholeList(EditorState& s, const ListEditor& e, EditorCommand clearFiel
       [&] { return QStringLiteral("apagar a lista de ") + e.name; });
 }
 
-int WriteRow(EditorState& s, const ListEditor& e, const std::function<void()>& append,
+int WriteRow(Editor& s, const ListEditor& e, const std::function<void()>& append,
              const std::function<void(int)>& replace) {
   int written = 0;
   if (!e.page.editing) {
@@ -180,7 +180,7 @@ QString SaveStepLabel(const ListEditor& e, int edited, int included) {
       .arg(e.name);
 }
 
-void FinishSave(EditorState& s, const ListEditor& e) {
+void FinishSave(Editor& s, const ListEditor& e) {
   DisableRowButtons(e);
   e.page.editing = false;
   PaintFields(e, colours::White);
@@ -195,7 +195,7 @@ bool BeginEdit(const ListEditor& e) {
   return true;
 }
 
-void FollowMovedRow(EditorState& s, const ListEditor& e, int row, Direction direction) {
+void FollowMovedRow(Editor& s, const ListEditor& e, int row, Direction direction) {
   const bool up = direction == Direction::Up;
   MoveSelection(e, row);
   e.page.scrollTo = row;

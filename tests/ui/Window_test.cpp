@@ -264,7 +264,8 @@ TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesS
   Type(QStringLiteral("||||ÓLEO"), name::BotaoSalvarAlarme);
   Click(name::BotaoSalvarComo);  // a PDF is a copy: the window still names the file and still has changes to save
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor - Parâmetros.zlk"));
-  EXPECT_EQ(window->State().currentPath + QString::number(Find(name::BotaoSalvarArquivo)->isEnabled()), path + u'1');
+  EXPECT_EQ(window->State().source.SavePath() + QString::number(Find(name::BotaoSalvarArquivo)->isEnabled()),
+            path + u'1');
   QFile sheet(pdf);
   EXPECT_TRUE(sheet.open(QIODevice::ReadOnly) && sheet.read(5) == "%PDF-");
   Click(name::BotaoApagaListaAlarmes);
@@ -415,7 +416,7 @@ TEST_F(WindowTest, ClosingWithSimAndTheSaveDialogCancelledKeepsTheWindowAndItsLi
   messages.answers.push_back(Answer::Yes);
   files.answers = {QString()};
   EXPECT_FALSE(window->close());
-  EXPECT_EQ(messages.Titles() + window->windowTitle() + window->State().currentPath +
+  EXPECT_EQ(messages.Titles() + window->windowTitle() + window->State().source.SavePath() +
                 window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(),
             QStringLiteral("Salvar dados atuais?Zelkor EditorBOMBA"));
   EXPECT_TRUE(window->isVisible() && window->State().history.CanUndo() && !Find(name::BotaoSalvarArquivo)->isEnabled());
