@@ -7,6 +7,7 @@
 #include "formats/ListsFile.h"
 #include "formats/ParameterFile.h"
 #include "formats/Xlsx.h"
+#include "link/QtSerialPort.h"
 #include "support/Zip.h"
 
 #include <QCoreApplication>
@@ -21,12 +22,13 @@
 
 namespace {
 
-class Quiet final : public zelkor::MessageService {
+class Quiet final : public zelkor::MessageService, public zelkor::FileDialogService {
  public:
   zelkor::Answer Show(const zelkor::Message& m) override {
     last = m.title;
     return zelkor::Answer::Ok;
   }
+  zelkor::FileDialogResult Show(const zelkor::FileDialogRequest&) override { return {}; }
   QString last;
 };
 
@@ -53,7 +55,7 @@ QString MakeFile(const QString& path, int variables, int alarms) {
 }
 
 // What opening does to the lists, without the window's question and history.
-void Open(zelkor::EditorState& state, const QString& path) {
+void Open(zelkor::Editor& state, const QString& path) {
   if (const auto read = zelkor::ReadListsFile(path, zelkor::ListsFileKind::Parameters); read.lists) {
     zelkor::ReplaceLists(state, *read.lists);
   }
@@ -65,7 +67,9 @@ int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QTemporaryDir dir;
   Quiet messages;
-  zelkor::EditorState state(messages);
+  zelkor::QtSerialPort port;  // never opened
+  zelkor::QtDeadline deadline;
+  zelkor::Editor state(messages, messages, port, deadline);
   zelkor::StartUp(state);
 
   struct Case {

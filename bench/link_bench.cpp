@@ -76,20 +76,16 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
   zelkor::QtSerialPort port(zelkor::PortDirectory(devices.path(), devices.path()));
   zelkor::QtDeadline deadline;
   std::unique_ptr<zelkor::FormPrincipal> form;
-  std::unique_ptr<zelkor::EditorState> bare;
-  std::unique_ptr<zelkor::PlcLink> bareLink;
+  std::unique_ptr<zelkor::Editor> bare;
   if (window) {
     form = std::make_unique<zelkor::FormPrincipal>(zelkor::Platform{quiet, quiet, port, deadline});
     form->show();
     form->Run([&] { form->State().currentTab = tab; });
   } else {
-    bare = std::make_unique<zelkor::EditorState>(quiet);
-    bareLink = std::make_unique<zelkor::PlcLink>(port, deadline);
+    bare = std::make_unique<zelkor::Editor>(quiet, quiet, port, deadline);
     zelkor::StartUp(*bare);
-    zelkor::WireEditor(*bare, *bareLink, quiet);
   }
-  zelkor::EditorState& state = window ? form->State() : *bare;
-  zelkor::PlcLink& link = window ? form->Link() : *bareLink;
+  zelkor::Editor& state = window ? form->State() : *bare;
   for (int i = 0; i < variables; ++i) {
     state.lists.variables.push_back({QStringLiteral("0"), QStringLiteral("VAR%1").arg(i), QStringLiteral("un"),
                                      QStringLiteral("D%1").arg(i), true});
@@ -97,7 +93,7 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
   for (int i = 0; i < alarms; ++i) state.lists.alarms << QStringLiteral("ALARME %1").arg(i);
   zelkor::ShowVariableCount(state);
   zelkor::ShowAlarmCount(state);
-  zelkor::ChoosePort(state, link, 0);
+  zelkor::ChoosePort(state, 0);
   state.link.verifyWrites = verify;
   QTest::qWait(300);  // the window's first paint is not the link's cost
 
@@ -114,8 +110,8 @@ std::pair<Run, Run> Transfers(const QString& plcsim, const QStringList& simArgs,
     QTest::qWait(300);  // the monitor's last batch belongs to the cost, not to the time
     return Run{wallMs, (CpuSeconds() - cpu0) * 1000.0, 1 + variables + alarms, quiet.last.text};
   };
-  const Run write = measure([&] { zelkor::WriteToPlc(state, link); });
-  const Run read = measure([&] { zelkor::ReadFromPlc(state, link, quiet); });
+  const Run write = measure([&] { zelkor::WriteToPlc(state); });
+  const Run read = measure([&] { zelkor::ReadFromPlc(state); });
   sim.terminate();
   sim.waitForFinished(5000);
   return {write, read};

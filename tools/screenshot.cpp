@@ -121,15 +121,15 @@ int main(int argc, char* argv[]) {
       zelkor::ShowAlarmCount(window.State());
       zelkor::UpdateReservedMemory(window.State());
       window.State().link.portIndex = 0;
-      zelkor::ChoosePort(window.State(), window.Link(), 0);
-      zelkor::WriteToPlc(window.State(), window.Link());
+      zelkor::ChoosePort(window.State(), 0);
+      zelkor::WriteToPlc(window.State());
     });
   }
   if (scene == QStringLiteral("monitor")) {  // what a failed port choice and a write to no port leave on the monitor
     SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);
     window.Run([&] {
-      zelkor::ChoosePort(window.State(), window.Link(), 15);
-      zelkor::WriteToPlc(window.State(), window.Link());
+      zelkor::ChoosePort(window.State(), 15);
+      zelkor::WriteToPlc(window.State());
       window.State().currentTab = 3;
     });
   }

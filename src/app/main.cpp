@@ -67,6 +67,6 @@ int main(int argc, char* argv[]) {
   zelkor::AfterFirstPaint(window, [] { QApplication::setWindowIcon(zelkor::ProgramIcon()); });
   // Before the file named on the command line, so that opening it can offer to save what was recovered.
   window.OfferRecovery();
-  if (!command.file.isEmpty()) window.Run([&] { zelkor::OpenFileAt(window.State(), window.Files(), command.file); });
+  if (!command.file.isEmpty()) window.Run([&] { zelkor::OpenFileAt(window.State(), command.file); });
   return QApplication::exec();
 }

@@ -5,7 +5,7 @@
 
 namespace zelkor {
 
-bool ValidateAlarmText(EditorState& s) {
+bool ValidateAlarmText(Editor& s) {
   auto& [texto1, texto2] = s.alarmPage.entry;
   texto1.background = colours::White;
   texto2.background = colours::White;
@@ -17,13 +17,13 @@ bool ValidateAlarmText(EditorState& s) {
   return false;
 }
 
-void StoreAlarmRow(EditorState& s) {
+void StoreAlarmRow(Editor& s) {
   const QString text = ComposeAlarmText(s.alarmPage.entry[0].text, s.alarmPage.entry[1].text);
   WriteRow(
       s, AlarmListEditor(s), [&] { s.lists.alarms << text; }, [&](int row) { s.lists.alarms[row - 1] = text; });
 }
 
-void IncludeAlarmLine(EditorState& s) {
+void IncludeAlarmLine(Editor& s) {
   if (s.readingPlc) return;
   const ListEditor editor = AlarmListEditor(s);
   const int edited = s.alarmPage.editing ? s.alarmPage.selectedRow : 0;
@@ -41,24 +41,24 @@ void IncludeAlarmLine(EditorState& s) {
       [&] { return SaveStepLabel(editor, edited, static_cast<int>(s.lists.alarms.size())); });
 }
 
-void EditSelectedAlarm(EditorState& s) {
+void EditSelectedAlarm(Editor& s) {
   if (s.readingPlc || !BeginEdit(AlarmListEditor(s))) return;
   const auto [texto1, texto2] = SplitAlarmText(s.lists.alarms[s.alarmPage.selectedRow - 1]);
   s.alarmPage.entry[0].text = texto1;
   s.alarmPage.entry[1].text = texto2;
 }
 
-void ClearAlarmFields(EditorState& s) {
+void ClearAlarmFields(Editor& s) {
   if (!s.readingPlc) ClearEntryFields(s, AlarmListEditor(s));
 }
 
-void RemoveSelectedAlarm(EditorState& s) { RemoveSelectedRow(s, AlarmListEditor(s), ClearAlarmFields); }
+void RemoveSelectedAlarm(Editor& s) { RemoveSelectedRow(s, AlarmListEditor(s), ClearAlarmFields); }
 
-void ClearAlarmList(EditorState& s) { ClearWholeList(s, AlarmListEditor(s), ClearAlarmFields); }
+void ClearAlarmList(Editor& s) { ClearWholeList(s, AlarmListEditor(s), ClearAlarmFields); }
 
-void SelectAlarmLine(EditorState& s, int line) { SelectRow(AlarmListEditor(s), line); }
+void SelectAlarmLine(Editor& s, int line) { SelectRow(AlarmListEditor(s), line); }
 
-void EditAlarmLine(EditorState& s, int line) {
+void EditAlarmLine(Editor& s, int line) {
   if (SelectRow(AlarmListEditor(s), line)) EditSelectedAlarm(s);
 }
 

@@ -1,22 +1,22 @@
 #pragma once
 
-#include "EditorState.h"
+#include "Editor.h"
 
 namespace zelkor {
 
 // Refuses an empty Texto 1 (or one longer than 8) with its message; true when
 // the text is accepted. Texto 2 may be empty.
-[[nodiscard]] bool ValidateAlarmText(EditorState& state);
+[[nodiscard]] bool ValidateAlarmText(Editor& state);
 // Appends the composed alarm (refused from 255 rows on) or, while editing,
 // replaces the selected row.
-void StoreAlarmRow(EditorState& state);
+void StoreAlarmRow(Editor& state);
 
-void IncludeAlarmLine(EditorState& state);
-void EditSelectedAlarm(EditorState& state);
-void RemoveSelectedAlarm(EditorState& state);
-void ClearAlarmFields(EditorState& state);
-void ClearAlarmList(EditorState& state);
-void SelectAlarmLine(EditorState& state, int line);
-void EditAlarmLine(EditorState& state, int line);
+void IncludeAlarmLine(Editor& state);
+void EditSelectedAlarm(Editor& state);
+void RemoveSelectedAlarm(Editor& state);
+void ClearAlarmFields(Editor& state);
+void ClearAlarmList(Editor& state);
+void SelectAlarmLine(Editor& state, int line);
+void EditAlarmLine(Editor& state, int line);
 
 }  // namespace zelkor

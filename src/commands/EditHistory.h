@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ListsSource.h"
 #include "model/ParameterLists.h"
 
 #include <QString>
@@ -19,15 +20,13 @@ struct ListsSnapshot {
   int selectedVariable = 0;
   int selectedAlarm = 0;
   bool listsChanged = false;
-  QString title;
-  QString currentPath;
+  ListsSource source;
   QString lastOpenedPath;
   bool saveEnabled = false;
 
   bool SameLists(const ListsSnapshot& other) const { return lists == other.lists; }
   bool SameFile(const ListsSnapshot& other) const {
-    return title == other.title && currentPath == other.currentPath && lastOpenedPath == other.lastOpenedPath &&
-           saveEnabled == other.saveEnabled;
+    return source == other.source && lastOpenedPath == other.lastOpenedPath && saveEnabled == other.saveEnabled;
   }
 };
 

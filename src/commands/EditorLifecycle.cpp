@@ -1,5 +1,9 @@
 #include "EditorLifecycle.h"
 
+#include "AlarmEditor.h"
+#include "FileCommands.h"
+#include "VariableEditor.h"
+
 namespace zelkor {
 
 void ShowCount(FieldState& display, int count) {
@@ -7,23 +11,13 @@ void ShowCount(FieldState& display, int count) {
   display.background = count >= 1 ? colours::Amber : colours::White;
 }
 
-namespace {
-
-void RunHook(const std::function<void()>& hook) {
-  if (hook) hook();
-}
-
-}  // namespace
-
-void ShowVariableCount(EditorState& state) {
+void ShowVariableCount(Editor& state) {
   ShowCount(state.files.variableCount, static_cast<int>(state.lists.variables.size()));
 }
 
-void ShowAlarmCount(EditorState& state) {
-  ShowCount(state.files.alarmCount, static_cast<int>(state.lists.alarms.size()));
-}
+void ShowAlarmCount(Editor& state) { ShowCount(state.files.alarmCount, static_cast<int>(state.lists.alarms.size())); }
 
-bool BothListsEmpty(const EditorState& state) { return state.lists.variables.empty() && state.lists.alarms.empty(); }
+bool BothListsEmpty(const Editor& state) { return state.lists.variables.empty() && state.lists.alarms.empty(); }
 
 void EmptyForLoad(ListPageState& page, bool hadRows) {
   // A grid with rows goes back to its header line alone, its colours plain.
@@ -34,11 +28,10 @@ void EmptyForLoad(ListPageState& page, bool hadRows) {
   page.selectedRow = 0;
 }
 
-void StartUp(EditorState& state) {
-  state.title = kWindowTitle;
+void StartUp(Editor& state) {
   state.currentTab = 0;
   state.areaBackground = colours::Background;
-  // A new state holds no file paths and no selected rows already.
+  // A new editor names no source and selects no row already.
   ShowVariableCount(state);
   ShowAlarmCount(state);
   state.link.portEntries.clear();
@@ -56,18 +49,18 @@ void StartUp(EditorState& state) {
   }
 }
 
-void ClearAllLists(EditorState& state) {
+void ClearAllLists(Editor& state) {
   EmptyForLoad(state.variablePage, !state.lists.variables.empty());
   EmptyForLoad(state.alarmPage, !state.lists.alarms.empty());
   state.variablePage.grupoMarked = false;
   state.lists = {};
   ShowVariableCount(state);
   ShowAlarmCount(state);
-  RunHook(state.hooks.clearVariableFields);
-  RunHook(state.hooks.clearAlarmFields);
+  ClearVariableFields(state);
+  ClearAlarmFields(state);
 }
 
-void ReplaceLists(EditorState& state, Lists lists) {
+void ReplaceLists(Editor& state, Lists lists) {
   ClearAllLists(state);
   KeyAsLoaded(lists.variables);
   state.lists = std::move(lists);
@@ -75,25 +68,24 @@ void ReplaceLists(EditorState& state, Lists lists) {
   ShowAlarmCount(state);
 }
 
-void AdoptListsWithoutFile(EditorState& state, const QString& title) {
-  state.title = title;
-  state.currentPath.clear();
+void AdoptListsWithoutFile(Editor& state, ListsSource source) {
+  state.source = std::move(source);
   state.lastOpenedPath.clear();
   state.files.save.enabled = false;
   state.listsChanged = true;
 }
 
-CloseAnswer CloseRequest(EditorState& state) {
+CloseAnswer CloseRequest(Editor& state) {
   // Leaving now would leave the PLC with a header that announces rows it never
   // got: the transfer takes a moment at most, so the close waits for it.
-  if (state.hooks.writingPlc && state.hooks.writingPlc()) {
+  if (state.plcLink.RunningKind() == TransferKind::Write) {
     state.messages.Show({QStringLiteral("Aguarde o fim da transmissão ao CLP antes de fechar o programa."),
                          QStringLiteral("Transmissão em andamento!"), MessageButtons::Ok, MessageIcon::Information});
     return CloseAnswer::Stay;
   }
   // A read (Lê CLP, Compara CLP, a verification) has changed nothing yet: it is given up before the question,
   // so that nothing it would show opens over it, and the lists are what they were.
-  RunHook(state.hooks.abandonPlcRead);
+  state.plcLink.AbandonTransfer();
   // Errors here must never keep the program from ending (a failed save aside,
   // below): each step is caught on its own and the next one runs.
   if (state.listsChanged) {
@@ -109,13 +101,13 @@ CloseAnswer CloseRequest(EditorState& state) {
     // happen (an error included, reported) keeps the window and the lists.
     if (answer == Answer::Yes) {
       bool saved = false;
-      if (!Guarded(state.messages, [&] { saved = state.hooks.saveFile && state.hooks.saveFile(); }) || !saved) {
+      if (!Guarded(state.messages, [&] { saved = SaveFile(state); }) || !saved) {
         return CloseAnswer::Stay;
       }
     }
   }
   try {
-    RunHook(state.hooks.closePort);
+    state.plcLink.ClosePort();
   } catch (...) {
   }
   return CloseAnswer::Close;

@@ -1,17 +1,14 @@
 #pragma once
 
 #include "Colours.h"
-#include "EditHistory.h"
-#include "Messages.h"
-#include "model/ParameterLists.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <array>
-#include <functional>
 #include <optional>
 
+// What the window shows of its pages and frames, each control's state a member; the editor (Editor.h) holds them.
 namespace zelkor {
 
 struct ButtonState {
@@ -91,55 +88,6 @@ enum class Focus {
   VariableDown,
   AlarmUp,
   AlarmDown,
-};
-
-// Commands of later subsystems that the window-level procedures call; bound
-// by whoever assembles the editor, so that this library depends on none of them.
-struct EditorHooks {
-  std::function<bool()> saveFile;        // "Salvar arquivo": true when the lists are now in a file
-  std::function<void()> closePort;       // closes the serial port, open or not
-  std::function<bool()> writingPlc;      // a "Grava CLP" is waiting for the PLC
-  std::function<void()> abandonPlcRead;  // gives a running read up: "Lê CLP", "Compara CLP", a verification
-  std::function<void()> clearVariableFields;
-  std::function<void()> clearAlarmFields;
-};
-
-// The one window-level state: both lists and every value the window shows or
-// the commands share. Widgets mirror it; commands read and write only it.
-class EditorState {
- public:
-  explicit EditorState(MessageService& messageService) : messages(messageService) {}
-  EditorState(const EditorState&) = delete;
-  EditorState& operator=(const EditorState&) = delete;
-
-  MessageService& messages;
-  EditorHooks hooks;
-
-  Lists lists;
-  EditHistory history;
-  // Remembered between runs: where the next file dialog starts, the files opened or saved last (newest first).
-  QString lastFolder;
-  QStringList recentFiles;
-
-  bool listsChanged = false;
-  // "Lê CLP" runs: its end replaces both lists, so nothing may change them
-  // or the current file meanwhile.
-  bool readingPlc = false;
-
-  QString currentPath;     // the file Salvar writes to
-  QString lastOpenedPath;  // tells Salvar como whether a file was ever opened
-  // The name the next file dialog offers: the one it returned last, unless a command sets another.
-  QString dialogFileName;
-
-  QString title;
-  int currentTab = 0;
-  std::optional<Rgb> areaBackground;
-  Focus focus = Focus::None;  // taken by the window when it shows the state
-
-  VariablePage variablePage;
-  AlarmPage alarmPage;
-  FilesFrame files;
-  LinkFrame link;
 };
 
 }  // namespace zelkor

@@ -24,7 +24,7 @@ const QString kOpenTitle = QStringLiteral("Procure e clique no arquivo para leit
 const QString kBeforeOpening = QStringLiteral("abrir o arquivo");
 
 // The steps both save commands start with; false when the save must stop.
-bool ReadyToSave(EditorState& s) {
+bool ReadyToSave(Editor& s) {
   if (BothListsEmpty(s)) {
     s.messages.Show(Exclamation(QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!")));
     return false;
@@ -35,17 +35,14 @@ bool ReadyToSave(EditorState& s) {
 constexpr qsizetype kRecentFiles = 5;
 
 // Newest first, each once; where the next file dialog starts.
-void Remember(EditorState& s, const QString& path) {
+void Remember(Editor& s, const QString& path) {
   s.recentFiles.removeAll(path);
   s.recentFiles.prepend(path);
   while (s.recentFiles.size() > kRecentFiles) s.recentFiles.removeLast();
   s.lastFolder = QFileInfo(path).absolutePath();
 }
 
-void AdoptFile(EditorState& s, const ChosenFile& file) {
-  s.currentPath = file.path;
-  s.title = kWindowTitle + QStringLiteral(" - ") + file.name;
-}
+void AdoptFile(Editor& s, const ChosenFile& file) { s.source = ListsSource::File(file.path); }
 
 bool IsSpreadsheet(FileKind kind) { return kind == FileKind::Spreadsheet || kind == FileKind::Workbook; }
 
@@ -60,7 +57,7 @@ ChosenFile FileAt(const QString& path) {
 }
 
 // True once the lists are in the file.
-bool WriteLists(EditorState& s, const QString& path) {
+bool WriteLists(Editor& s, const QString& path) {
   if (const auto error = WriteParameterFile(path, s.lists)) {
     ReportUnexpectedError(s.messages, *error);
     return false;
@@ -72,7 +69,7 @@ bool WriteLists(EditorState& s, const QString& path) {
 
 // An export is a copy, not a save: the current file, the title and the
 // lists-changed flag stay as they were. True once written.
-bool ExportSpreadsheet(EditorState& s, const ChosenFile& chosen) {
+bool ExportSpreadsheet(Editor& s, const ChosenFile& chosen) {
   QByteArray bytes;
   std::optional<QString> error;
   if (chosen.kind == FileKind::Workbook) {
@@ -92,8 +89,8 @@ bool ExportSpreadsheet(EditorState& s, const ChosenFile& chosen) {
 }
 
 // The printed sheet as a PDF: a copy too.
-void ExportSheet(EditorState& s, const QString& path) {
-  if (const auto error = WriteSheetPdf(path, SheetOf(SheetSource(s), s.lists))) {
+void ExportSheet(Editor& s, const QString& path) {
+  if (const auto error = WriteSheetPdf(path, SheetOf(SheetSource(s.source), s.lists))) {
     ReportUnexpectedError(s.messages,
                           QStringLiteral("Não foi possível gravar o documento \"%1\":\r\n%2").arg(path, *error));
   }
@@ -101,7 +98,7 @@ void ExportSheet(EditorState& s, const QString& path) {
 
 // True when the lists are now in a file: a parameter file, or a spreadsheet,
 // which imports back as the same lists. A printed sheet does not hold them.
-bool SaveChosenFile(EditorState& s, const ChosenFile& file) {
+bool SaveChosenFile(Editor& s, const ChosenFile& file) {
   if (IsSpreadsheet(file.kind)) return ExportSpreadsheet(s, file);
   if (file.kind == FileKind::Sheet) {
     ExportSheet(s, file.path);
@@ -123,13 +120,13 @@ ListsFileKind KindOfLists(FileKind kind) {
 // a cancelled dialog, an unreadable file or a refused sheet asks nothing and
 // changes nothing. A sheet replaces the lists as an open does but leaves no
 // current file: the lists are in no parameter file yet.
-void OpenChosenFile(EditorState& s, FileDialogService& dialogs, const ChosenFile& chosen) {
+void OpenChosenFile(Editor& s, const ChosenFile& chosen) {
   const ListsFileContent content = ReadListsFile(chosen.path, KindOfLists(chosen.kind));
   if (!content.lists) {
     s.messages.Show(content.refusal);
     return;
   }
-  if (!OfferToSaveLists(s, dialogs, kBeforeOpening)) return;
+  if (!OfferToSaveLists(s, kBeforeOpening)) return;
   const bool sheet = IsSpreadsheet(chosen.kind);
   RecordStep(
       s,
@@ -137,11 +134,11 @@ void OpenChosenFile(EditorState& s, FileDialogService& dialogs, const ChosenFile
         ReplaceLists(s, *content.lists);
         UpdateReservedMemory(s);
         if (sheet) {
-          AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - ") + chosen.name + QStringLiteral(" (importada)"));
+          AdoptListsWithoutFile(s, ListsSource::ImportedSheet(chosen.name));
           return;
         }
         AdoptFile(s, chosen);
-        s.lastOpenedPath = s.currentPath;
+        s.lastOpenedPath = chosen.path;
         s.files.save.enabled = true;
       },
       [&] {
@@ -154,16 +151,10 @@ void OpenChosenFile(EditorState& s, FileDialogService& dialogs, const ChosenFile
 
 }  // namespace
 
-QString SheetSource(const EditorState& s) {
-  const QString prefix = kWindowTitle + QStringLiteral(" - ");
-  return s.title.startsWith(prefix) ? s.title.mid(prefix.size()) : QStringLiteral("(listas sem arquivo)");
-}
-
-std::optional<ChosenFile> ChooseFile(EditorState& s, FileDialogService& dialogs, FileDialogRequest request,
-                                     const std::vector<FileType>& types) {
+std::optional<ChosenFile> ChooseFile(Editor& s, FileDialogRequest request, const std::vector<FileType>& types) {
   for (const FileType& type : types) request.filters << type.filter;
   request.folder = s.lastFolder;
-  const FileDialogResult result = dialogs.Show(request);
+  const FileDialogResult result = s.dialogs.Show(request);
   if (result.cancelled || result.fullPath.isEmpty()) return std::nullopt;
   const FileType& chosenType =
       types[static_cast<size_t>(std::clamp(result.filter, 0, static_cast<int>(types.size()) - 1))];
@@ -184,17 +175,17 @@ std::optional<ChosenFile> ChooseFile(EditorState& s, FileDialogService& dialogs,
   return chosen;
 }
 
-bool OfferToSaveLists(EditorState& s, FileDialogService& dialogs, const QString& before) {
+bool OfferToSaveLists(Editor& s, const QString& before) {
   if (!s.listsChanged || BothListsEmpty(s)) return true;
   const Answer answer =
       s.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de ") + before + u'?',
                        QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel, MessageIcon::None});
   // Yes goes on only once the lists are in a file.
-  return answer == Answer::Yes ? SaveFile(s, dialogs) : answer == Answer::No;
+  return answer == Answer::Yes ? SaveFile(s) : answer == Answer::No;
 }
 
-void OpenFileAt(EditorState& s, FileDialogService& dialogs, const QString& path) {
-  if (!s.readingPlc) OpenChosenFile(s, dialogs, FileAt(path));
+void OpenFileAt(Editor& s, const QString& path) {
+  if (!s.readingPlc) OpenChosenFile(s, FileAt(path));
 }
 
 std::optional<QString> PrintFileToPdf(const QString& path, const QString& pdf) {
@@ -206,7 +197,7 @@ std::optional<QString> PrintFileToPdf(const QString& path, const QString& pdf) {
   return std::nullopt;
 }
 
-void OpenRecentFile(EditorState& s, FileDialogService& dialogs, const QString& path) {
+void OpenRecentFile(Editor& s, const QString& path) {
   if (s.readingPlc) return;
   if (!QFileInfo::exists(path)) {
     s.recentFiles.removeAll(path);
@@ -215,7 +206,7 @@ void OpenRecentFile(EditorState& s, FileDialogService& dialogs, const QString& p
         QStringLiteral("Arquivo não encontrado!")));
     return;
   }
-  OpenChosenFile(s, dialogs, FileAt(path));
+  OpenChosenFile(s, FileAt(path));
 }
 
 QStringList RecentFileLabels(const QStringList& paths) {
@@ -232,27 +223,27 @@ QStringList RecentFileLabels(const QStringList& paths) {
   return labels;
 }
 
-void OpenFile(EditorState& s, FileDialogService& dialogs) {
+void OpenFile(Editor& s) {
   if (s.readingPlc) return;
-  const std::optional<ChosenFile> chosen = ChooseFile(s, dialogs, {false, kOpenTitle, {}, s.dialogFileName, true, {}},
-                                                      {kParameters, kSpreadsheet, kWorkbook});
-  if (chosen) OpenChosenFile(s, dialogs, *chosen);
+  const std::optional<ChosenFile> chosen =
+      ChooseFile(s, {false, kOpenTitle, {}, s.dialogFileName, true, {}}, {kParameters, kSpreadsheet, kWorkbook});
+  if (chosen) OpenChosenFile(s, *chosen);
 }
 
-bool SaveFile(EditorState& s, FileDialogService& dialogs) {
+bool SaveFile(Editor& s) {
   if (!ReadyToSave(s)) return false;
-  if (!s.currentPath.isEmpty()) return WriteLists(s, s.currentPath);
+  if (const QString path = s.source.SavePath(); !path.isEmpty()) return WriteLists(s, path);
   s.dialogFileName = kDefaultFileName;
   const std::optional<ChosenFile> chosen =
-      ChooseFile(s, dialogs, {true, kSaveTitle, {}, s.dialogFileName, true, {}}, {kParameters});
+      ChooseFile(s, {true, kSaveTitle, {}, s.dialogFileName, true, {}}, {kParameters});
   return chosen && SaveChosenFile(s, *chosen);
 }
 
-bool SaveFileAs(EditorState& s, FileDialogService& dialogs) {
+bool SaveFileAs(Editor& s) {
   if (!ReadyToSave(s)) return false;
   if (s.lastOpenedPath.isEmpty()) s.dialogFileName = kDefaultFileName;
-  const std::optional<ChosenFile> chosen = ChooseFile(s, dialogs, {true, kSaveTitle, {}, s.dialogFileName, true, {}},
-                                                      {kParameters, kSpreadsheet, kWorkbook, kSheet});
+  const std::optional<ChosenFile> chosen =
+      ChooseFile(s, {true, kSaveTitle, {}, s.dialogFileName, true, {}}, {kParameters, kSpreadsheet, kWorkbook, kSheet});
   if (!chosen || !SaveChosenFile(s, *chosen)) return false;
   if (chosen->kind == FileKind::Parameters) s.files.save.enabled = true;
   return true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditorState.h"
+#include "Editor.h"
 #include "FileDialog.h"
 
 #include <optional>
@@ -39,27 +39,23 @@ struct ChosenFile {
 // kind; an opened file without a known one is of the type chosen in the
 // dialog, a saved one is a parameter file unless a name without extension was
 // typed under another type, which then gets that type's extension.
-[[nodiscard]] std::optional<ChosenFile> ChooseFile(EditorState& state, FileDialogService& dialogs,
-                                                   FileDialogRequest request, const std::vector<FileType>& types);
-
-// What a printed sheet names as its source: the file, "CLP (Porta # 01)",
-// "lista.csv (importada)", as the window's title says.
-QString SheetSource(const EditorState& state);
+[[nodiscard]] std::optional<ChosenFile> ChooseFile(Editor& state, FileDialogRequest request,
+                                                   const std::vector<FileType>& types);
 
 // Before the lists are replaced: when they have changed and are not empty,
 // asks whether to save them first ("... antes de " + `before` + "?"); Yes runs
 // Salvar. False when the technician cancels, or answers Yes and the save does
 // not happen: then nothing may go on.
-[[nodiscard]] bool OfferToSaveLists(EditorState& state, FileDialogService& dialogs, const QString& before);
+[[nodiscard]] bool OfferToSaveLists(Editor& state, const QString& before);
 
 // "Abrir arquivo": a parameter file, or a spreadsheet to import.
-void OpenFile(EditorState& state, FileDialogService& dialogs);
+void OpenFile(Editor& state);
 // What "Abrir arquivo" does once its dialog has returned `path`: for a file
 // named on the command line or dropped on the window.
-void OpenFileAt(EditorState& state, FileDialogService& dialogs, const QString& path);
+void OpenFileAt(Editor& state, const QString& path);
 // One of the files opened or saved last: opened as "Abrir arquivo" would, or,
 // when it no longer exists, said so and taken off the list.
-void OpenRecentFile(EditorState& state, FileDialogService& dialogs, const QString& path);
+void OpenRecentFile(Editor& state, const QString& path);
 // What the recent-files list shows for each path: the file's name, followed
 // by its folder when another file of the list has the same name.
 QStringList RecentFileLabels(const QStringList& paths);
@@ -69,8 +65,8 @@ QStringList RecentFileLabels(const QStringList& paths);
 // "Salvar arquivo": over the current file, asking for a name only when there
 // is none. True when the lists are now in a file (a spreadsheet counts, a PDF
 // does not); false when refused, cancelled or not written.
-[[nodiscard]] bool SaveFile(EditorState& state, FileDialogService& dialogs);
+[[nodiscard]] bool SaveFile(Editor& state);
 // "Salvar como": a parameter file under a chosen name, or a copy; true as Salvar's.
-[[nodiscard]] bool SaveFileAs(EditorState& state, FileDialogService& dialogs);
+[[nodiscard]] bool SaveFileAs(Editor& state);
 
 }  // namespace zelkor

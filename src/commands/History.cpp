@@ -1,24 +1,25 @@
 #include "History.h"
 
+#include "AlarmEditor.h"
 #include "EditorLifecycle.h"
 #include "ListEditing.h"
+#include "VariableEditor.h"
 
 namespace zelkor {
 
-ListsSnapshot TakeSnapshot(const EditorState& s) {
+ListsSnapshot TakeSnapshot(const Editor& s) {
   ListsSnapshot snapshot;
   snapshot.lists = s.lists;
   snapshot.selectedVariable = s.variablePage.selectedRow;
   snapshot.selectedAlarm = s.alarmPage.selectedRow;
   snapshot.listsChanged = s.listsChanged;
-  snapshot.title = s.title;
-  snapshot.currentPath = s.currentPath;
+  snapshot.source = s.source;
   snapshot.lastOpenedPath = s.lastOpenedPath;
   snapshot.saveEnabled = s.files.save.enabled;
   return snapshot;
 }
 
-void RecordStep(EditorState& s, const std::function<void()>& change, const std::function<QString()>& label) {
+void RecordStep(Editor& s, const std::function<void()>& change, const std::function<QString()>& label) {
   ListsSnapshot before = TakeSnapshot(s);
   change();
   ListsSnapshot after = TakeSnapshot(s);
@@ -38,7 +39,7 @@ void EmptyForRestore(ListPageState& page, bool hadRows, bool restoredEmpty) {
   }
 }
 
-void Restore(EditorState& s, const ListsSnapshot& to, bool fileToo) {
+void Restore(Editor& s, const ListsSnapshot& to, bool fileToo) {
   EmptyForRestore(s.variablePage, !s.lists.variables.empty(), to.lists.variables.empty());
   EmptyForRestore(s.alarmPage, !s.lists.alarms.empty(), to.lists.alarms.empty());
   s.variablePage.grupoMarked = false;
@@ -47,12 +48,12 @@ void Restore(EditorState& s, const ListsSnapshot& to, bool fileToo) {
   ShowAlarmCount(s);
   UpdateReservedMemory(s);
   for (const auto& [editor, row, clearFields] :
-       {std::tuple{VariableListEditor(s), to.selectedVariable, &s.hooks.clearVariableFields},
-        {AlarmListEditor(s), to.selectedAlarm, &s.hooks.clearAlarmFields}}) {
+       {std::tuple{VariableListEditor(s), to.selectedVariable, &ClearVariableFields},
+        {AlarmListEditor(s), to.selectedAlarm, &ClearAlarmFields}}) {
     // The row being edited may be gone or be another one now: the edit ends as "Limpar campos" ends it, so the
     // fields cannot write the old values anywhere.
-    if (editor.page.editing && *clearFields) {
-      (*clearFields)();
+    if (editor.page.editing) {
+      clearFields(s);
       continue;
     }
     if (SelectRow(editor, row)) continue;
@@ -61,8 +62,7 @@ void Restore(EditorState& s, const ListsSnapshot& to, bool fileToo) {
     PaintFields(editor, colours::White);
   }
   if (fileToo) {
-    s.title = to.title;
-    s.currentPath = to.currentPath;
+    s.source = to.source;
     s.lastOpenedPath = to.lastOpenedPath;
     s.files.save.enabled = to.saveEnabled;
   }
@@ -72,13 +72,13 @@ void Restore(EditorState& s, const ListsSnapshot& to, bool fileToo) {
 
 }  // namespace
 
-void UndoStep(EditorState& s) {
+void UndoStep(Editor& s) {
   if (s.readingPlc || !s.history.CanUndo()) return;
   const EditHistory::Move move = s.history.Undo();
   Restore(s, move.restore, !move.restore.SameFile(move.other));
 }
 
-void RedoStep(EditorState& s) {
+void RedoStep(Editor& s) {
   if (s.readingPlc || !s.history.CanRedo()) return;
   const EditHistory::Move move = s.history.Redo();
   Restore(s, move.restore, !move.restore.SameFile(move.other));

@@ -6,9 +6,10 @@
 
 namespace zelkor {
 
-ListEditor VariableListEditor(EditorState& s) {
-  return {s.lists,
-          true,
+ListEditor VariableListEditor(Editor& s) {
+  std::vector<VariableRow>& rows = s.lists.variables;
+  return {[&rows] { return static_cast<int>(rows.size()); },
+          [&rows](int first, int last) { rows.erase(rows.begin() + first, rows.begin() + last); },
           s.variablePage,
           s.variablePage.entry,
           Focus::VariableGrupo,
@@ -18,9 +19,10 @@ ListEditor VariableListEditor(EditorState& s) {
           QStringLiteral("Variáveis")};
 }
 
-ListEditor AlarmListEditor(EditorState& s) {
-  return {s.lists,
-          false,
+ListEditor AlarmListEditor(Editor& s) {
+  QStringList& rows = s.lists.alarms;
+  return {[&rows] { return static_cast<int>(rows.size()); },
+          [&rows](int first, int last) { rows.remove(first, last - first); },
           s.alarmPage,
           s.alarmPage.entry,
           Focus::AlarmText1,
@@ -30,9 +32,7 @@ ListEditor AlarmListEditor(EditorState& s) {
           QStringLiteral("Alarmes")};
 }
 
-int RowCount(const ListEditor& e) {
-  return static_cast<int>(e.variables ? e.lists.variables.size() : static_cast<size_t>(e.lists.alarms.size()));
-}
+int RowCount(const ListEditor& e) { return e.rowCount(); }
 
 bool IsRow(const ListEditor& e, int row) { return row >= 1 && row <= RowCount(e); }
 
@@ -42,12 +42,7 @@ namespace {
 // Empties the list; a grid that showed a line keeps one blank line, its colours plain.
 void ClearRows(const ListEditor& e) {
   e.page.blankLine = GridLines(e.page, RowCount(e)) > 0;
-  if (e.variables) {
-    e.lists.variables.clear();
-    static_cast<VariablePage&>(e.page).grupoMarked = false;
-  } else {
-    e.lists.alarms.clear();
-  }
+  e.eraseRows(0, RowCount(e));
   e.page.selectedRow = 0;
   e.page.highlighted = false;
 }
@@ -59,11 +54,7 @@ void RemoveRow(const ListEditor& e, int row) {
     return;
   }
   if (!IsRow(e, row)) throw ListError("Linha inexistente na grade.");
-  if (e.variables) {
-    e.lists.variables.erase(e.lists.variables.begin() + (row - 1));
-  } else {
-    e.lists.alarms.removeAt(row - 1);
-  }
+  e.eraseRows(row - 1, row);
   e.page.selectedRow = 0;
   e.page.highlighted = false;  // it was on the row removed
 }
@@ -90,7 +81,7 @@ void EnableArrowsFor(const ListEditor& e, int row) {
 
 void ShowListCount(const ListEditor& e) { ShowCount(e.countDisplay, RowCount(e)); }
 
-void UpdateReservedMemory(EditorState& s) {
+void UpdateReservedMemory(Editor& s) {
   const int v = static_cast<int>(s.lists.variables.size());
   const int a = static_cast<int>(s.lists.alarms.size());
   if (v == 0 && a == 0) {
@@ -102,7 +93,7 @@ void UpdateReservedMemory(EditorState& s) {
   s.files.firstWord.text = QStringLiteral("D%1").arg(ImageStart(v, a), 4, 10, QLatin1Char('0'));
 }
 
-bool RefuseWhenFull(EditorState& s, const ListEditor& e) {
+bool RefuseWhenFull(Editor& s, const ListEditor& e) {
   if (RowCount(e) < kMaxRows) return false;
   s.messages.Show({QStringLiteral("Limite máximo de 255 linhas foi atingido"), QStringLiteral("Linha não incluída!"),
                    MessageButtons::Ok, MessageIcon::Critical});
@@ -128,7 +119,7 @@ bool SelectRow(const ListEditor& e, int line) {
   return true;
 }
 
-void ClearEntryFields(EditorState& s, const ListEditor& e) {
+void ClearEntryFields(Editor& s, const ListEditor& e) {
   for (FieldState& f : e.fields) f = {};
   e.page.highlighted = false;
   e.page.selectedRow = 0;
@@ -137,7 +128,7 @@ void ClearEntryFields(EditorState& s, const ListEditor& e) {
   e.page.editing = false;
 }
 
-void RemoveSelectedRow(EditorState& s, const ListEditor& e, EditorCommand clearFields) {
+void RemoveSelectedRow(Editor& s, const ListEditor& e, EditorCommand clearFields) {
   if (s.readingPlc) return;
   const int row = e.page.selectedRow;
   RecordStep(
@@ -152,7 +143,7 @@ void RemoveSelectedRow(EditorState& s, const ListEditor& e, EditorCommand clearF
       [&] { return QStringLiteral("remover a linha %1 de %2").arg(row).arg(e.name); });
 }
 
-void ClearWholeList(EditorState& s, const ListEditor& e, EditorCommand clearFields) {
+void ClearWholeList(Editor& s, const ListEditor& e, EditorCommand clearFields) {
   if (s.readingPlc) return;
   RecordStep(
       s,
@@ -165,7 +156,7 @@ void ClearWholeList(EditorState& s, const ListEditor& e, EditorCommand clearFiel
       [&] { return QStringLiteral("apagar a lista de ") + e.name; });
 }
 
-int WriteRow(EditorState& s, const ListEditor& e, const std::function<void()>& append,
+int WriteRow(Editor& s, const ListEditor& e, const std::function<void()>& append,
              const std::function<void(int)>& replace) {
   int written = 0;
   if (!e.page.editing) {
@@ -189,7 +180,7 @@ QString SaveStepLabel(const ListEditor& e, int edited, int included) {
       .arg(e.name);
 }
 
-void FinishSave(EditorState& s, const ListEditor& e) {
+void FinishSave(Editor& s, const ListEditor& e) {
   DisableRowButtons(e);
   e.page.editing = false;
   PaintFields(e, colours::White);
@@ -204,7 +195,7 @@ bool BeginEdit(const ListEditor& e) {
   return true;
 }
 
-void FollowMovedRow(EditorState& s, const ListEditor& e, int row, Direction direction) {
+void FollowMovedRow(Editor& s, const ListEditor& e, int row, Direction direction) {
   const bool up = direction == Direction::Up;
   MoveSelection(e, row);
   e.page.scrollTo = row;

@@ -29,11 +29,11 @@ QString WrittenSoFar(const TransferOutcome& outcome) {
 
 // Reads back every word a write sent, frame by frame, and compares them. The frames are named by the
 // `variables` rows that were sent: rows added or removed since must not shift them.
-void VerifyWrites(EditorState& s, PlcLink& link, const std::vector<FrameRequest>& writes, int variables) {
+void VerifyWrites(Editor& s, const std::vector<FrameRequest>& writes, int variables) {
   QList<LinkRequest> reads;
   for (const FrameRequest& write : writes) reads << ReadRequest(write.address, write.words);
   auto refusal = std::make_shared<Message>();
-  link.StartTransfer(
+  s.plcLink.StartTransfer(
       TransferKind::Verify, std::move(reads),
       [writes, refusal, variables](int index, const QList<quint16>& words) {
         if (WordBytes(words) == writes[static_cast<size_t>(index)].data) return true;
@@ -73,8 +73,8 @@ std::vector<FrameRequest> ImageWrites(const Lists& lists) {
   return writes;
 }
 
-bool RefuseWhileTransferring(EditorState& s, const PlcLink& link, const QString& what) {
-  const std::optional<TransferKind> kind = link.RunningKind();
+bool RefuseWhileTransferring(Editor& s, const QString& what) {
+  const std::optional<TransferKind> kind = s.plcLink.RunningKind();
   if (!kind) return false;
   const bool reading = *kind == TransferKind::Read;
   s.messages.Show({(reading ? QStringLiteral("Aguarde o fim da leitura do CLP ")
@@ -85,10 +85,10 @@ bool RefuseWhileTransferring(EditorState& s, const PlcLink& link, const QString&
   return true;
 }
 
-void WriteToPlc(EditorState& s, PlcLink& link) {
+void WriteToPlc(Editor& s) {
   // A second click must not cut the running transfer off: the PLC would keep
   // a header announcing rows it never got.
-  if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
+  if (RefuseWhileTransferring(s, QStringLiteral("em andamento."))) return;
   // The group check also marks the Grupo column; the printed sheet gives the same refusals.
   if (!BothListsEmpty(s) && !CheckGroupSequence(s)) return;
   if (const auto refusal = WriteRefusal(s.lists)) {
@@ -100,39 +100,40 @@ void WriteToPlc(EditorState& s, PlcLink& link) {
   for (const FrameRequest& write : writes) requests << LinkRequest{BuildFrame(write)};
   const bool verify = s.link.verifyWrites;
   const auto variables = static_cast<int>(s.lists.variables.size());
-  link.StartTransfer(TransferKind::Write, std::move(requests), {},
-                     [&s, &link, verify, variables, writes = std::move(writes)](const TransferOutcome& outcome) {
-                       if (outcome.error != LinkError::None) {
-                         ShowLinkFailure(s, outcome, WrittenSoFar(outcome));
-                       } else if (verify) {
-                         VerifyWrites(s, link, writes, variables);
-                       } else {
-                         s.messages.Show({QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"),
-                                          MessageButtons::Ok, MessageIcon::Information});
-                       }
-                     });
+  s.plcLink.StartTransfer(
+      TransferKind::Write, std::move(requests), {},
+      [&s, verify, variables, writes = std::move(writes)](const TransferOutcome& outcome) {
+        if (outcome.error != LinkError::None) {
+          ShowLinkFailure(s, outcome, WrittenSoFar(outcome));
+        } else if (verify) {
+          VerifyWrites(s, writes, variables);
+        } else {
+          s.messages.Show({QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"),
+                           MessageButtons::Ok, MessageIcon::Information});
+        }
+      });
 }
 
-void ReadFromPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
-  if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
+void ReadFromPlc(Editor& s) {
+  if (RefuseWhileTransferring(s, QStringLiteral("em andamento."))) return;
   // As before opening a file, and before anything is sent.
-  if (!OfferToSaveLists(s, dialogs, QStringLiteral("ler o CLP"))) return;
-  StartListRead(s, link, true, [&s, &link](const ReadBack& read) {
+  if (!OfferToSaveLists(s, QStringLiteral("ler o CLP"))) return;
+  StartListRead(s, true, [&s](const ReadBack& read) {
     RecordStep(
-        s, [&] { AdoptPlcLists(s, link, read); }, [] { return QStringLiteral("ler o CLP"); });
+        s, [&] { AdoptPlcLists(s, read); }, [] { return QStringLiteral("ler o CLP"); });
     s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
                      MessageIcon::Information});
   });
 }
 
-void ChoosePort(EditorState& s, PlcLink& link, int index) {
-  if (RefuseWhileTransferring(s, link, QStringLiteral("para trocar de porta."))) {
+void ChoosePort(Editor& s, int index) {
+  if (RefuseWhileTransferring(s, QStringLiteral("para trocar de porta."))) {
     // Closing the port would cut the transfer off: keep the entry in use.
-    s.link.portIndex = link.PortNumber() - 1;
+    s.link.portIndex = s.plcLink.PortNumber() - 1;
     return;
   }
   if (index < 0) return;
-  const OpenResult result = link.OpenPort(index + 1);
+  const OpenResult result = s.plcLink.OpenPort(index + 1);
   const auto information = [&](const char16_t* text, const char16_t* title) {
     s.messages.Show(
         {QString::fromUtf16(text), QString::fromUtf16(title), MessageButtons::Ok, MessageIcon::Information});
@@ -155,21 +156,21 @@ void ChoosePort(EditorState& s, PlcLink& link, int index) {
   }
 }
 
-void ShowPortDevices(EditorState& s, const PlcLink& link) {
+void ShowPortDevices(Editor& s) {
   s.link.portDevices.clear();
   for (int port = 1; port <= kPortEntries; ++port) {
-    const QString device = link.DeviceFor(port);
+    const QString device = s.plcLink.DeviceFor(port);
     s.link.portDevices << (device.isEmpty() ? QStringLiteral("Nenhum dispositivo nesta porta") : device);
   }
 }
 
-void SaveMonitorLines(EditorState& s, const LinkMonitor& monitor, FileDialogService& dialogs) {
-  const FileDialogResult chosen = dialogs.Show({true,
-                                                QStringLiteral("Salvar o monitor da comunicação"),
-                                                {QStringLiteral("Texto (*.txt) | *.txt")},
-                                                QStringLiteral("monitor.txt"),
-                                                true,
-                                                s.lastFolder});
+void SaveMonitorLines(Editor& s, const LinkMonitor& monitor) {
+  const FileDialogResult chosen = s.dialogs.Show({true,
+                                                  QStringLiteral("Salvar o monitor da comunicação"),
+                                                  {QStringLiteral("Texto (*.txt) | *.txt")},
+                                                  QStringLiteral("monitor.txt"),
+                                                  true,
+                                                  s.lastFolder});
   if (chosen.cancelled) return;
   QString text;
   for (const QString& line : monitor.Lines()) text += line + u'\n';
@@ -178,22 +179,6 @@ void SaveMonitorLines(EditorState& s, const LinkMonitor& monitor, FileDialogServ
     ReportUnexpectedError(
         s.messages, QStringLiteral("Não foi possível gravar o arquivo \"%1\":\r\n%2").arg(chosen.fullPath, *error));
   }
-}
-
-void WireEditor(EditorState& s, PlcLink& link, FileDialogService& dialogs) {
-  s.hooks.saveFile = [&s, &dialogs] { return SaveFile(s, dialogs); };
-  s.hooks.clearVariableFields = [&s] { ClearVariableFields(s); };
-  s.hooks.clearAlarmFields = [&s] { ClearAlarmFields(s); };
-  s.hooks.closePort = [&link] { link.ClosePort(); };
-  s.hooks.writingPlc = [&link] { return link.RunningKind() == TransferKind::Write; };
-  s.hooks.abandonPlcRead = [&link] { link.AbandonTransfer(); };
-  // What the link's own events make the editor do is one command each, with
-  // its errors reported as any command's are; the window runs it its own way.
-  link.runEvent = [&s](const std::function<void()>& event) { Guarded(s.messages, event); };
-  QObject::connect(&link, &PlcLink::PortLost, &link, [&s](const QString& description) {
-    ShowPortClosed(s);
-    ReportUnexpectedError(s.messages, description);
-  });
 }
 
 }  // namespace zelkor

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditorState.h"
+#include "Editor.h"
 #include "FileDialog.h"
 #include "link/LinkFrame.h"
 #include "link/LinkMonitor.h"
@@ -21,30 +21,24 @@ std::vector<FrameRequest> ImageWrites(const Lists& lists);
 // Writes both lists as they stand at the click into the PLC; returns at once.
 // With "Verificar após gravar" ticked it then reads every word back and
 // compares it with what was sent.
-void WriteToPlc(EditorState& state, PlcLink& link);
+void WriteToPlc(Editor& state);
 
 // Reads both lists back from the PLC's image and, once every record has come
 // and decoded, replaces the lists as opening a file does. A Yes to the save
 // question runs the save command, hence the file dialogs. While it runs the
 // lists and the current file are locked.
-void ReadFromPlc(EditorState& state, PlcLink& link, FileDialogService& dialogs);
+void ReadFromPlc(Editor& state);
 
 // Says that a transfer runs, and returns true, when one does; `what` is what
 // has to wait for its end.
-bool RefuseWhileTransferring(EditorState& state, const PlcLink& link, const QString& what);
+bool RefuseWhileTransferring(Editor& state, const QString& what);
 
 // The entry `index` (0 = "Porta # 01") was picked: opens its port, or says why not.
-void ChoosePort(EditorState& state, PlcLink& link, int index);
+void ChoosePort(Editor& state, int index);
 // Tool-tips of the port entries: the device each one stands for now.
-void ShowPortDevices(EditorState& state, const PlcLink& link);
+void ShowPortDevices(Editor& state);
 
 // "Salvar…" of the monitor: its lines into a plain UTF-8 text file chosen in a Save dialog.
-void SaveMonitorLines(EditorState& state, const LinkMonitor& monitor, FileDialogService& dialogs);
-
-// The commands the window-level procedures call (save, clear the entry
-// lines, close the port, a transfer's part in closing) and the link's events
-// that show a box: wired alike by the window and by the editor's tests.
-// The window then runs the link's events its own way (link.runEvent).
-void WireEditor(EditorState& state, PlcLink& link, FileDialogService& dialogs);
+void SaveMonitorLines(Editor& state, const LinkMonitor& monitor);
 
 }  // namespace zelkor

@@ -114,22 +114,22 @@ PlcComparison CompareWithImage(const Lists& editor, const std::vector<QByteArray
   return c;
 }
 
-void CompareWithPlc(EditorState& s, PlcLink& link, FileDialogService& dialogs, ComparisonView& view) {
-  if (RefuseWhileTransferring(s, link, QStringLiteral("em andamento."))) return;
+void CompareWithPlc(Editor& s, ComparisonView& view) {
+  if (RefuseWhileTransferring(s, QStringLiteral("em andamento."))) return;
   // The lists as they stood at the click are what the PLC is compared with.
-  StartListRead(s, link, false, [&s, &link, &dialogs, &view, lists = s.lists](const ReadBack& read) {
+  StartListRead(s, false, [&s, &view, lists = s.lists](const ReadBack& read) {
     const PlcComparison comparison = CompareWithImage(lists, read.variableRecords, read.alarmRecords);
     if (comparison.Identical()) {
       s.messages.Show({QStringLiteral("O CLP contém as mesmas listas do editor."), QStringLiteral("Comparação"),
                        MessageButtons::Ok, MessageIcon::Information});
       return;
     }
-    const QString title = QStringLiteral("Comparação com o CLP (") + PortEntryName(link.PortNumber()) + u')';
+    const QString title = QStringLiteral("Comparação com o CLP (") + PortEntryName(s.plcLink.PortNumber()) + u')';
     if (!view.Show(title, comparison)) return;
     // "Usar o CLP": what "Lê CLP" would have done, its question first.
-    if (!OfferToSaveLists(s, dialogs, QStringLiteral("ler o CLP"))) return;
+    if (!OfferToSaveLists(s, QStringLiteral("ler o CLP"))) return;
     RecordStep(
-        s, [&] { AdoptPlcLists(s, link, read); }, [] { return QStringLiteral("usar as listas do CLP"); });
+        s, [&] { AdoptPlcLists(s, read); }, [] { return QStringLiteral("usar as listas do CLP"); });
   });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditorState.h"
+#include "Editor.h"
 #include "FileDialog.h"
 #include "link/PlcLink.h"
 
@@ -56,6 +56,6 @@ class ComparisonView {
 // "Compara CLP": reads both lists out of the PLC as "Lê CLP" does and shows
 // how they differ from the lists as they stood at the click, changing
 // nothing; "Usar o CLP" then replaces the lists as "Lê CLP" would.
-void CompareWithPlc(EditorState& state, PlcLink& link, FileDialogService& dialogs, ComparisonView& view);
+void CompareWithPlc(Editor& state, ComparisonView& view);
 
 }  // namespace zelkor

@@ -21,12 +21,12 @@ bool OnlyTypeable(const QByteArray& text) {
 
 }  // namespace
 
-void ShowPortClosed(EditorState& s) {
+void ShowPortClosed(Editor& s) {
   s.link.portIndex = -1;
   for (ButtonState* b : {&s.link.write, &s.link.read, &s.link.compare}) b->enabled = false;
 }
 
-void ShowLinkFailure(EditorState& s, const TransferOutcome& outcome, const QString& inPlc) {
+void ShowLinkFailure(Editor& s, const TransferOutcome& outcome, const QString& inPlc) {
   if (outcome.portClosed) ShowPortClosed(s);
   QString text = LinkErrorText(outcome);
   if (outcome.error == LinkError::Port && !inPlc.isEmpty()) text += QStringLiteral("\r\nNo CLP, %1.").arg(inPlc);
@@ -95,10 +95,11 @@ bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint1
   return true;
 }
 
-void StartListRead(EditorState& s, PlcLink& link, bool lockLists, std::function<void(const ReadBack&)> then) {
+void StartListRead(Editor& s, bool lockLists, std::function<void(const ReadBack&)> then) {
   auto read = std::make_shared<ReadBack>();
   // Set before the start: a transfer may end before the start returns.
   s.readingPlc = lockLists;
+  PlcLink& link = s.plcLink;
   link.StartTransfer(
       TransferKind::Read, {ReadRequest(kImageTop, 4)},
       [read, &link](int index, const QList<quint16>& words) { return TakeReadAnswer(*read, link, index, words); },
@@ -121,10 +122,10 @@ void StartListRead(EditorState& s, PlcLink& link, bool lockLists, std::function<
       });
 }
 
-void AdoptPlcLists(EditorState& s, const PlcLink& link, const ReadBack& read) {
+void AdoptPlcLists(Editor& s, const ReadBack& read) {
   ReplaceLists(s, read.lists);
   UpdateReservedMemory(s);
-  AdoptListsWithoutFile(s, kWindowTitle + QStringLiteral(" - CLP (") + PortEntryName(link.PortNumber()) + u')');
+  AdoptListsWithoutFile(s, ListsSource::Plc(s.plcLink.PortNumber()));
 }
 
 }  // namespace zelkor

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditorState.h"
+#include "Editor.h"
 #include "link/PlcLink.h"
 
 #include <functional>
@@ -25,19 +25,19 @@ bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint1
 
 // A link error in the link's own words, under the title the technician knows it by; for a write that lost its
 // port, `inPlc` says what the PLC got ("nada foi gravado"). A port that went away shows closed.
-void ShowLinkFailure(EditorState& state, const TransferOutcome& outcome, const QString& inPlc = {});
+void ShowLinkFailure(Editor& state, const TransferOutcome& outcome, const QString& inPlc = {});
 
 // The port went away: no entry in the port box, and Grava, Lê and Compara CLP disabled until one is picked, as at
 // start-up.
-void ShowPortClosed(EditorState& state);
+void ShowPortClosed(Editor& state);
 
 // Reads the header and every record; `then` gets them once all have come and
 // decoded. Any fault is shown and ends the read; with `lockLists` the lists
 // and the current file stay locked until it ends.
-void StartListRead(EditorState& state, PlcLink& link, bool lockLists, std::function<void(const ReadBack&)> then);
+void StartListRead(Editor& state, bool lockLists, std::function<void(const ReadBack&)> then);
 
 // Both lists become what the PLC holds, as an open does: no current file,
 // the window named after the port.
-void AdoptPlcLists(EditorState& state, const PlcLink& link, const ReadBack& read);
+void AdoptPlcLists(Editor& state, const ReadBack& read);
 
 }  // namespace zelkor

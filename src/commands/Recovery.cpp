@@ -24,7 +24,7 @@ namespace {
 // may carry (a tab a file brought, say) with no column or line rule of its
 // own, and a copy cut short does not parse.
 const QString kKind = QStringLiteral("Zelkor Editor recovery copy");
-constexpr int kVersion = 1;
+constexpr int kVersion = 2;
 constexpr qint64 kMaxCopyBytes = qint64{16} * 1024 * 1024;
 const QString kPattern = QStringLiteral("recovery-%1.json");
 
@@ -34,23 +34,36 @@ std::unique_ptr<QLockFile> TryLock(const QString& copyPath) {
   return lock->tryLock(0) ? std::move(lock) : nullptr;
 }
 
-// What the question calls the lists: their file, or where the title said they came from.
-QString SourceOf(const ListsSnapshot& lists) {
-  if (!lists.currentPath.isEmpty()) return QDir::toNativeSeparators(lists.currentPath);
-  const QString prefix = kWindowTitle + QStringLiteral(" - ");
-  return lists.title.startsWith(prefix) ? lists.title.mid(prefix.size()) : QStringLiteral("listas sem arquivo");
+// What the question calls the lists: their file, or where they came from.
+QString SourceOf(const ListsSource& source) {
+  if (source.kind == ListsSource::Kind::File) return QDir::toNativeSeparators(source.file);
+  return source.kind == ListsSource::Kind::None ? QStringLiteral("listas sem arquivo") : SheetSource(source);
+}
+
+// A source's kind in a copy, in the order of ListsSource::Kind.
+const QStringList kSourceKinds{QStringLiteral("none"), QStringLiteral("file"), QStringLiteral("plc"),
+                               QStringLiteral("sheet")};
+
+// Copies of the first version named where the lists came from by the window's title.
+ListsSource SourceFromTitle(const QString& title, const QString& file) {
+  if (!file.isEmpty()) return ListsSource::File(file);
+  const QString from = title.section(QStringLiteral(" - "), 1);
+  const QString importada = QStringLiteral(" (importada)");
+  if (from.endsWith(importada)) return ListsSource::ImportedSheet(from.chopped(importada.size()));
+  const QString plc = QStringLiteral("CLP (Porta # ");
+  if (from.startsWith(plc)) return ListsSource::Plc(from.mid(plc.size(), 2).toInt());
+  return {};
 }
 
 // A step like an import: undoing it gives the empty editor back.
-void Restore(EditorState& s, const ListsSnapshot& lists) {
+void Restore(Editor& s, const ListsSnapshot& lists) {
   RecordStep(
       s,
       [&] {
         ReplaceLists(s, lists.lists);
         s.lists.variables = lists.lists.variables;  // with their order keys
         UpdateReservedMemory(s);
-        s.title = lists.title;
-        s.currentPath = lists.currentPath;
+        s.source = lists.source;
         s.lastOpenedPath = lists.lastOpenedPath;
         s.files.save.enabled = lists.saveEnabled;
         s.listsChanged = true;
@@ -69,8 +82,9 @@ QByteArray FormatRecoveryCopy(const RecoveryCopy& copy) {
   return QJsonDocument(QJsonObject{{QStringLiteral("kind"), kKind},
                                    {QStringLiteral("version"), kVersion},
                                    {QStringLiteral("written"), copy.written.toUTC().toString(Qt::ISODate)},
-                                   {QStringLiteral("title"), l.title},
-                                   {QStringLiteral("file"), l.currentPath},
+                                   {QStringLiteral("source"), kSourceKinds[static_cast<int>(l.source.kind)]},
+                                   {QStringLiteral("file"), l.source.file},
+                                   {QStringLiteral("port"), l.source.port},
                                    {QStringLiteral("opened"), l.lastOpenedPath},
                                    {QStringLiteral("save"), l.saveEnabled},
                                    {QStringLiteral("variables"), variables},
@@ -88,14 +102,17 @@ std::optional<RecoveryCopy> ParseRecoveryCopy(const QByteArray& bytes) {
   RecoveryCopy copy;
   ListsSnapshot& l = copy.lists;
   copy.written = QDateTime::fromString(field("written").toString(), Qt::ISODate);
-  const QJsonArray names{field("title"), field("file"), field("opened")};
-  if (error.error != QJsonParseError::NoError || field("kind") != kKind || field("version") != kVersion ||
-      !copy.written.isValid() || !allText(names) || !field("save").isBool() || !field("variables").isArray() ||
-      !field("alarms").isArray() || !allText(field("alarms").toArray())) {
+  const bool first = field("version") == 1;
+  const QJsonArray names{field(first ? "title" : "source"), field("file"), field("opened")};
+  const auto kind = static_cast<int>(kSourceKinds.indexOf(names[0].toString()));
+  if (error.error != QJsonParseError::NoError || field("kind") != kKind || (field("version") != kVersion && !first) ||
+      (!first && (kind < 0 || !field("port").isDouble())) || !copy.written.isValid() || !allText(names) ||
+      !field("save").isBool() || !field("variables").isArray() || !field("alarms").isArray() ||
+      !allText(field("alarms").toArray())) {
     return std::nullopt;
   }
-  l.title = names[0].toString();
-  l.currentPath = names[1].toString();
+  l.source = first ? SourceFromTitle(names[0].toString(), names[1].toString())
+                   : ListsSource{static_cast<ListsSource::Kind>(kind), names[1].toString(), field("port").toInt()};
   l.lastOpenedPath = names[2].toString();
   l.saveEnabled = field("save").toBool();
   for (const QJsonValue& row : field("variables").toArray()) {
@@ -108,13 +125,13 @@ std::optional<RecoveryCopy> ParseRecoveryCopy(const QByteArray& bytes) {
   return copy;
 }
 
-bool NeedsRecoveryCopy(const EditorState& s) { return !s.history.AtSaved() && !BothListsEmpty(s); }
+bool NeedsRecoveryCopy(const Editor& s) { return !s.history.AtSaved() && !BothListsEmpty(s); }
 
 RecoveryStore::RecoveryStore(QString folder) : folder_(std::move(folder)) {}
 
 RecoveryStore::~RecoveryStore() = default;
 
-bool RecoveryStore::WriteDue(const EditorState& s) {
+bool RecoveryStore::WriteDue(const Editor& s) {
   if (folder_.isEmpty()) return false;
   if (!NeedsRecoveryCopy(s)) {
     Remove();
@@ -124,7 +141,7 @@ bool RecoveryStore::WriteDue(const EditorState& s) {
   return !kept_ || !now.SameLists(*kept_) || !now.SameFile(*kept_);
 }
 
-void RecoveryStore::Write(const EditorState& s, const QDateTime& now) {
+void RecoveryStore::Write(const Editor& s, const QDateTime& now) {
   if (!WriteDue(s)) return;
   // The lock comes first: a copy never stands without it while its editor runs.
   if (!lock_) {
@@ -152,7 +169,7 @@ void RecoveryStore::Remove() {
   kept_.reset();
 }
 
-void RecoveryStore::Offer(EditorState& s) {
+void RecoveryStore::Offer(Editor& s) {
   if (folder_.isEmpty()) return;
   for (const QFileInfo& info :
        QDir(folder_).entryInfoList({kPattern.arg(QStringLiteral("*"))}, QDir::Files, QDir::Time)) {
@@ -175,10 +192,11 @@ void RecoveryStore::Offer(EditorState& s) {
           QStringLiteral("Cópia de recuperação danificada!")));
       continue;
     }
-    const Answer answer = s.messages.Show(
-        {QStringLiteral("As listas não salvas de %1 (%2) podem ser recuperadas. Recuperar?")
-             .arg(copy->written.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm")), SourceOf(copy->lists)),
-         QStringLiteral("Recuperar listas?"), MessageButtons::YesNoCancel, MessageIcon::None});
+    const Answer answer =
+        s.messages.Show({QStringLiteral("As listas não salvas de %1 (%2) podem ser recuperadas. Recuperar?")
+                             .arg(copy->written.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm")),
+                                  SourceOf(copy->lists.source)),
+                         QStringLiteral("Recuperar listas?"), MessageButtons::YesNoCancel, MessageIcon::None});
     if (answer == Answer::Cancel) return;
     if (answer == Answer::No) {
       QFile::remove(path);

@@ -20,7 +20,7 @@ QString MoveLabel(int row, const QString& list, Direction direction) {
       .arg(list, direction == Direction::Up ? QStringLiteral("cima") : QStringLiteral("baixo"));
 }
 
-void MoveAlarmRow(EditorState& s, Direction direction) {
+void MoveAlarmRow(Editor& s, Direction direction) {
   const ListEditor editor = AlarmListEditor(s);
   const int target = MoveTarget(editor, direction);
   if (target == 0) return;
@@ -28,7 +28,7 @@ void MoveAlarmRow(EditorState& s, Direction direction) {
   FollowMovedRow(s, editor, target, direction);
 }
 
-void MoveVariableRow(EditorState& s, Direction direction) {
+void MoveVariableRow(Editor& s, Direction direction) {
   const ListEditor editor = VariableListEditor(s);
   const int target = MoveTarget(editor, direction);
   if (target == 0) return;
@@ -50,14 +50,14 @@ void MoveVariableRow(EditorState& s, Direction direction) {
 }  // namespace
 
 // One step of the history a click.
-void MoveAlarm(EditorState& s, Direction direction) {
+void MoveAlarm(Editor& s, Direction direction) {
   if (s.readingPlc) return;
   const int row = s.alarmPage.selectedRow;
   RecordStep(
       s, [&] { MoveAlarmRow(s, direction); }, [&, row] { return MoveLabel(row, AlarmListEditor(s).name, direction); });
 }
 
-void MoveVariable(EditorState& s, Direction direction) {
+void MoveVariable(Editor& s, Direction direction) {
   if (s.readingPlc) return;
   const int row = s.variablePage.selectedRow;
   RecordStep(

@@ -18,7 +18,7 @@ VariableRow RowFromFields(const VariablePage& page, int row) {
 
 }  // namespace
 
-bool ValidateVariableEntry(EditorState& s) {
+bool ValidateVariableEntry(Editor& s) {
   std::array<FieldState, 4>& entry = s.variablePage.entry;
   for (FieldState& f : entry) f.background = colours::White;
   const VariableVerdict verdict = CheckVariableEntry({entry[0].text, entry[1].text, entry[2].text, entry[3].text});
@@ -32,7 +32,7 @@ bool ValidateVariableEntry(EditorState& s) {
   return false;
 }
 
-void StoreVariableRow(EditorState& s) {
+void StoreVariableRow(Editor& s) {
   std::vector<VariableRow>& rows = s.lists.variables;
   WriteRow(
       s, VariableListEditor(s),
@@ -40,7 +40,7 @@ void StoreVariableRow(EditorState& s) {
       [&](int r) { rows[static_cast<size_t>(r - 1)] = RowFromFields(s.variablePage, r); });
 }
 
-bool CheckGroupSequence(EditorState& s) {
+bool CheckGroupSequence(Editor& s) {
   const GroupSequence sequence = GroupSequenceOf(s.lists.variables);
   if (const int r = sequence.unreadableRow; r > 0) {
     // Only a file can bring such a cell. Reported as any unexpected error
@@ -56,7 +56,7 @@ bool CheckGroupSequence(EditorState& s) {
   return false;
 }
 
-void IncludeVariableLine(EditorState& s) {
+void IncludeVariableLine(Editor& s) {
   if (s.readingPlc) return;
   const ListEditor editor = VariableListEditor(s);
   std::vector<VariableRow>& rows = s.lists.variables;
@@ -80,7 +80,7 @@ void IncludeVariableLine(EditorState& s) {
       [&] { return SaveStepLabel(editor, edited, included); });
 }
 
-void EditSelectedVariable(EditorState& s) {
+void EditSelectedVariable(Editor& s) {
   if (s.readingPlc || !BeginEdit(VariableListEditor(s))) return;
   const VariableRow values = s.lists.variables[static_cast<size_t>(s.variablePage.selectedRow - 1)];
   std::array<FieldState, 4>& entry = s.variablePage.entry;
@@ -91,20 +91,20 @@ void EditSelectedVariable(EditorState& s) {
   s.variablePage.editable = values.editable;
 }
 
-void ClearVariableFields(EditorState& s) {
+void ClearVariableFields(Editor& s) {
   if (s.readingPlc) return;
   ClearEntryFields(s, VariableListEditor(s));
   s.variablePage.editable = false;
   s.variablePage.grupoMarked = false;
 }
 
-void RemoveSelectedVariable(EditorState& s) { RemoveSelectedRow(s, VariableListEditor(s), ClearVariableFields); }
+void RemoveSelectedVariable(Editor& s) { RemoveSelectedRow(s, VariableListEditor(s), ClearVariableFields); }
 
-void ClearVariableList(EditorState& s) { ClearWholeList(s, VariableListEditor(s), ClearVariableFields); }
+void ClearVariableList(Editor& s) { ClearWholeList(s, VariableListEditor(s), ClearVariableFields); }
 
-void SelectVariableLine(EditorState& s, int line) { SelectRow(VariableListEditor(s), line); }
+void SelectVariableLine(Editor& s, int line) { SelectRow(VariableListEditor(s), line); }
 
-void EditVariableLine(EditorState& s, int line) {
+void EditVariableLine(Editor& s, int line) {
   if (SelectRow(VariableListEditor(s), line)) EditSelectedVariable(s);
 }
 

@@ -109,8 +109,10 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
       ownComparisons_(platform.comparisons ? nullptr : std::make_unique<QtComparisonDialog>(this)),
       shownFirst_(std::make_unique<ShownFirst>(*this, platform,
                                                platform.comparisons ? *platform.comparisons : *ownComparisons_)),
-      state_(*shownFirst_),
-      files_(*shownFirst_),
+      // A transfer ends, or the port is lost, after the click that began it: the end runs as a command does, so
+      // what the technician typed meanwhile is kept.
+      state_(*shownFirst_, *shownFirst_, platform.port, platform.deadline,
+             [this](const std::function<void()>& event) { Run(event); }),
       settings_(std::make_unique<Settings>(Settings::Read())),
       recovery_(std::make_unique<RecoveryStore>(platform.recoveryFolder)),
       recoveryTimer_(new QTimer(this)),
@@ -120,8 +122,7 @@ FormPrincipal::FormPrincipal(const Platform& platform, QWidget* parent)
       compare_(TextButton(this, name::kCompareWithPlc, QStringLiteral("Compara CLP"), QStringLiteral("Compara CLP"))),
       read_(TextButton(this, name::kReadFromPlc, QStringLiteral("Lê CLP"), QStringLiteral("Lê CLP"))),
       recentMenu_(new QMenu(QStringLiteral("Arquivos r&ecentes"), this)),
-      link_(new PlcLink(platform.port, platform.deadline, this)),
-      monitor_(new LinkMonitor(*link_, platform.deadline, this)) {
+      monitor_(new LinkMonitor(state_.plcLink, platform.deadline, this)) {
   setObjectName(name::kWindow);
   setAcceptDrops(true);
   compare_->setToolTip(QStringLiteral("Compara o conteúdo do CLP com as listas correntes, sem alterá-las"));
@@ -258,16 +259,16 @@ void FormPrincipal::dragEnterEvent(QDragEnterEvent* event) {
 void FormPrincipal::dropEvent(QDropEvent* event) {
   const QString path = event->mimeData()->urls().front().toLocalFile();
   event->acceptProposedAction();
-  Run([&] { OpenFileAt(state_, files_, path); });
+  Run([&] { OpenFileAt(state_, path); });
 }
 
 // Qt's print preview of the sheet; the printer's own dialog is one click away there.
 void FormPrincipal::PrintSheet() {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(QStringLiteral("Zelkor Editor - ") + SheetSource(state_));
+  printer.setDocName(QStringLiteral("Zelkor Editor - ") + SheetSource(state_.source));
   QPrintPreviewDialog preview(&printer, this);
   preview.setWindowTitle(QStringLiteral("Imprimir as listas"));
-  const SheetContent content = SheetOf(SheetSource(state_), state_.lists);
+  const SheetContent content = SheetOf(SheetSource(state_.source), state_.lists);
   connect(&preview, &QPrintPreviewDialog::paintRequested, this,
           [&content](QPrinter* paper) { PaintSheet(*paper, content); });
   preview.exec();
@@ -281,7 +282,7 @@ void FormPrincipal::ShowRecentFiles() {
     const QString& path = state_.recentFiles[i];
     QAction* action = recentMenu_->addAction(labels[i]);
     action->setToolTip(path);
-    connect(action, &QAction::triggered, this, [this, path] { Run([&] { OpenRecentFile(state_, files_, path); }); });
+    connect(action, &QAction::triggered, this, [this, path] { Run([&] { OpenRecentFile(state_, path); }); });
   }
   if (state_.recentFiles.isEmpty()) recentMenu_->addAction(QStringLiteral("Nenhum arquivo recente"))->setEnabled(false);
 }
@@ -338,21 +339,20 @@ QWidget* FormPrincipal::BuildVariablesPage(QWidget& page) {
 }
 
 QWidget* FormPrincipal::BuildAlarmsPage(QWidget& page) {
-  alarms_ = new ListPage(
-      {name::kAlarmGrid,
-       QStringLiteral("Lista de Alarmes"),
-       name::kAlarmUp,
-       name::kAlarmDown,
-       name::kClearAlarmList,
-       QStringLiteral("Apaga a lista de Alarmes ao lado"),
-       QStringLiteral("Apagar a lista de Alarmes"),
-       name::kRemoveAlarm,
-       name::kEditAlarm,
-       name::kClearAlarmFields,
-       name::kIncludeAlarm,
-       {{name::kAlarmText1, QStringLiteral("Texto 1"), 8}, {name::kAlarmText2, QStringLiteral("Texto 2"), 8}},
-       {}},
-      &page);
+  alarms_ = new ListPage({name::kAlarmGrid,
+                          QStringLiteral("Lista de Alarmes"),
+                          name::kAlarmUp,
+                          name::kAlarmDown,
+                          name::kClearAlarmList,
+                          QStringLiteral("Apaga a lista de Alarmes ao lado"),
+                          QStringLiteral("Apagar a lista de Alarmes"),
+                          name::kRemoveAlarm,
+                          name::kEditAlarm,
+                          name::kClearAlarmFields,
+                          name::kIncludeAlarm,
+                          {{name::kAlarmText1, QStringLiteral("Texto 1"), 8}, {name::kAlarmText2, QStringLiteral("Texto 2"), 8}},
+                          {}},
+                         &page);
   // Alarm texts are two 8-character halves; a fixed pitch lines them up.
   alarms_->grid->setFont(FixedPitchFont());
   gridModels_.push_back(BindGridView(*alarms_->grid, state_, false));
@@ -383,7 +383,7 @@ QWidget* FormPrincipal::BuildMonitorPage(QWidget& page) {
     monitorPage_->lines->clear();
   });
   connect(monitorPage_->save, &QPushButton::clicked, this,
-          [this] { Run([this] { SaveMonitorLines(state_, *monitor_, files_); }); });
+          [this] { Run([this] { SaveMonitorLines(state_, *monitor_); }); });
   // Lines that came while the page did not exist are shown at once.
   monitor_->TakeNew();
   const QStringList lines(monitor_->Lines().begin(), monitor_->Lines().end());
@@ -405,7 +405,7 @@ void FormPrincipal::ShowNewMonitorLines() {
 }
 
 void FormPrincipal::ShowProgress() {
-  const TransferProgress& p = link_->Progress();
+  const TransferProgress& p = state_.plcLink.Progress();
   QProgressBar* bar = linkFrame_->progressBar;
   bar->setVisible(p.active);
   linkFrame_->progressText->setVisible(p.active);
@@ -432,13 +432,13 @@ void FormPrincipal::BuildMenuBar() {
   const FilesFrame& f = state_.files;
   FilesFrameView& files = *filesFrame_;
   QMenu* file = addMenu(QStringLiteral("&Arquivo"), QStringLiteral("MenuArquivo"));
-  addEntry(file, Bind(files.open, &f.open, true, [this] { OpenFile(state_, files_); }),
-           QStringLiteral("&Abrir arquivo…"), {Qt::CTRL | Qt::Key_O});
+  addEntry(file, Bind(files.open, &f.open, true, [this] { OpenFile(state_); }), QStringLiteral("&Abrir arquivo…"),
+           {Qt::CTRL | Qt::Key_O});
   file->addMenu(recentMenu_);
   file->addSeparator();
-  addEntry(file, Bind(files.save, &f.save, false, [this] { static_cast<void>(SaveFile(state_, files_)); }),
+  addEntry(file, Bind(files.save, &f.save, false, [this] { static_cast<void>(SaveFile(state_)); }),
            QStringLiteral("&Salvar"), {Qt::CTRL | Qt::Key_S});
-  addEntry(file, Bind(files.saveAs, &f.saveAs, false, [this] { static_cast<void>(SaveFileAs(state_, files_)); }),
+  addEntry(file, Bind(files.saveAs, &f.saveAs, false, [this] { static_cast<void>(SaveFileAs(state_)); }),
            QStringLiteral("Salvar &como…"), {Qt::CTRL | Qt::SHIFT | Qt::Key_S});
   addEntry(file, Bind(files.print, nullptr, false, [this] { PrintSheet(); }), QStringLiteral("&Imprimir…"),
            {Qt::CTRL | Qt::Key_P});
@@ -455,11 +455,9 @@ void FormPrincipal::BuildMenuBar() {
 
   const LinkFrame& l = state_.link;
   QMenu* plc = addMenu(QStringLiteral("&CLP"), QStringLiteral("MenuCLP"));
-  addEntry(plc, Bind(linkFrame_->write, &l.write, false, [this] { WriteToPlc(state_, *link_); }),
-           QStringLiteral("&Grava CLP"));
-  addEntry(plc, Bind(read_, &l.read, false, [this] { ReadFromPlc(state_, *link_, files_); }),
-           QStringLiteral("&Lê CLP"));
-  addEntry(plc, Bind(compare_, &l.compare, false, [this] { CompareWithPlc(state_, *link_, files_, *shownFirst_); }),
+  addEntry(plc, Bind(linkFrame_->write, &l.write, false, [this] { WriteToPlc(state_); }), QStringLiteral("&Grava CLP"));
+  addEntry(plc, Bind(read_, &l.read, false, [this] { ReadFromPlc(state_); }), QStringLiteral("&Lê CLP"));
+  addEntry(plc, Bind(compare_, &l.compare, false, [this] { CompareWithPlc(state_, *shownFirst_); }),
            QStringLiteral("C&ompara CLP"));
   plc->addSeparator();
   // The tick and its entry are one setting, remembered when the technician changes it.
@@ -490,13 +488,9 @@ void FormPrincipal::BuildMenuBar() {
 
 void FormPrincipal::BindLink() {
   PortComboBox* ports = linkFrame_->ports;
-  connect(ports, &QComboBox::activated, this, [this](int index) { Run([&] { ChoosePort(state_, *link_, index); }); });
-  ports->beforePopup = [this] { Run([this] { ShowPortDevices(state_, *link_); }); };
+  connect(ports, &QComboBox::activated, this, [this](int index) { Run([&] { ChoosePort(state_, index); }); });
+  ports->beforePopup = [this] { Run([this] { ShowPortDevices(state_); }); };
 
-  WireEditor(state_, *link_, files_);
-  // A transfer ends, or the port is lost, after the click that began it: the
-  // end runs as a command does, so what the technician typed meanwhile is kept.
-  link_->runEvent = [this](const std::function<void()>& event) { Run(event); };
   // The progress and the monitor's new lines reach the window four times a
   // second at most: a transfer of 511 frames must not repaint 1022 times, nor
   // a slow PLC's wait cost more than a trickle of CPU.
@@ -510,7 +504,7 @@ void FormPrincipal::BindLink() {
   const auto soon = [this] {
     if (!monitorFlush_->isActive()) monitorFlush_->start();
   };
-  connect(link_, &PlcLink::ProgressChanged, this, soon);
+  connect(&state_.plcLink, &PlcLink::ProgressChanged, this, soon);
   connect(monitor_, &LinkMonitor::LinesAdded, this, soon);
 }
 
@@ -531,7 +525,7 @@ void FormPrincipal::Gather() {
 void FormPrincipal::RememberFiles() { settings_->SetFiles(state_.recentFiles, state_.lastFolder); }
 
 void FormPrincipal::Sync() {
-  setWindowTitle(state_.title);
+  setWindowTitle(WindowTitle(state_.source));
   for (ListTableModel* grid : gridModels_) grid->Refresh();
   ShowProgress();
   BuildPage(state_.currentTab);  // before it shows, so that the widgets below include its own

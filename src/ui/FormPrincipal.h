@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/EditorState.h"
+#include "commands/Editor.h"
 #include "commands/Messages.h"
 
 #include <QIcon>
@@ -31,7 +31,6 @@ class LinkMonitor;
 class ListPage;
 class ListTableModel;
 class MonitorPage;
-class PlcLink;
 class RecoveryStore;
 class SerialPort;
 class Settings;
@@ -49,7 +48,7 @@ struct Platform {
   QString recoveryFolder{};               // where the copy of unsaved lists goes; none: no copy
 };
 
-// The one window. It mirrors the EditorState: before a command it gathers
+// The one window. It mirrors the Editor: before a command it gathers
 // what the user changed (texts, tick, tab, port entry), after it shows what
 // the command decided. No rule of the system lives here. Its pages and frames
 // are classes of their own built from layouts; here each widget is paired
@@ -63,12 +62,10 @@ class FormPrincipal : public QWidget {
   explicit FormPrincipal(const Platform& platform, QWidget* parent = nullptr);
   ~FormPrincipal() override;
 
-  EditorState& State() { return state_; }
+  Editor& State() { return state_; }
   QTableView& VariableGrid();
   QTableView& AlarmGrid();
-  PlcLink& Link() { return *link_; }
   LinkMonitor& Monitor() { return *monitor_; }
-  FileDialogService& Files() { return files_; }
 
   // At start-up: the lists an editor that did not close cleanly left unsaved.
   void OfferRecovery();
@@ -139,8 +136,7 @@ class FormPrincipal : public QWidget {
   class ShownFirst;  // shows the state before each message box or dialog
   std::unique_ptr<ComparisonView> ownComparisons_;
   std::unique_ptr<ShownFirst> shownFirst_;
-  EditorState state_;
-  FileDialogService& files_;
+  Editor state_;
   std::unique_ptr<Settings> settings_;
   std::unique_ptr<RecoveryStore> recovery_;
   QTimer* recoveryTimer_ = nullptr;
@@ -162,7 +158,6 @@ class FormPrincipal : public QWidget {
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* verify_ = nullptr;
-  PlcLink* link_ = nullptr;
   LinkMonitor* monitor_ = nullptr;
   QTimer* monitorFlush_ = nullptr;
   std::vector<QWidget*> areas_;  // the painted background areas

@@ -10,7 +10,7 @@ namespace {
 QColor ToQColor(Rgb c) { return {c.r, c.g, c.b}; }
 }  // namespace
 
-ListTableModel::ListTableModel(EditorState& state, bool variables, QObject* parent)
+ListTableModel::ListTableModel(Editor& state, bool variables, QObject* parent)
     : QAbstractTableModel(parent),
       state_(state),
       variables_(variables),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/EditorState.h"
+#include "commands/Editor.h"
 
 #include <QAbstractTableModel>
 
@@ -32,7 +32,7 @@ class ListTableModel final : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  ListTableModel(EditorState& state, bool variables, QObject* parent = nullptr);
+  ListTableModel(Editor& state, bool variables, QObject* parent = nullptr);
 
   void Refresh();
   const std::vector<GridColumn>& Columns() const;
@@ -56,7 +56,7 @@ class ListTableModel final : public QAbstractTableModel {
   std::vector<Line> Derive() const;
   Rgb FixedHeaderBackground() const;
 
-  EditorState& state_;
+  Editor& state_;
   bool variables_;
   std::vector<Line> lines_;
   Rgb fixedHeader_;

@@ -21,7 +21,7 @@ void FitColumns(QTableView& view, const ListTableModel& model) {
 }
 }  // namespace
 
-ListTableModel* BindGridView(QTableView& view, EditorState& state, bool variables) {
+ListTableModel* BindGridView(QTableView& view, Editor& state, bool variables) {
   auto* model = new ListTableModel(state, variables, &view);
   view.setModel(model);
   view.verticalHeader()->hide();

@@ -8,6 +8,6 @@ namespace zelkor {
 
 // Binds a table view to a list's model: column widths from the view's fonts,
 // and the rows commands ask to see.
-ListTableModel* BindGridView(QTableView& view, EditorState& state, bool variables);
+ListTableModel* BindGridView(QTableView& view, Editor& state, bool variables);
 
 }  // namespace zelkor

@@ -5,6 +5,8 @@
 #include "support/Editor.h"
 #include "support/Printers.h"
 
+#include <QDir>
+
 #include <stdexcept>
 
 namespace zelkor {
@@ -27,17 +29,7 @@ TEST(Cp1252AndNumbers, EveryByteSurvivesTheCodePageAndOnlyPlainDigitsWithBlanksA
     EXPECT_FALSE(ReadWholeNumber(QLatin1String(text)).has_value()) << '"' << text << '"';
 }
 
-class LifecycleTest : public testing::EditorTest {
- protected:
-  LifecycleTest() {
-    state.hooks.saveFile = [this] {
-      calls += QStringLiteral("save ");
-      return true;
-    };
-    state.hooks.closePort = [this] { calls += QStringLiteral("close"); };
-  }
-  QString calls;
-};
+using LifecycleTest = testing::EditorTest;
 
 TEST_F(LifecycleTest, StartUpShowsEmptyListsAndFillsThePortsAndAnUnexpectedErrorShowsItsOwnDescription) {
   const QStringList& ports = state.link.portEntries;
@@ -52,24 +44,28 @@ TEST_F(LifecycleTest, StartUpShowsEmptyListsAndFillsThePortsAndAnUnexpectedError
 }
 
 TEST_F(LifecycleTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesItsPart) {
+  const QString file = Path(QStringLiteral("a.zlk"));
   for (const auto& [changed, answer, result, done] : {std::tuple{false, Answer::Ok, CloseAnswer::Close, "close"},
                                                       {true, Answer::Cancel, CloseAnswer::Stay, ""},
                                                       {true, Answer::No, CloseAnswer::Close, "close"},
                                                       {true, Answer::Yes, CloseAnswer::Close, "save close"}}) {
-    calls.clear();
+    Do(QStringLiteral("A X; port 1"));
     state.listsChanged = changed;
     if (changed) messages.answers.push_back(answer);
+    if (answer == Answer::Yes) dialogs.answers.push_back(file);
     EXPECT_EQ(CloseRequest(state), result);
-    EXPECT_EQ(calls + Titles(),
+    EXPECT_EQ(QString::fromUtf8(QFile::exists(file) ? "save " : "") + QString::fromUtf8(port.IsOpen() ? "" : "close") +
+                  Titles(),
               QString::fromUtf8(done) + (changed ? QStringLiteral("Salvar dados atuais?") : QString()));
   }
   EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("Você quer salvar o conteúdo das listas antes de sair?"),
                                             QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel}));
-  // A save that fails keeps the window, its error reported; the port's never keeps the program from ending.
-  state.hooks.saveFile = []() -> bool { throw std::runtime_error("disco cheio"); };
-  state.hooks.closePort = [] { throw std::runtime_error("porta"); };
+  // A save that fails (its file is a folder now) keeps the window, its error reported; the port's never keeps the
+  // program from ending.
+  ASSERT_TRUE(QFile::remove(file) && QDir().mkdir(file));
+  port.closeFails = true;
   messages.answers = {Answer::Yes, Answer::No};
-  EXPECT_EQ(CloseRequest(state), CloseAnswer::Stay);
+  EXPECT_EQ((Do(QStringLiteral("A X")), CloseRequest(state)), CloseAnswer::Stay);
   EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);
   EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|Marbeto|Salvar dados atuais?"));
 }

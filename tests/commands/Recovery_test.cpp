@@ -16,7 +16,7 @@ TEST_F(RecoveryTest, ACopyWhoseEditorIsGoneComesBackAsUnsavedChangesOfItsFileAnd
   auto crashed = std::make_unique<RecoveryStore>(folder);
   crashed->Write(state, QDateTime(QDate(2025, 3, 12), QTime(14, 7)));
   EXPECT_FALSE(crashed->WriteDue(state));  // nothing changed since
-  EditorState next{messages};
+  Editor next{messages, dialogs, port, deadline};
   RecoveryStore starting(folder);
   crashed.reset();  // its editor gone, its copy left behind
   messages.answers = {Answer::Yes};
@@ -31,10 +31,18 @@ TEST_F(RecoveryTest, ACopyWhoseEditorIsGoneComesBackAsUnsavedChangesOfItsFileAnd
   RecoveryStore(folder).Offer(next);
   EXPECT_EQ(Titles(), QStringLiteral("Recuperar listas?|Cópia de recuperação danificada!"));
   // Salvar writes the lists to their file (no dialog), and the copy goes.
-  EXPECT_TRUE(SaveFile(next, dialogs));
+  EXPECT_TRUE(SaveFile(next));
   EXPECT_FALSE(starting.WriteDue(next));
   EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.json"), QStringLiteral("*.damaged")}),
             QStringList{QStringLiteral("recovery-x.json.damaged")});
+  // A copy of the first version named where its lists came from by the window's title.
+  const QByteArray first = R"({"kind": "Zelkor Editor recovery copy", "version": 1, "written": "2025-03-12T14:07:00Z",
+      "title": "Zelkor Editor - %", "file": "", "opened": "", "save": false, "variables": [], "alarms": []})";
+  for (const auto& [title, source] :
+       {std::pair{"CLP (Porta # 02)", ListsSource::Plc(2)},
+        {"a - b.csv (importada)", ListsSource::ImportedSheet(QStringLiteral("a - b.csv"))}}) {
+    EXPECT_EQ(ParseRecoveryCopy(QByteArray(first).replace("%", title)).value_or(RecoveryCopy{}).lists.source, source);
+  }
 }
 
 }  // namespace

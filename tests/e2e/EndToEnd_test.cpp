@@ -29,7 +29,7 @@ namespace zelkor {
 namespace {
 
 // Both lists as the window holds them, one row a line.
-QStringList Rows(const EditorState& state) {
+QStringList Rows(const Editor& state) {
   QStringList rows;
   for (const VariableRow& v : state.lists.variables)
     rows << QStringList{v.grupo, v.texto, v.unidade, v.endereco, EditableText(v.editable)}.join(u'|');
@@ -43,7 +43,6 @@ QStringList Rows(const EditorState& state) {
 // ZELKOR_E2E_PORT names (scripts/windows points wine's COM5 at one on Linux).
 class EndToEndTest : public ::testing::Test {
  protected:
-  EndToEndTest() { WireEditor(state, link, files); }
   void SetUp() override {
     if (!entry) GTEST_SKIP() << "no zelkor-plcsim behind ZELKOR_E2E_PORT";
   }
@@ -63,7 +62,7 @@ class EndToEndTest : public ::testing::Test {
                     : static_cast<void>(lists.alarms << row);
     }
     ReplaceLists(state, lists);
-    ChoosePort(state, link, entry - 1);
+    ChoosePort(state, entry - 1);
     ASSERT_TRUE(port.IsOpen());
   }
   // Runs a PLC command and waits for its closing message; generous, for a loaded CI machine.
@@ -81,13 +80,13 @@ class EndToEndTest : public ::testing::Test {
 #endif
   QTemporaryDir devices;
   testing::RecordingMessages messages;
-  EditorState state{messages};
+  testing::ScriptedDialogs files;
   QtDeadline deadline;
   std::unique_ptr<sim::PlcSimulator> plc;
   QtSerialPort port{PortDirectory(devices.path(), devices.path())};
   QProcess sim;
-  PlcLink link{port, deadline};
-  testing::ScriptedDialogs files;
+  Editor state{messages, files, port, deadline};
+  PlcLink& link = state.plcLink;
 };
 
 // One session as a technician works it; on Windows the second transfer once
@@ -96,21 +95,21 @@ TEST_F(EndToEndTest, OneSessionWritesReadsBackComparesAndVerifies) {
   Start({.pace = true},
         {QStringLiteral("0|PRESSAO|bar|D1234|Sim"), QStringLiteral("1|NÍVEL|%|C12|Não"), QStringLiteral("MOTOR")});
   const QString lists = Rows(state).join(u',');
-  EXPECT_EQ(Run([&] { WriteToPlc(state, link); }), QStringLiteral("Transmissão Ok!"));
+  EXPECT_EQ(Run([&] { WriteToPlc(state); }), QStringLiteral("Transmissão Ok!"));
   ClearAllLists(state);
-  EXPECT_EQ(Run([&] { ReadFromPlc(state, link, files); }), QStringLiteral("Leitura Ok!"));
+  EXPECT_EQ(Run([&] { ReadFromPlc(state); }), QStringLiteral("Leitura Ok!"));
   EXPECT_EQ(Rows(state).join(u','), lists);
   state.link.verifyWrites = true;
-  EXPECT_EQ(Run([&] { WriteToPlc(state, link); }), QStringLiteral("Transmissão Ok!"));
+  EXPECT_EQ(Run([&] { WriteToPlc(state); }), QStringLiteral("Transmissão Ok!"));
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("Transmissão encerrada e verificada!"));
   state.lists.alarms[0] = QStringLiteral("BOMBA");
   testing::ScriptedComparisons comparisons;
-  CompareWithPlc(state, link, files, comparisons);
+  CompareWithPlc(state, comparisons);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !comparisons.shown.empty(); }, 20000));
   ASSERT_EQ(comparisons.shown.size(), 1u);
   EXPECT_EQ(comparisons.shown[0].second.Summary(), QStringLiteral("Variáveis: 2 iguais. Alarmes: 1 diferente."));
 #ifdef Q_OS_WIN
-  ShowPortDevices(state, link);  // the tool-tips: the port Windows lists, and one where there is no device
+  ShowPortDevices(state);  // the tool-tips: the port Windows lists, and one where there is no device
   EXPECT_EQ(state.link.portDevices[entry - 1].section(u' ', 0, 0), QStringLiteral("COM%1").arg(entry));
   EXPECT_EQ(state.link.portDevices[entry == 16 ? 14 : 15], QStringLiteral("Nenhum dispositivo nesta porta"));
 #endif
@@ -126,7 +125,7 @@ TEST_F(EndToEndTest, EachFaultOfThePlcGivesItsMessageOnceAndAHangUpClosesThePort
   for (const auto& [faults, title, answered] : cases) {
     SCOPED_TRACE(title);
     Start(faults, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
-    EXPECT_EQ(Run([&] { WriteToPlc(state, link); }), QString::fromUtf8(title));
+    EXPECT_EQ(Run([&] { WriteToPlc(state); }), QString::fromUtf8(title));
     QTest::qWait(200);  // a flood of errors, or a late answer, would show up here
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(plc->FramesAnswered(), answered);
@@ -149,7 +148,7 @@ TEST_F(EndToEndTest, AFailedVerificationNamesTheRowAsSentAndClosingGivesACompari
   // names the row as it was sent.
   Start({.pace = true, .corruptWord = 4461}, QStringList(5, QStringLiteral("0|T|C|D1|Sim")) << QStringLiteral("MOTOR"));
   state.link.verifyWrites = true;
-  WriteToPlc(state, link);
+  WriteToPlc(state);
   state.lists.variables.erase(state.lists.variables.begin(), state.lists.variables.begin() + 3);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 20000));
   EXPECT_EQ(messages.shown.back().text,
@@ -160,19 +159,19 @@ TEST_F(EndToEndTest, AFailedVerificationNamesTheRowAsSentAndClosingGivesACompari
   state.listsChanged = true;
   messages.whileShown = [&](const Message&) { EXPECT_TRUE(QTest::qWaitFor([&] { return !link.IsTransferring(); })); };
   for (const bool verify : {false, true}) {
-    verify ? WriteToPlc(state, link) : CompareWithPlc(state, link, files, comparisons);
+    verify ? WriteToPlc(state) : CompareWithPlc(state, comparisons);
     EXPECT_TRUE(QTest::qWaitFor([&] { return link.RunningKind() != TransferKind::Write; }, 20000));
     messages.answers = {Answer::No};
     EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);
     EXPECT_EQ(messages.shown.back().title + QString::number(comparisons.shown.size()), u"Salvar dados atuais?0");
-    ChoosePort(state, link, 0);
+    ChoosePort(state, 0);
   }
 }
 
 TEST_F(EndToEndTest, TheListsLandWordForWordAFreshWindowReadsThemBackAndAPlcLoadedWithAFileHoldsItsLists) {
   Start({.pace = true}, {QStringLiteral("0|PRESSAO|bar|D1234|Sim"), QStringLiteral("1|NÍVEL|%|c012|Não"),
                          QStringLiteral("BOMBA   FALHA")});
-  EXPECT_EQ(Run([&] { WriteToPlc(state, link); }), QStringLiteral("Transmissão Ok!"));
+  EXPECT_EQ(Run([&] { WriteToPlc(state); }), QStringLiteral("Transmissão Ok!"));
   EXPECT_EQ(plc->DecodeLists().join(u','),
             QStringLiteral("V 0 PRESSAO |bar|D1234|Sim,V 1 NÍVEL   |%  |C12|Não,A BOMBA   FALHA   "));
   link.ClosePort();
@@ -181,11 +180,11 @@ TEST_F(EndToEndTest, TheListsLandWordForWordAFreshWindowReadsThemBackAndAPlcLoad
     testing::RecordingMessages shown;
     testing::ScriptedDialogs dialogs;
     FormPrincipal window({shown, dialogs, port, deadline});
-    window.Run([&] { ChoosePort(window.State(), window.Link(), 0); });
+    window.Run([&] { ChoosePort(window.State(), 0); });
     window.findChild<QPushButton*>(name::kReadFromPlc)->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.shown.empty(); }, 20000));
     EXPECT_EQ(shown.Titles(), QStringLiteral("Leitura Ok!"));
-    window.Link().ClosePort();
+    window.State().plcLink.ClosePort();
     return Rows(window.State()).join(u',');
   };
   // A PLC that zelkor-plcsim started with the lists of a file.

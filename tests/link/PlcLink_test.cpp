@@ -297,12 +297,12 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
   EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("desligada\r\nVerifique"), QStringLiteral("Marbeto")}));
   Do(QStringLiteral("grava"));
   dialogs.answers = {Path(QStringLiteral("monitor.txt")), Path(QStringLiteral("monitor.txt/x"))};
-  SaveMonitorLines(state, monitor, dialogs);
+  SaveMonitorLines(state, monitor);
   testing::ExpectGolden(QStringLiteral("link/data/monitor.txt"), Bytes(QStringLiteral("monitor.txt")));
-  SaveMonitorLines(state, monitor, dialogs);
+  SaveMonitorLines(state, monitor);
   EXPECT_TRUE(messages.shown.back().text.startsWith(QStringLiteral("Não foi possível gravar o arquivo")));
   // The newest 20,000 lines are kept.
-  for (int i = 0; i <= 10000; ++i) ChoosePort(state, link, 0);
+  for (int i = 0; i <= 10000; ++i) ChoosePort(state, 0);
   EXPECT_EQ(monitor.Lines().size(), 20000u);
   EXPECT_TRUE(monitor.Lines().front().endsWith(QStringLiteral("porta fechada")));
 }
@@ -332,7 +332,7 @@ TEST_F(PlcLinkTest, EachPortChoiceOpensItsPortOrSaysWhyNotAndTheEntryStays) {
     EXPECT_TRUE(state.link.write.enabled && state.link.read.enabled);
   }
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
-  ShowPortDevices(state, link);
+  ShowPortDevices(state);
   EXPECT_EQ(state.link.portDevices.join(u',').left(44), QStringLiteral("/dev/ttyUSB0,/dev/ttyUSB1,Nenhum dispositivo"));
 }
 

@@ -17,9 +17,9 @@ namespace zelkor::testing {
 
 namespace {
 
-using Command = std::function<void(EditorState&)>;
-Command Move(void (*move)(EditorState&, Direction), Direction d) {
-  return [=](EditorState& s) { move(s, d); };
+using Command = std::function<void(Editor&)>;
+Command Move(void (*move)(Editor&, Direction), Direction d) {
+  return [=](Editor& s) { move(s, d); };
 }
 // clang-format off
 const std::map<QString, Command> kCommands = {
@@ -30,13 +30,13 @@ const std::map<QString, Command> kCommands = {
     {QStringLiteral("up V"), Move(MoveVariable, Direction::Up)},     {QStringLiteral("up A"), Move(MoveAlarm, Direction::Up)},
     {QStringLiteral("down V"), Move(MoveVariable, Direction::Down)}, {QStringLiteral("down A"), Move(MoveAlarm, Direction::Down)},
     {QStringLiteral("editar V"), EditSelectedVariable},    {QStringLiteral("editar A"), EditSelectedAlarm},
-    {QStringLiteral("check"), [](EditorState& s) { static_cast<void>(CheckGroupSequence(s)); }},
+    {QStringLiteral("check"), [](Editor& s) { static_cast<void>(CheckGroupSequence(s)); }},
     {QStringLiteral("undo"), UndoStep}, {QStringLiteral("redo"), RedoStep}};
-using LineCommand = void (*)(EditorState&, int);
+using LineCommand = void (*)(Editor&, int);
 const std::map<QString, LineCommand> kLineCommands = {
     {QStringLiteral("click V"), SelectVariableLine}, {QStringLiteral("dbl V"), EditVariableLine},
     {QStringLiteral("click A"), SelectAlarmLine},    {QStringLiteral("dbl A"), EditAlarmLine}};
-using FileCommand = std::function<void(EditorState&, FileDialogService&)>;  // a save's answer unused
+using FileCommand = std::function<void(Editor&)>;  // a save's answer unused
 const std::map<QString, FileCommand> kFileCommands = {
     {QStringLiteral("open"), OpenFile}, {QStringLiteral("save"), SaveFile}, {QStringLiteral("saveas"), SaveFileAs}};
 const std::map<QString, Answer> kAnswers = {
@@ -53,7 +53,6 @@ QString FocusName(Focus focus) {
 }  // namespace
 
 EditorTest::EditorTest() {
-  WireEditor(state, link, dialogs);
   port.peer = [this](const QByteArray& frame) { return plc.Respond(frame); };
   StartUp(state);
 }
@@ -72,11 +71,11 @@ void EditorTest::Do(const QString& steps) {
         kLineCommands.at(lineVerb)(state, rest.mid(1).toInt());
       } else if (kFileCommands.count(verb)) {
         if (!rest.isEmpty()) dialogs.answers.push_back(rest == u"-" ? QString() : Path(rest));
-        kFileCommands.at(verb)(state, dialogs);
+        kFileCommands.at(verb)(state);
       } else if (kAnswers.count(verb)) {
         messages.answers.push_back(kAnswers.at(verb));
       } else if (verb == u"openat") {
-        OpenFileAt(state, dialogs, Path(rest));
+        OpenFileAt(state, Path(rest));
       } else if (verb == u"answer") {
         dialogs.answers.push_back(Path(rest));
       } else if (verb == u"V") {
@@ -100,7 +99,7 @@ void EditorTest::Do(const QString& steps) {
         ShowAlarmCount(state);
       } else if (verb == u"port") {
         state.link.portIndex = rest.toInt() - 1;
-        ChoosePort(state, link, state.link.portIndex);
+        ChoosePort(state, state.link.portIndex);
       } else if (step == u"lose" || step == u"close") {
         step == u"lose" ? port.Lose(QStringLiteral("perdida")) : static_cast<void>(CloseRequest(state));
       } else if (verb == u"usar" || verb == u"verificar") {
@@ -108,9 +107,9 @@ void EditorTest::Do(const QString& steps) {
       } else if (verb == u"grava" || verb == u"le" || verb == u"compara" || verb == u"plc" || verb.startsWith(u'+')) {
         if (verb == u"plc") port.answersLeft = rest.isEmpty() ? -1 : rest.toInt();
         if (step == u"plc" && link.IsTransferring()) port.Deliver(port.peer(port.written.back()));
-        if (verb == u"grava") WriteToPlc(state, link);
-        if (verb == u"le") ReadFromPlc(state, link, dialogs);
-        if (verb == u"compara") CompareWithPlc(state, link, dialogs, comparisons);
+        if (verb == u"grava") WriteToPlc(state);
+        if (verb == u"le") ReadFromPlc(state);
+        if (verb == u"compara") CompareWithPlc(state, comparisons);
         if (verb.startsWith(u'+')) deadline.Advance(verb.mid(1).toInt());
         port.Settle();
       } else {
@@ -211,8 +210,10 @@ QString EditorTest::Shown(unsigned parts) {
     }
   }
   if (parts & kFile) {
-    if (state.title != kWindowTitle) shown << QStringLiteral("title=") + state.title.section(QStringLiteral(" - "), 1);
-    if (!state.currentPath.isEmpty()) shown << QStringLiteral("file=") + QFileInfo(state.currentPath).fileName();
+    if (const QString title = WindowTitle(state.source); title != kWindowTitle)
+      shown << QStringLiteral("title=") + title.section(QStringLiteral(" - "), 1);
+    if (const QString file = state.source.SavePath(); !file.isEmpty())
+      shown << QStringLiteral("file=") + QFileInfo(file).fileName();
     if (state.files.save.enabled) shown << QStringLiteral("salvarOn");
   }
   if (parts & kLink) {

@@ -4,9 +4,8 @@
 #include "PlcSimulator.h"
 #include "ScriptedSeams.h"
 
-#include "commands/EditorState.h"
+#include "commands/Editor.h"
 #include "link/LinkMonitor.h"
-#include "link/PlcLink.h"
 
 #include <QTemporaryDir>
 
@@ -25,9 +24,9 @@ enum Part : unsigned {
   kAll = 63,
 };
 
-// The editor's state after start-up, wired as the window wires it, with
-// scripted message boxes and file dialogs and a simulated PLC behind an
-// in-memory port, driven by short scripts and read back as one line of text.
+// The editor after start-up, with scripted message boxes and file dialogs and
+// a simulated PLC behind an in-memory port, driven by short scripts and read
+// back as one line of text.
 class EditorTest : public ::testing::Test {
  protected:
   EditorTest();
@@ -74,13 +73,13 @@ class EditorTest : public ::testing::Test {
 
   QTemporaryDir dir;
   RecordingMessages messages;
-  EditorState state{messages};
   ScriptedDialogs dialogs;
   ScriptedComparisons comparisons;
   FakeSerialPort port;
   ManualDeadline deadline;
   sim::PlcSimulator plc;
-  PlcLink link{port, deadline};
+  Editor state{messages, dialogs, port, deadline};
+  PlcLink& link = state.plcLink;
   LinkMonitor monitor{link, deadline};
   size_t comparisonsSeen = 0;  // how many of them Shown() has shown
 };

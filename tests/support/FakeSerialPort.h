@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <stdexcept>
 
 namespace zelkor::testing {
 
@@ -15,7 +16,10 @@ namespace zelkor::testing {
 // it (if any) arrives from the event loop, as a real line's would, never inside write().
 class FakeSerialPort final : public SerialPort {
  public:
-  void Close() override { openPort = 0; }
+  void Close() override {
+    if (closeFails) throw std::runtime_error("porta");
+    openPort = 0;
+  }
   OpenResult Open(int n) override {
     opens << n;
     if (openResults.value(n).error != OpenError::None) return openResults.value(n);
@@ -69,6 +73,7 @@ class FakeSerialPort final : public SerialPort {
   QList<int> opens;  // every port number open() was called with
   QList<QByteArray> written;
   int openPort = 0;
+  bool closeFails = false;
 
  private:
   QByteArray received_;
