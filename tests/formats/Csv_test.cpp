@@ -94,7 +94,7 @@ TEST_F(CsvCommandsTest, SaveAsExportsACopyAndOpenImportsItBackUnsortedOrRefusesI
   EXPECT_EQ((Do(QStringLiteral("no; openat lista.csv")), Titles()), QStringLiteral("Salvar dados atuais?"));
   EXPECT_EQ(FormatCsv(state.lists), Bytes(QStringLiteral("lista.csv")));  // the round trip
   // A workbook takes the same way: a copy out, an import back.
-  Do(QStringLiteral("saveas lista.xlsx; apagar V; no; open lista.xlsx"));
+  Do(QStringLiteral("saveas lista.xlsx; clearlist V; no; open lista.xlsx"));
   EXPECT_EQ(FormatCsv(state.lists) + Titles().toUtf8() + WindowTitle(state.source).toUtf8(),
             Bytes(QStringLiteral("lista.csv")) + "Salvar dados atuais?Zelkor Editor - lista.xlsx (importada)");
 }

@@ -72,7 +72,7 @@ TEST_F(SheetTest, GivesTheCrcOfWhatGravaClpLeavesInThePlcOrWhyItRefusesAndRepeat
     Do(lists);
     const SheetContent sheet = SheetOf(QStringLiteral("a.zlk"), state.lists);
     EXPECT_EQ(Layout(sheet), layout) << lists.toStdString();
-    Do(QStringLiteral("grava"));
+    Do(QStringLiteral("write"));
     QByteArray image;
     for (int address =
              ImageStart(static_cast<int>(state.lists.variables.size()), static_cast<int>(state.lists.alarms.size()));

@@ -118,7 +118,7 @@ TEST_F(PlcLinkTest, TheHeaderThenEachVariableThenEachAlarmGoDownwardsFromD4496) 
             QStringLiteral("V 0 V1      |u  |D1|Não,V 1 V2      |u  |D1|Não,A A1              ,"
                            "A A2              "));
   EXPECT_EQ(messages.shown.back().icon, MessageIcon::Information);
-  Do(QStringLiteral("Vload ") + QString(QStringLiteral("0 ")).repeated(253) + QStringLiteral("; Aload 253; grava"));
+  Do(QStringLiteral("Vload ") + QString(QStringLiteral("0 ")).repeated(253) + QStringLiteral("; Aload 253; write"));
   EXPECT_EQ(port.written.size(), 5 + 511);
   EXPECT_EQ(plc.Word(4499), 0xFFFF);
   EXPECT_EQ(port.written.back().mid(8, 8), "%DW00671");
@@ -130,13 +130,13 @@ TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWhol
   const auto line = [this](int fromEnd) {  // what the monitor says, fromEnd lines up from the newest
     return monitor.Lines()[monitor.Lines().size() - 1 - fromEnd].section(QStringLiteral("  "), -1).trimmed();
   };
-  Do(QStringLiteral("Vload 0; port 1; grava"));
+  Do(QStringLiteral("Vload 0; port 1; write"));
   port.peer = {};
   PlayScript(kScript, QStringLiteral("an answer has 500 1"));
   port.Deliver(QByteArray(1, kAck));
   PlayScript(kScript, QStringLiteral("an answer has 500 2"));
   // The header's answer of a read comes after its time: the next read starts by throwing it away.
-  Do(QStringLiteral("le; +500"));
+  Do(QStringLiteral("read; +500"));
   port.Deliver(plc.Respond(port.written.back()));
   port.peer = [this](const QByteArray& f) { return plc.Respond(f); };
   PlayScript(kScript, QStringLiteral("an answer has 500 3"));
@@ -144,7 +144,7 @@ TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWhol
   // A NAK a character at a time, as a real line brings it: its code is read, and nothing is left behind.
   port.peer = {};
   for (const QByteArray& nak : {testing::NakAnswer(), testing::NakAnswer().left(4)}) {
-    Do(QStringLiteral("grava"));
+    Do(QStringLiteral("write"));
     for (const char c : nak) {
       port.Deliver(QByteArray(1, c));
       Do(QStringLiteral("+1"));
@@ -157,10 +157,10 @@ TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWhol
 }
 
 TEST_F(PlcLinkTest, NothingIsSentForEmptyListsABrokenNumberingTooManyRowsOrARowWithoutARecord) {
-  Do(QStringLiteral("port 1; grava; Vload 0 2; grava; apagar V; Aload 256; grava; apagar A; Vload 0"));
+  Do(QStringLiteral("port 1; write; Vload 0 2; write; clearlist V; Aload 256; write; clearlist A; Vload 0"));
   EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("256"))) << messages.shown.back().text.toStdString();
   state.lists.variables.push_back({QStringLiteral("0"), {}, {}, QStringLiteral("X12")});
-  Do(QStringLiteral("grava"));
+  Do(QStringLiteral("write"));
   EXPECT_TRUE(messages.shown.back().text.startsWith(QStringLiteral("Linha 2 da lista de Variáveis")));
   EXPECT_EQ(Titles(), QStringLiteral("Nada para Enviar!|Sequência de numeração!|Nada foi enviado!|Nada foi enviado!"));
   EXPECT_EQ(messages.shown[0],
@@ -212,7 +212,7 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
   for (const auto& [answer, at, title, text] : faults) {  // the fault strikes the answer to frame `at`
     int n = 0;
     port.peer = [&, answer = answer, at = at](const QByteArray& f) { return ++n == at ? answer(f) : plc.Respond(f); };
-    Do(QStringLiteral("port 1; no; le; +500"));
+    Do(QStringLiteral("port 1; no; read; +500"));
     EXPECT_EQ(Titles(), QStringLiteral("Salvar dados atuais?|") + QString::fromUtf8(title));
     if (!text.isEmpty()) {
       EXPECT_EQ(messages.shown.back().text, text);
@@ -224,7 +224,7 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
 }
 
 TEST_F(PlcLinkTest, WhileLeClpRunsNothingChangesTheListsOrTheFileHoweverItEndsTheyComeBackAndClosingGivesAnyReadUp) {
-  Do(QStringLiteral("Vload 1 0; Aload 1; port 1; grava"));  // out of group order: a read keeps the PLC's order
+  Do(QStringLiteral("Vload 1 0; Aload 1; port 1; write"));  // out of group order: a read keeps the PLC's order
   PlayScript(kScript, QStringLiteral("while le clp runs 1"));
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("Aguarde o fim da leitura do CLP para trocar de porta."));
   EXPECT_EQ(link.Progress().text, QStringLiteral("Lendo: quadro 1 de 1"));
@@ -247,7 +247,7 @@ TEST_F(PlcLinkTest, AVerifiedWriteReadsEveryWordBackAndNamesTheFirstThatDiffers)
                                     {4481, "a linha 1 da lista de Alarmes"},
                                     {4499, "o cabeçalho"}}) {
     plc.CorruptWord(word);
-    Do(QStringLiteral("grava"));
+    Do(QStringLiteral("write"));
     EXPECT_EQ(
         messages.shown.back(),
         (Message{
@@ -265,7 +265,7 @@ TEST_F(PlcLinkTest, AVerifiedWriteReadsEveryWordBackAndNamesTheFirstThatDiffers)
 
 TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCountsThemAndGoesAway) {
   port.peer = {};
-  Do(QStringLiteral("Vload 0; Aload 2; port 1; grava"));
+  Do(QStringLiteral("Vload 0; Aload 2; port 1; write"));
   QStringList progress;
   for (int frame = 1; frame <= 4; ++frame) {
     progress << link.Progress().text + u'/' + QString::number(link.Progress().done);
@@ -284,7 +284,7 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
       {[this] { port.Lose(QStringLiteral("desconectado")); },
        {QStringLiteral("desconectado\r\nNo CLP, nada foi gravado."), QStringLiteral("Marbeto")}}};
   for (const auto& [end, message] : ends) {
-    Do(QStringLiteral("port 1; grava"));
+    Do(QStringLiteral("port 1; write"));
     EXPECT_TRUE(link.Progress().active);
     end();
     EXPECT_FALSE(link.Progress().active);
@@ -295,7 +295,7 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
   Do(QStringLiteral("port 1; +300"));
   port.Lose(QStringLiteral("desligada\r\nVerifique"));
   EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("desligada\r\nVerifique"), QStringLiteral("Marbeto")}));
-  Do(QStringLiteral("grava"));
+  Do(QStringLiteral("write"));
   dialogs.answers = {Path(QStringLiteral("monitor.txt")), Path(QStringLiteral("monitor.txt/x"))};
   SaveMonitorLines(state, monitor);
   testing::ExpectGolden(QStringLiteral("link/data/monitor.txt"), Bytes(QStringLiteral("monitor.txt")));
@@ -312,7 +312,7 @@ TEST_F(PlcLinkTest, ALostPortShowsClosedAndAWriteItCutOffSaysWhatThePlcGot) {
   // With nothing answered the write says "nada foi gravado" (the monitor's test).
   for (const auto& [answered, inPlc] : {std::pair{1, "a gravação ficou incompleta (1 de 2 quadros): grave de novo"},
                                         {2, "a gravação terminou; a verificação não"}}) {
-    Do(QStringLiteral("verificar; port 1; plc %1; grava; lose").arg(answered));
+    Do(QStringLiteral("verify; port 1; plc %1; write; lose").arg(answered));
     EXPECT_EQ(messages.shown.back().text, QStringLiteral("perdida\r\nNo CLP, %1.").arg(QString::fromUtf8(inPlc)));
   }
 }

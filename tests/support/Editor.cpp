@@ -23,13 +23,13 @@ Command Move(void (*move)(Editor&, Direction), Direction d) {
 }
 // clang-format off
 const std::map<QString, Command> kCommands = {
-    {QStringLiteral("salvar V"), IncludeVariableLine},     {QStringLiteral("salvar A"), IncludeAlarmLine},
-    {QStringLiteral("remover V"), RemoveSelectedVariable}, {QStringLiteral("remover A"), RemoveSelectedAlarm},
-    {QStringLiteral("limpar V"), ClearVariableFields},     {QStringLiteral("limpar A"), ClearAlarmFields},
-    {QStringLiteral("apagar V"), ClearVariableList},       {QStringLiteral("apagar A"), ClearAlarmList},
+    {QStringLiteral("include V"), IncludeVariableLine},     {QStringLiteral("include A"), IncludeAlarmLine},
+    {QStringLiteral("remove V"), RemoveSelectedVariable}, {QStringLiteral("remove A"), RemoveSelectedAlarm},
+    {QStringLiteral("clearfields V"), ClearVariableFields},     {QStringLiteral("clearfields A"), ClearAlarmFields},
+    {QStringLiteral("clearlist V"), ClearVariableList},       {QStringLiteral("clearlist A"), ClearAlarmList},
     {QStringLiteral("up V"), Move(MoveVariable, Direction::Up)},     {QStringLiteral("up A"), Move(MoveAlarm, Direction::Up)},
     {QStringLiteral("down V"), Move(MoveVariable, Direction::Down)}, {QStringLiteral("down A"), Move(MoveAlarm, Direction::Down)},
-    {QStringLiteral("editar V"), EditSelectedVariable},    {QStringLiteral("editar A"), EditSelectedAlarm},
+    {QStringLiteral("edit V"), EditSelectedVariable},    {QStringLiteral("edit A"), EditSelectedAlarm},
     {QStringLiteral("check"), [](Editor& s) { static_cast<void>(CheckGroupSequence(s)); }},
     {QStringLiteral("undo"), UndoStep}, {QStringLiteral("redo"), RedoStep}};
 using LineCommand = void (*)(Editor&, int);
@@ -102,14 +102,14 @@ void EditorTest::Do(const QString& steps) {
         ChoosePort(state, state.link.portIndex);
       } else if (step == u"lose" || step == u"close") {
         step == u"lose" ? port.Lose(QStringLiteral("perdida")) : static_cast<void>(CloseRequest(state));
-      } else if (verb == u"usar" || verb == u"verificar") {
-        (verb == u"usar" ? comparisons.useNext : state.link.verifyWrites) = true;
-      } else if (verb == u"grava" || verb == u"le" || verb == u"compara" || verb == u"plc" || verb.startsWith(u'+')) {
+      } else if (verb == u"useplc" || verb == u"verify") {
+        (verb == u"useplc" ? comparisons.useNext : state.link.verifyWrites) = true;
+      } else if (verb == u"write" || verb == u"read" || verb == u"compare" || verb == u"plc" || verb.startsWith(u'+')) {
         if (verb == u"plc") port.answersLeft = rest.isEmpty() ? -1 : rest.toInt();
         if (step == u"plc" && link.IsTransferring()) port.Deliver(port.peer(port.written.back()));
-        if (verb == u"grava") WriteToPlc(state);
-        if (verb == u"le") ReadFromPlc(state);
-        if (verb == u"compara") CompareWithPlc(state, comparisons);
+        if (verb == u"write") WriteToPlc(state);
+        if (verb == u"read") ReadFromPlc(state);
+        if (verb == u"compare") CompareWithPlc(state, comparisons);
         if (verb.startsWith(u'+')) deadline.Advance(verb.mid(1).toInt());
         port.Settle();
       } else {

@@ -36,13 +36,14 @@ class EditorTest : public ::testing::Test {
   //   A texto1[|texto2]               types an alarm and presses Incluir
   //   Vload 0 0 1 / Aload 3           rows as a file brings them: texts V1, V2, ... / A1, A2, ...
   //   click V2 / dbl A1               a click or a double-click on a grid line
-  //   remover A, editar V, limpar V, apagar A, up V, down A, salvar V (Incluir without typing), check, undo, redo
+  //   remove A, edit V, clearfields V, clearlist A, up V, down A, include V (Incluir without typing), check, undo,
+  //   redo
   //   open F / save [F] / saveas [F]  a file command, F (in a scratch folder) answering its dialog; "-" cancels
   //   openat F                        opening F as the command line does
   //   answer F / yes / no / cancel    the answer to the next file dialog or question
-  //   port 1 / grava / le / +500      a port picked, "Grava CLP" or "Lê CLP" until the PLC stops answering;
+  //   port 1 / write / read / +500    a port picked, "Grava CLP" or "Lê CLP" until the PLC stops answering;
   //                                   time passing
-  //   compara / usar / verificar      "Compara CLP" (as the above); "Usar o CLP" next time; the box ticked
+  //   compare / useplc / verify       "Compara CLP" (as the above); "Usar o CLP" next time; the box ticked
   //   plc 2 / plc                     the PLC answers only the next 2 frames / again every one, the waiting one first
   //   lose / close                    the port goes away; the window is asked to close
   void Do(const QString& steps);

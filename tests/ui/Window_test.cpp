@@ -169,8 +169,8 @@ TEST_F(WindowTest, TheWindowKeepsItsArrangementAndALargerOneShowsMoreRows) {
 TEST_F(WindowTest, TheGridsAnswerClicksTheFieldsTakeWhatTheFileCanHoldAndAFailedFieldIsRedWhileItsMessageIsRead) {
   bool redWhileShown = false;
   messages.whileShown = [&](const Message&) {
-    redWhileShown =
-        Colour(name::VariableField(3), QPalette::Base) == colours::Red && QApplication::focusWidget() == Field(name::VariableField(3));
+    redWhileShown = Colour(name::VariableField(3), QPalette::Base) == colours::Red &&
+                    QApplication::focusWidget() == Field(name::VariableField(3));
   };
   for (const QString& typed : {QStringLiteral("Ωmega"), QStringLiteral("AÇÃO €"), QStringLiteral("\x01")}) {
     QTest::keyClicks(Field(name::VariableField(0)), QStringLiteral("0"));
@@ -249,9 +249,8 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
   EXPECT_FALSE(Find(name::kClearAlarmList)->isEnabled());
   EXPECT_EQ(Find(name::kOpenFile)->toolTip(), QStringLiteral("Aguarde o fim da leitura do CLP"));
   EXPECT_TRUE(window->close());
-  EXPECT_EQ(
-      Find(name::kOpenFile)->toolTip() + window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(),
-      QStringLiteral("Abrir arquivoA"));
+  EXPECT_EQ(Find(name::kOpenFile)->toolTip() + window->AlarmGrid().model()->index(0, 0).data().toString().trimmed(),
+            QStringLiteral("Abrir arquivoA"));
 }
 
 TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesSaves) {
@@ -264,8 +263,7 @@ TEST_F(WindowTest, SaveAsNamesTheWindowOpenClearsTheEntryLinesAndClosingWithYesS
   Type(QStringLiteral("||||ÓLEO"), name::kIncludeAlarm);
   Click(name::kSaveAs);  // a PDF is a copy: the window still names the file and still has changes to save
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelkor Editor - Parâmetros.zlk"));
-  EXPECT_EQ(window->State().source.SavePath() + QString::number(Find(name::kSaveFile)->isEnabled()),
-            path + u'1');
+  EXPECT_EQ(window->State().source.SavePath() + QString::number(Find(name::kSaveFile)->isEnabled()), path + u'1');
   QFile sheet(pdf);
   EXPECT_TRUE(sheet.open(QIODevice::ReadOnly) && sheet.read(5) == "%PDF-");
   Click(name::kClearAlarmList);
