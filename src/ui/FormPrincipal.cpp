@@ -339,20 +339,21 @@ QWidget* FormPrincipal::BuildVariablesPage(QWidget& page) {
 }
 
 QWidget* FormPrincipal::BuildAlarmsPage(QWidget& page) {
-  alarms_ = new ListPage({name::kAlarmGrid,
-                          QStringLiteral("Lista de Alarmes"),
-                          name::kAlarmUp,
-                          name::kAlarmDown,
-                          name::kClearAlarmList,
-                          QStringLiteral("Apaga a lista de Alarmes ao lado"),
-                          QStringLiteral("Apagar a lista de Alarmes"),
-                          name::kRemoveAlarm,
-                          name::kEditAlarm,
-                          name::kClearAlarmFields,
-                          name::kIncludeAlarm,
-                          {{name::kAlarmText1, QStringLiteral("Texto 1"), 8}, {name::kAlarmText2, QStringLiteral("Texto 2"), 8}},
-                          {}},
-                         &page);
+  alarms_ = new ListPage(
+      {name::kAlarmGrid,
+       QStringLiteral("Lista de Alarmes"),
+       name::kAlarmUp,
+       name::kAlarmDown,
+       name::kClearAlarmList,
+       QStringLiteral("Apaga a lista de Alarmes ao lado"),
+       QStringLiteral("Apagar a lista de Alarmes"),
+       name::kRemoveAlarm,
+       name::kEditAlarm,
+       name::kClearAlarmFields,
+       name::kIncludeAlarm,
+       {{name::kAlarmText1, QStringLiteral("Texto 1"), 8}, {name::kAlarmText2, QStringLiteral("Texto 2"), 8}},
+       {}},
+      &page);
   // Alarm texts are two 8-character halves; a fixed pitch lines them up.
   alarms_->grid->setFont(FixedPitchFont());
   gridModels_.push_back(BindGridView(*alarms_->grid, state_, false));
