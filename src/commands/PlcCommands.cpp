@@ -29,7 +29,7 @@ QString WrittenSoFar(const TransferOutcome& outcome) {
 
 // Reads back every word a write sent, frame by frame, and compares them. The frames are named by the
 // `variables` rows that were sent: rows added or removed since must not shift them.
-void VerifyWrites(Editor& s, const std::vector<FrameRequest>& writes, int variables) {
+void VerifyWrites(Editor& s, const std::vector<FrameRequest>& writes, int variables, const PlcDone& done) {
   QList<LinkRequest> reads;
   for (const FrameRequest& write : writes) reads << ReadRequest(write.address, write.words);
   auto refusal = std::make_shared<Message>();
@@ -45,21 +45,23 @@ void VerifyWrites(Editor& s, const std::vector<FrameRequest>& writes, int variab
                                QStringLiteral("Verificação falhou!"));
         return false;
       },
-      [&s, refusal](const TransferOutcome& outcome) {
+      [&s, refusal, done](const TransferOutcome& outcome) {
         switch (outcome.error) {
           case LinkError::None:
             s.messages.Show({QStringLiteral("Transmissão encerrada e verificada!"), QStringLiteral("Transmissão Ok!"),
                              MessageButtons::Ok, MessageIcon::Information});
+            Report(done, PlcResult::Done);
             return;
           case LinkError::Abandoned:
-            return;
+            break;
           case LinkError::Stopped:
             s.messages.Show(*refusal);
-            return;
+            break;
           default:
             ShowLinkFailure(s, outcome, QStringLiteral("a gravação terminou; a verificação não"));
-            return;
+            break;
         }
+        Report(done, PlcResult::Failed);
       });
 }
 
@@ -85,15 +87,15 @@ bool RefuseWhileTransferring(Editor& s, const QString& what) {
   return true;
 }
 
-void WriteToPlc(Editor& s) {
+void WriteToPlc(Editor& s, const PlcDone& done) {
   // A second click must not cut the running transfer off: the PLC would keep
   // a header announcing rows it never got.
-  if (RefuseWhileTransferring(s, QStringLiteral("em andamento."))) return;
+  if (RefuseWhileTransferring(s, QStringLiteral("em andamento."))) return Report(done, PlcResult::Failed);
   // The group check also marks the Grupo column; the printed sheet gives the same refusals.
-  if (!BothListsEmpty(s) && !CheckGroupSequence(s)) return;
+  if (!BothListsEmpty(s) && !CheckGroupSequence(s)) return Report(done, PlcResult::Failed);
   if (const auto refusal = WriteRefusal(s.lists)) {
     s.messages.Show(*refusal);
-    return;
+    return Report(done, PlcResult::Failed);
   }
   std::vector<FrameRequest> writes = ImageWrites(s.lists);
   QList<LinkRequest> requests;
@@ -102,28 +104,34 @@ void WriteToPlc(Editor& s) {
   const auto variables = static_cast<int>(s.lists.variables.size());
   s.plcLink.StartTransfer(
       TransferKind::Write, std::move(requests), {},
-      [&s, verify, variables, writes = std::move(writes)](const TransferOutcome& outcome) {
+      [&s, verify, variables, writes = std::move(writes), done](const TransferOutcome& outcome) {
         if (outcome.error != LinkError::None) {
           ShowLinkFailure(s, outcome, WrittenSoFar(outcome));
+          Report(done, PlcResult::Failed);
         } else if (verify) {
-          VerifyWrites(s, writes, variables);
+          VerifyWrites(s, writes, variables, done);
         } else {
           s.messages.Show({QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"),
                            MessageButtons::Ok, MessageIcon::Information});
+          Report(done, PlcResult::Done);
         }
       });
 }
 
-void ReadFromPlc(Editor& s) {
-  if (RefuseWhileTransferring(s, QStringLiteral("em andamento."))) return;
+void ReadFromPlc(Editor& s, const PlcDone& done) {
+  if (RefuseWhileTransferring(s, QStringLiteral("em andamento."))) return Report(done, PlcResult::Failed);
   // As before opening a file, and before anything is sent.
-  if (!OfferToSaveLists(s, QStringLiteral("ler o CLP"))) return;
-  StartListRead(s, true, [&s](const ReadBack& read) {
-    RecordStep(
-        s, [&] { AdoptPlcLists(s, read); }, [] { return QStringLiteral("ler o CLP"); });
-    s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
-                     MessageIcon::Information});
-  });
+  if (!OfferToSaveLists(s, QStringLiteral("ler o CLP"))) return Report(done, PlcResult::Failed);
+  StartListRead(
+      s, true,
+      [&s, done](const ReadBack& read) {
+        RecordStep(
+            s, [&] { AdoptPlcLists(s, read); }, [] { return QStringLiteral("ler o CLP"); });
+        s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
+                         MessageIcon::Information});
+        Report(done, PlcResult::Done);
+      },
+      done);
 }
 
 void ChoosePort(Editor& s, int index) {

@@ -2,6 +2,7 @@
 
 #include "Editor.h"
 #include "FileDialog.h"
+#include "PlcRead.h"
 #include "link/LinkFrame.h"
 #include "link/LinkMonitor.h"
 #include "link/PlcLink.h"
@@ -20,14 +21,14 @@ std::vector<FrameRequest> ImageWrites(const Lists& lists);
 
 // Writes both lists as they stand at the click into the PLC; returns at once.
 // With "Verificar após gravar" ticked it then reads every word back and
-// compares it with what was sent.
-void WriteToPlc(Editor& state);
+// compares it with what was sent. `done` hears how it ended.
+void WriteToPlc(Editor& state, const PlcDone& done = {});
 
 // Reads both lists back from the PLC's image and, once every record has come
 // and decoded, replaces the lists as opening a file does. A Yes to the save
 // question runs the save command, hence the file dialogs. While it runs the
 // lists and the current file are locked.
-void ReadFromPlc(Editor& state);
+void ReadFromPlc(Editor& state, const PlcDone& done = {});
 
 // Says that a transfer runs, and returns true, when one does; `what` is what
 // has to wait for its end.

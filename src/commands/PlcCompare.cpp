@@ -114,23 +114,27 @@ PlcComparison CompareWithImage(const Lists& editor, const std::vector<QByteArray
   return c;
 }
 
-void CompareWithPlc(Editor& s, ComparisonView& view) {
-  if (RefuseWhileTransferring(s, QStringLiteral("em andamento."))) return;
+void CompareWithPlc(Editor& s, ComparisonView& view, const PlcDone& done) {
+  if (RefuseWhileTransferring(s, QStringLiteral("em andamento."))) return Report(done, PlcResult::Failed);
   // The lists as they stood at the click are what the PLC is compared with.
-  StartListRead(s, false, [&s, &view, lists = s.lists](const ReadBack& read) {
-    const PlcComparison comparison = CompareWithImage(lists, read.variableRecords, read.alarmRecords);
-    if (comparison.Identical()) {
-      s.messages.Show({QStringLiteral("O CLP contém as mesmas listas do editor."), QStringLiteral("Comparação"),
-                       MessageButtons::Ok, MessageIcon::Information});
-      return;
-    }
-    const QString title = QStringLiteral("Comparação com o CLP (") + PortEntryName(s.plcLink.PortNumber()) + u')';
-    if (!view.Show(title, comparison)) return;
-    // "Usar o CLP": what "Lê CLP" would have done, its question first.
-    if (!OfferToSaveLists(s, QStringLiteral("ler o CLP"))) return;
-    RecordStep(
-        s, [&] { AdoptPlcLists(s, read); }, [] { return QStringLiteral("usar as listas do CLP"); });
-  });
+  StartListRead(
+      s, false,
+      [&s, &view, lists = s.lists, done](const ReadBack& read) {
+        const PlcComparison comparison = CompareWithImage(lists, read.variableRecords, read.alarmRecords);
+        if (comparison.Identical()) {
+          s.messages.Show({QStringLiteral("O CLP contém as mesmas listas do editor."), QStringLiteral("Comparação"),
+                           MessageButtons::Ok, MessageIcon::Information});
+          return Report(done, PlcResult::Done);
+        }
+        const QString title = QStringLiteral("Comparação com o CLP (") + PortEntryName(s.plcLink.PortNumber()) + u')';
+        const bool usePlc = view.Show(title, comparison);
+        Report(done, PlcResult::Different);
+        // "Usar o CLP": what "Lê CLP" would have done, its question first.
+        if (!usePlc || !OfferToSaveLists(s, QStringLiteral("ler o CLP"))) return;
+        RecordStep(
+            s, [&] { AdoptPlcLists(s, read); }, [] { return QStringLiteral("usar as listas do CLP"); });
+      },
+      done);
 }
 
 }  // namespace zelkor

@@ -2,6 +2,7 @@
 
 #include "Editor.h"
 #include "FileDialog.h"
+#include "PlcRead.h"
 #include "link/PlcLink.h"
 
 #include <QByteArray>
@@ -56,6 +57,7 @@ class ComparisonView {
 // "Compara CLP": reads both lists out of the PLC as "Lê CLP" does and shows
 // how they differ from the lists as they stood at the click, changing
 // nothing; "Usar o CLP" then replaces the lists as "Lê CLP" would.
-void CompareWithPlc(Editor& state, ComparisonView& view);
+// `done` hears Done when the lists are equal, Different otherwise.
+void CompareWithPlc(Editor& state, ComparisonView& view, const PlcDone& done = {});
 
 }  // namespace zelkor

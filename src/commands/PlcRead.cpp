@@ -95,7 +95,11 @@ bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint1
   return true;
 }
 
-void StartListRead(Editor& s, bool lockLists, std::function<void(const ReadBack&)> then) {
+void Report(const PlcDone& done, PlcResult result) {
+  if (done) done(result);
+}
+
+void StartListRead(Editor& s, bool lockLists, std::function<void(const ReadBack&)> then, PlcDone done) {
   auto read = std::make_shared<ReadBack>();
   // Set before the start: a transfer may end before the start returns.
   s.readingPlc = lockLists;
@@ -103,7 +107,7 @@ void StartListRead(Editor& s, bool lockLists, std::function<void(const ReadBack&
   link.StartTransfer(
       TransferKind::Read, {ReadRequest(kImageTop, 4)},
       [read, &link](int index, const QList<quint16>& words) { return TakeReadAnswer(*read, link, index, words); },
-      [&s, read, then = std::move(then)](const TransferOutcome& outcome) {
+      [&s, read, then = std::move(then), done = std::move(done)](const TransferOutcome& outcome) {
         s.readingPlc = false;
         // Whatever ends a read early leaves the lists, the title and the file as they were.
         switch (outcome.error) {
@@ -111,14 +115,15 @@ void StartListRead(Editor& s, bool lockLists, std::function<void(const ReadBack&
             then(*read);
             return;
           case LinkError::Abandoned:
-            return;
+            break;
           case LinkError::Stopped:
             s.messages.Show(read->refusal);
-            return;
+            break;
           default:
             ShowLinkFailure(s, outcome);
-            return;
+            break;
         }
+        Report(done, PlcResult::Failed);
       });
 }
 

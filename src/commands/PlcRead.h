@@ -31,10 +31,18 @@ void ShowLinkFailure(Editor& state, const TransferOutcome& outcome, const QStrin
 // start-up.
 void ShowPortClosed(Editor& state);
 
+// How a PLC command ended, for whoever waits on it without a window. Failed:
+// its message said why (or it was given up); Different: a comparison found
+// differences; Warned: a write stopped at the warnings about the lists.
+enum class PlcResult { Done, Failed, Different, Warned };
+using PlcDone = std::function<void(PlcResult)>;
+// Tells `done`, when there is one.
+void Report(const PlcDone& done, PlcResult result);
+
 // Reads the header and every record; `then` gets them once all have come and
-// decoded. Any fault is shown and ends the read; with `lockLists` the lists
-// and the current file stay locked until it ends.
-void StartListRead(Editor& state, bool lockLists, std::function<void(const ReadBack&)> then);
+// decoded. Any fault is shown, ends the read and is reported to `done`; with
+// `lockLists` the lists and the current file stay locked until it ends.
+void StartListRead(Editor& state, bool lockLists, std::function<void(const ReadBack&)> then, PlcDone done);
 
 // Both lists become what the PLC holds, as an open does: no current file,
 // the window named after the port.
