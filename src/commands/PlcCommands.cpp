@@ -149,6 +149,7 @@ void ChoosePort(EditorState& s, PlcLink& link, int index) {
     case OpenError::InUse:
       information(u"Porta já está aberta - tente outra!", u"Porta em uso!");
       break;
+    case OpenError::NoAccess:
     case OpenError::Other:
       ReportUnexpectedError(s.messages, result.description);
       break;
