@@ -158,6 +158,7 @@ void ChoosePort(Editor& s, int index) {
     case OpenError::InUse:
       information(u"Porta já está aberta - tente outra!", u"Porta em uso!");
       break;
+    case OpenError::NoAccess:
     case OpenError::Other:
       ReportUnexpectedError(s.messages, result.description);
       break;

@@ -47,6 +47,11 @@ std::optional<QList<quint16>> ParseReadAnswer(const QByteArray& answer, int word
   return values;
 }
 
+bool IsReadNak(const QByteArray& answer) {
+  return answer.size() == 13 && answer.startsWith(QByteArray(1, kNak) + "00rSB") && HexNumber(answer.mid(6, 4)) &&
+         answer.at(10) == kEtx && FrameChecksum(answer.left(11)) == answer.mid(11);
+}
+
 QString NameControlCharacters(const QByteArray& bytes) {
   static const char* const kNames[32] = {"NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "HT",  "LF",
                                          "VT",  "FF",  "CR",  "SO",  "SI",  "DLE", "DC1", "DC2", "DC3", "DC4", "NAK",

@@ -41,6 +41,10 @@ QByteArray WordCountText(int words);
 // Nothing when any of it is not so.
 std::optional<QList<quint16>> ParseReadAnswer(const QByteArray& answer, int words);
 
+// Whether `answer` is a PLC's refusal of a read request, whole: NAK "00" "r" "SB", a four-digit hexadecimal error
+// code, ETX, and the checksum of NAK through ETX.
+bool IsReadNak(const QByteArray& answer);
+
 // The characters as a technician reads them off a line monitor: control
 // characters by their names ("<ACK>00rSB08...<ETX>DD"), others as they are.
 QString NameControlCharacters(const QByteArray& bytes);

@@ -13,9 +13,11 @@ QString OneLine(const QString& text) { return text.simplified(); }
 LinkMonitor::LinkMonitor(PlcLink& link, const Deadline& clock, QObject* parent) : QObject(parent), clock_(clock) {
   connect(&link, &PlcLink::TransferStarted, this, [this](TransferKind kind, int total) {
     transferStartedAt_ = clock_.Now();
-    Add({}, kind == TransferKind::Write  ? QStringLiteral("início da gravação: %1 quadros").arg(total)
-            : kind == TransferKind::Read ? QStringLiteral("início da leitura")
-                                         : QStringLiteral("início da verificação: %1 quadros").arg(total));
+    searching_ = kind == TransferKind::Search;
+    Add({}, kind == TransferKind::Write    ? QStringLiteral("início da gravação: %1 quadros").arg(total)
+            : kind == TransferKind::Read   ? QStringLiteral("início da leitura")
+            : kind == TransferKind::Verify ? QStringLiteral("início da verificação: %1 quadros").arg(total)
+                                           : QStringLiteral("início da procura do CLP: %1 portas").arg(total));
   });
   connect(&link, &PlcLink::Discarded, this,
           [this](const QByteArray& bytes) { Add({}, QStringLiteral("descartado: ") + NameControlCharacters(bytes)); });
@@ -29,7 +31,9 @@ LinkMonitor::LinkMonitor(PlcLink& link, const Deadline& clock, QObject* parent) 
                 (chars.isEmpty() ? chars : chars + QStringLiteral("  ")) + Meaning(outcome, answer, rest, portError));
           });
   connect(&link, &PlcLink::TransferEnded, this, [this](bool complete) {
-    Add({}, complete ? QStringLiteral("transferência concluída") : QStringLiteral("transferência interrompida"));
+    Add({}, searching_ ? (complete ? QStringLiteral("CLP encontrado") : QStringLiteral("CLP não encontrado"))
+            : complete ? QStringLiteral("transferência concluída")
+                       : QStringLiteral("transferência interrompida"));
     transferStartedAt_ = -1;
   });
   connect(&link, &PlcLink::PortOpened, this, [this](int number, const QString& device) {

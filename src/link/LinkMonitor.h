@@ -41,6 +41,7 @@ class LinkMonitor : public QObject {
 
   const Deadline& clock_;
   qint64 transferStartedAt_ = -1;  // -1: no transfer runs
+  bool searching_ = false;         // the transfer is the PLC search
   qint64 portOpenedAt_ = -1;       // -1: no port was ever opened
   std::deque<QString> lines_;
   QStringList new_;

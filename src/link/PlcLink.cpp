@@ -1,6 +1,8 @@
 #include "PlcLink.h"
 
 #include "LinkFrame.h"
+#include "model/PlcImage.h"
+#include "model/Ports.h"
 
 namespace zelkor {
 
@@ -22,6 +24,26 @@ QString LinkErrorText(const TransferOutcome& outcome) {
     case LinkError::Stopped:
     case LinkError::Abandoned:
       break;
+  }
+  return {};
+}
+
+QString PortFindingText(const PortTried& tried) {
+  switch (tried.finding) {
+    case PortFinding::Plc:
+      break;
+    case PortFinding::NoDevice:
+      return QStringLiteral("sem dispositivo");
+    case PortFinding::InUse:
+      return QStringLiteral("em uso por outro programa");
+    case PortFinding::NoAccess:
+      return QStringLiteral("sem permissão de acesso");
+    case PortFinding::NoAnswer:
+      return QStringLiteral("sem resposta");
+    case PortFinding::NotPlc:
+      return QStringLiteral("respondeu, mas não como um CLP");
+    case PortFinding::PortFault:
+      return QStringLiteral("erro da porta: ") + tried.portError.simplified();
   }
   return {};
 }
@@ -62,6 +84,11 @@ void PlcLink::StartTransfer(TransferKind kind, QList<LinkRequest> requests, Read
 void PlcLink::AbandonTransfer() {
   if (!IsTransferring()) return;
   exchange_.Cancel();
+  if (search_) {
+    search_->outcome.abandoned = true;
+    EndSearch();
+    return;
+  }
   End({LinkError::Abandoned, {}, {}});
 }
 
@@ -97,6 +124,10 @@ void PlcLink::SendNext() {
 void PlcLink::OnExchangeFinished(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer) {
   Q_EMIT AnswerReceived(outcome, answer, outcome == ExchangeOutcome::NotAck ? port_.PeekWaiting() : QByteArray(),
                         portError);
+  if (search_) {
+    OnSearchAnswer(outcome, portError, answer);
+    return;
+  }
   switch (outcome) {
     case ExchangeOutcome::Success:
       break;
@@ -139,6 +170,88 @@ void PlcLink::End(TransferOutcome outcome) {
   EndHandler onEnd = std::exchange(onEnd_, {});
   onRead_ = {};
   if (onEnd) RunAsEvent([&] { onEnd(outcome); });
+}
+
+bool PlcLink::StartPlcSearch(QList<int> ports, SearchEndHandler onEnd) {
+  if (IsTransferring()) return false;
+  kind_ = TransferKind::Search;
+  search_ = PlcSearch{std::move(ports), portNumber_, port_.IsOpen(), {}, std::move(onEnd)};
+  Q_EMIT TransferStarted(kind_, static_cast<int>(search_->ports.size()));
+  TryNextPort();
+  return true;
+}
+
+void PlcLink::TryNextPort() {
+  PlcSearch& search = *search_;
+  const auto tried = static_cast<int>(search.outcome.tried.size());
+  const auto total = static_cast<int>(search.ports.size());
+  if (tried == total) {
+    EndSearch();
+    return;
+  }
+  const int number = search.ports[tried];
+  progress_ = {true, tried, total, QStringLiteral("Procurando: ") + PortEntryName(number)};
+  Q_EMIT ProgressChanged();
+  const OpenResult opened = OpenPort(number);
+  if (opened.error != OpenError::None) {
+    const PortFinding finding = opened.error == OpenError::InvalidPort ? PortFinding::NoDevice
+                                : opened.error == OpenError::InUse     ? PortFinding::InUse
+                                : opened.error == OpenError::NoAccess  ? PortFinding::NoAccess
+                                                                       : PortFinding::PortFault;
+    search.outcome.tried << PortTried{number, finding, opened.description};
+    TryNextPort();
+    return;
+  }
+  // Reading writes nothing: whatever answers, the device on this port is left as it was.
+  current_ = ReadRequest(kImageTop, 4);
+  Q_EMIT RequestSent(tried + 1, total, current_.frame);
+  exchange_.Start(current_.frame);
+}
+
+void PlcLink::OnSearchAnswer(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer) {
+  // A PLC answers a read with its words or refuses it with a NAK; anything else is some other device.
+  PortFinding finding = PortFinding::NotPlc;
+  switch (outcome) {
+    case ExchangeOutcome::Success:
+      if (ParseReadAnswer(answer, current_.readWords)) finding = PortFinding::Plc;
+      break;
+    case ExchangeOutcome::NotAck:
+      if (IsReadNak(answer)) finding = PortFinding::Plc;
+      break;
+    case ExchangeOutcome::TimeOut:
+      if (answer.isEmpty()) finding = PortFinding::NoAnswer;
+      break;
+    case ExchangeOutcome::PortLost:
+    case ExchangeOutcome::PortError:
+      finding = PortFinding::PortFault;
+      break;
+  }
+  search_->outcome.tried << PortTried{portNumber_, finding, portError};
+  if (finding == PortFinding::Plc) {
+    search_->outcome.found = portNumber_;
+    EndSearch();
+    return;
+  }
+  ClosePort();
+  TryNextPort();
+}
+
+void PlcLink::EndSearch() {
+  PlcSearch search = std::move(*search_);
+  search_.reset();
+  if (search.outcome.found == 0) {
+    ClosePort();
+    if (search.wasOpen) {
+      static_cast<void>(OpenPort(search.portBefore));
+    } else {
+      portNumber_ = search.portBefore;
+    }
+  }
+  search.outcome.portClosed = !port_.IsOpen();
+  progress_ = {};
+  Q_EMIT ProgressChanged();
+  Q_EMIT TransferEnded(search.outcome.found != 0);
+  if (search.onEnd) RunAsEvent([&] { search.onEnd(search.outcome); });
 }
 
 OpenResult PlcLink::OpenPort(int number) {

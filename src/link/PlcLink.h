@@ -21,8 +21,8 @@ struct LinkRequest {
 // The read request of `words` words from `address` on.
 LinkRequest ReadRequest(int address, int words);
 
-// Verify: a read that checks what the write before it left in the PLC.
-enum class TransferKind { Write, Read, Verify };
+// Verify: a read that checks what the write before it left in the PLC; Search: the PLC search, port after port.
+enum class TransferKind { Write, Read, Verify, Search };
 
 // How a transfer ended. Stopped: its read handler refused what came (and
 // knows why); Abandoned: given up on purpose, nothing more was sent.
@@ -41,6 +41,26 @@ struct TransferOutcome {
 // What the technician is told of a link error, in the link's words ("Tempo
 // esgotado!"); empty for None, Stopped and Abandoned.
 QString LinkErrorText(const TransferOutcome& outcome);
+
+// What the PLC search made of one port: a PLC answered on it, or why not.
+enum class PortFinding { Plc, NoDevice, InUse, NoAccess, NoAnswer, NotPlc, PortFault };
+
+struct PortTried {
+  int number = 0;
+  PortFinding finding = PortFinding::NoAnswer;
+  QString portError;  // NoAccess and PortFault: the port's own description
+  friend bool operator==(const PortTried&, const PortTried&) = default;
+};
+
+// Why a port is not the PLC's, as a list of the ports tried gives it ("sem resposta"); empty for Plc.
+QString PortFindingText(const PortTried& tried);
+
+struct PlcSearchOutcome {
+  int found = 0;            // the port a PLC answered on, left open; 0: none did
+  bool abandoned = false;   // given up before the end
+  QList<PortTried> tried;   // in the order tried, the found one last
+  bool portClosed = false;  // no port is open at the end: none was before, or it would not open again
+};
 
 // A transfer as the link frame shows it while it runs.
 struct TransferProgress {
@@ -62,6 +82,7 @@ class PlcLink : public QObject {
   // false stops the transfer, which then ends as Stopped.
   using ReadHandler = std::function<bool(int index, const QList<quint16>& words)>;
   using EndHandler = std::function<void(const TransferOutcome& outcome)>;
+  using SearchEndHandler = std::function<void(const PlcSearchOutcome& outcome)>;
 
   PlcLink(SerialPort& port, Deadline& deadline, QObject* parent = nullptr);
 
@@ -70,10 +91,16 @@ class PlcLink : public QObject {
   void StartTransfer(TransferKind kind, QList<LinkRequest> requests, ReadHandler onRead, EndHandler onEnd);
   // One more request at the end of the running transfer (a header tells how many records follow).
   void AppendRequest(const LinkRequest& request) { pending_ << request; }
-  // Gives the running transfer up: it ends as Abandoned.
+  // Gives the running transfer up: it ends as Abandoned (a search: `abandoned`).
   void AbandonTransfer();
 
-  bool IsTransferring() const { return !pending_.isEmpty() || exchange_.Waiting(); }
+  // Looks for the PLC: opens each of `ports` in turn and sends the header read that "Lê CLP" starts with (nothing
+  // is ever written to the PLC), stopping at the first port that answers with a whole read answer or NAK, which
+  // stays open. When none does, or the search is abandoned, the port open before is open again. It runs as a
+  // transfer of kind Search ("Procurando: Porta # 03"); false, doing nothing, while another transfer runs.
+  [[nodiscard]] bool StartPlcSearch(QList<int> ports, SearchEndHandler onEnd);
+
+  bool IsTransferring() const { return search_ || !pending_.isEmpty() || exchange_.Waiting(); }
   // The kind of the running transfer; nothing when idle.
   std::optional<TransferKind> RunningKind() const;
   const TransferProgress& Progress() const { return progress_; }
@@ -114,6 +141,17 @@ class PlcLink : public QObject {
   void End(TransferOutcome outcome);
   void ShowProgress();
   void RunAsEvent(const std::function<void()>& step);
+  void TryNextPort();
+  void OnSearchAnswer(ExchangeOutcome outcome, const QString& portError, const QByteArray& answer);
+  void EndSearch();
+
+  struct PlcSearch {
+    QList<int> ports;
+    int portBefore = 0;
+    bool wasOpen = false;
+    PlcSearchOutcome outcome;
+    SearchEndHandler onEnd;
+  };
 
   SerialPort& port_;
   Deadline& deadline_;
@@ -127,6 +165,7 @@ class PlcLink : public QObject {
   EndHandler onEnd_;
   TransferProgress progress_;
   int portNumber_ = 0;
+  std::optional<PlcSearch> search_;
 };
 
 }  // namespace zelkor

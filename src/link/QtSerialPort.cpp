@@ -24,7 +24,7 @@ OpenResult QtSerialPort::Open(int portNumber) {
     if (error == QSerialPort::DeviceNotFoundError) return {OpenError::InvalidPort, {}};
     if (error == QSerialPort::PermissionError) {
       const QString problem = directory_.AccessProblem(device);
-      return problem.isEmpty() ? OpenResult{OpenError::InUse, {}} : OpenResult{OpenError::Other, problem};
+      return problem.isEmpty() ? OpenResult{OpenError::InUse, {}} : OpenResult{OpenError::NoAccess, problem};
     }
     return {OpenError::Other, QStringLiteral("Não foi possível abrir %1: %2").arg(device, description)};
   }

@@ -6,11 +6,12 @@
 
 namespace zelkor {
 
-enum class OpenError { None, InvalidPort, InUse, Other };
+// InvalidPort: no device behind the number; NoAccess: this user may never open it (the description says why).
+enum class OpenError { None, InvalidPort, InUse, NoAccess, Other };
 
 struct OpenResult {
   OpenError error = OpenError::None;
-  QString description;  // for Other: what the technician is told
+  QString description;  // for NoAccess and Other: what the technician is told
 };
 
 // What the editor needs of a serial port. Port numbers are the editor's

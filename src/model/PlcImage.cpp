@@ -11,26 +11,38 @@ namespace {
 
 QString Fit(const QString& text, int length) { return (text + QString(length, u' ')).left(length); }
 
+// 0 D, 1 C, 2 T; -1 for any other letter.
 int AddressType(const QString& endereco) {
-  const QString letter = endereco.left(1).toUpper();
-  if (letter == u"D") return 0;
-  if (letter == u"C") return 1;
-  if (letter == u"T") return 2;
-  throw ImageError(QStringLiteral("O endereço \"%1\" não começa com D, C ou T.").arg(endereco).toStdString());
+  return endereco.isEmpty() ? -1 : static_cast<int>(QStringLiteral("DCT").indexOf(endereco.at(0).toUpper()));
+}
+
+std::optional<int> AddressNumber(const QString& endereco) {
+  const auto number = ReadWholeNumber(endereco.mid(1, 4));
+  if (!number || *number < 0 || *number > 0xFFFF) return std::nullopt;
+  return static_cast<int>(*number);
 }
 
 }  // namespace
 
 int ImageStart(int variables, int alarms) { return kImageTop - kVariableWords * variables - kAlarmWords * alarms; }
 
+std::optional<PlcAddress> ParsePlcAddress(const QString& endereco) {
+  const int type = AddressType(endereco);
+  const auto number = AddressNumber(endereco);
+  return type >= 0 && number ? std::optional(PlcAddress{type, *number}) : std::nullopt;
+}
+
 QByteArray EncodeVariableRow(const VariableRow& row) {
   const int type = AddressType(row.endereco);
+  if (type < 0) {
+    throw ImageError(QStringLiteral("O endereço \"%1\" não começa com D, C ou T.").arg(row.endereco).toStdString());
+  }
   const auto group = ReadWholeNumber(row.grupo);
   if (!group || *group < 0 || *group > 7) {
     throw ImageError(QStringLiteral("O grupo \"%1\" não é um número de 0 a 7.").arg(row.grupo).toStdString());
   }
-  const auto number = ReadWholeNumber(row.endereco.mid(1, 4));
-  if (!number || *number < 0 || *number > 0xFFFF) {
+  const auto number = AddressNumber(row.endereco);
+  if (!number) {
     throw ImageError(
         QStringLiteral("A parte numérica do endereço \"%1\" não é um número válido.").arg(row.endereco).toStdString());
   }

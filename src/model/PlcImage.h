@@ -28,6 +28,16 @@ class ImageError : public std::runtime_error {
 // First word of the image: 4496 - 7V - 8A.
 int ImageStart(int variables, int alarms);
 
+// The PLC word an Endereço names, as its record holds it: the type (0 D, 1 C, 2 T; the letter in either case) and
+// the number read from the four characters after the letter, so "d0100" and "D100" are one word. Nothing when the
+// record could not hold it.
+struct PlcAddress {
+  int type = 0;
+  int number = 0;
+  friend auto operator<=>(const PlcAddress&, const PlcAddress&) = default;
+};
+std::optional<PlcAddress> ParsePlcAddress(const QString& endereco);
+
 // 14 bytes: Texto (8), Unidade (3), flags, address high and low byte.
 // Throws ImageError for a row with no address type (letter not D, C or T), an
 // address number that is not a number or does not fit a word, or a group
