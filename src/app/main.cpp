@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "ConsoleTransfer.h"
 #include "Platform.h"
 #include "StartupProbe.h"
 #include "commands/FileCommands.h"
@@ -9,6 +10,7 @@
 #include "ui/Translation.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QStyleFactory>
@@ -16,15 +18,25 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+  using Action = zelkor::CommandLine::Action;
   const zelkor::CommandLine command = zelkor::ParseCommandLine(zelkor::ProgramArguments(argc, argv));
-  if (command.action == zelkor::CommandLine::Action::Sheet) {
-    // A batch of machines: no window.
-    zelkor::DrawWithoutDisplay();
-    // Its one line on standard error is what a script reads: Qt's own chatter
-    // (a missing runtime directory, font fallbacks) stays out of it.
+  const bool console = command.action == Action::Write || command.action == Action::Read ||
+                       command.action == Action::Compare || command.action == Action::FindPlc;
+  if (console || command.action == Action::Sheet) {
+    // What a script reads on standard error is the program's own: Qt's
+    // chatter (a missing runtime directory, font fallbacks) stays out of it.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
       if (type == QtCriticalMsg || type == QtFatalMsg) zelkor::Print(stderr, text + u'\n');
     });
+  }
+  if (console) {
+    // A production station's script: no window, no display.
+    const QCoreApplication app(argc, argv);
+    return zelkor::RunConsoleTransfer(command);
+  }
+  if (command.action == Action::Sheet) {
+    // A batch of machines: no window.
+    zelkor::DrawWithoutDisplay();
     const QGuiApplication app(argc, argv);
     if (const auto error = zelkor::PrintFileToPdf(command.file, command.sheet)) {
       zelkor::Print(stderr, QStringLiteral("zelkor-editor: ") + *error + u'\n');
@@ -32,8 +44,8 @@ int main(int argc, char* argv[]) {
     }
     return 0;
   }
-  if (command.action != zelkor::CommandLine::Action::Run) {
-    zelkor::Print(command.action == zelkor::CommandLine::Action::Print ? stdout : stderr, command.message);
+  if (command.action != Action::Run) {
+    zelkor::Print(command.action == Action::Print ? stdout : stderr, command.message);
     return command.exitCode;
   }
   if (const QString missing = zelkor::MissingDisplay(); !missing.isEmpty()) {

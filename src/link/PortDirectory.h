@@ -30,11 +30,18 @@ class PortDirectory {
 
   QStringList Devices() const;
 
+#ifndef Q_OS_WIN
+  // "Porta # 01" is `device` and no other: a device named on the command line that is none of the usual ones (a
+  // pseudo-terminal, a link of the simulated PLC elsewhere).
+  static PortDirectory OnlyDevice(const QString& device);
+#endif
+
  private:
   bool HasUart(const QString& ttyName) const;
 
   QString deviceRoot_;
   QString sysRoot_;
+  QString only_;
 };
 
 }  // namespace zelkor

@@ -22,7 +22,14 @@ bool PortDirectory::HasUart(const QString& ttyName) const {
   return type.readAll().trimmed().toInt() != 0;
 }
 
+PortDirectory PortDirectory::OnlyDevice(const QString& device) {
+  PortDirectory directory;
+  directory.only_ = QFileInfo(device).absoluteFilePath();
+  return directory;
+}
+
 QStringList PortDirectory::Devices() const {
+  if (!only_.isEmpty()) return {only_};
   const QDir dir(deviceRoot_);
   QStringList found;
   for (const QString& prefix : {QStringLiteral("ttyUSB"), QStringLiteral("ttyACM"), QStringLiteral("ttyS")}) {

@@ -200,6 +200,64 @@ TEST_F(EndToEndTest, TheListsLandWordForWordAFreshWindowReadsThemBackAndAPlcLoad
 
 #endif
 
+// A production station's script: the same PLC written with a check, read
+// back, compared, and each fault's exit status. On Windows only the rows the
+// zelkor-plcsim on ZELKOR_E2E_PORT can play: it has no faults.
+TEST(ConsoleTransfers, WriteVerifyReadBackAndCompareFromTheCommandLineEachWithItsExitStatus) {
+  QTemporaryDir dir;
+  const std::map<QString, QByteArray> files{
+      {QStringLiteral("a.zlk"), "0TEMP    C  D100 SimV\r\nMOTOR 1 FALHA       A\r\n"},
+      {QStringLiteral("c.csv"), "Tipo;Grupo;Texto;Endereço;Texto 1\r\nV;0;TEMP;D100;\r\nA;;;;BOMBA\r\n"}};
+  for (const auto& [name, bytes] : files) {
+    QFile file(dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+  }
+#ifdef Q_OS_WIN
+  const QString port = QStringLiteral("COM%1").arg(qEnvironmentVariableIntValue("ZELKOR_E2E_PORT"));
+  if (port == QStringLiteral("COM0")) GTEST_SKIP() << "no zelkor-plcsim behind ZELKOR_E2E_PORT";
+#else
+  const QString port = dir.filePath(QStringLiteral("ttyUSB0"));
+#endif
+  // The simulated PLC's options (restarted when they change), the editor's arguments, the exit status, what it says.
+  const std::tuple<QString, QString, int, QString> cases[] = {
+      {{}, QStringLiteral("--write a.zlk --verify"), 0, QStringLiteral("Transmissão encerrada e verificada!")},
+      {{}, QStringLiteral("--read b.zlk"), 0, QStringLiteral("Leitura encerrada!")},
+      {{}, QStringLiteral("--read b.zlk"), 1, QStringLiteral("já existe")},
+      {{}, QStringLiteral("--compare a.zlk"), 0, QStringLiteral("O CLP contém as mesmas listas do editor.")},
+      {{}, QStringLiteral("--compare c.csv"), 3, QStringLiteral("Alarmes, linha 1: no editor «BOMBA   »")},
+#ifndef Q_OS_WIN
+      {QStringLiteral("--silent"), QStringLiteral("--write a.zlk"), 1, QStringLiteral("CLP não responde!")},
+      {QStringLiteral("--corrupt-word 4496"), QStringLiteral("--write a.zlk --verify"), 1,
+       QStringLiteral("Verificação falhou: o cabeçalho")},
+#endif
+  };
+  QProcess sim;
+  QString simOptions = QStringLiteral("-");
+  for (const auto& [options, arguments, exitCode, says] : cases) {
+#ifndef Q_OS_WIN
+    if (options != std::exchange(simOptions, options)) {
+      sim.kill();
+      sim.waitForFinished();
+      QFile::remove(port);
+      sim.start(QStringLiteral(PLCSIM_PATH),
+                QStringList{QStringLiteral("--link"), port} + options.split(u' ', Qt::SkipEmptyParts));
+      ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(port); }, 20000));
+    }
+#endif
+    QProcess editor;
+    editor.setWorkingDirectory(dir.path());
+    editor.start(QStringLiteral(EDITOR_PATH), arguments.split(u' ') + QStringList{QStringLiteral("--port"), port});
+    ASSERT_TRUE(editor.waitForFinished(60000));
+    const QString said = QString::fromUtf8(editor.readAllStandardOutput() + editor.readAllStandardError());
+    EXPECT_EQ(editor.exitCode(), exitCode) << arguments.toStdString() << said.toStdString();
+    EXPECT_TRUE(said.contains(says)) << arguments.toStdString() << said.toStdString();
+  }
+  QFile read(dir.filePath(QStringLiteral("b.zlk")));
+  EXPECT_TRUE(read.open(QIODevice::ReadOnly) && read.readAll() == files.at(QStringLiteral("a.zlk")));
+  sim.kill();
+  sim.waitForFinished();
+}
+
 TEST(SheetCommandLine, WritesTheSheetWithoutADisplayAndWhatCannotBeReadOrWrittenIsOneLineOnStandardError) {
   QTemporaryDir dir;
   // Ω is in no Western code page: on Windows the name comes whole only from the wide command line.
