@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace zelkor {
@@ -34,7 +35,9 @@ int ImageStart(int variables, int alarms);
 struct PlcAddress {
   int type = 0;
   int number = 0;
-  friend auto operator<=>(const PlcAddress&, const PlcAddress&) = default;
+  friend bool operator<(const PlcAddress& a, const PlcAddress& b) {
+    return std::pair(a.type, a.number) < std::pair(b.type, b.number);
+  }
 };
 std::optional<PlcAddress> ParsePlcAddress(const QString& endereco);
 
