@@ -49,19 +49,31 @@ void MoveVariableRow(Editor& s, Direction direction) {
 
 }  // namespace
 
-// One step of the history a click.
+// One step of the history a click. A new order is a change like any other:
+// closing asks before it is lost.
 void MoveAlarm(Editor& s, Direction direction) {
   if (s.readingPlc) return;
   const int row = s.alarmPage.selectedRow;
   RecordStep(
-      s, [&] { MoveAlarmRow(s, direction); }, [&, row] { return MoveLabel(row, AlarmListEditor(s).name, direction); });
+      s,
+      [&] {
+        const Lists before = s.lists;
+        MoveAlarmRow(s, direction);
+        s.listsChanged = s.listsChanged || s.lists != before;
+      },
+      [&, row] { return MoveLabel(row, AlarmListEditor(s).name, direction); });
 }
 
 void MoveVariable(Editor& s, Direction direction) {
   if (s.readingPlc) return;
   const int row = s.variablePage.selectedRow;
   RecordStep(
-      s, [&] { MoveVariableRow(s, direction); },
+      s,
+      [&] {
+        const Lists before = s.lists;
+        MoveVariableRow(s, direction);
+        s.listsChanged = s.listsChanged || s.lists != before;
+      },
       [&, row] { return MoveLabel(row, VariableListEditor(s).name, direction); });
 }
 
