@@ -91,7 +91,7 @@ class EndToEndTest : public ::testing::Test {
 
 // One session as a technician works it; on Windows the second transfer once
 // crashed Qt's port.
-TEST_F(EndToEndTest, OneSessionWritesReadsBackComparesAndVerifies) {
+TEST_F(EndToEndTest, OneSessionWritesReadsBackAndVerifies) {
   Start({.pace = true},
         {QStringLiteral("0|PRESSAO|bar|D1234|Sim"), QStringLiteral("1|NÍVEL|%|C12|Não"), QStringLiteral("MOTOR")});
   const QString lists = Rows(state).join(u',');
@@ -102,12 +102,7 @@ TEST_F(EndToEndTest, OneSessionWritesReadsBackComparesAndVerifies) {
   state.link.verifyWrites = true;
   EXPECT_EQ(Run([&] { WriteToPlc(state); }), QStringLiteral("Transmissão Ok!"));
   EXPECT_EQ(messages.shown.back().text, QStringLiteral("Transmissão encerrada e verificada!"));
-  state.lists.alarms[0] = QStringLiteral("BOMBA");
-  testing::ScriptedComparisons comparisons;
-  CompareWithPlc(state, comparisons);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !comparisons.shown.empty(); }, 20000));
-  ASSERT_EQ(comparisons.shown.size(), 1u);
-  EXPECT_EQ(comparisons.shown[0].second.Summary(), QStringLiteral("Variáveis: 2 iguais. Alarmes: 1 diferente."));
+  // Compara CLP through the real port: ConsoleTransfers.
 #ifdef Q_OS_WIN
   ShowPortDevices(state);  // the tool-tips: the port Windows lists, and one where there is no device
   EXPECT_EQ(state.link.portDevices[entry - 1].section(u' ', 0, 0), QStringLiteral("COM%1").arg(entry));
