@@ -9,6 +9,8 @@
 //   question — the question on closing with unsaved lists, to OUTPUT-message.png
 //   progress — a transfer under way
 //   monitor  — the "Monitor" tab after a port that failed to open
+//   search   — "Localizar CLP" waiting on a silent port
+//   warning  — the warnings before a write, to OUTPUT-message.png
 // and an optional third, the window's size (1280x900); without it, its first size.
 #include "PlcSimulator.h"
 #include "commands/AlarmEditor.h"
@@ -63,7 +65,8 @@ int main(int argc, char* argv[]) {
   zelkor::InstallPortugueseTranslation(app);
   if (argc < 2) {
     std::fputs(
-        "usage: zelkor-screenshot OUTPUT.png [lists|error|alarms|about|question|progress|monitor] [WIDTHxHEIGHT]\n",
+        "usage: zelkor-screenshot OUTPUT.png [lists|error|alarms|about|question|progress|monitor|search|warning] "
+        "[WIDTHxHEIGHT]\n",
         stderr);
     return 2;
   }
@@ -74,6 +77,7 @@ int main(int argc, char* argv[]) {
   zelkor::QtFileDialog files;
   QTemporaryDir devices;  // where the simulated PLC of the progress scene plugs in
   zelkor::sim::PlcSimulator plc({.delayMs = 40});
+  zelkor::sim::PlcSimulator silent({.silent = true});
   zelkor::QtSerialPort port(zelkor::PortDirectory(devices.path(), devices.path()));
   zelkor::QtDeadline deadline;
   zelkor::FormPrincipal window({messages, files, port, deadline});
@@ -132,6 +136,18 @@ int main(int argc, char* argv[]) {
       zelkor::WriteToPlc(window.State());
       window.State().currentTab = 3;
     });
+  }
+  if (scene == QStringLiteral("search")) {
+    QString error;
+    QFile::link(silent.Open({}, &error), devices.path() + QStringLiteral("/ttyUSB0"));
+    window.Run([&] { zelkor::FindPlc(window.State()); });
+  }
+  if (scene == QStringLiteral("warning")) {
+    SaveLine(window, QStringLiteral("0"), QStringLiteral("PRESSÃO"), QStringLiteral("bar"), QStringLiteral("D4480"),
+             true);
+    SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);
+    SaveLine(window, QStringLiteral("1"), QStringLiteral("NÍVEL"), QStringLiteral("%"), QStringLiteral("d0100"), false);
+    window.Run([&] { zelkor::WriteToPlc(window.State()); });
   }
   if (scene == QStringLiteral("question")) {  // the close question, in Qt's Portuguese
     SaveLine(window, QStringLiteral("0"), QStringLiteral("TEMP"), QStringLiteral("°C"), QStringLiteral("D100"), false);

@@ -10,7 +10,9 @@
 #include "formats/ParameterFile.h"
 #include "link/LinkFrame.h"
 #include "model/Cp1252.h"
+#include "model/ListWarnings.h"
 #include "model/PlcImage.h"
+#include "model/Ports.h"
 
 #include <algorithm>
 #include <memory>
@@ -65,6 +67,34 @@ void VerifyWrites(Editor& s, const std::vector<FrameRequest>& writes, int variab
       });
 }
 
+// Each port tried and why it is not the PLC's; a run of ports with the same reason is one line (most of the 16
+// entries have no device behind them).
+QStringList PortsTriedLines(const QList<PortTried>& tried) {
+  QStringList lines;
+  for (qsizetype first = 0, last = 0; first < tried.size(); first = ++last) {
+    const QString why = PortFindingText(tried[first]);
+    while (last + 1 < tried.size() && tried[last + 1].number == tried[last].number + 1 &&
+           PortFindingText(tried[last + 1]) == why)
+      ++last;
+    lines << PortEntryName(tried[first].number) +
+                 (last > first ? QStringLiteral(" a ") + PortEntryName(tried[last].number) : QString()) +
+                 QStringLiteral(": ") + why;
+  }
+  return lines;
+}
+
+// The port box shows `number`, and the PLC commands may use it.
+void ShowPortOpen(Editor& s, int number) {
+  s.link.portIndex = number - 1;
+  for (ButtonState* b : {&s.link.write, &s.link.read, &s.link.compare}) b->enabled = true;
+}
+
+const QString kWarningsTitle = QStringLiteral("Atenção antes de gravar");
+const QString kRefusedLists = QStringLiteral("Grava CLP recusa estas listas:");
+
+// A blank line between findings: each is a sentence of its own, often longer than the box is wide.
+QString FindingsText(const QStringList& findings) { return findings.join(QStringLiteral("\r\n\r\n")); }
+
 }  // namespace
 
 std::vector<FrameRequest> ImageWrites(const Lists& lists) {
@@ -79,12 +109,27 @@ bool RefuseWhileTransferring(Editor& s, const QString& what) {
   const std::optional<TransferKind> kind = s.plcLink.RunningKind();
   if (!kind) return false;
   const bool reading = *kind == TransferKind::Read;
-  s.messages.Show({(reading ? QStringLiteral("Aguarde o fim da leitura do CLP ")
-                            : QStringLiteral("Aguarde o fim da transmissão ao CLP ")) +
+  const bool searching = *kind == TransferKind::Search;
+  s.messages.Show({(reading     ? QStringLiteral("Aguarde o fim da leitura do CLP ")
+                    : searching ? QStringLiteral("Aguarde o fim da busca do CLP ")
+                                : QStringLiteral("Aguarde o fim da transmissão ao CLP ")) +
                        what,
-                   reading ? QStringLiteral("Leitura em andamento!") : QStringLiteral("Transmissão em andamento!"),
+                   reading     ? QStringLiteral("Leitura em andamento!")
+                   : searching ? QStringLiteral("Busca em andamento!")
+                               : QStringLiteral("Transmissão em andamento!"),
                    MessageButtons::Ok, MessageIcon::Information});
   return true;
+}
+
+void CheckLists(Editor& s) {
+  QStringList findings = CheckListsBeforeWrite(s.lists);
+  if (const auto refusal = WriteRefusal(s.lists)) findings.prepend(kRefusedLists + u' ' + refusal->text);
+  if (findings.isEmpty()) {
+    s.messages.Show({QStringLiteral("Nenhum problema encontrado nas listas."), QStringLiteral("Verificar listas"),
+                     MessageButtons::Ok, MessageIcon::Information});
+    return;
+  }
+  s.messages.Show(Exclamation(FindingsText(findings), kWarningsTitle));
 }
 
 void WriteToPlc(Editor& s, const PlcDone& done) {
@@ -96,6 +141,11 @@ void WriteToPlc(Editor& s, const PlcDone& done) {
   if (const auto refusal = WriteRefusal(s.lists)) {
     s.messages.Show(*refusal);
     return Report(done, PlcResult::Failed);
+  }
+  if (const QStringList findings = CheckListsBeforeWrite(s.lists);
+      !findings.isEmpty() && s.messages.Show({FindingsText(findings), kWarningsTitle, MessageButtons::WriteAnywayCancel,
+                                              MessageIcon::Exclamation}) != Answer::Yes) {
+    return Report(done, PlcResult::Warned);
   }
   std::vector<FrameRequest> writes = ImageWrites(s.lists);
   QList<LinkRequest> requests;
@@ -134,6 +184,35 @@ void ReadFromPlc(Editor& s, const PlcDone& done) {
       done);
 }
 
+void FindPlc(Editor& s, const PlcDone& done) {
+  if (RefuseWhileTransferring(s, QStringLiteral("para localizar o CLP."))) return Report(done, PlcResult::Failed);
+  QList<int> ports;
+  for (int port = 1; port <= kPortEntries; ++port) ports << port;
+  static_cast<void>(s.plcLink.StartPlcSearch(ports, [&s, done](const PlcSearchOutcome& outcome) {
+    if (outcome.found != 0) {
+      ShowPortOpen(s, outcome.found);
+      // Windows adds the adapter's description after the COM name, and knows no name for a port it does not list.
+      const QString device = s.plcLink.DeviceFor(outcome.found).section(QStringLiteral(" — "), 0, 0);
+      s.messages.Show(
+          {QStringLiteral("CLP encontrado na %1%2.")
+               .arg(PortEntryName(outcome.found), device.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(device)),
+           QStringLiteral("CLP encontrado!"), MessageButtons::Ok, MessageIcon::Information});
+      return Report(done, PlcResult::Done);
+    }
+    if (outcome.portClosed) ShowPortClosed(s);
+    if (!outcome.abandoned) {
+      s.messages.Show(Exclamation(
+          QStringLiteral("Nenhuma porta respondeu como um CLP:\r\n") + JoinLines(PortsTriedLines(outcome.tried)),
+          QStringLiteral("CLP não encontrado!")));
+    }
+    Report(done, PlcResult::Failed);
+  }));
+}
+
+void CancelPlcSearch(Editor& s) {
+  if (s.plcLink.RunningKind() == TransferKind::Search) s.plcLink.AbandonTransfer();
+}
+
 void ChoosePort(Editor& s, int index) {
   if (RefuseWhileTransferring(s, QStringLiteral("para trocar de porta."))) {
     // Closing the port would cut the transfer off: keep the entry in use.
@@ -148,9 +227,7 @@ void ChoosePort(Editor& s, int index) {
   };
   switch (result.error) {
     case OpenError::None:
-      s.link.write.enabled = true;
-      s.link.read.enabled = true;
-      s.link.compare.enabled = true;
+      ShowPortOpen(s, index + 1);
       break;
     case OpenError::InvalidPort:
       information(u"Porta inválida - tente outra!", u"Porta inválida!");

@@ -1,5 +1,6 @@
 #include "Sheet.h"
 
+#include "model/ListWarnings.h"
 #include "model/PlcImage.h"
 
 #include <QFontMetricsF>
@@ -7,6 +8,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+
+#include <utility>
 
 namespace zelkor {
 
@@ -35,6 +38,18 @@ double Height(Kind kind) {
       break;
   }
   return kRowHeight;
+}
+
+// A summary line is one line of print: a longer text goes on in lines of its own, indented, broken between words.
+QStringList Wrapped(const QString& text) {
+  constexpr qsizetype kWidth = 120;  // characters of the text font across the page, with room to spare
+  QStringList lines;
+  QString line;
+  for (const QString& word : text.split(u' ')) {
+    if (!line.isEmpty() && line.size() + 1 + word.size() > kWidth) lines << std::exchange(line, QStringLiteral("  "));
+    line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+  }
+  return lines << line;
 }
 
 std::vector<SheetLine> Lines(const SheetContent& c) {
@@ -69,6 +84,10 @@ std::vector<SheetLine> Lines(const SheetContent& c) {
                                        .arg(kImageEnd)};
   lines.push_back({Kind::Title, -1, {QStringLiteral("Resumo")}});
   for (const QString& line : summary + c.checksum) lines.push_back({Kind::Summary, -1, {line}});
+  if (c.warnings.isEmpty()) return lines;
+  lines.push_back({Kind::Title, -1, {QStringLiteral("Atenção antes de gravar")}});
+  for (const QString& warning : c.warnings)
+    for (const QString& line : Wrapped(QStringLiteral("– ") + warning)) lines.push_back({Kind::Summary, -1, {line}});
   return lines;
 }
 
@@ -109,6 +128,8 @@ std::vector<std::vector<SheetLine>> Paginate(const std::vector<SheetLine>& lines
       height += Height(lines[j].kind);
       rowsNeeded += lines[j].kind == Kind::Row ? 1 : 0;
     }
+    // What cannot be kept on one page (a long list of warnings) goes on line by line.
+    if (kBodyTop + height > kBodyBottom) height = Height(line.kind);
     if (!pages.back().empty() && (kBodyTop + used + height > kBodyBottom || rows + rowsNeeded > kRowsPerPage)) {
       pages.emplace_back();
       used = 0;
@@ -142,7 +163,7 @@ void DrawCells(QPainter& p, const QRectF& first, const QString& half) {
 }  // namespace
 
 SheetContent SheetOf(const QString& source, const Lists& lists) {
-  SheetContent c{source, QDateTime::currentDateTime(), lists, {}};
+  SheetContent c{source, QDateTime::currentDateTime(), lists, {}, CheckListsBeforeWrite(lists)};
   const QString label = QStringLiteral("Soma de verificação da imagem: ");
   if (const auto refusal = WriteRefusal(lists)) {
     c.checksum = QStringList{label + QStringLiteral("nenhuma — Grava CLP recusa estas listas:")} +

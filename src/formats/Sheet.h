@@ -16,12 +16,13 @@ namespace zelkor {
 // What a sheet shows: where the lists come from (the file's name, "CLP
 // (Porta # 01)", "lista.csv (importada)"), when it was printed, both lists,
 // and "Soma de verificação da imagem: 1A2B", or, a line each, why "Grava CLP"
-// would not write the lists and so they have no image.
+// would not write the lists and so they have no image; and what "Grava CLP" would warn about before writing them.
 struct SheetContent {
   QString source;
   QDateTime printedAt;
   Lists lists;
   QStringList checksum;
+  QStringList warnings;
 };
 
 SheetContent SheetOf(const QString& source, const Lists& lists);
@@ -43,8 +44,8 @@ std::vector<std::vector<SheetLine>> SheetPages(const SheetContent& content);
 // time, "Página n de N"), the Variable table, the Alarm table with each half
 // in fixed-pitch cells, a table's column header again on every page it runs
 // over, at most 60 rows a page, no table's last line alone on a page, and a
-// summary, kept on one page, with the counts, the reserved memory and the
-// image's checksum. Returns the number of pages.
+// summary, kept on one page, with the counts, the reserved memory, the
+// image's checksum and the warnings. Returns the number of pages.
 int PaintSheet(QPagedPaintDevice& device, const SheetContent& content);
 
 // The sheet as a PDF file, fonts embedded; nothing, or what went wrong.

@@ -5,7 +5,8 @@
 
 namespace zelkor {
 
-enum class MessageButtons { Ok, YesNoCancel };
+// WriteAnywayCancel: "Gravar assim mesmo" (Yes) and "Cancelar" (Cancel, the default and Escape).
+enum class MessageButtons { Ok, YesNoCancel, WriteAnywayCancel };
 enum class MessageIcon { None, Exclamation, Information, Critical };
 enum class Answer { Ok, Yes, No, Cancel };
 

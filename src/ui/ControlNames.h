@@ -46,6 +46,7 @@ inline const QString kVariableCount = QStringLiteral("TotalLinhasVariáveis");
 inline const QString kAlarmCount = QStringLiteral("TotalLinhasAlarme");
 
 inline const QString kPortBox = QStringLiteral("ComboPorta");
+inline const QString kFindPlc = QStringLiteral("BotãoLocalizarCLP");
 inline const QString kWriteToPlc = QStringLiteral("BotãoGravaCLP");
 inline const QString kReadFromPlc = QStringLiteral("BotãoLêCLP");
 inline const QString kCompareWithPlc = QStringLiteral("BotãoComparaCLP");

@@ -65,6 +65,18 @@ constexpr int kAboutTab = 2;
 constexpr int kMonitorTab = 3;
 constexpr QSize kFirstSize{707, 463};  // the size the window always had
 const QString kWaitForRead = QStringLiteral("Aguarde o fim da leitura do CLP");
+// The button beside the port box and its menu entry, before and during the search.
+struct FindPlcLook {
+  QString text;
+  QString toolTip;
+  QString icon;
+};
+const FindPlcLook kFindPlc{QStringLiteral("Locali&zar CLP"),
+                           QStringLiteral("Procura o CLP em cada porta da lista e a escolhe"),
+                           QStringLiteral(":/icons/find-plc.png")};
+const FindPlcLook kCancelSearch{QStringLiteral("Cancelar &busca"),
+                                QStringLiteral("Cancela a busca do CLP; a porta escolhida antes continua escolhida"),
+                                QStringLiteral(":/icons/cancel-search.png")};
 
 QColor ToQColor(Rgb c) { return {c.r, c.g, c.b}; }
 
@@ -460,6 +472,12 @@ void FormPrincipal::BuildMenuBar() {
   addEntry(plc, Bind(read_, &l.read, false, [this] { ReadFromPlc(state_); }), QStringLiteral("&Lê CLP"));
   addEntry(plc, Bind(compare_, &l.compare, false, [this] { CompareWithPlc(state_, *shownFirst_); }),
            QStringLiteral("C&ompara CLP"));
+  const auto findOrCancel = [this] {
+    state_.plcLink.RunningKind() == TransferKind::Search ? CancelPlcSearch(state_) : FindPlc(state_);
+  };
+  findPlc_ = addEntry(plc, Bind(linkFrame_->find, nullptr, false, findOrCancel), kFindPlc.text);
+  addEntry(plc, new QAction(this), QStringLiteral("Verificar l&istas"));
+  connect(plc->actions().back(), &QAction::triggered, this, [this] { Run([this] { CheckLists(state_); }); });
   plc->addSeparator();
   // The tick and its entry are one setting, remembered when the technician changes it.
   verify_ = addEntry(plc, new QAction(this), QStringLiteral("&Verificar após gravar"));
@@ -484,7 +502,8 @@ void FormPrincipal::BuildMenuBar() {
           [this](const QPoint& at) { recentMenu_->exec(filesFrame_->open->mapToGlobal(at)); });
   connect(recentMenu_, &QMenu::aboutToShow, this, &FormPrincipal::ShowRecentFiles);
   SetTabOrder({variables_->clearFields, files.open, files.recent, files.save, files.saveAs, files.print, files.undo,
-               files.redo, compare_, read_, linkFrame_->ports, linkFrame_->write, linkFrame_->verify});
+               files.redo, compare_, read_, linkFrame_->ports, linkFrame_->find, linkFrame_->write,
+               linkFrame_->verify});
 }
 
 void FormPrincipal::BindLink() {
@@ -575,6 +594,16 @@ void FormPrincipal::Sync() {
         {redo_, history.CanRedo(), QStringLiteral("Refazer"), history.RedoLabel()}}) {
     action->setEnabled(can && idle);
     action->setToolTip(!idle ? kWaitForRead : can ? verb + QStringLiteral(": ") + step : verb);
+  }
+  // "Localizar CLP" waits for any other transfer; while it runs, the same control gives it up.
+  const std::optional<TransferKind> running = state_.plcLink.RunningKind();
+  const FindPlcLook& look = running == TransferKind::Search ? kCancelSearch : kFindPlc;
+  findPlc_->setEnabled(!running || &look == &kCancelSearch);
+  if (findPlc_->toolTip() != look.toolTip) {
+    findPlc_->setText(look.text);
+    findPlc_->setToolTip(look.toolTip);
+    linkFrame_->find->setAccessibleName(QString(look.text).remove(u'&'));
+    linkFrame_->find->setIcon(QIcon(look.icon));
   }
   filesFrame_->recent->setEnabled(idle);
   recentMenu_->menuAction()->setEnabled(idle);

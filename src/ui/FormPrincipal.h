@@ -158,6 +158,7 @@ class FormPrincipal : public QWidget {
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* verify_ = nullptr;
+  QAction* findPlc_ = nullptr;  // while the search runs, it gives the search up
   LinkMonitor* monitor_ = nullptr;
   QTimer* monitorFlush_ = nullptr;
   std::vector<QWidget*> areas_;  // the painted background areas

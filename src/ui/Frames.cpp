@@ -65,6 +65,7 @@ FilesFrameView::FilesFrameView(QWidget* parent)
 LinkFrameView::LinkFrameView(QWidget* parent)
     : QGroupBox(QStringLiteral("      Comunicação com o CLP"), parent),
       ports(Named(new PortComboBox(this), name::kPortBox, QStringLiteral("Porta de comunicação"))),
+      find(IconButton(this, name::kFindPlc, QStringLiteral("find-plc"), {}, QStringLiteral("Localizar CLP"))),
       progressBar(Named(new QProgressBar(this), name::kProgress, QStringLiteral("Progresso da transferência"))),
       progressText(Label(this, {})),
       write(IconButton(this, name::kWriteToPlc, QStringLiteral("write-plc"),
@@ -98,7 +99,12 @@ LinkFrameView::LinkFrameView(QWidget* parent)
   writeRow->addStretch(1);
   auto* frame = new QVBoxLayout(this);
   frame->addWidget(prompt);
-  frame->addWidget(ports, 0, Qt::AlignHCenter);
+  auto* portRow = new QHBoxLayout;
+  portRow->addStretch(1);
+  portRow->addWidget(ports);
+  portRow->addWidget(find);
+  portRow->addStretch(1);
+  frame->addLayout(portRow);
   frame->addWidget(progressBar);
   frame->addWidget(progressText);
   frame->addLayout(writeRow);

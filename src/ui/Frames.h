@@ -34,7 +34,8 @@ class FilesFrameView final : public QGroupBox {
   QLineEdit* alarmCount;
 };
 
-// "Comunicação com o CLP": the port, a transfer's progress, Grava CLP and its verification.
+// "Comunicação com o CLP": the port and "Localizar CLP" beside it, a transfer's progress, Grava CLP and its
+// verification.
 class LinkFrameView final : public QGroupBox {
   Q_OBJECT
 
@@ -42,6 +43,7 @@ class LinkFrameView final : public QGroupBox {
   explicit LinkFrameView(QWidget* parent);
 
   PortComboBox* ports;
+  QPushButton* find;
   QProgressBar* progressBar;
   QLabel* progressText;
   QPushButton* write;

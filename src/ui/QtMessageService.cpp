@@ -1,5 +1,6 @@
 #include "QtMessageService.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace zelkor {
@@ -26,10 +27,19 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* pa
       icon = QMessageBox::Critical;
       break;
   }
-  const auto buttons = message.buttons == MessageButtons::Ok ? QMessageBox::StandardButtons(QMessageBox::Ok)
-                                                             : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+  if (message.buttons == MessageButtons::YesNoCancel)
+    buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  if (message.buttons == MessageButtons::WriteAnywayCancel) buttons = QMessageBox::Yes | QMessageBox::Cancel;
   auto box = std::make_unique<QMessageBox>(icon, message.title, ToDisplayText(message.text), buttons, parent);
   box->setTextFormat(Qt::PlainText);
+  if (message.buttons == MessageButtons::WriteAnywayCancel) {
+    // A key pressed out of habit must not send lists the technician was just warned about.
+    box->button(QMessageBox::Yes)->setText(QStringLiteral("Gravar assim mesmo"));
+    box->button(QMessageBox::Cancel)->setText(QStringLiteral("Cancelar"));
+    box->setDefaultButton(QMessageBox::Cancel);
+    box->setEscapeButton(QMessageBox::Cancel);
+  }
   return box;
 }
 

@@ -141,7 +141,8 @@ TEST_F(EndToEndTest, EachFaultOfThePlcGivesItsMessageOnceAndAHangUpClosesThePort
 TEST_F(EndToEndTest, AFailedVerificationNamesTheRowAsSentAndClosingGivesAComparisonsOrAVerificationsReadUpFirst) {
   // The first word of Variable row 5 is stored wrong, and rows are removed while the write runs: the verification
   // names the row as it was sent.
-  Start({.pace = true, .corruptWord = 4461}, QStringList(5, QStringLiteral("0|T|C|D1|Sim")) << QStringLiteral("MOTOR"));
+  Start({.pace = true, .corruptWord = 4461},
+        QStringLiteral("0|T|C|D1|Sim 0|T|C|D2|Sim 0|T|C|D3|Sim 0|T|C|D4|Sim 0|T|C|D5|Sim MOTOR").split(u' '));
   state.link.verifyWrites = true;
   WriteToPlc(state);
   state.lists.variables.erase(state.lists.variables.begin(), state.lists.variables.begin() + 3);

@@ -65,6 +65,9 @@ TEST_F(SheetTest, GivesTheCrcOfWhatGravaClpLeavesInThePlcOrWhyItRefusesAndRepeat
       {QStringLiteral("Vload 0 x"),
        QStringLiteral("Linha 2 da lista de Variáveis: O grupo \"x\" não é um número de 0 a 7."),
        QStringLiteral("#V1-2 #A#ssssss")},
+      {QStringLiteral("V 0|P|C|D4499; V 0|Q|C|d4499; yes"),
+       {},
+       QStringLiteral("#V1-2 #A#ssss#sssss")},  // and what the write warns of
   };
   Do(QStringLiteral("port 1"));
   for (const auto& [lists, refusal, layout] : cases) {
@@ -92,7 +95,8 @@ TEST_F(SheetTest, ThePdfHoldsEveryCellAndTheSummaryInEmbeddedFonts) {
     GTEST_SKIP() << "pdftotext and pdffonts (poppler-utils) are not installed";
   for (int i = 0; i < 255; ++i) {
     state.lists.variables.push_back({QString::number(i % 4), QStringLiteral("V%1Ç").arg(i),
-                                     QStringLiteral("º%1").arg(i % 10), QStringLiteral("D%1").arg(i * 7), i % 2 == 1});
+                                     QStringLiteral("º%1").arg(i % 10),
+                                     QStringLiteral("D%1").arg(i < 254 ? i * 2 : 4499), i % 2 == 1});
     state.lists.alarms << QStringLiteral("A%1 AÇÃO X%2").arg(i, 3, 10, QLatin1Char('0')).arg(i % 100);
   }
   const QString pdf = Path(QStringLiteral("folha.pdf"));
@@ -106,7 +110,8 @@ TEST_F(SheetTest, ThePdfHoldsEveryCellAndTheSummaryInEmbeddedFonts) {
       EXPECT_TRUE(text.contains(cell)) << cell.toStdString();
   }
   for (const QString& line :
-       {QStringLiteral("máquina 7.zlk"), QStringLiteral("Memória reservada: D0671 a D4499"), content.checksum[0]})
+       {QStringLiteral("máquina 7.zlk"), QStringLiteral("Memória reservada: D0671 a D4499"), content.checksum[0],
+        QStringLiteral("– Variável da linha 255 (V254Ç, D4499): está na memória das listas")})
     EXPECT_TRUE(text.contains(line)) << line.toStdString();
   const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
   EXPECT_EQ(pages.size(), 9);

@@ -4,6 +4,7 @@
 #include "link/LinkFrame.h"
 #include "link/PortDirectory.h"
 #include "model/PlcImage.h"
+#include "model/Ports.h"
 #include "support/Editor.h"
 #include "support/Golden.h"
 #include "support/Printers.h"
@@ -115,7 +116,7 @@ TEST_F(PlcLinkTest, TheHeaderThenEachVariableThenEachAlarmGoDownwardsFromD4496) 
   EXPECT_EQ(NameControlCharacters(port.written[1]),
             QStringLiteral("<ENQ>00wSB08%DW04489075631202020202020752020000001<EOT>79"));
   EXPECT_EQ(plc.DecodeLists().join(u','),
-            QStringLiteral("V 0 V1      |u  |D1|Não,V 1 V2      |u  |D1|Não,A A1              ,"
+            QStringLiteral("V 0 V1      |u  |D1|Não,V 1 V2      |u  |D2|Não,A A1              ,"
                            "A A2              "));
   EXPECT_EQ(messages.shown.back().icon, MessageIcon::Information);
   Do(QStringLiteral("Vload ") + QString(QStringLiteral("0 ")).repeated(253) + QStringLiteral("; Aload 253; write"));
@@ -315,6 +316,22 @@ TEST_F(PlcLinkTest, ALostPortShowsClosedAndAWriteItCutOffSaysWhatThePlcGot) {
     Do(QStringLiteral("verify; port 1; plc %1; write; lose").arg(answered));
     EXPECT_EQ(messages.shown.back().text, QStringLiteral("perdida\r\nNo CLP, %1.").arg(QString::fromUtf8(inPlc)));
   }
+}
+
+TEST_F(PlcLinkTest, WarningsComeBeforeAnythingIsSentAndVerificarListasShowsThem) {
+  PlayScript(kScript, QStringLiteral("warnings before writing"));
+}
+
+TEST_F(PlcLinkTest, LocalizarClpChoosesThePortThePlcAnswersOnAsAPickWouldOrSaysWhyEachPortIsNot) {
+  for (int n = 3; n <= kPortEntries; ++n) port.openResults[n] = {OpenError::InvalidPort, {}};
+  port.peer = [this](const QByteArray& f) { return port.openPort == 1 ? QByteArray("OK") : plc.Respond(f); };
+  PlayScript(kScript, QStringLiteral("localizar clp 1"));
+  EXPECT_EQ(messages.shown.front().text, QStringLiteral("CLP encontrado na Porta # 02 (/dev/ttyUSB1)."));
+  port.openResults[2] = {OpenError::InUse, {}};
+  PlayScript(kScript, QStringLiteral("localizar clp 2"));
+  EXPECT_EQ(messages.shown[2].text,
+            QStringLiteral("Nenhuma porta respondeu como um CLP:\r\nPorta # 01: respondeu, mas não como um CLP\r\n"
+                           "Porta # 02: em uso por outro programa\r\nPorta # 03 a Porta # 16: sem dispositivo"));
 }
 
 TEST_F(PlcLinkTest, EachPortChoiceOpensItsPortOrSaysWhyNotAndTheEntryStays) {

@@ -30,7 +30,7 @@ const std::map<QString, Command> kCommands = {
     {QStringLiteral("up V"), Move(MoveVariable, Direction::Up)},     {QStringLiteral("up A"), Move(MoveAlarm, Direction::Up)},
     {QStringLiteral("down V"), Move(MoveVariable, Direction::Down)}, {QStringLiteral("down A"), Move(MoveAlarm, Direction::Down)},
     {QStringLiteral("edit V"), EditSelectedVariable},    {QStringLiteral("edit A"), EditSelectedAlarm},
-    {QStringLiteral("check"), [](Editor& s) { static_cast<void>(CheckGroupSequence(s)); }},
+    {QStringLiteral("check"), [](Editor& s) { static_cast<void>(CheckGroupSequence(s)); }}, {QStringLiteral("checklists"), CheckLists},
     {QStringLiteral("undo"), UndoStep}, {QStringLiteral("redo"), RedoStep}};
 using LineCommand = void (*)(Editor&, int);
 const std::map<QString, LineCommand> kLineCommands = {
@@ -89,8 +89,8 @@ void EditorTest::Do(const QString& steps) {
       } else if (verb == u"Vload") {
         for (const QString& g : rest.split(u' ', Qt::SkipEmptyParts)) {
           const int row = static_cast<int>(state.lists.variables.size()) + 1;
-          state.lists.variables.push_back({g, QStringLiteral("V%1").arg(row), QStringLiteral("u"), QStringLiteral("D1"),
-                                           false, OrderKey(g.left(1), row)});
+          state.lists.variables.push_back({g, QStringLiteral("V%1").arg(row), QStringLiteral("u"),
+                                           QStringLiteral("D%1").arg(row), false, OrderKey(g.left(1), row)});
         }
         ShowVariableCount(state);
       } else if (verb == u"Aload") {
@@ -104,6 +104,12 @@ void EditorTest::Do(const QString& steps) {
         step == u"lose" ? port.Lose(QStringLiteral("perdida")) : static_cast<void>(CloseRequest(state));
       } else if (verb == u"useplc" || verb == u"verify") {
         (verb == u"useplc" ? comparisons.useNext : state.link.verifyWrites) = true;
+      } else if (verb == u"find") {
+        FindPlc(state);
+        for (int round = 0; round < 20 && link.RunningKind() == TransferKind::Search; ++round) {
+          port.Settle();
+          deadline.Advance(500);
+        }
       } else if (verb == u"write" || verb == u"read" || verb == u"compare" || verb == u"plc" || verb.startsWith(u'+')) {
         if (verb == u"plc") port.answersLeft = rest.isEmpty() ? -1 : rest.toInt();
         if (step == u"plc" && link.IsTransferring()) port.Deliver(port.peer(port.written.back()));

@@ -34,10 +34,10 @@ class EditorTest : public ::testing::Test {
   // Runs steps separated by "; ", each as the window runs a command:
   //   V g|texto|unidade|endereço[|S]  types a variable line and presses Incluir (S ticks Editável)
   //   A texto1[|texto2]               types an alarm and presses Incluir
-  //   Vload 0 0 1 / Aload 3           rows as a file brings them: texts V1, V2, ... / A1, A2, ...
+  //   Vload 0 0 1 / Aload 3           rows as a file brings them: texts V1, V2, ... at D1, D2, ... / A1, A2, ...
   //   click V2 / dbl A1               a click or a double-click on a grid line
   //   remove A, edit V, clearfields V, clearlist A, up V, down A, include V (Incluir without typing), check, undo,
-  //   redo
+  //   redo, checklists ("Verificar listas")
   //   open F / save [F] / saveas [F]  a file command, F (in a scratch folder) answering its dialog; "-" cancels
   //   openat F                        opening F as the command line does
   //   answer F / yes / no / cancel    the answer to the next file dialog or question
@@ -45,6 +45,7 @@ class EditorTest : public ::testing::Test {
   //                                   time passing
   //   compare / useplc / verify       "Compara CLP" (as the above); "Usar o CLP" next time; the box ticked
   //   plc 2 / plc                     the PLC answers only the next 2 frames / again every one, the waiting one first
+  //   find                            "Localizar CLP", time passing until it ends
   //   lose / close                    the port goes away; the window is asked to close
   void Do(const QString& steps);
   // Plays one [section] of a script in tests/<path>: "> steps" runs the steps,

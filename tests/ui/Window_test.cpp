@@ -139,6 +139,7 @@ TEST_F(WindowTest, TheWindowKeepsItsArrangementAndALargerOneShowsMoreRows) {
     for (const auto& [first, second, beside] : {std::tuple{name::kVariableGrid, name::kVariableUp, true},
                                                 {name::kVariableUp, QStringLiteral("FrameArquivos"), true},
                                                 {name::kCompareWithPlc, name::kReadFromPlc, true},
+                                                {name::kPortBox, name::kFindPlc, true},
                                                 {name::kVariableGrid, name::kRemoveVariable, false},
                                                 {name::kRemoveVariable, name::VariableField(0), false},
                                                 {QStringLiteral("FrameArquivos"), name::kReadFromPlc, false},
@@ -219,10 +220,14 @@ TEST_F(WindowTest, APickOpensItsPortPickingItAgainReopensItAndAFailedPickKeepsIt
 TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChangeAndClosing) {
   Pick(0);
   port.peer = {};
+  Click(name::kFindPlc);  // the same button gives the search up, and no box says so
+  EXPECT_EQ(Find(name::kFindPlc)->accessibleName() + Find<QLabel>(QStringLiteral("TextoProgressoCLP"))->text(),
+            QStringLiteral("Cancelar buscaProcurando: Porta # 01"));
+  Click(name::kFindPlc);
   Type(QStringLiteral("||||A"), name::kIncludeAlarm);
   Click(name::kWriteToPlc);
   EXPECT_EQ(Find<QLabel>(QStringLiteral("TextoProgressoCLP"))->text(), QStringLiteral("Gravando: quadro 1 de 2"));
-  EXPECT_TRUE(Find(QStringLiteral("ProgressoCLP"))->isVisible());
+  EXPECT_TRUE(Find(QStringLiteral("ProgressoCLP"))->isVisible() && !Find(name::kFindPlc)->isEnabled());
   QTest::keyClicks(Field(name::VariableField(1)), QStringLiteral("NIVEL"));
   EXPECT_FALSE(window->close());
   messages.whileShown = [&](const Message& m) {
@@ -337,7 +342,7 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
                   QStringLiteral("Linha 1"));
       }
     }
-    EXPECT_EQ(names.size(), 31 - 3 * page);
+    EXPECT_EQ(names.size(), 32 - 3 * page);
   }
   ASSERT_TRUE(InstallPortugueseTranslation(*QCoreApplication::instance()));
   QStringList buttons;
@@ -345,6 +350,10 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
   for (auto* b : box->buttons()) buttons << b->text().remove(u'&');
   buttons.sort();
   EXPECT_EQ(buttons.join(u','), QStringLiteral("Cancelar,Não,Sim"));
+  const auto warning = BuildMessageBox({{}, {}, MessageButtons::WriteAnywayCancel}, nullptr);  // Cancelar by default
+  EXPECT_EQ(warning->button(QMessageBox::Yes)->text() + u'|' + warning->defaultButton()->text() + u'|' +
+                warning->escapeButton()->text(),
+            QStringLiteral("Gravar assim mesmo|Cancelar|Cancelar"));
 }
 
 TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEscapeOrEnterKeepsTheLists) {
@@ -470,6 +479,8 @@ TEST_F(WindowTest, AltOpensAMenuAndEveryMenuEntryRunsItsCommandAlsoFromItsKeys) 
       {u"&Grava CLP", transferred},
       {u"&Lê CLP", transferred},
       {u"C&ompara CLP", transferred},
+      {u"Locali&zar CLP", transferred},
+      {u"Verificar l&istas", [&] { return messages.Titles().endsWith(QStringLiteral("Verificar listas")); }},
       {u"&Sobre o Zelkor Editor", [&] { return Find<QTabWidget>(name::kTabs)->currentIndex() == 2; }},
       {u"Sai&r", [&] { return !window->isVisible(); }},
   };
