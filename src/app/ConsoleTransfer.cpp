@@ -24,7 +24,7 @@ enum ExitStatus { kDone = 0, kFailed = 1, kDifferent = 3, kWarned = 4 };
 
 // Every box as its text would read in the window; kept until the outcome says
 // where it belongs. A question is answered as the options say: "Gravar assim
-// mesmo" only with --force, anything else declined.
+// mesmo" only with --force, any other declined.
 class ConsoleMessages final : public MessageService {
  public:
   explicit ConsoleMessages(bool force) : force_(force) {}
@@ -33,7 +33,7 @@ class ConsoleMessages final : public MessageService {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown_ += message.title + QStringLiteral(": ") + text + u'\n';
     if (message.buttons == MessageButtons::Ok) return Answer::Ok;
-    return force_ ? Answer::Yes : Answer::Cancel;
+    return force_ && message.buttons == MessageButtons::WriteAnywayCancel ? Answer::Yes : Answer::Cancel;
   }
   QString Take() { return std::exchange(shown_, {}); }
 
@@ -184,7 +184,7 @@ int RunConsoleTransfer(const CommandLine& command) {
       CompareWithPlc(editor, comparison, done);
       break;
     default:
-      // FindPlc(editor, done);
+      FindPlc(editor, done);
       break;
   }
   if (!result) loop.exec();

@@ -203,6 +203,7 @@ TEST(ConsoleTransfers, WriteVerifyReadBackAndCompareFromTheCommandLineEachWithIt
   QTemporaryDir dir;
   const std::map<QString, QByteArray> files{
       {QStringLiteral("a.zlk"), "0TEMP    C  D100 SimV\r\nMOTOR 1 FALHA       A\r\n"},
+      {QStringLiteral("w.zlk"), "0TEMP    C  D4490SimV\r\n"},
       {QStringLiteral("c.csv"), "Tipo;Grupo;Texto;Endereço;Texto 1\r\nV;0;TEMP;D100;\r\nA;;;;BOMBA\r\n"}};
   for (const auto& [name, bytes] : files) {
     QFile file(dir.filePath(name));
@@ -221,7 +222,12 @@ TEST(ConsoleTransfers, WriteVerifyReadBackAndCompareFromTheCommandLineEachWithIt
       {{}, QStringLiteral("--read b.zlk"), 1, QStringLiteral("já existe")},
       {{}, QStringLiteral("--compare a.zlk"), 0, QStringLiteral("O CLP contém as mesmas listas do editor.")},
       {{}, QStringLiteral("--compare c.csv"), 3, QStringLiteral("Alarmes, linha 1: no editor «BOMBA   »")},
-#ifndef Q_OS_WIN
+      {{}, QStringLiteral("--write w.zlk"), 4, QStringLiteral("Atenção antes de gravar: Variável da linha 1")},
+      {{}, QStringLiteral("--write w.zlk --force"), 0, QStringLiteral("Transmissão encerrada!")},
+#ifdef Q_OS_WIN
+      {{}, QStringLiteral("--find-plc"), 0, QStringLiteral("CLP encontrado na Porta # ")},
+#else
+      {{}, QStringLiteral("--find-plc"), 1, QStringLiteral("CLP não encontrado!")},
       {QStringLiteral("--silent"), QStringLiteral("--write a.zlk"), 1, QStringLiteral("CLP não responde!")},
       {QStringLiteral("--corrupt-word 4496"), QStringLiteral("--write a.zlk --verify"), 1,
        QStringLiteral("Verificação falhou: o cabeçalho")},
@@ -242,7 +248,9 @@ TEST(ConsoleTransfers, WriteVerifyReadBackAndCompareFromTheCommandLineEachWithIt
 #endif
     QProcess editor;
     editor.setWorkingDirectory(dir.path());
-    editor.start(QStringLiteral(EDITOR_PATH), arguments.split(u' ') + QStringList{QStringLiteral("--port"), port});
+    const bool anyPort = arguments == QStringLiteral("--find-plc");  // the system's ports, not the simulated one
+    editor.start(QStringLiteral(EDITOR_PATH),
+                 arguments.split(u' ') + (anyPort ? QStringList() : QStringList{QStringLiteral("--port"), port}));
     ASSERT_TRUE(editor.waitForFinished(60000));
     const QString said = QString::fromUtf8(editor.readAllStandardOutput() + editor.readAllStandardError());
     EXPECT_EQ(editor.exitCode(), exitCode) << arguments.toStdString() << said.toStdString();
