@@ -14,7 +14,7 @@ struct CommandLine {
   int exitCode = 0;     // the program's, unless it runs
   QString message;      // Print: for standard output; Refuse: one line for standard error
   QString sheet;        // Sheet: the PDF to write
-  QString port;         // a transfer's port: a number as in "Porta # NN", or a device name
+  QString port = {};    // a transfer's port: a number as in "Porta # NN", or a device name
   bool verify = false;  // Write: read every word back
   bool force = false;   // Write: write despite the warnings about the lists
 };
