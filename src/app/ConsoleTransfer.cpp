@@ -70,7 +70,7 @@ class ConsoleComparison final : public ComparisonView {
 
 // The port the technician named: a number as in "Porta # NN", a device the
 // port list knows, or (Linux) any other serial device, then "Porta # 01".
-std::optional<int> PortNamed(const QString& name, PortDirectory& directory) {
+std::optional<int> PortNamed(const QString& name, [[maybe_unused]] PortDirectory& directory) {
   bool number = false;
   const int n = name.toInt(&number);
   if (number) return n >= 1 && n <= kPortEntries ? std::optional<int>(n) : std::nullopt;
