@@ -224,10 +224,7 @@ TEST(ConsoleTransfers, WriteVerifyReadBackAndCompareFromTheCommandLineEachWithIt
       {{}, QStringLiteral("--compare c.csv"), 3, QStringLiteral("Alarmes, linha 1: no editor «BOMBA   »")},
       {{}, QStringLiteral("--write w.zlk"), 4, QStringLiteral("Atenção antes de gravar: Variável da linha 1")},
       {{}, QStringLiteral("--write w.zlk --force"), 0, QStringLiteral("Transmissão encerrada!")},
-#ifdef Q_OS_WIN
-      {{}, QStringLiteral("--find-plc"), 0, QStringLiteral("CLP encontrado na Porta # ")},
-#else
-      {{}, QStringLiteral("--find-plc"), 1, QStringLiteral("CLP não encontrado!")},
+#ifndef Q_OS_WIN
       {QStringLiteral("--silent"), QStringLiteral("--write a.zlk"), 1, QStringLiteral("CLP não responde!")},
       {QStringLiteral("--corrupt-word 4496"), QStringLiteral("--write a.zlk --verify"), 1,
        QStringLiteral("Verificação falhou: o cabeçalho")},
@@ -248,9 +245,7 @@ TEST(ConsoleTransfers, WriteVerifyReadBackAndCompareFromTheCommandLineEachWithIt
 #endif
     QProcess editor;
     editor.setWorkingDirectory(dir.path());
-    const bool anyPort = arguments == QStringLiteral("--find-plc");  // the system's ports, not the simulated one
-    editor.start(QStringLiteral(EDITOR_PATH),
-                 arguments.split(u' ') + (anyPort ? QStringList() : QStringList{QStringLiteral("--port"), port}));
+    editor.start(QStringLiteral(EDITOR_PATH), arguments.split(u' ') + QStringList{QStringLiteral("--port"), port});
     ASSERT_TRUE(editor.waitForFinished(60000));
     const QString said = QString::fromUtf8(editor.readAllStandardOutput() + editor.readAllStandardError());
     EXPECT_EQ(editor.exitCode(), exitCode) << arguments.toStdString() << said.toStdString();
