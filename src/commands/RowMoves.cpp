@@ -47,34 +47,25 @@ void MoveVariableRow(Editor& s, Direction direction) {
   FollowMovedRow(s, editor, target, direction);
 }
 
-}  // namespace
-
 // One step of the history a click. A new order is a change like any other:
 // closing asks before it is lost.
-void MoveAlarm(Editor& s, Direction direction) {
+void MoveAsStep(Editor& s, void (*moveRow)(Editor&, Direction), const ListEditor& editor, Direction direction) {
   if (s.readingPlc) return;
-  const int row = s.alarmPage.selectedRow;
+  const int row = editor.page.selectedRow;
   RecordStep(
       s,
       [&] {
         const Lists before = s.lists;
-        MoveAlarmRow(s, direction);
+        moveRow(s, direction);
         s.listsChanged = s.listsChanged || s.lists != before;
       },
-      [&, row] { return MoveLabel(row, AlarmListEditor(s).name, direction); });
+      [&, row] { return MoveLabel(row, editor.name, direction); });
 }
 
-void MoveVariable(Editor& s, Direction direction) {
-  if (s.readingPlc) return;
-  const int row = s.variablePage.selectedRow;
-  RecordStep(
-      s,
-      [&] {
-        const Lists before = s.lists;
-        MoveVariableRow(s, direction);
-        s.listsChanged = s.listsChanged || s.lists != before;
-      },
-      [&, row] { return MoveLabel(row, VariableListEditor(s).name, direction); });
-}
+}  // namespace
+
+void MoveAlarm(Editor& s, Direction direction) { MoveAsStep(s, MoveAlarmRow, AlarmListEditor(s), direction); }
+
+void MoveVariable(Editor& s, Direction direction) { MoveAsStep(s, MoveVariableRow, VariableListEditor(s), direction); }
 
 }  // namespace zelkor
