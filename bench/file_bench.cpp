@@ -25,7 +25,7 @@ namespace {
 class Quiet final : public zelkor::MessageService, public zelkor::FileDialogService {
  public:
   zelkor::Answer Show(const zelkor::Message& m) override {
-    last = m.title;
+    last = zelkor::TitleText(m.title);
     return zelkor::Answer::Ok;
   }
   zelkor::FileDialogResult Show(const zelkor::FileDialogRequest&) override { return {}; }
@@ -111,6 +111,6 @@ int main(int argc, char* argv[]) {
   zelkor::SpreadsheetImport refused;
   const double importMany = MedianMs(3, [&] { refused = zelkor::ParseXlsx(many); });
   std::printf("workbook of 100,000 rows (%lld bytes): import %.2f ms -> %s\n", static_cast<long long>(many.size()),
-              importMany, refused.message.title.toUtf8().constData());
+              importMany, zelkor::TitleText(refused.message.title).toUtf8().constData());
   return 0;
 }

@@ -19,6 +19,7 @@ const QString kHelp = QStringLiteral(
     "     zelkor-editor --read SAIDA.zlk --port PORTA\n"
     "     zelkor-editor --compare ARQUIVO --port PORTA\n"
     "     zelkor-editor --find-plc\n"
+    "     zelkor-editor --manual\n"
     "Edita as listas de Variáveis e Alarmes do painel de operação, as grava no CLP\n"
     "(Grava CLP) e as lê de volta dele (Lê CLP).\n"
     "\n"
@@ -37,6 +38,7 @@ const QString kHelp = QStringLiteral(
     "  --port PORTA    a porta do CLP: um número (3 = Porta # 03) ou um dispositivo\n"
     "                  (/dev/ttyUSB0, COM5)\n"
     "  --find-plc      procura o CLP em todas as portas e diz em qual está\n"
+    "  --manual        abre o manual do editor, sem a janela das listas\n"
     "Sem janela, o progresso vai para a saída de erros e o resultado é o texto da\n"
     "janela. Saída: 0 feito (ou listas iguais), 1 falhou, 2 uso errado, 3 --compare\n"
     "achou diferenças, 4 --write parado por um aviso (--force grava assim mesmo).\n"
@@ -65,7 +67,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   const QCommandLineOption port(QStringLiteral("port"), {}, QStringLiteral("PORTA"));
   const QCommandLineOption verify(QStringLiteral("verify"), {});
   const QCommandLineOption force(QStringLiteral("force"), {});
-  parser.addOptions({help, version, pdf, write, read, compare, findPlc, port, verify, force});
+  const QCommandLineOption manual(QStringLiteral("manual"), {});
+  parser.addOptions({help, version, pdf, write, read, compare, findPlc, port, verify, force, manual});
   if (!parser.parse(arguments)) {
     QStringList names = parser.unknownOptionNames();
     for (QString& n : names) n.prepend(n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"));
@@ -81,18 +84,22 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
       {&write, CommandLine::Action::Write},
       {&read, CommandLine::Action::Read},
       {&compare, CommandLine::Action::Compare},
-      {&findPlc, CommandLine::Action::FindPlc}};
+      {&findPlc, CommandLine::Action::FindPlc},
+      {&manual, CommandLine::Action::Manual}};
+  const auto withoutFile = [](CommandLine::Action a) {
+    return a == CommandLine::Action::FindPlc || a == CommandLine::Action::Manual;
+  };
   QStringList chosen;
   CommandLine transfer;
   for (const auto& [option, action] : transfers) {
     if (!parser.isSet(*option)) continue;
     chosen << QStringLiteral("--") + option->names().constFirst();
     transfer.action = action;
-    if (action != CommandLine::Action::FindPlc) transfer.file = parser.value(*option);
+    if (!withoutFile(action)) transfer.file = parser.value(*option);
   }
   if (parser.isSet(pdf)) chosen << QStringLiteral("--pdf");
   if (chosen.size() > 1) return Refuse(chosen.join(QStringLiteral(" e ")) + QStringLiteral(" não vão juntos"));
-  const bool needsPort = transfer.action != CommandLine::Action::Run && transfer.action != CommandLine::Action::FindPlc;
+  const bool needsPort = transfer.action != CommandLine::Action::Run && !withoutFile(transfer.action);
   if (needsPort && !parser.isSet(port)) return Refuse(chosen.constFirst() + QStringLiteral(" precisa de --port PORTA"));
   if (!needsPort && parser.isSet(port))
     return Refuse(QStringLiteral("--port só vale com --write, --read ou --compare"));

@@ -7,8 +7,8 @@ namespace zelkor {
 
 struct CommandLine {
   // Sheet: the printed sheet of `file` into `sheet`, without a window.
-  // Write, Read, Compare, FindPlc: a transfer without a window.
-  enum class Action { Run, Print, Refuse, Sheet, Write, Read, Compare, FindPlc };
+  // Write, Read, Compare, FindPlc: a transfer without a window. Manual: the help window alone.
+  enum class Action { Run, Print, Refuse, Sheet, Write, Read, Compare, FindPlc, Manual };
   Action action = Action::Run;
   QString file;         // to open at start-up, to write or compare, or (Read) to create; empty for none
   int exitCode = 0;     // the program's, unless it runs

@@ -29,11 +29,13 @@ class ConsoleMessages final : public MessageService {
  public:
   explicit ConsoleMessages(bool force) : force_(force) {}
   Answer Show(const Message& message) override {
-    QString text = message.text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown_ += message.title + QStringLiteral(": ") + text + u'\n';
+    Add(TitleText(message.title), message.text);
     if (message.buttons == MessageButtons::Ok) return Answer::Ok;
     return force_ && message.buttons == MessageButtons::WriteAnywayCancel ? Answer::Yes : Answer::Cancel;
+  }
+  void Add(const QString& title, QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown_ += title + QStringLiteral(": ") + text + u'\n';
   }
   QString Take() { return std::exchange(shown_, {}); }
 
@@ -60,7 +62,7 @@ class ConsoleComparison final : public ComparisonView {
                    .arg(row.line)
                    .arg(row.editor, row.plc);
     }
-    messages_.Show({JoinLines(lines), title, MessageButtons::Ok, MessageIcon::None});
+    messages_.Add(title, JoinLines(lines));
     return false;
   }
 

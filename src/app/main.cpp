@@ -5,6 +5,7 @@
 #include "commands/FileCommands.h"
 #include "link/QtSerialPort.h"
 #include "ui/FormPrincipal.h"
+#include "ui/HelpWindow.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
 #include "ui/Translation.h"
@@ -63,6 +64,12 @@ int main(int argc, char* argv[]) {
   QApplication::setDesktopFileName(QStringLiteral("io.github.zelkor.ZelkorEditor"));
   // One look on every desktop, so the colours the commands set show as intended.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  if (command.action == Action::Manual) {  // the desktop menu's "Manual"
+    zelkor::HelpWindow manual;
+    manual.Open(QStringLiteral("index.html"));
+    manual.show();
+    return QApplication::exec();
+  }
 
   zelkor::QtMessageService messages;
   zelkor::QtFileDialog files;
@@ -72,6 +79,9 @@ int main(int argc, char* argv[]) {
   zelkor::FormPrincipal window(
       {messages, files, port, deadline, nullptr, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
   messages.SetParent(&window);
+  messages.SetHelp([&window](zelkor::MessageHelp help) {
+    zelkor::ShowManual(window, zelkor::MessagePage(zelkor::HelpAnchor(help)));
+  });
   files.SetParent(&window);
   window.show();
   zelkor::ProbeStartup(window);

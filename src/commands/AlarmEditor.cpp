@@ -12,8 +12,8 @@ bool ValidateAlarmText(Editor& s) {
   if (AlarmHalfFits(texto1.text, true)) return true;
   texto1.background = colours::Red;
   s.focus = Focus::AlarmText1;
-  s.messages.Show(Exclamation(QStringLiteral("Texto deve ter pelo menos 1 e até 8 caracteres!"),
-                              QStringLiteral("Texto: (1 a 8 caracteres)!")));
+  s.messages.Show(
+      Exclamation(QStringLiteral("Texto deve ter pelo menos 1 e até 8 caracteres!"), MessageTitle::TextLength));
   return false;
 }
 

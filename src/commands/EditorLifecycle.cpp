@@ -80,7 +80,7 @@ CloseAnswer CloseRequest(Editor& state) {
   // got: the transfer takes a moment at most, so the close waits for it.
   if (state.plcLink.RunningKind() == TransferKind::Write) {
     state.messages.Show({QStringLiteral("Aguarde o fim da transmissão ao CLP antes de fechar o programa."),
-                         QStringLiteral("Transmissão em andamento!"), MessageButtons::Ok, MessageIcon::Information});
+                         MessageTitle::TransmissionRunning, MessageButtons::Ok, MessageIcon::Information});
     return CloseAnswer::Stay;
   }
   // A read (Lê CLP, Compara CLP, a verification) has changed nothing yet: it is given up before the question,
@@ -91,9 +91,8 @@ CloseAnswer CloseRequest(Editor& state) {
   if (state.listsChanged) {
     Answer answer = Answer::No;
     try {
-      answer =
-          state.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de sair?"),
-                               QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel, MessageIcon::None});
+      answer = state.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de sair?"),
+                                    MessageTitle::SaveCurrentData, MessageButtons::YesNoCancel, MessageIcon::None});
     } catch (...) {
     }
     if (answer == Answer::Cancel) return CloseAnswer::Stay;

@@ -26,7 +26,7 @@ const QString kBeforeOpening = QStringLiteral("abrir o arquivo");
 // The steps both save commands start with; false when the save must stop.
 bool ReadyToSave(Editor& s) {
   if (BothListsEmpty(s)) {
-    s.messages.Show(Exclamation(QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!")));
+    s.messages.Show(Exclamation(QStringLiteral("Ambas as Listas estão vazias!"), MessageTitle::NothingToSave));
     return false;
   }
   return CheckGroupSequence(s);
@@ -179,7 +179,7 @@ bool OfferToSaveLists(Editor& s, const QString& before) {
   if (!s.listsChanged || BothListsEmpty(s)) return true;
   const Answer answer =
       s.messages.Show({QStringLiteral("Você quer salvar o conteúdo das listas antes de ") + before + u'?',
-                       QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel, MessageIcon::None});
+                       MessageTitle::SaveCurrentData, MessageButtons::YesNoCancel, MessageIcon::None});
   // Yes goes on only once the lists are in a file.
   return answer == Answer::Yes ? SaveFile(s) : answer == Answer::No;
 }
@@ -203,7 +203,7 @@ void OpenRecentFile(Editor& s, const QString& path) {
     s.recentFiles.removeAll(path);
     s.messages.Show(Exclamation(
         QStringLiteral("O arquivo \"%1\" não existe mais e foi retirado da lista de arquivos recentes.").arg(path),
-        QStringLiteral("Arquivo não encontrado!")));
+        MessageTitle::FileNotFound));
     return;
   }
   OpenChosenFile(s, FileAt(path));

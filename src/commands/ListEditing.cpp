@@ -95,7 +95,7 @@ void UpdateReservedMemory(Editor& s) {
 
 bool RefuseWhenFull(Editor& s, const ListEditor& e) {
   if (RowCount(e) < kMaxRows) return false;
-  s.messages.Show({QStringLiteral("Limite máximo de 255 linhas foi atingido"), QStringLiteral("Linha não incluída!"),
+  s.messages.Show({QStringLiteral("Limite máximo de 255 linhas foi atingido"), MessageTitle::LineNotIncluded,
                    MessageButtons::Ok, MessageIcon::Critical});
   return true;
 }

@@ -44,13 +44,13 @@ void VerifyWrites(Editor& s, const std::vector<FrameRequest>& writes, int variab
                                   ? QStringLiteral("a linha %1 da lista de Variáveis").arg(index)
                                   : QStringLiteral("a linha %1 da lista de Alarmes").arg(index - variables);
         *refusal = Exclamation(QStringLiteral("Verificação falhou: %1 no CLP difere do que foi gravado.").arg(where),
-                               QStringLiteral("Verificação falhou!"));
+                               MessageTitle::VerificationFailed, MessageHelp::VerificationFailed);
         return false;
       },
       [&s, refusal, done](const TransferOutcome& outcome) {
         switch (outcome.error) {
           case LinkError::None:
-            s.messages.Show({QStringLiteral("Transmissão encerrada e verificada!"), QStringLiteral("Transmissão Ok!"),
+            s.messages.Show({QStringLiteral("Transmissão encerrada e verificada!"), MessageTitle::TransmissionOk,
                              MessageButtons::Ok, MessageIcon::Information});
             Report(done, PlcResult::Done);
             return;
@@ -89,7 +89,7 @@ void ShowPortOpen(Editor& s, int number) {
   for (ButtonState* b : {&s.link.write, &s.link.read, &s.link.compare}) b->enabled = true;
 }
 
-const QString kWarningsTitle = QStringLiteral("Atenção antes de gravar");
+constexpr MessageTitle kWarningsTitle = MessageTitle::WarningsBeforeWrite;
 const QString kRefusedLists = QStringLiteral("Grava CLP recusa estas listas:");
 
 // A blank line between findings: each is a sentence of its own, often longer than the box is wide.
@@ -114,9 +114,9 @@ bool RefuseWhileTransferring(Editor& s, const QString& what) {
                     : searching ? QStringLiteral("Aguarde o fim da busca do CLP ")
                                 : QStringLiteral("Aguarde o fim da transmissão ao CLP ")) +
                        what,
-                   reading     ? QStringLiteral("Leitura em andamento!")
-                   : searching ? QStringLiteral("Busca em andamento!")
-                               : QStringLiteral("Transmissão em andamento!"),
+                   reading     ? MessageTitle::ReadRunning
+                   : searching ? MessageTitle::SearchRunning
+                               : MessageTitle::TransmissionRunning,
                    MessageButtons::Ok, MessageIcon::Information});
   return true;
 }
@@ -125,7 +125,7 @@ void CheckLists(Editor& s) {
   QStringList findings = CheckListsBeforeWrite(s.lists);
   if (const auto refusal = WriteRefusal(s.lists)) findings.prepend(kRefusedLists + u' ' + refusal->text);
   if (findings.isEmpty()) {
-    s.messages.Show({QStringLiteral("Nenhum problema encontrado nas listas."), QStringLiteral("Verificar listas"),
+    s.messages.Show({QStringLiteral("Nenhum problema encontrado nas listas."), MessageTitle::CheckLists,
                      MessageButtons::Ok, MessageIcon::Information});
     return;
   }
@@ -152,20 +152,19 @@ void WriteToPlc(Editor& s, const PlcDone& done) {
   for (const FrameRequest& write : writes) requests << LinkRequest{BuildFrame(write)};
   const bool verify = s.link.verifyWrites;
   const auto variables = static_cast<int>(s.lists.variables.size());
-  s.plcLink.StartTransfer(
-      TransferKind::Write, std::move(requests), {},
-      [&s, verify, variables, writes = std::move(writes), done](const TransferOutcome& outcome) {
-        if (outcome.error != LinkError::None) {
-          ShowLinkFailure(s, outcome, WrittenSoFar(outcome));
-          Report(done, PlcResult::Failed);
-        } else if (verify) {
-          VerifyWrites(s, writes, variables, done);
-        } else {
-          s.messages.Show({QStringLiteral("Transmissão encerrada!"), QStringLiteral("Transmissão Ok!"),
-                           MessageButtons::Ok, MessageIcon::Information});
-          Report(done, PlcResult::Done);
-        }
-      });
+  s.plcLink.StartTransfer(TransferKind::Write, std::move(requests), {},
+                          [&s, verify, variables, writes = std::move(writes), done](const TransferOutcome& outcome) {
+                            if (outcome.error != LinkError::None) {
+                              ShowLinkFailure(s, outcome, WrittenSoFar(outcome));
+                              Report(done, PlcResult::Failed);
+                            } else if (verify) {
+                              VerifyWrites(s, writes, variables, done);
+                            } else {
+                              s.messages.Show({QStringLiteral("Transmissão encerrada!"), MessageTitle::TransmissionOk,
+                                               MessageButtons::Ok, MessageIcon::Information});
+                              Report(done, PlcResult::Done);
+                            }
+                          });
 }
 
 void ReadFromPlc(Editor& s, const PlcDone& done) {
@@ -177,8 +176,8 @@ void ReadFromPlc(Editor& s, const PlcDone& done) {
       [&s, done](const ReadBack& read) {
         RecordStep(
             s, [&] { AdoptPlcLists(s, read); }, [] { return QStringLiteral("ler o CLP"); });
-        s.messages.Show({QStringLiteral("Leitura encerrada!"), QStringLiteral("Leitura Ok!"), MessageButtons::Ok,
-                         MessageIcon::Information});
+        s.messages.Show(
+            {QStringLiteral("Leitura encerrada!"), MessageTitle::ReadOk, MessageButtons::Ok, MessageIcon::Information});
         Report(done, PlcResult::Done);
       },
       done);
@@ -196,14 +195,14 @@ void FindPlc(Editor& s, const PlcDone& done) {
       s.messages.Show(
           {QStringLiteral("CLP encontrado na %1%2.")
                .arg(PortEntryName(outcome.found), device.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(device)),
-           QStringLiteral("CLP encontrado!"), MessageButtons::Ok, MessageIcon::Information});
+           MessageTitle::PlcFound, MessageButtons::Ok, MessageIcon::Information});
       return Report(done, PlcResult::Done);
     }
     if (outcome.portClosed) ShowPortClosed(s);
     if (!outcome.abandoned) {
       s.messages.Show(Exclamation(
           QStringLiteral("Nenhuma porta respondeu como um CLP:\r\n") + JoinLines(PortsTriedLines(outcome.tried)),
-          QStringLiteral("CLP não encontrado!")));
+          MessageTitle::PlcNotFound, MessageHelp::PlcNotFound));
     }
     Report(done, PlcResult::Failed);
   }));
@@ -221,23 +220,23 @@ void ChoosePort(Editor& s, int index) {
   }
   if (index < 0) return;
   const OpenResult result = s.plcLink.OpenPort(index + 1);
-  const auto information = [&](const char16_t* text, const char16_t* title) {
-    s.messages.Show(
-        {QString::fromUtf16(text), QString::fromUtf16(title), MessageButtons::Ok, MessageIcon::Information});
+  const auto information = [&](const char16_t* text, MessageTitle title, MessageHelp help) {
+    s.messages.Show({QString::fromUtf16(text), title, MessageButtons::Ok, MessageIcon::Information, help});
   };
   switch (result.error) {
     case OpenError::None:
       ShowPortOpen(s, index + 1);
       break;
     case OpenError::InvalidPort:
-      information(u"Porta inválida - tente outra!", u"Porta inválida!");
+      information(u"Porta inválida - tente outra!", MessageTitle::PortInvalid, MessageHelp::PortInvalid);
       break;
     case OpenError::InUse:
-      information(u"Porta já está aberta - tente outra!", u"Porta em uso!");
+      information(u"Porta já está aberta - tente outra!", MessageTitle::PortInUse, MessageHelp::PortInUse);
       break;
     case OpenError::NoAccess:
     case OpenError::Other:
-      ReportUnexpectedError(s.messages, result.description);
+      s.messages.Show({result.description, MessageTitle::Program, MessageButtons::Ok, MessageIcon::None,
+                       result.error == OpenError::NoAccess ? MessageHelp::PortNoAccess : MessageHelp::PortNotOpened});
       break;
   }
 }

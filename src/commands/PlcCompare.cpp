@@ -122,7 +122,7 @@ void CompareWithPlc(Editor& s, ComparisonView& view, const PlcDone& done) {
       [&s, &view, lists = s.lists, done](const ReadBack& read) {
         const PlcComparison comparison = CompareWithImage(lists, read.variableRecords, read.alarmRecords);
         if (comparison.Identical()) {
-          s.messages.Show({QStringLiteral("O CLP contém as mesmas listas do editor."), QStringLiteral("Comparação"),
+          s.messages.Show({QStringLiteral("O CLP contém as mesmas listas do editor."), MessageTitle::Comparison,
                            MessageButtons::Ok, MessageIcon::Information});
           return Report(done, PlcResult::Done);
         }

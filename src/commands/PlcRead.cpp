@@ -30,31 +30,36 @@ void ShowLinkFailure(Editor& s, const TransferOutcome& outcome, const QString& i
   if (outcome.portClosed) ShowPortClosed(s);
   QString text = LinkErrorText(outcome);
   if (outcome.error == LinkError::Port && !inPlc.isEmpty()) text += QStringLiteral("\r\nNo CLP, %1.").arg(inPlc);
-  QString title = kProgramTitle;
+  Message box{text};
   switch (outcome.error) {
     case LinkError::NotAck:
-      title = QStringLiteral("Comunicação encerrada!");
+      box.title = MessageTitle::CommunicationEnded;
+      box.help = MessageHelp::CommunicationEnded;
       break;
     case LinkError::TimeOut:
-      title = QStringLiteral("CLP não responde!");
+      box.title = MessageTitle::PlcNotResponding;
+      box.help = MessageHelp::PlcNotResponding;
       break;
     case LinkError::BadAnswer:
-      title = QStringLiteral("Leitura interrompida!");
+      box.title = MessageTitle::ReadInterrupted;
+      box.help = MessageHelp::ReadInterrupted;
+      break;
+    case LinkError::Port:
+      box.help = outcome.portClosed ? MessageHelp::PortLost : MessageHelp::PortNotOpened;
       break;
     default:
       break;
   }
-  s.messages.Show({text, title, MessageButtons::Ok, MessageIcon::None});
+  s.messages.Show(box);
 }
 
 bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint16>& words) {
-  const QString nothingRead = QStringLiteral("Nada foi lido!");
   if (index == 0) {
     // Grava CLP never writes an image without rows: a PLC whose words are all zero holds no lists.
     if (words[0] != 0 || words[1] != 0 || words[2] != 0 || words[3] == 0) {
       read.refusal =
           Exclamation(QStringLiteral("O CLP não contém listas do painel (cabeçalho em D4496 a D4499 não reconhecido)."),
-                      nothingRead);
+                      MessageTitle::NothingRead, MessageHelp::NothingRead);
       return false;
     }
     read.variables = words[3] & 0xFF;
@@ -76,13 +81,13 @@ bool TakeReadAnswer(ReadBack& read, PlcLink& link, int index, const QList<quint1
         Exclamation(QStringLiteral("A linha %1 da lista de Variáveis no CLP não é um registro que o editor "
                                    "grave (tipo de endereço 3, ou bits 6 e 7 ligados no byte de tipo e grupo).")
                         .arg(row),
-                    nothingRead);
+                    MessageTitle::NothingRead, MessageHelp::NothingRead);
     return false;
   }
   if (!OnlyTypeable(record.left(variable ? 11 : 16))) {
     read.refusal = Exclamation(
         QStringLiteral("A linha %1 da lista de %2 no CLP contém caracteres que o editor não grava.").arg(row).arg(list),
-        nothingRead);
+        MessageTitle::NothingRead, MessageHelp::NothingRead);
     return false;
   }
   if (variable) {

@@ -160,7 +160,7 @@ void RecoveryStore::Write(const Editor& s, const QDateTime& now) {
     s.messages.Show(Exclamation(QStringLiteral("Não foi possível gravar a cópia de recuperação das listas em "
                                                "\"%1\":\r\n%2")
                                     .arg(QDir::toNativeSeparators(folder_), *error),
-                                QStringLiteral("Cópia de recuperação")));
+                                MessageTitle::RecoveryCopy));
   }
 }
 
@@ -189,14 +189,14 @@ void RecoveryStore::Offer(Editor& s) {
           QFile::rename(path, aside)
               ? text + QStringLiteral("\r\nEla foi guardada como \"%1\".").arg(QDir::toNativeSeparators(aside))
               : text,
-          QStringLiteral("Cópia de recuperação danificada!")));
+          MessageTitle::RecoveryCopyDamaged));
       continue;
     }
     const Answer answer =
         s.messages.Show({QStringLiteral("As listas não salvas de %1 (%2) podem ser recuperadas. Recuperar?")
                              .arg(copy->written.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm")),
                                   SourceOf(copy->lists.source)),
-                         QStringLiteral("Recuperar listas?"), MessageButtons::YesNoCancel, MessageIcon::None});
+                         MessageTitle::RecoverLists, MessageButtons::YesNoCancel, MessageIcon::None});
     if (answer == Answer::Cancel) return;
     if (answer == Answer::No) {
       QFile::remove(path);

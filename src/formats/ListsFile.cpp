@@ -15,10 +15,10 @@ Message ReadError(ListsFileKind kind, const QString& path, const QString& reason
   const QString text = kind == ListsFileKind::Parameters
                            ? DescribeFileError(QStringLiteral("ler"), path, reason)
                            : QStringLiteral("Não foi possível ler a planilha \"%1\":\r\n%2").arg(path, reason);
-  return {text, kProgramTitle, MessageButtons::Ok, MessageIcon::None};
+  return {text, MessageTitle::Program, MessageButtons::Ok, MessageIcon::None};
 }
 
-Message TooLarge(const QString& text) { return Exclamation(text, QStringLiteral("Arquivo não lido!")); }
+Message TooLarge(const QString& text) { return Exclamation(text, MessageTitle::FileNotRead); }
 
 QString WhatItIsNot(ListsFileKind kind) {
   return kind == ListsFileKind::Parameters ? QStringLiteral("um arquivo de parâmetros")

@@ -75,7 +75,7 @@ QString CheckVariable(const Cells& cells, VariableRow& row) {
   }
   const VariableVerdict verdict = CheckVariableEntry({row.grupo, row.texto, row.unidade, row.endereco});
   if (!verdict.Valid()) {
-    return Reason(verdict.message.title, verdict.field == EntryField::Grupo ? row.grupo : row.endereco);
+    return Reason(TitleText(verdict.message.title), verdict.field == EntryField::Grupo ? row.grupo : row.endereco);
   }
   if (row.texto.size() > kTextoWidth) return Reason(QStringLiteral("Texto com mais de 8 caracteres!"), row.texto);
   if (row.unidade.size() > kUnidadeWidth) {
@@ -278,7 +278,7 @@ SpreadsheetImport RefusedSpreadsheet(std::vector<SpreadsheetFailure> failures) {
   if (rest > 1) lines << QStringLiteral("… e mais %1 erros.").arg(rest);
   SpreadsheetImport import;
   import.failures = std::move(failures);
-  import.message = Exclamation(JoinLines(lines), kSpreadsheetRefusedTitle);
+  import.message = Exclamation(JoinLines(lines), MessageTitle::SpreadsheetNotImported);
   return import;
 }
 

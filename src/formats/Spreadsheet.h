@@ -11,7 +11,6 @@ namespace zelkor {
 // The spreadsheet form of both lists, in CSV and in a workbook alike: one
 // table, Variable rows first, then Alarm rows, each in list order.
 inline const QString kSpreadsheetHeader = QStringLiteral("Tipo;Grupo;Texto;Unidade;Endereço;Editável;Texto 1;Texto 2");
-inline const QString kSpreadsheetRefusedTitle = QStringLiteral("Planilha não importada!");
 inline constexpr int kFailuresShown = 10;
 
 struct SpreadsheetFailure {

@@ -133,16 +133,16 @@ GroupSequence GroupSequenceOf(const std::vector<VariableRow>& variables) {
 Message BrokenGroupSequence() {
   return Exclamation(JoinLines({QStringLiteral("Sequência de numeração do Grupo está quebrada!"),
                                 QStringLiteral("Deve iniciar com zero e seguir sequência de 1 em 1!")}),
-                     QStringLiteral("Sequência de numeração!"));
+                     MessageTitle::GroupSequence);
 }
 
 std::optional<Message> WriteRefusal(const Lists& lists) {
   const auto variables = static_cast<int>(lists.variables.size());
   if (variables == 0 && lists.alarms.empty()) {
-    return Exclamation(QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!"));
+    return Exclamation(QStringLiteral("Ambas as Listas estão vazias!"), MessageTitle::NothingToSend);
   }
   if (GroupSequenceOf(lists.variables).broken) return BrokenGroupSequence();
-  const QString title = QStringLiteral("Nada foi enviado!");
+  constexpr MessageTitle title = MessageTitle::NothingSent;
   for (const auto& [list, rows] : {std::pair{QStringLiteral("Variáveis"), variables},
                                    {QStringLiteral("Alarmes"), static_cast<int>(lists.alarms.size())}}) {
     // The header holds each count in one byte.

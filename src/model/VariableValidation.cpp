@@ -6,14 +6,14 @@ namespace zelkor {
 
 namespace {
 
-const QString kInvalidTitle = QStringLiteral("Endereço inválido!");
+constexpr MessageTitle kInvalidTitle = MessageTitle::InvalidAddress;
 
 QString ValidAddressesAfter(const QString& firstLine) {
   return JoinLines({firstLine, QStringLiteral("Endereços válidos: "), QString(), QStringLiteral("D0000 a D4999"),
                     QStringLiteral("C000   a C255"), QStringLiteral("T000   a T255")});
 }
 
-VariableVerdict Fail(VariableVerdict verdict, EntryField field, const QString& text, const QString& title) {
+VariableVerdict Fail(VariableVerdict verdict, EntryField field, const QString& text, MessageTitle title) {
   verdict.field = field;
   verdict.message = Exclamation(text, title);
   return verdict;
@@ -34,13 +34,13 @@ VariableVerdict CheckVariableEntry(const VariableEntry& entry) {
   const auto group = ReadWholeNumber(entry.grupo);
   if (!group || *group < 0 || *group > 7) {
     return Fail(verdict, EntryField::Grupo, QStringLiteral("Grupo só aceita valores de 0 a 7"),
-                QStringLiteral("Grupo: só numérico de 0 a 7!"));
+                MessageTitle::GroupNotNumeric);
   }
 
   const QString& address = entry.endereco;
   if (address.isEmpty()) {
     return Fail(verdict, EntryField::Endereco, ValidAddressesAfter(QStringLiteral("Endereço não informado.")),
-                QStringLiteral("Endereço não informado!"));
+                MessageTitle::AddressMissing);
   }
   const QString letter = address.left(1).toUpper();
   if (letter != u"D" && letter != u"C" && letter != u"T") {

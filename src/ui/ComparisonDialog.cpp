@@ -1,5 +1,8 @@
 #include "ComparisonDialog.h"
 
+#include "HelpWindow.h"
+
+#include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -51,6 +54,16 @@ std::unique_ptr<QDialog> BuildComparisonDialog(const QString& title, const PlcCo
   auto* close = buttons->addButton(QStringLiteral("Fechar"), QDialogButtonBox::RejectRole);
   close->setObjectName(QStringLiteral("BotãoFecharComparacao"));
   close->setDefault(true);  // Enter keeps the lists
+  auto* help = buttons->addButton(QStringLiteral("Ajuda"), QDialogButtonBox::HelpRole);
+  help->setObjectName(QStringLiteral("BotãoAjudaComparacao"));
+  help->setToolTip(QStringLiteral("O que a comparação mostra e o que fazer com ela (F1)"));
+  auto* f1 = new QAction(dialog.get());
+  f1->setShortcut(QKeySequence::HelpContents);
+  dialog->addAction(f1);
+  QDialog* owner = dialog.get();
+  const auto openHelp = [owner] { ShowManual(*owner, QStringLiteral("ler-comparar-verificar.html#compara-clp")); };
+  QObject::connect(buttons, &QDialogButtonBox::helpRequested, owner, openHelp);
+  QObject::connect(f1, &QAction::triggered, owner, openHelp);
   QObject::connect(buttons, &QDialogButtonBox::accepted, dialog.get(), &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
   layout->addWidget(buttons);

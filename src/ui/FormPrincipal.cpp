@@ -5,6 +5,7 @@
 #include "Frames.h"
 #include "GridClicks.h"
 #include "GridView.h"
+#include "HelpWindow.h"
 #include "Pages.h"
 #include "PortComboBox.h"
 #include "Settings.h"
@@ -489,6 +490,12 @@ void FormPrincipal::BuildMenuBar() {
   connect(linkFrame_->verify, &QCheckBox::clicked, this, [this](bool on) { settings_->SetVerifyWrites(on); });
 
   QMenu* help = addMenu(QStringLiteral("A&juda"), QStringLiteral("MenuAjuda"));
+  addEntry(help, new QAction(this), QStringLiteral("&Ajuda"), {QKeySequence::HelpContents});
+  help->actions().back()->setToolTip(QStringLiteral("Abre o manual no que esta página faz"));
+  connect(help->actions().back(), &QAction::triggered, this, [this] {
+    static const char16_t* const pages[] = {u"variaveis.html", u"alarmes.html", u"index.html", u"monitor.html"};
+    ShowManual(*this, QString::fromUtf16(pages[tabs_->currentIndex()]));
+  });
   addEntry(help, new QAction(this), QStringLiteral("&Sobre o Zelkor Editor"));
   connect(help->actions().back(), &QAction::triggered, this,
           [this] { Run([this] { state_.currentTab = kAboutTab; }); });

@@ -115,6 +115,15 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent) {
   page->addStretch(1);
   page->addWidget(new PanelPicture(this), 0, Qt::AlignHCenter);
   page->addWidget(Label(this, QStringLiteral("Versão ") + kVersion), 0, Qt::AlignHCenter);
+  // Plain text where it can be: only the homepage is a link, opened by the desktop's browser.
+  page->addWidget(Label(this, QStringLiteral("Licença MIT")), 0, Qt::AlignHCenter);
+  auto* homepage = Label(this, QStringLiteral("<a href=\"%1\">%1</a>").arg(kHomepage));
+  Named(homepage, QStringLiteral("PaginaDoPrograma"), QStringLiteral("Página do programa"));
+  homepage->setOpenExternalLinks(true);
+  homepage->setTextInteractionFlags(Qt::TextBrowserInteraction);
+  page->addWidget(homepage, 0, Qt::AlignHCenter);
+  page->addWidget(Label(this, QStringLiteral("Qt %1").arg(QString::fromLatin1(qVersion()))), 0, Qt::AlignHCenter);
+  page->addWidget(Label(this, QStringLiteral("Manual: F1")), 0, Qt::AlignHCenter);
   page->addStretch(1);
 }
 

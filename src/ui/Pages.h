@@ -69,7 +69,7 @@ class MonitorPage final : public QWidget {
   QPushButton* save;
 };
 
-// "Sobre": the program's picture, an operator panel, and its version.
+// "Sobre": the program's picture, an operator panel; its version, licence, homepage and the Qt it runs on.
 class AboutPage final : public QWidget {
   Q_OBJECT
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace zelkor {
 
@@ -31,7 +32,8 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* pa
   if (message.buttons == MessageButtons::YesNoCancel)
     buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   if (message.buttons == MessageButtons::WriteAnywayCancel) buttons = QMessageBox::Yes | QMessageBox::Cancel;
-  auto box = std::make_unique<QMessageBox>(icon, message.title, ToDisplayText(message.text), buttons, parent);
+  auto box =
+      std::make_unique<QMessageBox>(icon, TitleText(message.title), ToDisplayText(message.text), buttons, parent);
   box->setTextFormat(Qt::PlainText);
   if (message.buttons == MessageButtons::WriteAnywayCancel) {
     // A key pressed out of habit must not send lists the technician was just warned about.
@@ -40,12 +42,22 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* pa
     box->setDefaultButton(QMessageBox::Cancel);
     box->setEscapeButton(QMessageBox::Cancel);
   }
+  if (message.help != MessageHelp::None) {
+    QPushButton* help = box->addButton(QStringLiteral("Ajuda"), QMessageBox::HelpRole);
+    help->setObjectName(QStringLiteral("BotãoAjuda"));
+    help->setToolTip(QStringLiteral("Abre o manual no que fazer diante desta mensagem"));
+  }
   return box;
 }
 
 Answer QtMessageService::Show(const Message& message) {
   const auto box = BuildMessageBox(message, parent_);
-  switch (box->exec()) {
+  const int pressed = box->exec();
+  if (box->clickedButton() && box->buttonRole(box->clickedButton()) == QMessageBox::HelpRole) {
+    if (openHelp_) openHelp_(message.help);
+    return message.buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
+  }
+  switch (pressed) {
     case QMessageBox::Yes:
       return Answer::Yes;
     case QMessageBox::No:

@@ -23,9 +23,8 @@ using AlarmEditorTest = testing::EditorTest;
 
 TEST_F(AlarmEditorTest, SaveAppendsTheComposedTextAndAnEditReplacesItLeavingNoSelection) {
   PlayScript(kScript, QStringLiteral("save appends the composed"));
-  EXPECT_EQ(messages.shown[0],
-            (Message{QStringLiteral("Texto deve ter pelo menos 1 e até 8 caracteres!"),
-                     QStringLiteral("Texto: (1 a 8 caracteres)!"), MessageButtons::Ok, MessageIcon::Exclamation}));
+  EXPECT_EQ(messages.shown[0], (Message{QStringLiteral("Texto deve ter pelo menos 1 e até 8 caracteres!"),
+                                        MessageTitle::TextLength, MessageButtons::Ok, MessageIcon::Exclamation}));
 }
 
 using RowMovesTest = testing::EditorTest;

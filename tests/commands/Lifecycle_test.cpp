@@ -38,9 +38,8 @@ TEST_F(LifecycleTest, StartUpShowsEmptyListsAndFillsThePortsAndAnUnexpectedError
   // An unexpected error: its own description, OK only, no icon, the program's title.
   EXPECT_TRUE(!Guarded(messages, [] { throw std::runtime_error("Não foi possível ler o arquivo."); }) &&
               Guarded(messages, [] {}));
-  EXPECT_EQ(
-      messages.shown,
-      std::vector<Message>{(Message{QStringLiteral("Não foi possível ler o arquivo."), QStringLiteral("Marbeto")})});
+  EXPECT_EQ(messages.shown,
+            std::vector<Message>{(Message{QStringLiteral("Não foi possível ler o arquivo."), MessageTitle::Program})});
 }
 
 TEST_F(LifecycleTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesItsPart) {
@@ -59,7 +58,7 @@ TEST_F(LifecycleTest, TheCloseRequestAsksOnlyAboutChangedListsAndEachAnswerDoesI
               QString::fromUtf8(done) + (changed ? QStringLiteral("Salvar dados atuais?") : QString()));
   }
   EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("Você quer salvar o conteúdo das listas antes de sair?"),
-                                            QStringLiteral("Salvar dados atuais?"), MessageButtons::YesNoCancel}));
+                                            MessageTitle::SaveCurrentData, MessageButtons::YesNoCancel}));
   // A save that fails (its file is a folder now) keeps the window, its error reported; the port's never keeps the
   // program from ending.
   ASSERT_TRUE(QFile::remove(file) && QDir().mkdir(file));

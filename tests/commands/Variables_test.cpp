@@ -9,16 +9,11 @@ namespace {
 
 const QString kScript = QStringLiteral("commands/data/variables.script");
 
-Message Exclamation(const QString& text, const QString& title) {
-  return {text, title, MessageButtons::Ok, MessageIcon::Exclamation};
-}
-const QString kInvalid = QStringLiteral("Endereço inválido!");
+constexpr MessageTitle kInvalid = MessageTitle::InvalidAddress;
 const QString kValidTail =
     QStringLiteral("\r\nEndereços válidos: \r\n\r\nD0000 a D4999\r\nC000   a C255\r\nT000   a T255");
-const Message kG =
-    Exclamation(QStringLiteral("Grupo só aceita valores de 0 a 7"), QStringLiteral("Grupo: só numérico de 0 a 7!"));
-const Message kNone =
-    Exclamation(QStringLiteral("Endereço não informado.") + kValidTail, QStringLiteral("Endereço não informado!"));
+const Message kG = Exclamation(QStringLiteral("Grupo só aceita valores de 0 a 7"), MessageTitle::GroupNotNumeric);
+const Message kNone = Exclamation(QStringLiteral("Endereço não informado.") + kValidTail, MessageTitle::AddressMissing);
 const Message kLetter =
     Exclamation(QStringLiteral("Endereço deve iniciar com a letra D, C ou T.") + kValidTail, kInvalid);
 const Message kDShape = Exclamation(
@@ -71,9 +66,8 @@ TEST_F(VariableEditorTest, The256thRowIsRefusedButTheRestOfTheSaveRunsAndReplaci
   const QString shown = (Do(QStringLiteral("V 1|X|u|D1")), Shown());
   EXPECT_EQ(shown.mid(shown.indexOf(QStringLiteral("] A["))),
             QStringLiteral("] A[] n=255/0 mem=D2711 sel=V7 txt=1|X|u|D1| changed msg=Linha não incluída!"));
-  EXPECT_EQ(messages.shown.back(),
-            (Message{QStringLiteral("Limite máximo de 255 linhas foi atingido"), QStringLiteral("Linha não incluída!"),
-                     MessageButtons::Ok, MessageIcon::Critical}));
+  EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("Limite máximo de 255 linhas foi atingido"),
+                                            MessageTitle::LineNotIncluded, MessageButtons::Ok, MessageIcon::Critical}));
   Do(QStringLiteral("dbl V255; V 0|LAST|u|D1"));
   EXPECT_EQ(state.lists.variables[254].texto + Titles(), QStringLiteral("LAST"));
 }
@@ -83,7 +77,7 @@ TEST_F(VariableEditorTest, GroupNumbersMustRunFromZeroWithoutAGapAndTheCheckColo
   EXPECT_EQ(messages.shown[0],
             (Message{QStringLiteral("Sequência de numeração do Grupo está quebrada!\r\nDeve iniciar com "
                                     "zero e seguir sequência de 1 em 1!"),
-                     QStringLiteral("Sequência de numeração!"), MessageButtons::Ok, MessageIcon::Exclamation}));
+                     MessageTitle::GroupSequence, MessageButtons::Ok, MessageIcon::Exclamation}));
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ class EndToEndTest : public ::testing::Test {
     messages.shown.clear();
     command();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, 20000));
-    return messages.shown.empty() ? QString() : messages.shown.back().title;
+    return messages.shown.empty() ? QString() : TitleText(messages.shown.back().title);
   }
 
 #ifdef Q_OS_WIN
@@ -159,7 +159,8 @@ TEST_F(EndToEndTest, AFailedVerificationNamesTheRowAsSentAndClosingGivesACompari
     EXPECT_TRUE(QTest::qWaitFor([&] { return link.RunningKind() != TransferKind::Write; }, 20000));
     messages.answers = {Answer::No};
     EXPECT_EQ(CloseRequest(state), CloseAnswer::Close);
-    EXPECT_EQ(messages.shown.back().title + QString::number(comparisons.shown.size()), u"Salvar dados atuais?0");
+    EXPECT_EQ(TitleText(messages.shown.back().title) + QString::number(comparisons.shown.size()),
+              u"Salvar dados atuais?0");
     ChoosePort(state, 0);
   }
 }

@@ -70,7 +70,7 @@ TEST_F(ParameterFileTest, AnUnreadableFileIsReportedAndReadAsNothingAndABinaryOn
   for (const QString& path : {Path(QStringLiteral("missing.zlk")), dir.path()}) {
     const ListsFileContent read = ReadListsFile(path, ListsFileKind::Parameters);
     EXPECT_EQ(read.lists, std::nullopt);
-    EXPECT_EQ(read.refusal.title, QStringLiteral("Marbeto"));
+    EXPECT_EQ(read.refusal.title, MessageTitle::Program);
     EXPECT_TRUE(read.refusal.text.contains(path)) << read.refusal.text.toStdString();
   }
   // Binary files and very long lines simply open, as alarms.
@@ -112,9 +112,8 @@ TEST_F(FileCommandsTest,
                 QString::fromUtf16(r.save && r.overwritePrompt ? u"|save" : u"|open"),
             QStringLiteral(
                 "Parâmetros.zlk|Selecione a pasta de destino para gravar o arquivo|Arquivos (*.zlk) | *.zlk|save"));
-  EXPECT_EQ(messages.shown[0],
-            (Message{QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Salvar!"),
-                     MessageButtons::Ok, MessageIcon::Exclamation}));
+  EXPECT_EQ(messages.shown[0], (Message{QStringLiteral("Ambas as Listas estão vazias!"), MessageTitle::NothingToSave,
+                                        MessageButtons::Ok, MessageIcon::Exclamation}));
   EXPECT_EQ(Bytes(QStringLiteral("Parâmetros.zlk")), kOneVariable + "A                   A\r\n");
 }
 

@@ -151,7 +151,7 @@ TEST_F(PlcLinkTest, AnAnswerHas500MsFromItsFrameAndAgainFromItsAckANakIsReadWhol
       Do(QStringLiteral("+1"));
     }
     Do(QStringLiteral("+100"));
-    EXPECT_EQ(Titles(), QStringLiteral("Comunicação encerrada!"));
+    EXPECT_EQ(Titles(), QStringLiteral("Comunicação encerrada!#comunicacao-encerrada"));
     EXPECT_EQ(port.PeekWaiting(), QByteArray());
     EXPECT_EQ(line(1), nak.size() > 4 ? QStringLiteral("NAK, código 1234") : QStringLiteral("NAK incompleto"));
   }
@@ -164,9 +164,8 @@ TEST_F(PlcLinkTest, NothingIsSentForEmptyListsABrokenNumberingTooManyRowsOrARowW
   Do(QStringLiteral("write"));
   EXPECT_TRUE(messages.shown.back().text.startsWith(QStringLiteral("Linha 2 da lista de Variáveis")));
   EXPECT_EQ(Titles(), QStringLiteral("Nada para Enviar!|Sequência de numeração!|Nada foi enviado!|Nada foi enviado!"));
-  EXPECT_EQ(messages.shown[0],
-            (Message{QStringLiteral("Ambas as Listas estão vazias!"), QStringLiteral("Nada para Enviar!"),
-                     MessageButtons::Ok, MessageIcon::Exclamation}));
+  EXPECT_EQ(messages.shown[0], (Message{QStringLiteral("Ambas as Listas estão vazias!"), MessageTitle::NothingToSend,
+                                        MessageButtons::Ok, MessageIcon::Exclamation}));
 }
 
 TEST_F(PlcLinkTest, TheFramesAreTheListsAtTheClickAndASecondClickOrAPortChangeWaits) {
@@ -193,20 +192,24 @@ TEST_F(PlcLinkTest, LeClpReadsBackWhatGravaClpWroteAndReplacesTheListsAsOpeningA
   };
   const QString notWritten = QStringLiteral(" no CLP contém caracteres que o editor não grava.");
   const std::tuple<std::function<QByteArray(const QByteArray&)>, int, const char*, QString> faults[] = {
-      {[](const QByteArray&) { return testing::NakAnswer(); }, 1, "Comunicação encerrada!", {}},
-      {[](const QByteArray&) { return QByteArray(); }, 2, "CLP não responde!", {}},
-      {[this](const QByteArray& f) { return plc.Respond(f).chopped(1); }, 3, "CLP não responde!", {}},
-      {[this](const QByteArray& f) { return plc.Respond(f).chopped(1) + 'X'; }, 2, "Leitura interrompida!", {}},
-      {carrying(QByteArray(8, '\0')), 1, "Nada foi lido!", {}},
-      {carrying(QByteArray("\0\0\0\1\0\0\1\1", 8)), 1, "Nada foi lido!",  // D4497 is not 0
+      {[](const QByteArray&) { return testing::NakAnswer(); }, 1, "Comunicação encerrada!#comunicacao-encerrada", {}},
+      {[](const QByteArray&) { return QByteArray(); }, 2, "CLP não responde!#clp-nao-responde", {}},
+      {[this](const QByteArray& f) { return plc.Respond(f).chopped(1); }, 3, "CLP não responde!#clp-nao-responde", {}},
+      {[this](const QByteArray& f) { return plc.Respond(f).chopped(1) + 'X'; },
+       2,
+       "Leitura interrompida!#leitura-interrompida",
+       {}},
+      {carrying(QByteArray(8, '\0')), 1, "Nada foi lido!#nada-foi-lido", {}},
+      {carrying(QByteArray("\0\0\0\1\0\0\1\1", 8)), 1, "Nada foi lido!#nada-foi-lido",  // D4497 is not 0
        QStringLiteral("O CLP não contém listas do painel (cabeçalho em D4496 a D4499 não reconhecido).")},
-      {carrying(QByteArray(11, ' ') + QByteArray("\xC0\0\1", 3)), 3, "Nada foi lido!",  // bits 6 and 7 set
+      {carrying(QByteArray(11, ' ') + QByteArray("\xC0\0\1", 3)), 3,
+       "Nada foi lido!#nada-foi-lido",  // bits 6 and 7 set
        QStringLiteral(
            "A linha 2 da lista de Variáveis no CLP não é um registro que o editor grave (tipo de endereço 3, ou "
            "bits 6 e 7 ligados no byte de tipo e grupo).")},
-      {carrying(QByteArray("TE\rMP   C  \1\0\x64", 14)), 2, "Nada foi lido!",
+      {carrying(QByteArray("TE\rMP   C  \1\0\x64", 14)), 2, "Nada foi lido!#nada-foi-lido",
        QStringLiteral("A linha 1 da lista de Variáveis") + notWritten},
-      {carrying(QByteArray(16, '\0')), 4, "Nada foi lido!",
+      {carrying(QByteArray(16, '\0')), 4, "Nada foi lido!#nada-foi-lido",
        QStringLiteral("A linha 1 da lista de Alarmes") + notWritten}};
   bool progressWhileShown = false;  // the progress goes away before the box opens
   messages.whileShown = [&](const Message&) { progressWhileShown = progressWhileShown || link.Progress().active; };
@@ -253,7 +256,8 @@ TEST_F(PlcLinkTest, AVerifiedWriteReadsEveryWordBackAndNamesTheFirstThatDiffers)
         messages.shown.back(),
         (Message{
             QStringLiteral("Verificação falhou: %1 no CLP difere do que foi gravado.").arg(QString::fromUtf8(where)),
-            QStringLiteral("Verificação falhou!"), MessageButtons::Ok, MessageIcon::Exclamation}));
+            MessageTitle::VerificationFailed, MessageButtons::Ok, MessageIcon::Exclamation,
+            MessageHelp::VerificationFailed}));
   }
   // A fault while reading back, or while comparing, ends it as it ends a read, and changes nothing.
   port.peer = [this](const QByteArray& f) { return f[3] == 'r' ? testing::NakAnswer() : plc.Respond(f); };
@@ -279,11 +283,19 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
   // A NAK, silence and a lost port each end the transfer with their message, and the progress with it.
   const std::pair<std::function<void()>, Message> ends[] = {
       {[this] { port.Deliver(testing::NakAnswer()); },
-       {QStringLiteral("Retorno do CLP diferente de ACK !"), QStringLiteral("Comunicação encerrada!")}},
+       {QStringLiteral("Retorno do CLP diferente de ACK !"),
+        MessageTitle::CommunicationEnded,
+        {},
+        {},
+        MessageHelp::CommunicationEnded}},
       {[this] { Do(QStringLiteral("+500")); },
-       {QStringLiteral("Tempo esgotado!"), QStringLiteral("CLP não responde!")}},
+       {QStringLiteral("Tempo esgotado!"), MessageTitle::PlcNotResponding, {}, {}, MessageHelp::PlcNotResponding}},
       {[this] { port.Lose(QStringLiteral("desconectado")); },
-       {QStringLiteral("desconectado\r\nNo CLP, nada foi gravado."), QStringLiteral("Marbeto")}}};
+       {QStringLiteral("desconectado\r\nNo CLP, nada foi gravado."),
+        MessageTitle::Program,
+        {},
+        {},
+        MessageHelp::PortLost}}};
   for (const auto& [end, message] : ends) {
     Do(QStringLiteral("port 1; write"));
     EXPECT_TRUE(link.Progress().active);
@@ -295,7 +307,8 @@ TEST_F(PlcLinkTest, TheMonitorShowsEachFrameAndAnswerInOrderAndTheProgressCounts
   // idle; no port is no lost port, and picking the entry again reopens it.
   Do(QStringLiteral("port 1; +300"));
   port.Lose(QStringLiteral("desligada\r\nVerifique"));
-  EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("desligada\r\nVerifique"), QStringLiteral("Marbeto")}));
+  EXPECT_EQ(messages.shown.back(), (Message{QStringLiteral("desligada\r\nVerifique"), MessageTitle::Program,
+                                            MessageButtons::Ok, MessageIcon::None, MessageHelp::PortLost}));
   Do(QStringLiteral("write"));
   dialogs.answers = {Path(QStringLiteral("monitor.txt")), Path(QStringLiteral("monitor.txt/x"))};
   SaveMonitorLines(state, monitor);
@@ -337,11 +350,14 @@ TEST_F(PlcLinkTest, LocalizarClpChoosesThePortThePlcAnswersOnAsAPickWouldOrSaysW
 TEST_F(PlcLinkTest, EachPortChoiceOpensItsPortOrSaysWhyNotAndTheEntryStays) {
   port.openResults = {{5, {OpenError::InvalidPort, {}}},
                       {6, {OpenError::InUse, {}}},
-                      {7, {OpenError::Other, QStringLiteral("Sem permissão para usar /dev/ttyUSB0.")}}};
-  for (const auto& [number, title, text] : {std::tuple{16, "", ""},
-                                            {5, "Porta inválida!", "Porta inválida - tente outra!"},
-                                            {6, "Porta em uso!", "Porta já está aberta - tente outra!"},
-                                            {7, "Marbeto", "Sem permissão para usar /dev/ttyUSB0."}}) {
+                      {7, {OpenError::NoAccess, QStringLiteral("Sem permissão para usar /dev/ttyUSB0.")}},
+                      {8, {OpenError::Other, QStringLiteral("Não foi possível abrir COM8: falha")}}};
+  for (const auto& [number, title, text] :
+       {std::tuple{16, "", ""},
+        {5, "Porta inválida!#porta-invalida", "Porta inválida - tente outra!"},
+        {6, "Porta em uso!#porta-em-uso", "Porta já está aberta - tente outra!"},
+        {7, "Marbeto#sem-permissao-para-usar-a-porta", "Sem permissão para usar /dev/ttyUSB0."},
+        {8, "Marbeto#nao-foi-possivel-abrir-a-porta", "Não foi possível abrir COM8: falha"}}) {
     Do(QStringLiteral("port %1").arg(number));
     EXPECT_EQ(Titles() + u'|' + (*title ? messages.shown.back().text : QString()),
               QString::fromUtf8(title) + u'|' + QString::fromUtf8(text));

@@ -14,7 +14,8 @@ QT_END_NAMESPACE
 namespace zelkor {
 inline void PrintTo(const Rgb& c, std::ostream* os) { *os << "Rgb(" << c.r << ", " << c.g << ", " << c.b << ")"; }
 inline void PrintTo(const Message& m, std::ostream* os) {
-  *os << QStringList{m.text, m.title, QString::number(int(m.buttons)), QString::number(int(m.icon))}
+  *os << QStringList{m.text, TitleText(m.title), HelpAnchor(m.help), QString::number(int(m.buttons)),
+                     QString::number(int(m.icon))}
              .join(u'|')
              .toStdString();
 }

@@ -29,10 +29,13 @@ class RecordingMessages final : public MessageService {
     if (!answers.empty()) answers.pop_front();
     return answer;
   }
-  // Titles of the boxes shown since the last call, separated by "|".
+  // Titles of the boxes shown since the last call, separated by "|"; "#anchor" where "Ajuda" leads.
   QString Titles() {
     QStringList titles;
-    for (; seen_ < shown.size(); ++seen_) titles << shown[seen_].title;
+    for (; seen_ < shown.size(); ++seen_) {
+      const Message& m = shown[seen_];
+      titles << TitleText(m.title) + (m.help == MessageHelp::None ? QString() : u'#' + HelpAnchor(m.help));
+    }
     return titles.join(u'|');
   }
 

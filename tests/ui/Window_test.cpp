@@ -231,7 +231,7 @@ TEST_F(WindowTest, DuringATransferTheWindowKeepsWhatIsTypedAndRefusesAPortChange
   QTest::keyClicks(Field(name::VariableField(1)), QStringLiteral("NIVEL"));
   EXPECT_FALSE(window->close());
   messages.whileShown = [&](const Message& m) {
-    if (m.title != QStringLiteral("Transmissão em andamento!")) return;
+    if (m.title != MessageTitle::TransmissionRunning) return;
     port.Deliver(testing::AckAnswer());  // the transfer ends behind the open box
     port.Deliver(testing::AckAnswer());
   };
@@ -370,7 +370,7 @@ TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEs
   EXPECT_EQ(seen.join(u'|'),
             QStringLiteral("Comparação com o CLP (Porta # 01)|Linhas que diferem entre o editor e o CLP|"
                            "Lista=Variáveis|Linha=2|No editor=0 | «A» | u | D1 | Não|"
-                           "No CLP=0 | «B» | u | D1 | Não|Usar o CLP|Fechar"));
+                           "No CLP=0 | «B» | u | D1 | Não|Usar o CLP|Fechar|Ajuda"));
   for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {  // both mean Fechar
     dialog->show();
     QTest::keyClick(dialog->focusWidget(), key);
