@@ -7,7 +7,7 @@ ZELKOR_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   libgtest-dev fonts-dejavu-core librsvg2-bin qt6-translations-l10n libcsv-dev poppler-utils
-  libxlsxwriter-dev libminizip-dev zlib1g-dev
+  libxlsxwriter-dev libminizip-dev zlib1g-dev python3-markdown
 )
 
 zelkor_need_packages() {

@@ -127,6 +127,7 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
   EXPECT_TRUE(QFontInfo(window->AlarmGrid().font()).fixedPitch());
   EXPECT_EQ(ToQtNameFilter(QStringLiteral("Arquivos (*.zlk) | *.zlk")) + ToDisplayText(QStringLiteral("a\r\nb")),
             QStringLiteral("Arquivos (*.zlk)a\nb"));
+  EXPECT_TRUE(QFile(QStringLiteral(":/manual/mensagens.html")).open(QIODevice::ReadOnly));  // the manual is built in
 }
 
 // Where the controls sit, told by their neighbours; every caption whole, at the first size and when larger.
