@@ -79,9 +79,8 @@ int main(int argc, char* argv[]) {
   zelkor::FormPrincipal window(
       {messages, files, port, deadline, nullptr, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
   messages.SetParent(&window);
-  messages.SetHelp([&window](zelkor::MessageHelp help) {
-    zelkor::ShowManual(window, zelkor::MessagePage(zelkor::HelpAnchor(help)));
-  });
+  messages.SetHelp(
+      [&window](zelkor::MessageHelp help) { window.ShowManual(zelkor::MessagePage(zelkor::HelpAnchor(help))); });
   files.SetParent(&window);
   window.show();
   zelkor::ProbeStartup(window);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace zelkor {
 
@@ -46,6 +47,8 @@ std::unique_ptr<QDialog> BuildComparisonDialog(const QString& title, const PlcCo
     }
   }
   table->resizeColumnsToContents();
+  // Qt measures the fixed-pitch rows to the last pixel: a row's last character would touch the grid line.
+  for (int c = 2; c < 4; ++c) table->setColumnWidth(c, table->columnWidth(c) + QFontMetrics(font).averageCharWidth());
   table->setMinimumWidth(std::min(900, table->horizontalHeader()->length() + 40));
   layout->addWidget(table);
   auto* buttons = new QDialogButtonBox(dialog.get());
@@ -61,7 +64,9 @@ std::unique_ptr<QDialog> BuildComparisonDialog(const QString& title, const PlcCo
   f1->setShortcut(QKeySequence::HelpContents);
   dialog->addAction(f1);
   QDialog* owner = dialog.get();
-  const auto openHelp = [owner] { ShowManual(*owner, QStringLiteral("ler-comparar-verificar.html#compara-clp")); };
+  const auto openHelp = [owner, manual = std::make_shared<QPointer<HelpWindow>>()] {
+    ShowManual(*manual, *owner, QStringLiteral("ler-comparar-verificar.html#compara-clp"));
+  };
   QObject::connect(buttons, &QDialogButtonBox::helpRequested, owner, openHelp);
   QObject::connect(f1, &QAction::triggered, owner, openHelp);
   QObject::connect(buttons, &QDialogButtonBox::accepted, dialog.get(), &QDialog::accept);

@@ -389,6 +389,8 @@ QWidget* FormPrincipal::BuildAlarmsPage(QWidget& page) {
 
 QWidget* FormPrincipal::BuildAboutPage(QWidget& page) { return new AboutPage(&page); }
 
+void FormPrincipal::ShowManual(const QString& page) { zelkor::ShowManual(manual_, *this, page); }
+
 QWidget* FormPrincipal::BuildMonitorPage(QWidget& page) {
   monitorPage_ = new MonitorPage(&page);
   SetTabOrder({alarms_ ? alarms_->clearFields : variables_->clearFields, monitorPage_->lines});
@@ -494,7 +496,7 @@ void FormPrincipal::BuildMenuBar() {
   help->actions().back()->setToolTip(QStringLiteral("Abre o manual no que esta página faz"));
   connect(help->actions().back(), &QAction::triggered, this, [this] {
     static const char16_t* const pages[] = {u"variaveis.html", u"alarmes.html", u"index.html", u"monitor.html"};
-    ShowManual(*this, QString::fromUtf16(pages[tabs_->currentIndex()]));
+    ShowManual(QString::fromUtf16(pages[tabs_->currentIndex()]));
   });
   addEntry(help, new QAction(this), QStringLiteral("&Sobre o Zelkor Editor"));
   connect(help->actions().back(), &QAction::triggered, this,

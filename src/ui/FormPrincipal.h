@@ -4,6 +4,7 @@
 #include "commands/Messages.h"
 
 #include <QIcon>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -23,6 +24,7 @@ class QTimer;
 namespace zelkor {
 
 class ComparisonView;
+class HelpWindow;
 class Deadline;
 class FileDialogService;
 class FilesFrameView;
@@ -69,6 +71,8 @@ class FormPrincipal : public QWidget {
 
   // At start-up: the lists an editor that did not close cleanly left unsaved.
   void OfferRecovery();
+  // The manual at `page` ("variaveis.html", "mensagens.html#porta-em-uso"), in the window's own help window.
+  void ShowManual(const QString& page);
 
   void Gather();
   void Sync();
@@ -160,6 +164,7 @@ class FormPrincipal : public QWidget {
   QAction* verify_ = nullptr;
   QAction* findPlc_ = nullptr;  // while the search runs, it gives the search up
   LinkMonitor* monitor_ = nullptr;
+  QPointer<HelpWindow> manual_;
   QTimer* monitorFlush_ = nullptr;
   std::vector<QWidget*> areas_;  // the painted background areas
   std::vector<BoundCommand> commands_;

@@ -20,8 +20,8 @@ ListTableModel::ListTableModel(Editor& state, bool variables, QObject* parent)
 const std::vector<GridColumn>& ListTableModel::Columns() const {
   static const std::vector<GridColumn> kVariables{
       {QStringLiteral("Grupo"), QStringLiteral("0"), Qt::AlignCenter},
-      {QStringLiteral("   Texto"), QStringLiteral("TEMPERAT"), Qt::AlignLeft | Qt::AlignVCenter},
-      {QStringLiteral("Unidade"), QStringLiteral("RPM"), Qt::AlignLeft | Qt::AlignVCenter},
+      {QStringLiteral("   Texto"), QStringLiteral("WWWWWWWW"), Qt::AlignLeft | Qt::AlignVCenter},
+      {QStringLiteral("Unidade"), QStringLiteral("WWW"), Qt::AlignLeft | Qt::AlignVCenter},
       {QStringLiteral("Endereço"), QStringLiteral("D1000"), Qt::AlignLeft | Qt::AlignVCenter},
       {QStringLiteral("Editável"), kNao, Qt::AlignCenter}};
   static const std::vector<GridColumn> kAlarms{{QStringLiteral("Texto editado Alarmes (8X8)"),

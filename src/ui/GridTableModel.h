@@ -17,7 +17,7 @@ inline constexpr int Editavel = 4;
 inline constexpr int Count = 5;
 }  // namespace varcol
 
-// A column of a list's grid: its header, a typical cell's text (the view sizes the column for both in its fonts)
+// A column of a list's grid: its header, its widest cell's text (the view sizes the column for both in its fonts)
 // and alignment.
 struct GridColumn {
   QString header;

@@ -116,8 +116,7 @@ bool HelpWindow::Find(const QString& text) {
   return false;
 }
 
-HelpWindow& ShowManual(QWidget& owner, const QString& page) {
-  auto* help = owner.findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+HelpWindow& ShowManual(QPointer<HelpWindow>& help, QWidget& owner, const QString& page) {
   if (!help) help = new HelpWindow(&owner);
   help->Open(page);
   help->show();

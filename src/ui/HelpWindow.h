@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -28,9 +29,9 @@ class HelpWindow final : public QWidget {
   QLabel* notFound_;
 };
 
-// Opens the manual at `page` in `owner`'s own help window, made on first use. A modal dialog is its own owner:
-// a window outside it could not be used while it is open.
-HelpWindow& ShowManual(QWidget& owner, const QString& page);
+// Opens the manual at `page` in `window`, made on first use as a window of `owner`'s. A modal dialog owns its
+// own: a window outside it could not be used while it is open.
+HelpWindow& ShowManual(QPointer<HelpWindow>& window, QWidget& owner, const QString& page);
 
 // The chapter and section for a message's "Ajuda".
 QString MessagePage(const QString& anchor);

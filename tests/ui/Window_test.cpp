@@ -10,6 +10,7 @@
 #include "ui/ComparisonDialog.h"
 #include "ui/FormPrincipal.h"
 #include "ui/GridTableModel.h"
+#include "ui/HelpWindow.h"
 #include "ui/QtFileDialog.h"
 #include "ui/QtMessageService.h"
 #include "ui/Translation.h"
@@ -36,6 +37,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 
@@ -127,7 +129,6 @@ TEST_F(WindowTest, EveryControlHasItsExactNameItsPlaceItsTextsAndItsColour) {
   EXPECT_TRUE(QFontInfo(window->AlarmGrid().font()).fixedPitch());
   EXPECT_EQ(ToQtNameFilter(QStringLiteral("Arquivos (*.zlk) | *.zlk")) + ToDisplayText(QStringLiteral("a\r\nb")),
             QStringLiteral("Arquivos (*.zlk)a\nb"));
-  EXPECT_TRUE(QFile(QStringLiteral(":/manual/mensagens.html")).open(QIODevice::ReadOnly));  // the manual is built in
 }
 
 // Where the controls sit, told by their neighbours; every caption whole, at the first size and when larger.
@@ -355,6 +356,10 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
   EXPECT_EQ(warning->button(QMessageBox::Yes)->text() + u'|' + warning->defaultButton()->text() + u'|' +
                 warning->escapeButton()->text(),
             QStringLiteral("Gravar assim mesmo|Cancelar|Cancelar"));
+  const auto failure =
+      BuildMessageBox({{}, MessageTitle::PlcNotResponding, {}, {}, MessageHelp::PlcNotResponding}, nullptr);
+  EXPECT_EQ(failure->buttons().size(), 2);
+  EXPECT_NE(failure->findChild<QPushButton*>(QStringLiteral("BotãoAjuda")), nullptr);
 }
 
 TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEscapeOrEnterKeepsTheLists) {
@@ -377,6 +382,49 @@ TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEs
     QTest::keyClick(dialog->focusWidget(), key);
     EXPECT_EQ(dialog->isVisible() ? -1 : dialog->result(), QDialog::Rejected);
   }
+  dialog->show();  // the manual opens in the dialog's own window: the modal dialog would block any other
+  QApplication::setActiveWindow(dialog.get());
+  QTest::keyClick(dialog->focusWidget(), Qt::Key_F1);
+  const auto* help = dialog->findChild<HelpWindow*>();
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->Shown().fileName() + u'#' + help->Shown().fragment(),
+            QStringLiteral("ler-comparar-verificar.html#compara-clp"));
+}
+
+// The manual cannot fall behind the program: every title a box can have is a row of its table of messages, and
+// every "Ajuda" leads to a section that is there.
+TEST(Manual, EveryMessageTitleHasARowInTheTableOfMessagesAndEveryAjudaItsSection) {
+  QFile file(QStringLiteral(":/manual/mensagens.html"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString page = QString::fromUtf8(file.readAll());
+  QStringList missing;
+  for (int t = 0; t < kMessageTitles; ++t) {
+    const QString title = TitleText(static_cast<MessageTitle>(t)).toHtmlEscaped();
+    if (!page.contains(QStringLiteral("<tr>\n<td>%1</td>").arg(title))) missing << title;
+  }
+  for (int h = 1; h < kMessageHelps; ++h) {
+    const QString anchor = HelpAnchor(static_cast<MessageHelp>(h));
+    if (!page.contains(QStringLiteral("id=\"%1\"").arg(anchor))) missing << u'#' + anchor;
+  }
+  EXPECT_EQ(missing.join(u','), QString());
+}
+
+TEST_F(WindowTest, F1OpensTheManualAtThePageInViewAndItsSearchGoesOnThroughTheChapters) {
+  QStringList shown;
+  for (int page = 0; page < 4; ++page) {
+    Find<QTabWidget>(name::kTabs)->setCurrentIndex(page);
+    QApplication::setActiveWindow(window.get());
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    const auto* help = window->findChild<HelpWindow*>();
+    shown << help->Shown().fileName() + u'=' + help->findChild<QTextBrowser*>()->documentTitle();
+  }
+  EXPECT_EQ(shown.join(u'|'),
+            QStringLiteral("variaveis.html=A lista de Variáveis|alarmes.html=A lista de Alarmes|"
+                           "index.html=Manual do Zelkor Editor|monitor.html=O monitor da comunicação"));
+  HelpWindow& help = *window->findChild<HelpWindow*>();
+  EXPECT_TRUE(help.Find(QStringLiteral("dialout")));  // not in the monitor's chapter: the ports'
+  EXPECT_EQ(help.Shown().fileName(), QStringLiteral("portas.html"));
+  EXPECT_FALSE(help.Find(QStringLiteral("xyzzy")));
 }
 
 TEST_F(WindowTest, UndoKeysActOnAFieldsOwnTypingFirstAndRecentFilesAndDropsOpenAsAbrirArquivo) {
