@@ -21,6 +21,8 @@
 //   sheet     — linha1.zlk's printed sheet, as PaintSheet draws it, to
 //               OUTPUT-sheet.pdf (printed on a fixed date, so the picture
 //               only changes with the sheet)
+//   manual    — the help window at what to do when the PLC does not answer,
+//               to OUTPUT-message.png
 // and an optional third, the window's size (1280x900); without it, its first size.
 #include "PlcSimulator.h"
 #include "commands/AlarmEditor.h"
@@ -35,6 +37,7 @@
 #include "link/QtSerialPort.h"
 #include "ui/ComparisonDialog.h"
 #include "ui/FormPrincipal.h"
+#include "ui/HelpWindow.h"
 #include "ui/QtMessageService.h"
 #include "ui/Translation.h"
 
@@ -197,7 +200,7 @@ int main(int argc, char* argv[]) {
   if (argc < 2) {
     std::fputs(
         "usage: zelkor-screenshot OUTPUT.png "
-        "[lists|variables|error|alarms|about|question|progress|monitor|search|warning|found|compare|sheet] "
+        "[lists|variables|error|alarms|about|question|progress|monitor|search|warning|found|compare|sheet|manual] "
         "[WIDTHxHEIGHT]\n",
         stderr);
     return 2;
@@ -245,7 +248,12 @@ int main(int argc, char* argv[]) {
         saved = false;
       }
     }
-    if (comparisons.shown) {
+    if (is("manual")) {  // what "Ajuda" on "CLP não responde!" opens
+      auto help = std::make_unique<zelkor::HelpWindow>();
+      help->resize(900, 640);
+      help->Open(zelkor::MessagePage(zelkor::HelpAnchor(zelkor::MessageHelp::PlcNotResponding)));
+      last = std::move(help);
+    } else if (comparisons.shown) {
       last = zelkor::BuildComparisonDialog(comparisons.shown->first, comparisons.shown->second, &window);
     } else if (messages.last) {
       last = zelkor::BuildMessageBox(*messages.last, &window);

@@ -114,6 +114,7 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent) {
   auto* page = new QVBoxLayout(this);
   page->addStretch(1);
   page->addWidget(new PanelPicture(this), 0, Qt::AlignHCenter);
+  page->addWidget(Label(this, QStringLiteral("<b>Zelkor Editor</b>")), 0, Qt::AlignHCenter);
   page->addWidget(Label(this, QStringLiteral("Versão ") + kVersion), 0, Qt::AlignHCenter);
   // Plain text where it can be: only the homepage is a link, opened by the desktop's browser.
   page->addWidget(Label(this, QStringLiteral("Licença MIT")), 0, Qt::AlignHCenter);
