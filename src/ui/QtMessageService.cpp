@@ -46,6 +46,9 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const Message& message, QWidget* pa
     QPushButton* help = box->addButton(QStringLiteral("Ajuda"), QMessageBox::HelpRole);
     help->setObjectName(QStringLiteral("BotãoAjuda"));
     help->setToolTip(QStringLiteral("Abre o manual no que fazer diante desta mensagem"));
+    // Enter and Escape still close the box, as they did before it had a second button.
+    box->setDefaultButton(QMessageBox::Ok);
+    box->setEscapeButton(QMessageBox::Ok);
   }
   return box;
 }
