@@ -34,6 +34,8 @@ TEST(CommandLine, RunsOpensPrintsOrRefusesInOneLine) {
        QStringLiteral("o.zlk@COM5"),
        {}},
       {{QStringLiteral("--find-plc")}, A::FindPlc, {}, {}},
+      {{QStringLiteral("--manual")}, A::Manual, {}, {}},
+      {{QStringLiteral("--manual"), QStringLiteral("a.zlk")}, A::Refuse, {}, QStringLiteral("arquivo a mais")},
       {{QStringLiteral("--compare"), QStringLiteral("a.zlk")}, A::Refuse, {}, QStringLiteral("precisa de --port")},
       {{QStringLiteral("--find-plc"), QStringLiteral("--port"), QStringLiteral("1")},
        A::Refuse,
