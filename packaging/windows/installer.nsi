@@ -1,6 +1,6 @@
-; The Windows installer: the unpacked package under Program Files, a Start
-; menu entry, *.zlk files opening in the editor with its icon, and an
-; uninstaller listed in Windows' "Apps". makensis -DVERSION= -DSTAGE= -DOUTFILE= -DICON=
+; The Windows installer: the unpacked package under Program Files, Start
+; menu entries for the program and its manual, *.zlk files opening in the
+; editor with its icon, and an uninstaller listed in Windows' "Apps". makensis -DVERSION= -DSTAGE= -DOUTFILE= -DICON=
 Target amd64-unicode  ; the program is 64-bit only, and so is the installer
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
@@ -31,6 +31,7 @@ Section "Zelkor Editor"
   File /r "${STAGE}\*.*"
   WriteRegStr HKLM "Software\Zelkor\${APP}" "InstallDir" "$INSTDIR"
   CreateShortCut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\zelkor-editor.exe"
+  CreateShortCut "$SMPROGRAMS\Manual do ${APP}.lnk" "$INSTDIR\Manual.html"
 
   ; *.zlk: the editor opens it, and Explorer shows the editor's icon.
   WriteRegStr HKCR ".zlk" "" "ZelkorEditor.Parametros"
@@ -52,6 +53,7 @@ SectionEnd
 Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\${APP}.lnk"
+  Delete "$SMPROGRAMS\Manual do ${APP}.lnk"
   ; Only an association that is still ours goes.
   ReadRegStr $0 HKCR ".zlk" ""
   StrCmp $0 "ZelkorEditor.Parametros" 0 +2
@@ -67,6 +69,7 @@ Section "Uninstall"
   Delete "$INSTDIR\qt.conf"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\Manual.html"
   RMDir /r "$INSTDIR\platforms"
   RMDir /r "$INSTDIR\translations"
   Delete "$INSTDIR\uninstall.exe"
