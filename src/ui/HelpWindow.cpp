@@ -80,7 +80,7 @@ HelpWindow::HelpWindow(QWidget* parent)
   connect(browser_, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
   connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
   connect(forward, &QPushButton::clicked, browser_, &QTextBrowser::forward);
-  connect(home, &QPushButton::clicked, browser_, &QTextBrowser::home);
+  connect(home, &QPushButton::clicked, this, [this] { Open(QStringLiteral("index.html")); });
   connect(search_, &QLineEdit::returnPressed, this, [this] { notFound_->setVisible(!Find(search_->text())); });
   connect(search_, &QLineEdit::textEdited, notFound_, &QWidget::hide);
   auto* find = new QAction(this);
