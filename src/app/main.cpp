@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
     }
     return 0;
   }
-  if (command.action != Action::Run) {
+  if (command.action != Action::Run && command.action != Action::Manual) {
     zelkor::Print(command.action == Action::Print ? stdout : stderr, command.message);
     return command.exitCode;
   }
