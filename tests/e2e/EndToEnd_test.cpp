@@ -287,6 +287,14 @@ TEST(SheetCommandLine, WritesTheSheetWithoutADisplayAndWhatCannotBeReadOrWritten
     EXPECT_EQ(errors.count(u'\n'), exitCode) << errors.toStdString();
     EXPECT_EQ(sheet.open(QIODevice::ReadOnly) && sheet.read(5) == "%PDF-", exitCode == 0) << input.toStdString();
   }
+#ifndef Q_OS_WIN
+  // The manual alone is a window like any other: without a display it says so (it once ended at once, silently).
+  QProcess manual;
+  manual.setProcessEnvironment(bare);
+  manual.start(QStringLiteral(EDITOR_PATH), {QStringLiteral("--manual")});
+  ASSERT_TRUE(manual.waitForFinished(60000));
+  EXPECT_EQ(manual.exitCode(), 1);
+#endif
 }
 
 #ifdef Q_OS_WIN
