@@ -11,7 +11,7 @@ Editor::Editor(MessageService& messageService, FileDialogService& dialogService,
   plcLink.runEvent = std::move(runLinkEvent);
   QObject::connect(&plcLink, &PlcLink::PortLost, &plcLink, [this](const QString& description) {
     ShowPortClosed(*this);
-    messages.Show({description, MessageTitle::Program, MessageButtons::Ok, MessageIcon::None, MessageHelp::PortLost});
+    messages.Show(SystemError(description, MessageHelp::PortLost));
   });
 }
 

@@ -3,7 +3,7 @@
 namespace zelkor {
 
 void ReportUnexpectedError(MessageService& messages, const QString& description) {
-  messages.Show({description, MessageTitle::Program, MessageButtons::Ok, MessageIcon::None});
+  messages.Show(SystemError(description));
 }
 
 }  // namespace zelkor

@@ -235,8 +235,9 @@ void ChoosePort(Editor& s, int index) {
       break;
     case OpenError::NoAccess:
     case OpenError::Other:
-      s.messages.Show({result.description, MessageTitle::Program, MessageButtons::Ok, MessageIcon::None,
-                       result.error == OpenError::NoAccess ? MessageHelp::PortNoAccess : MessageHelp::PortNotOpened});
+      s.messages.Show(SystemError(result.description, result.error == OpenError::NoAccess
+                                                          ? MessageHelp::PortNoAccess
+                                                          : MessageHelp::PortNotOpened));
       break;
   }
 }

@@ -30,7 +30,7 @@ void ShowLinkFailure(Editor& s, const TransferOutcome& outcome, const QString& i
   if (outcome.portClosed) ShowPortClosed(s);
   QString text = LinkErrorText(outcome);
   if (outcome.error == LinkError::Port && !inPlc.isEmpty()) text += QStringLiteral("\r\nNo CLP, %1.").arg(inPlc);
-  Message box{text};
+  Message box = SystemError(text);
   switch (outcome.error) {
     case LinkError::NotAck:
       box.title = MessageTitle::CommunicationEnded;

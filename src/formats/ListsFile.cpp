@@ -15,7 +15,7 @@ Message ReadError(ListsFileKind kind, const QString& path, const QString& reason
   const QString text = kind == ListsFileKind::Parameters
                            ? DescribeFileError(QStringLiteral("ler"), path, reason)
                            : QStringLiteral("Não foi possível ler a planilha \"%1\":\r\n%2").arg(path, reason);
-  return {text, MessageTitle::Program, MessageButtons::Ok, MessageIcon::None};
+  return SystemError(text);
 }
 
 Message TooLarge(const QString& text) { return Exclamation(text, MessageTitle::FileNotRead); }

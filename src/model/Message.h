@@ -91,6 +91,11 @@ inline Message Exclamation(const QString& text, MessageTitle title, MessageHelp 
   return {text, title, MessageButtons::Ok, MessageIcon::Exclamation, help};
 }
 
+// A system's or the program's own error in its own words: OK only, no icon, the program's title.
+inline Message SystemError(const QString& text, MessageHelp help = MessageHelp::None) {
+  return {text, MessageTitle::Program, MessageButtons::Ok, MessageIcon::None, help};
+}
+
 inline QString JoinLines(const QStringList& lines) { return lines.join(QStringLiteral("\r\n")); }
 
 }  // namespace zelkor

@@ -65,8 +65,7 @@ HelpWindow::HelpWindow(QWidget* parent)
   search_->setClearButtonEnabled(true);
   notFound_->hide();
   auto* bar = new QHBoxLayout;
-  for (QWidget* w : {static_cast<QWidget*>(back), static_cast<QWidget*>(forward), static_cast<QWidget*>(home)})
-    bar->addWidget(w);
+  for (QPushButton* b : {back, forward, home}) bar->addWidget(b);
   bar->addWidget(Label(this, QStringLiteral("&Procurar:"), search_));
   bar->addWidget(search_, 1);
   bar->addWidget(notFound_);
@@ -89,13 +88,7 @@ HelpWindow::HelpWindow(QWidget* parent)
   addAction(find);
 }
 
-void HelpWindow::Open(const QString& page) {
-  const QUrl url(kRoot + page);
-  // The same chapter at another section would not move: QTextBrowser reloads only another file.
-  if (browser_->source().adjusted(QUrl::RemoveFragment) == url.adjusted(QUrl::RemoveFragment) && url.hasFragment())
-    browser_->scrollToAnchor(url.fragment());
-  browser_->setSource(url);
-}
+void HelpWindow::Open(const QString& page) { browser_->setSource(QUrl(kRoot + page)); }
 
 QUrl HelpWindow::Shown() const { return browser_->source(); }
 

@@ -356,10 +356,16 @@ TEST_F(WindowTest, EveryControlAPersonCanReachHasANameOfItsOwnAndQtSpeaksPortugu
   EXPECT_EQ(warning->button(QMessageBox::Yes)->text() + u'|' + warning->defaultButton()->text() + u'|' +
                 warning->escapeButton()->text(),
             QStringLiteral("Gravar assim mesmo|Cancelar|Cancelar"));
-  const auto failure =
-      BuildMessageBox({{}, MessageTitle::PlcNotResponding, {}, {}, MessageHelp::PlcNotResponding}, nullptr);
-  EXPECT_EQ(failure->escapeButton(), failure->button(QMessageBox::Ok));
-  EXPECT_NE(failure->findChild<QPushButton*>(QStringLiteral("BotãoAjuda")), nullptr);
+  const Message failure{{}, MessageTitle::PlcNotResponding, {}, {}, MessageHelp::PlcNotResponding};
+  EXPECT_EQ(BuildMessageBox(failure, nullptr)->escapeButton()->text(), QStringLiteral("OK"));
+  // "Ajuda" answers the box and takes the technician to what it leads to.
+  QtMessageService service;
+  MessageHelp opened = MessageHelp::None;
+  service.SetHelp([&opened](MessageHelp help) { opened = help; });
+  QTimer::singleShot(
+      0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>(QStringLiteral("BotãoAjuda"))->click(); });
+  EXPECT_EQ(service.Show(failure), Answer::Ok);
+  EXPECT_EQ(opened, MessageHelp::PlcNotResponding);
 }
 
 TEST_F(WindowTest, TheComparisonShowsItsRowsToTheKeyboardAndToAScreenReaderAndEscapeOrEnterKeepsTheLists) {
