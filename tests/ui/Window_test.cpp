@@ -30,6 +30,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -431,6 +432,9 @@ TEST_F(WindowTest, F1OpensTheManualAtThePageInViewAndItsSearchGoesOnThroughTheCh
   EXPECT_TRUE(help.Find(QStringLiteral("dialout")));  // not in the monitor's chapter: the ports'
   EXPECT_EQ(help.Shown().fileName(), QStringLiteral("portas.html"));
   EXPECT_FALSE(help.Find(QStringLiteral("xyzzy")));
+  help.Open(QStringLiteral("mensagens.html"));
+  help.Open(QStringLiteral("mensagens.html#marbeto"));  // the same chapter, further down
+  EXPECT_GT(help.findChild<QTextBrowser*>()->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(WindowTest, UndoKeysActOnAFieldsOwnTypingFirstAndRecentFilesAndDropsOpenAsAbrirArquivo) {
